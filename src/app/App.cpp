@@ -1,0 +1,53 @@
+#include "app/App.h"
+
+#include <cstdio>
+
+#include "decode/ReceivedLine.h"
+#include "stations/Position.h"
+
+namespace velmora {
+
+App::App(Platform platform, AppOptions options)
+    : platform_(platform),
+      capacities_(CapacitiesFor(options.memoryClass)),
+      table_(std::make_unique<StationTable>(options.stationCapacity.value_or(capacities_.stationTable))),
+      activity_(std::make_unique<ActivityTable>()),
+      stationContext_{*table_, flags_, stationSettings_, platform_.clock, platform_.notices, events_} {
+    capacities_.stationTable = table_->Capacity();
+}
+
+DecodeContext App::Context() {
+    return DecodeContext{stationContext_, stats_, activity_.get(), ports_, *seams_,
+                         own_,            decodeSettings_, counters_};
+}
+
+void App::ProcessReceivedLine(std::string line, Liveness live, char kind) {
+    DecodeContext ctx = Context();
+    velmora::ProcessReceivedLine(ctx, line, live, kind, 0);
+}
+
+void App::SetHome(double latDegrees, double lonDegrees) {
+    own_.homeLat = LatUnitsFromDegrees(latDegrees);
+    own_.homeLon = LonUnitsFromDegrees(lonDegrees);
+}
+
+int App::LoadStationFlags() { return flags_.Load(platform_.files); }
+
+std::string App::OwnPositionLine() const {
+    if (!own_.HasHome()) return {};
+    const DegreesMinutesSeconds lat = LatToDms(own_.homeLat);
+    const DegreesMinutesSeconds lon = LonToDms(own_.homeLon);
+    char line[128];
+    std::snprintf(line, sizeof line, "%s>APRS:!%02d%02d.%02d%c/%03d%02d.%02d%c-", own_.call.CStr(),
+                  lat.degrees, lat.minutes, lat.seconds * 100 / 60, lat.hemisphere, lon.degrees,
+                  lon.minutes, lon.seconds * 100 / 60, lon.hemisphere);
+    return line;
+}
+
+void App::ClearStations() {
+    table_->Clear();
+    const std::string own = OwnPositionLine();
+    if (!own.empty()) ProcessReceivedLine(own, Liveness::kReplay, '0');
+}
+
+}  // namespace velmora

@@ -1,0 +1,91 @@
+#pragma once
+// The one object that owns the program's state: tables, settings, counters
+// and the connections to the platform. Tests build as many as they like.
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/MemoryClass.h"
+#include "decode/DecodeContext.h"
+#include "platform/Clock.h"
+#include "platform/Files.h"
+#include "platform/Notices.h"
+
+namespace velmora {
+
+struct Platform {
+    const Clock& clock;
+    NoticeSink& notices;
+    const FileAccess& files;
+};
+
+struct AppOptions {
+    int memoryClass = 2;
+    // Station-table capacity; the memory class's value when not given.
+    std::optional<int32_t> stationCapacity;
+};
+
+class App {
+public:
+    App(Platform platform, AppOptions options = {});
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    // The received-line entry for lines from outside (depth 0).
+    void ProcessReceivedLine(std::string line, Liveness live, char kind);
+
+    // Releases every station and feeds the own position again, so the own
+    // station is index 0.
+    void ClearStations();
+    // Reads "Stations.txt" from the data folder.
+    int LoadStationFlags();
+
+    void SetOwnCall(std::string_view call) { own_.call = call; }
+    // Home position in degrees, north and east positive.
+    void SetHome(double latDegrees, double lonDegrees);
+    void ClearHome() { own_.homeLon = own_.homeLat = 0; }
+
+    // Replaces the do-nothing hand-offs; the object must outlive the App.
+    void UseSeams(DecodeSeams& seams) { seams_ = &seams; }
+
+    const MemoryCapacities& Capacities() const { return capacities_; }
+    const OwnStation& Own() const { return own_; }
+    StationTable& Stations() { return *table_; }
+    const StationTable& Stations() const { return *table_; }
+    StationFlagsFile& Flags() { return flags_; }
+    StationSettings& StationOptions() { return stationSettings_; }
+    DecodeSettings& DecodeOptions() { return decodeSettings_; }
+    const PacketStatistics& Statistics() const { return stats_; }
+    const ActivityTable& Activity() const { return *activity_; }
+    const TncPortState& TncPorts() const { return ports_; }
+    const DecodeCounters& Counters() const { return counters_; }
+    const RecordedStationEvents& Events() const { return events_; }
+    const Platform& PlatformLayer() const { return platform_; }
+
+    // The own position line fed at start-up and by Clear Stations; empty
+    // (nothing fed) until the own report formats exist, except for a plain
+    // position of the home when one is set.
+    std::string OwnPositionLine() const;
+
+private:
+    DecodeContext Context();
+
+    Platform platform_;
+    MemoryCapacities capacities_;
+    OwnStation own_;
+    StationSettings stationSettings_;
+    DecodeSettings decodeSettings_;
+    std::unique_ptr<StationTable> table_;
+    StationFlagsFile flags_;
+    PacketStatistics stats_;
+    std::unique_ptr<ActivityTable> activity_;
+    TncPortState ports_;
+    DecodeCounters counters_;
+    RecordedStationEvents events_;
+    DecodeSeams noSeams_;
+    DecodeSeams* seams_ = &noSeams_;
+    StationContext stationContext_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,210 @@
+#include "decode/ApplyReport.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "decode/PositionText.h"
+#include "decode/SoftwareTrailer.h"
+#include "stations/Position.h"
+
+namespace velmora {
+namespace {
+
+char At(std::string_view s, size_t i) { return i < s.size() ? s[i] : '\0'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+int16_t LeadingNumber(std::string_view s) {
+    int v = 0;
+    for (size_t i = 0; i < s.size() && IsDigit(s[i]) && v < 10000; ++i) v = v * 10 + (s[i] - '0');
+    return static_cast<int16_t>(v);
+}
+
+bool PhgPrefix(std::string_view c) {
+    const std::string_view p = c.substr(0, 3);
+    return p == "PHG" || p == "Phg" || p == "phg" || p == "Pwr" || p == "DFS";
+}
+
+bool Symbol(char code, char plain) {
+    return code == plain || static_cast<unsigned char>(code) == (static_cast<unsigned char>(plain) | 0x80);
+}
+
+void StoreAltitude(StationRecord& s, DecodedReport& r, std::optional<int32_t> feet) {
+    if (!feet) return;
+    r.altitudeFeet = *feet;
+    r.altitudeSet = 1;
+    s.altitudeFeet = *feet;
+}
+
+// Data extensions of a comment: PHG, storm and weather data, DF bearing,
+// course/speed and altitude.
+void ParseDataExtension(DecodeContext& ctx, StationIndex index, DecodedReport& r, char kind) {
+    StationRecord& s = ctx.st.table.At(index);
+    const std::string_view c = r.comment.View();
+    r.extA = c.substr(0, 3);
+    r.extB = c.size() > 4 ? c.substr(4, 3) : std::string_view{};
+    if (PhgPrefix(c)) {
+        s.phg = c.substr(3, 4);
+        return;
+    }
+    if (Symbol(r.symbolCode, '@')) {
+        ctx.Count(kind, kStatWeather);
+        ctx.seams.ApplyStormData(index, r);
+    } else if (Symbol(r.symbolCode, 'W') || Symbol(r.symbolCode, '_')) {
+        ctx.Count(kind, kStatWeather);
+        ctx.seams.ApplyWeatherExtension(index, r);
+    } else if (r.symbolCode == '\\') {
+        ctx.Count(kind, kStatDirectionFinding);
+        s.dfBearing = LeadingNumber(r.extA.View());
+        s.dfQuality = LeadingNumber(r.extB.View());
+    } else if (r.compressedComment) {
+        // Course and speed came with the compressed position itself.
+        StoreAltitude(s, r, FindAltitude(c));
+    } else if (At(c, 3) == '/' && IsDigit(At(c, 4)) && r.symbolCode != 'l') {
+        r.course = LeadingNumber(r.extA.View());
+        r.speedKnots = LeadingNumber(r.extB.View());
+        r.courseSpeedSet = 1;
+        // Altitude right after the course and speed, else anywhere after it.
+        auto feet = At(c, 8) == 'A' && At(c, 9) == '=' ? AltitudeAt(c, 10) : std::nullopt;
+        StoreAltitude(s, r, feet ? feet : FindAltitude(c));
+    } else {
+        StoreAltitude(s, r, FindAltitude(c));
+    }
+}
+
+void ApplySoftwareTrailer(StationRecord& s, std::string_view comment) {
+    const SoftwareTrailer t = ParseSoftwareTrailer(comment);
+    if (t.version) s.version = t.version;
+    if (t.systemCode) s.systemCode = t.systemCode;
+    if (!t.codeA.empty()) s.codeA = t.codeA;
+    if (!t.codeB.empty()) s.codeB = t.codeB;
+    if (!t.codeC.empty()) s.codeC = t.codeC;
+}
+
+void ConvertPosition(DecodeContext& ctx, StationIndex index, DecodedReport& r,
+                     std::string_view info, char kind) {
+    StationRecord& s = ctx.st.table.At(index);
+    s.symbolTable = r.symbolTable;
+    s.symbolCode = r.symbolCode;
+    s.reportType = r.reportType;
+    s.lastInfo = info;
+    const auto p = ConvertTextPosition(r.lonText.View(), r.latText.View());
+    if (!p) {
+        r.positionValid = 0;
+        return;
+    }
+    s.ambiguity = p->ambiguity;
+    r.ambiguity = p->ambiguity;
+    r.lon = p->lon;
+    r.lat = p->lat;
+    r.positionValid = 1;
+    ParseDataExtension(ctx, index, r, kind);
+    ApplySoftwareTrailer(s, r.comment.View());
+}
+
+void ProximityAlarms(DecodeContext& ctx, StationRecord& s, const DecodedReport& r) {
+    const StationSettings& set = ctx.st.settings;
+    const bool home = ctx.own.HasHome();
+    const std::string caption = std::string(s.callsign.View());
+    if (home && s.danger && set.dangerRadiusMiles > 0 && r.distanceMiles < set.dangerRadiusMiles) {
+        ctx.st.notices.PlayEventSound(kSoundDangerRadius, "Danger " + caption);
+    } else if (home && s.warning && set.warningRadiusMiles > 0 &&
+               r.distanceMiles < set.warningRadiusMiles) {
+        ctx.st.notices.PlayEventSound(kSoundWarningRadius, "Warning " + caption);
+    } else if (s.alarm && s.HasPosition() &&
+               (std::abs(r.lon - s.lon) > set.alarmDeltaUnits ||
+                std::abs(r.lat - s.lat) > set.alarmDeltaUnits)) {
+        // Only a station that had a position can have moved.
+        ctx.st.notices.PlayEventSound(kSoundStationMoved, caption);
+        s.alarm = '*';
+    }
+}
+
+void EchoPosition(DecodeContext& ctx, const StationRecord& s, const DecodedReport& r) {
+    const DegreesMinutesSeconds lon = LonToDms(r.lon);
+    const DegreesMinutesSeconds lat = LatToDms(r.lat);
+    char text[256];
+    int n = std::snprintf(text, sizeof text, "%03d %02d' %02d\"%c  %02d %02d' %02d\"%c", lon.degrees,
+                          lon.minutes, lon.seconds, lon.hemisphere, lat.degrees, lat.minutes,
+                          lat.seconds, lat.hemisphere);
+    auto append = [&](const char* fmt, auto... args) {
+        if (n >= 0 && static_cast<size_t>(n) < sizeof text)
+            n += std::snprintf(text + n, sizeof text - static_cast<size_t>(n), fmt, args...);
+    };
+    if (s.altitudeFeet) append("  Altitude %6ld", static_cast<long>(s.altitudeFeet));
+    if (r.course || r.speedKnots) append("  Cse %3d  Spd %4d", r.course, r.speedKnots);
+    if (ctx.own.HasHome()) {
+        const double miles = DistanceMiles(ctx.own.homeLon, ctx.own.homeLat, r.lon, r.lat);
+        const int bearing = BearingDegrees(ctx.own.homeLon, ctx.own.homeLat, r.lon, r.lat);
+        append("  %s %8.2f Miles  %3d\u00b0 Bearing", s.callsign.CStr(), miles, bearing);
+    }
+    ctx.st.notices.StatusText(text);
+}
+
+void ApplyNumericPosition(DecodeContext& ctx, StationIndex index, DecodedReport& r) {
+    StationRecord& s = ctx.st.table.At(index);
+    if (r.symbolTable && r.symbolCode) {
+        s.symbolTable = r.symbolTable;
+        s.symbolCode = r.symbolCode;
+    }
+    if (ctx.own.HasHome()) {
+        r.distanceMiles = WholeMilesRounded(DistanceMiles(ctx.own.homeLon, ctx.own.homeLat, r.lon, r.lat));
+        s.distanceMiles = r.distanceMiles;
+    }
+    ProximityAlarms(ctx, s, r);
+    ctx.seams.RecordTrackPoint(index, r);
+    if (ctx.st.settings.positionEcho) EchoPosition(ctx, s, r);
+    s.lon = r.lon;
+    s.lat = r.lat;
+    if (s.symbolCode == 0 || s.symbolCode == ' ') s.symbolCode = r.symbolCode;
+    r.changed = 1;
+}
+
+}  // namespace
+
+std::optional<int32_t> AltitudeAt(std::string_view c, size_t at) {
+    if (at >= c.size()) return std::nullopt;
+    size_t i = at;
+    bool negative = false;
+    if (c[i] == '-') {
+        negative = true;
+        ++i;
+    }
+    int64_t feet = 0;
+    size_t digits = 0;
+    // Six digits is the format; a seventh is tolerated, more are text.
+    for (; i < c.size() && IsDigit(c[i]) && digits < 7; ++i, ++digits) feet = feet * 10 + (c[i] - '0');
+    if (digits == 0) return std::nullopt;
+    return static_cast<int32_t>(negative ? -feet : feet);
+}
+
+std::optional<int32_t> FindAltitude(std::string_view c) {
+    if (c.substr(0, 3) == "/A=") return AltitudeAt(c, 3);
+    const size_t at = c.find("/A=");
+    if (at == std::string_view::npos) return std::nullopt;
+    return AltitudeAt(c, at + 3);
+}
+
+void ApplyReport(DecodeContext& ctx, std::string_view /*source*/, StationIndex index,
+                 DecodedReport& r, std::string_view info, char kind, Liveness live) {
+    if (!ctx.st.table.ValidIndex(index)) return;
+    StationRecord& s = ctx.st.table.At(index);
+    if (r.timeSet) s.reportTime = r.reportTime;
+    if (r.textPosition) {
+        ConvertPosition(ctx, index, r, info, kind);
+    } else if (r.positionValid && r.compressedComment) {
+        s.lastInfo = info;
+        s.reportType = r.reportType;
+        if (PhgPrefix(r.comment.View()) || r.symbolCode) ParseDataExtension(ctx, index, r, kind);
+        ApplySoftwareTrailer(s, r.comment.View());
+    }
+    if (r.positionValid) ApplyNumericPosition(ctx, index, r);
+    if (r.courseSpeedSet) {
+        s.course = r.course;
+        s.speedKnots = r.speedKnots;
+    }
+    if (r.altitudeSet) s.altitudeFeet = r.altitudeFeet;
+    if (r.changed) ctx.st.events.RedrawStation(index);
+    if (live == Liveness::kLive && s.pendingMessages) ctx.seams.ResendPendingMessages(index);
+}
+
+}  // namespace velmora

@@ -1,0 +1,46 @@
+#pragma once
+// Everything received-line processing reads and writes, owned by the App.
+#include "decode/MonitorLine.h"
+#include "decode/Seams.h"
+#include "decode/Statistics.h"
+#include "stations/StationContext.h"
+
+namespace velmora {
+
+struct OwnStation {
+    Callsign call{"N0CALL"};
+    int32_t homeLon = 0;  // 0: no home position
+    int32_t homeLat = 0;
+    bool HasHome() const { return homeLon > 0 && homeLat > 0; }
+};
+
+struct DecodeSettings {
+    bool gateInternetToRadio = false;
+};
+
+struct DecodeCounters {
+    uint32_t messages = 0;           // ":" messages
+    uint32_t otherFormMessages = 0;  // messages found by the tenth-character rule
+    uint32_t tooDeep = 0;            // relayed packets nested past the limit
+    TimeStamp lastDecoded = 0;
+    // The record the latest line changed (the object's for an object), -1 none.
+    StationIndex lastStation = -1;
+};
+
+struct DecodeContext {
+    StationContext& st;
+    PacketStatistics& stats;
+    ActivityTable* activity;  // null when the activity table was not allocated
+    TncPortState& ports;
+    DecodeSeams& seams;
+    const OwnStation& own;
+    const DecodeSettings& settings;
+    DecodeCounters& counters;
+
+    // Counts a packet; a category outside the table only beeps.
+    void Count(char kind, int category) {
+        if (!stats.Count(kind, category, st.clock.Now().hour)) st.notices.Beep();
+    }
+};
+
+}  // namespace velmora

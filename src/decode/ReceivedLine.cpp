@@ -1,0 +1,242 @@
+#include "decode/ReceivedLine.h"
+
+#include <cstdio>
+
+#include "decode/ApplyReport.h"
+#include "decode/Destination.h"
+#include "decode/PositionReports.h"
+#include "decode/PositionText.h"
+
+namespace velmora {
+namespace {
+
+char At(std::string_view s, size_t i) { return i < s.size() ? s[i] : '\0'; }
+bool Internet(char kind) { return kind == 'T' || kind == '3'; }
+bool RadioPort(char kind) { return kind == '1' || kind == '2' || kind == 'H' || kind == 'V'; }
+
+enum class Handler : uint8_t {
+    kOther, kPlain, kMessaging, kTimed, kMessage, kReport, kSentence, kTelemetry, kRelayed,
+};
+
+struct DataType {
+    Handler handler = Handler::kOther;
+    ReportType type = ReportType::kOtherText;
+    int8_t category = -1;  // counted here; -1 when the decoder counts, or nobody does
+};
+
+// Dispatch by the first character of the information field.
+constexpr auto kDataTypes = [] {
+    struct Table {
+        DataType entry[128];
+    } t{};
+    auto set = [&t](char c, Handler h, ReportType type, int category) {
+        t.entry[static_cast<unsigned char>(c)] = {h, type, static_cast<int8_t>(category)};
+    };
+    set('!', Handler::kPlain, ReportType::kOtherText, -1);
+    set('=', Handler::kMessaging, ReportType::kOtherText, -1);
+    set('/', Handler::kTimed, ReportType::kOtherText, -1);
+    set('@', Handler::kTimed, ReportType::kOtherText, -1);
+    set(':', Handler::kMessage, ReportType::kOtherText, -1);
+    set(';', Handler::kReport, ReportType::kObject, kStatObject);
+    set(')', Handler::kReport, ReportType::kItem, -1);
+    set('$', Handler::kSentence, ReportType::kSentence, -1);
+    set('_', Handler::kReport, ReportType::kPositionlessWeather, kStatWeather);
+    set('>', Handler::kReport, ReportType::kStatus, kStatStatus);
+    set('<', Handler::kReport, ReportType::kCapabilities, kStatCapabilities);
+    set('+', Handler::kReport, ReportType::kPlusBlock, kStatPlusReport);
+    set('#', Handler::kReport, ReportType::kRawWeather, kStatRawWeather);
+    set('*', Handler::kReport, ReportType::kRawWeather, kStatRawWeather);
+    set('%', Handler::kReport, ReportType::kDirectionFinding, kStatDirectionFinding);
+    set('[', Handler::kReport, ReportType::kGridBeacon, kStatGridLocator);
+    set('?', Handler::kReport, ReportType::kGeneralQuery, -1);
+    set('}', Handler::kRelayed, ReportType::kOtherText, -1);
+    set('T', Handler::kTelemetry, ReportType::kTelemetry, kStatTelemetry);
+    set('&', Handler::kReport, ReportType::kListPosition, -1);
+    return t;
+}();
+
+DataType TypeOf(std::string_view info) {
+    const unsigned char c = info.empty() ? 0 : static_cast<unsigned char>(info[0]);
+    if (c < '!' || c > '}') return {};
+    return kDataTypes.entry[c];
+}
+
+void DecodeRelayed(DecodeContext& ctx, const ReportCall& call) {
+    StationRecord& s = ctx.st.table.At(call.index);
+    s.relaysForOthers = 1;
+    ++s.relayedCount;
+    ctx.st.events.InvalidateList(MakeFourCC("LIST"), MakeFourCC("IGAT"));
+    if (call.depth + 1 > kMaxRelayDepth) {
+        ++ctx.counters.tooDeep;
+        return;
+    }
+    std::string inner(call.line.info.View().substr(1));
+    ProcessReceivedLine(ctx, inner, call.live, call.kind, call.depth + 1);
+}
+
+// Text whose first character names no data type.
+void DecodeOther(DecodeContext& ctx, const ReportCall& call, uint16_t packetClass) {
+    const std::string_view info = call.line.info.View();
+    if (info.size() < 10) return;
+    const char tenth = info[9];
+    if (tenth == ':') {
+        ++ctx.counters.otherFormMessages;
+        ctx.seams.ReceiveMessage(call.line.source.View(), call.line.header.View(), info, call.live, call.kind);
+        return;
+    }
+    if ((tenth == '-' || tenth == '+' || tenth == '*' || tenth == '@') &&
+        ValidPositionTriple(At(info, 24), At(info, 25), At(info, 34))) {
+        ctx.Count(call.kind, kStatObject);
+        ctx.seams.DecodeReport(ReportType::kOldObject, call);
+        return;
+    }
+    const int category = packetClass == kClassBeacon ? kStatBeaconText
+                         : packetClass == kClassId   ? kStatIdText
+                                                     : kStatOtherText;
+    ctx.Count(call.kind, category);
+    ctx.seams.DecodeReport(ReportType::kOtherText, call);
+}
+
+void DispatchByType(DecodeContext& ctx, const ReportCall& call, uint16_t packetClass) {
+    const std::string_view info = call.line.info.View();
+    DataType type = TypeOf(info);
+    if (type.handler == Handler::kTelemetry && At(info, 1) != '#') type = {};
+    if (type.category >= 0) ctx.Count(call.kind, type.category);
+    switch (type.handler) {
+        case Handler::kPlain: DecodePlainPosition(ctx, call); break;
+        case Handler::kMessaging: DecodeMessagingPosition(ctx, call); break;
+        case Handler::kTimed: DecodeTimedPosition(ctx, call); break;
+        case Handler::kMessage:
+            ++ctx.counters.messages;
+            ctx.seams.ReceiveMessage(call.line.source.View(), call.line.header.View(), info.substr(1),
+                                     call.live, call.kind);
+            break;
+        case Handler::kSentence: {
+            const bool ultimeter = info.substr(0, 5) == "$ULTW";
+            ctx.Count(call.kind, ultimeter ? kStatRawWeather : kStatSentence);
+            ctx.seams.DecodeReport(ultimeter ? ReportType::kRawWeather : ReportType::kSentence, call);
+            break;
+        }
+        case Handler::kReport:
+        case Handler::kTelemetry: ctx.seams.DecodeReport(type.type, call); break;
+        case Handler::kRelayed: DecodeRelayed(ctx, call); break;
+        case Handler::kOther: DecodeOther(ctx, call, packetClass); break;
+    }
+}
+
+void Dispatch(DecodeContext& ctx, const MonitorLine& line, const DestinationClass& dc,
+              StationIndex index, Liveness live, char kind, int depth) {
+    const bool own = line.source == ctx.own.call;
+    ctx.counters.lastDecoded = ctx.st.clock.NowStamp();
+    DecodedReport report;
+    report.ssid = line.ssid;
+    const std::string_view dest = line.destination.View();
+    if (!dc.version.empty() && (dest.substr(0, 3) == "GPS" || dest.substr(0, 3) == "SYM")) {
+        if (const auto symbol = DestinationSymbol(dc.version)) {
+            report.symbolTable = symbol->table;
+            report.symbolCode = symbol->code;
+            report.destSymbol = 1;
+        }
+    }
+    const ReportCall call{line, report, index, kind, live, own, depth};
+    if (dc.packetClass == kClassMicE) {
+        ctx.seams.DecodeMicE(call);
+    } else if (dc.packetClass == kClassGridSquare) {
+        ctx.seams.DecodeReport(ReportType::kGridDestination, call);
+    } else {
+        DispatchByType(ctx, call, dc.packetClass);
+    }
+    ApplyReport(ctx, line.source.View(), index, report, line.info.View(), kind, live);
+}
+
+void GateToRadio(DecodeContext& ctx, const MonitorLine& line) {
+    char text[kMaxLineLength + 64];
+    std::snprintf(text, sizeof text, "}%s>%s,TCPIP,%s*:%s\r", line.source.CStr(),
+                  line.destination.CStr(), ctx.own.call.CStr(), line.info.CStr());
+    ctx.seams.QueueForRadio(text, 'V');
+}
+
+void UpdateStationKind(StationRecord& s, char kind) {
+    if (kind == 0 || kind == s.sourceKind) return;
+    // A station heard on radio stays a radio station when the internet echoes it.
+    if (RadioPort(s.sourceKind) && Internet(kind)) return;
+    s.sourceKind = kind;
+}
+
+void SetVersionNumber(StationRecord& s, std::string_view version, std::string_view destination) {
+    if (version.size() < 3 || destination.substr(0, 2) != "AP") return;
+    for (size_t i = 0; i < 3; ++i) {
+        if (version[i] < '0' || version[i] > '9') return;
+    }
+    s.version = static_cast<int16_t>(100 * (version[0] - '0') + 10 * (version[1] - '0') + (version[2] - '0'));
+}
+
+void Route(DecodeContext& ctx, const MonitorLine& line, Liveness live, char kind, int depth) {
+    const DestinationClass dc = ClassifyDestination(line.destination.View(), line.info.View());
+    const FindResult found = FindOrAddStation(ctx.st, line.source.View(), live, kind, dc.software);
+    const StationIndex index = found.index;
+    if (depth == 0) {
+        ctx.seams.AppendHistory(line.source.View(), line.rawLine.View(), index, dc.packetClass, kind);
+        if (!Internet(kind)) ctx.seams.RelayToServerClients(line.rawLine.View());
+        if (live == Liveness::kLive && ctx.settings.gateInternetToRadio && kind == 'T' &&
+            ctx.st.flags.For(line.source.View()).igate)
+            GateToRadio(ctx, line);
+    } else {
+        ctx.seams.AppendHistory(line.source.View(), line.rawLine.View(), index, dc.packetClass, 0);
+    }
+    if (index == kTableFull) {
+        ctx.st.notices.StatusText("Out of Memory in station list");
+        return;
+    }
+    if (index < 0) {
+        ctx.st.notices.StatusText("Invalid callsign");
+        return;
+    }
+    ctx.counters.lastStation = index;
+    MarkHeard(ctx.st, index);
+    StationRecord& s = ctx.st.table.At(index);
+    UpdatePathStatistics(s, line.Path(), kind, depth);
+    const std::string_view header = line.header.View();
+    if (header.find("TCPIP*") != std::string_view::npos || header.find("TCPXX*") != std::string_view::npos)
+        s.viaInternet = 1;
+    if (s.specialIcon == ' ') s.specialIcon = 0;
+    if (depth == 0) UpdateStationKind(s, kind);
+    if (!dc.version.empty()) SetVersionNumber(s, dc.version, line.destination.View());
+    if (dc.software) SetStationSoftware(s, dc.software);
+
+    if (DispatchedClass(dc.packetClass)) {
+        Dispatch(ctx, line, dc, index, live, kind, depth);
+        return;
+    }
+    const SpotClass spot = dc.packetClass == kClassDxSpot      ? SpotClass::kDxCluster
+                           : dc.packetClass == kClassOtherSpot ? SpotClass::kOtherDe
+                                                               : SpotClass::kFixedColumn;
+    if (dc.packetClass == kClassDxSpot || dc.packetClass == kClassOtherSpot ||
+        dc.packetClass == kClassFixedColumnSpot) {
+        ctx.Count(kind, kStatDxSpot);
+        ctx.seams.DecodeSpot(spot, line.info.View(), live, kind);
+    }
+}
+
+}  // namespace
+
+void ProcessReceivedLine(DecodeContext& ctx, std::string& line, Liveness live, char kind, int depth) {
+    if (depth == 0) ctx.counters.lastStation = -1;
+    kind = CleanLine(line, live, kind, ctx.ports, ctx.st.notices);
+    if (line.size() > kMaxLineLength) line.resize(kMaxLineLength);
+    const LocalDateTime now = ctx.st.clock.Now();
+    ctx.Count(kind, kStatEveryLine);
+    ctx.stats.CountBytes(kind, static_cast<uint32_t>(line.size()), now.hour);
+    if (live == Liveness::kLive && ctx.activity) ctx.activity->Count(kind, now);
+
+    MonitorLine parsed;
+    const bool hasInfo = ParseMonitorLine(line, parsed);
+    parsed.rawLine = line;
+    parsed.header = std::string_view(line).substr(0, line.find(':'));
+    const std::string_view header = parsed.header.View();
+    // A port tag such as "/V" written in front of the ":".
+    if (!Internet(kind) && header.size() >= 2 && header[header.size() - 2] == '/') kind = header.back();
+    if (hasInfo) Route(ctx, parsed, live, kind, depth);
+}
+
+}  // namespace velmora

@@ -1,0 +1,72 @@
+#pragma once
+// The places where received-line processing hands work to other parts of
+// the program. Each does nothing until the part that owns the work is
+// connected; the App replaces them as those parts are built.
+#include <cstdint>
+#include <string_view>
+
+#include "decode/DecodedReport.h"
+#include "decode/MonitorLine.h"
+#include "stations/StationTable.h"
+
+namespace velmora {
+
+// Report types decoded outside the position decoders.
+enum class ReportType : uint8_t {
+    kObject,              // ";"
+    kOldObject,           // object without ";"
+    kItem,                // ")"
+    kStatus,              // ">"
+    kCapabilities,        // "<"
+    kPositionlessWeather, // "_"
+    kRawWeather,          // "!!", "#", "*", "$ULTW"
+    kSentence,            // "$" other than "$ULTW"
+    kDirectionFinding,    // "%"
+    kGridBeacon,          // "["
+    kTelemetry,           // "T#"
+    kPlusBlock,           // "+"
+    kGeneralQuery,        // "?"
+    kOtherText,           // beacon and other text
+    kGridDestination,     // grid locator destination, or "]"
+    kListPosition,        // "&"
+};
+
+enum class SpotClass : uint8_t { kDxCluster, kOtherDe, kFixedColumn };
+
+struct ReportCall {
+    const MonitorLine& line;
+    DecodedReport& report;
+    StationIndex index;
+    char kind;
+    Liveness live;
+    bool own;
+    int depth;
+};
+
+class DecodeSeams {
+public:
+    virtual ~DecodeSeams() = default;
+    // History buffer.
+    virtual void AppendHistory(std::string_view /*source*/, std::string_view /*rawLine*/,
+                               StationIndex /*index*/, uint16_t /*packetClass*/, char /*kind*/) {}
+    // Clients of the TCP server (ports 14439 and 23).
+    virtual void RelayToServerClients(std::string_view /*rawLine*/) {}
+    // Transmit queue of a radio port ("V" for VHF).
+    virtual void QueueForRadio(std::string_view /*text*/, char /*port*/) {}
+    // Message reception: source, header, message text.
+    virtual void ReceiveMessage(std::string_view /*source*/, std::string_view /*header*/,
+                                std::string_view /*text*/, Liveness, char /*kind*/) {}
+    // Track recording inside ApplyReport.
+    virtual void RecordTrackPoint(StationIndex, const DecodedReport&) {}
+    // Outgoing messages waiting for this station's acknowledgement.
+    virtual void ResendPendingMessages(StationIndex) {}
+    // Decoders of Mic-E and of the other report types.
+    virtual void DecodeMicE(const ReportCall&) {}
+    virtual void DecodeReport(ReportType, const ReportCall&) {}
+    virtual void DecodeSpot(SpotClass, std::string_view /*info*/, Liveness, char /*kind*/) {}
+    // Weather and storm data that follow a position with a weather symbol.
+    virtual void ApplyWeatherExtension(StationIndex, DecodedReport&) {}
+    virtual void ApplyStormData(StationIndex, DecodedReport&) {}
+};
+
+}  // namespace velmora

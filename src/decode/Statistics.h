@@ -1,0 +1,77 @@
+#pragma once
+// Packet counters by source group, category and hour, the byte counts, and
+// the activity table of live traffic at three resolutions.
+#include <array>
+#include <cstdint>
+
+#include "platform/Clock.h"
+
+namespace velmora {
+
+enum StatCategory : int {
+    kStatEveryLine = 0,
+    kStatPlainPosition = 1,
+    kStatTimedPosition = 2,
+    kStatObject = 3,
+    kStatStatus = 4,
+    kStatBeaconText = 5,
+    kStatIdText = 6,
+    kStatWeather = 8,
+    kStatRawWeather = 9,
+    kStatPlusReport = 10,
+    kStatCapabilities = 11,
+    kStatSentence = 12,
+    kStatDirectionFinding = 14,
+    kStatGridLocator = 15,
+    kStatTelemetry = 17,
+    kStatDxSpot = 18,
+    kStatOtherText = 19,
+    kStatCategoryCount = 21,
+};
+
+constexpr int kStatGroups = 3;   // other, VHF, internet
+constexpr int kStatSlots = 25;   // the local hour 0..23 (one spare)
+
+class PacketStatistics {
+public:
+    // Counter group of a source kind: "2"/"V" VHF, "3"/"T" internet, else other.
+    static int GroupOf(char kind);
+
+    // False (and nothing counted) for a category outside 0..20; the caller beeps.
+    [[nodiscard]] bool Count(char kind, int category, int hour);
+    void CountBytes(char kind, uint32_t bytes, int hour);
+
+    uint32_t Slot(int group, int category, int hour) const { return counts_[group][category][hour]; }
+    uint32_t Total(int group, int category) const { return totals_[group][category]; }
+    uint32_t Bytes(int group, int hour) const { return bytes_[group][hour]; }
+    uint32_t ByteTotal(int group) const { return byteTotals_[group]; }
+
+    void ClearHourSlot(int hour);
+
+private:
+    uint32_t counts_[kStatGroups][kStatCategoryCount][kStatSlots] = {};
+    uint32_t totals_[kStatGroups][kStatCategoryCount] = {};
+    uint32_t bytes_[kStatGroups][kStatSlots] = {};
+    uint32_t byteTotals_[kStatGroups] = {};
+};
+
+// Live lines per activity group (HF, VHF, internet) by five minutes of the
+// day, hour of the week and day of the year.
+class ActivityTable {
+public:
+    enum Group : int { kHf = 0, kVhf = 1, kInternet = 2, kNone = -1 };
+    static Group GroupOf(char kind);
+
+    void Count(char kind, const LocalDateTime& now);
+
+    uint32_t FiveMinute(int group, int slot) const { return fiveMinute_[group][slot]; }
+    uint32_t HourOfWeek(int group, int slot) const { return hourOfWeek_[group][slot]; }
+    uint32_t DayOfYear(int group, int slot) const { return dayOfYear_[group][slot]; }
+
+private:
+    uint32_t fiveMinute_[3][288] = {};
+    uint32_t hourOfWeek_[3][168] = {};
+    uint32_t dayOfYear_[3][384] = {};
+};
+
+}  // namespace velmora

@@ -1,0 +1,42 @@
+#pragma once
+// Wall-clock access for the core. Time stamps count seconds since
+// 1904-01-01 00:00 local time, as every stored time in the program does.
+#include <cstdint>
+
+namespace velmora {
+
+struct LocalDateTime {
+    int16_t year = 1904;
+    int16_t month = 1;    // 1..12
+    int16_t day = 1;      // 1..31
+    int16_t hour = 0;
+    int16_t minute = 0;
+    int16_t second = 0;
+    int16_t weekday = 1;  // 1 = Sunday .. 7 = Saturday
+};
+
+using TimeStamp = uint32_t;
+
+// Local calendar fields to seconds since 1904-01-01 (the weekday is ignored).
+TimeStamp ToTimeStamp(const LocalDateTime& t);
+// Seconds since 1904-01-01 back to calendar fields, weekday included.
+LocalDateTime FromTimeStamp(TimeStamp stamp);
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual LocalDateTime Now() const = 0;
+    // Seconds to add to UTC to get local time (negative west of Greenwich).
+    virtual int32_t UtcOffsetSeconds() const = 0;
+
+    TimeStamp NowStamp() const { return ToTimeStamp(Now()); }
+};
+
+// The machine's own clock and time zone.
+class SystemClock final : public Clock {
+public:
+    LocalDateTime Now() const override;
+    int32_t UtcOffsetSeconds() const override;
+};
+
+}  // namespace velmora

@@ -1,0 +1,52 @@
+#pragma once
+// What the station layer tells the windows and logs. Windows do not exist
+// yet in every build, so the default records the events for inspection.
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "stations/FourCC.h"
+
+namespace velmora {
+
+class StationEvents {
+public:
+    virtual ~StationEvents() = default;
+    // A list window of this (window class, list) pair must redraw.
+    virtual void InvalidateList(FourCC windowClass, FourCC list) = 0;
+    // The station at this index moved or changed and must be redrawn.
+    virtual void RedrawStation(int32_t index) = 0;
+    // A line for the new-stations log; dropped unless that log is open.
+    virtual void NewStationLogLine(std::string_view line) = 0;
+};
+
+// Counts every event by kind; keeps the last log line.
+class RecordedStationEvents final : public StationEvents {
+public:
+    void InvalidateList(FourCC windowClass, FourCC list) override {
+        ++invalidations[{windowClass, list}];
+    }
+    void RedrawStation(int32_t index) override {
+        ++redraws;
+        lastRedrawn = index;
+    }
+    void NewStationLogLine(std::string_view line) override {
+        ++logLines;
+        lastLogLine = line;
+    }
+
+    int Invalidations(FourCC list) const {
+        int n = 0;
+        for (const auto& [key, count] : invalidations) n += key.second == list ? count : 0;
+        return n;
+    }
+
+    std::map<std::pair<FourCC, FourCC>, int> invalidations;
+    int redraws = 0;
+    int32_t lastRedrawn = -1;
+    int logLines = 0;
+    std::string lastLogLine;
+};
+
+}  // namespace velmora
