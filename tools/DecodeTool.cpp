@@ -82,9 +82,10 @@ std::string StationRow(const StationRecord& s) {
     } else {
         row += "\t\t";
     }
-    const char symbol[2] = {s.symbolTable, s.symbolCode};
     row += '\t';
-    row += EscapeField(std::string_view(symbol, 2));
+    for (char c : {s.symbolTable, s.symbolCode}) {
+        if (c) row += EscapeField(std::string_view(&c, 1));
+    }
     std::snprintf(buf, sizeof buf, "\t%d\t%d\t%ld\t", s.course, s.speedKnots, static_cast<long>(s.altitudeFeet));
     row += buf;
     row += EscapeField(s.phg.View());

@@ -29,6 +29,7 @@ constexpr auto kDataTypes = [] {
     struct Table {
         DataType entry[128];
     } t{};
+    for (DataType& e : t.entry) e = DataType{Handler::kOther, ReportType::kOtherText, -1};
     auto set = [&t](char c, Handler h, ReportType type, int category) {
         t.entry[static_cast<unsigned char>(c)] = {h, type, static_cast<int8_t>(category)};
     };

@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include "app/MemoryClass.h"
+#include "stations/StationUpdate.h"
+#include "support/TestApp.h"
+
+namespace velmora {
+namespace {
+
+using test::TestApp;
+
+TEST(MemoryClass, CapacitiesFollowTheInstalledMemory) {
+    EXPECT_EQ(MemoryClassFor(8000000), 1);
+    EXPECT_EQ(MemoryClassFor(8000001), 2);
+    const MemoryCapacities one = CapacitiesFor(1);
+    EXPECT_EQ(one.stationTable, 1024);
+    EXPECT_EQ(one.historyBytes, 256000);
+    const MemoryCapacities two = CapacitiesFor(2);
+    EXPECT_EQ(two.stationTable, 2048);
+    EXPECT_EQ(two.messageStore, 1024);
+    EXPECT_EQ(two.waypointTable, 100);
+    EXPECT_EQ(two.historyBytes, 1024000);
+}
+
+TEST(App, DefaultsAndCapacitySetting) {
+    TestApp t;
+    EXPECT_EQ(t.app.Own().call.View(), "N0CALL");
+    EXPECT_FALSE(t.app.Own().HasHome());
+    EXPECT_EQ(t.app.Stations().Capacity(), 2048);
+    TestApp small(AppOptions{1, std::nullopt});
+    EXPECT_EQ(small.app.Stations().Capacity(), 1024);
+    TestApp large(AppOptions{2, 50000});
+    EXPECT_EQ(large.app.Stations().Capacity(), 50000);
+}
+
+TEST(App, IndependentInstancesShareNothing) {
+    TestApp a, b;
+    a.Live("W1AW>APRS:>x");
+    EXPECT_EQ(a.app.Stations().UsedCount(), 1);
+    EXPECT_EQ(b.app.Stations().UsedCount(), 0);
+    EXPECT_EQ(b.app.Statistics().Total(1, kStatEveryLine), 0u);
+}
+
+TEST(App, ClearStationsReleasesAndFeedsTheOwnPositionFirst) {
+    TestApp t;
+    t.app.SetOwnCall("N0CALL-9");
+    t.app.SetHome(49.058333, -72.029167);
+    t.Live("W1AW>APRS:!4903.50N/07201.75W-");
+    t.app.Stations().At(0).owned[kOwnedTelemetry].resize(18432);
+    t.app.ClearStations();
+    ASSERT_EQ(t.app.Stations().UsedCount(), 1);
+    const StationRecord& own = t.app.Stations().At(0);
+    EXPECT_EQ(own.callsign.View(), "N0CALL-9");
+    EXPECT_EQ(own.sourceKind, '0');
+    EXPECT_TRUE(own.HasPosition());
+    EXPECT_TRUE(own.owned[kOwnedTelemetry].empty());
+    EXPECT_EQ(t.Find("W1AW"), -1);
+}
+
+TEST(App, HourlyClearKeepsTheLast24Hours) {
+    TestApp t;
+    t.clock.Set(2026, 12, 8, 5, 0, 0);
+    t.Live("W1AW>APRS:>x");
+    t.Live("W1AW>APRS:>x");
+    EXPECT_EQ(t.Station("W1AW").hourCounts[5], 2);
+    ClearHourCounts(t.app.Stations(), 5);
+    EXPECT_EQ(t.Station("W1AW").hourCounts[5], 0);
+    EXPECT_EQ(t.Station("W1AW").packets, 2);
+}
+
+TEST(App, StationFlagsLoadFromTheDataFolder) {
+    TestApp t;
+    {
+        std::FILE* f = std::fopen((t.folder / "Stations.txt").c_str(), "wb");
+        std::fputs("W1AW\tTRACK\r\n", f);
+        std::fclose(f);
+    }
+    EXPECT_EQ(t.app.LoadStationFlags(), 1);
+    t.Live("W1AW>APRS:>x");
+    EXPECT_EQ(t.Station("W1AW").track, 1);
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,229 @@
+#include <gtest/gtest.h>
+
+#include "decode/Destination.h"
+#include "support/TestApp.h"
+
+namespace velmora {
+namespace {
+
+using test::TestApp;
+
+TEST(ReceivedLine, PromptsArePeeledBeforeDecoding) {
+    TestApp t;
+    t.Live("cmd:cmd:N0CALL>APRS:>hi", '1');
+    ASSERT_GE(t.Find("N0CALL"), 0);
+    EXPECT_EQ(t.app.TncPorts().promptCount[0], 1);
+    ASSERT_EQ(t.seams.reports.size(), 1u);
+    EXPECT_EQ(t.seams.reports[0], ReportType::kStatus);
+}
+
+TEST(ReceivedLine, SourceKindFromPrefixesAndPortTags) {
+    TestApp t;
+    t.Live("p2 A1>APRS:>x", '1');
+    EXPECT_EQ(t.Station("A1").sourceKind, '2');
+    t.Live("p2 A2>APRS:>x", 'T');
+    EXPECT_EQ(t.Station("A2").sourceKind, 'T');
+    t.Live("A3>APRS,WIDE2-2/V:>x", '1');
+    EXPECT_EQ(t.Station("A3").sourceKind, 'V');
+    EXPECT_EQ(t.Station("A3").bestPath[1].View(), "WIDE2-2");
+    EXPECT_EQ(t.Station("A3").bestPath[2].View(), "");
+    t.Live("A4>APRS,WIDE2-2/V:>x", 'T');  // internet lines keep their kind
+    EXPECT_EQ(t.Station("A4").sourceKind, 'T');
+}
+
+TEST(ReceivedLine, RadioStationsKeepTheirKindWhenTheInternetEchoesThem) {
+    TestApp t;
+    t.Live("W1AW>APRS:>x", '2');
+    t.Live("W1AW>APRS,TCPIP*:>x", 'T');
+    EXPECT_EQ(t.Station("W1AW").sourceKind, '2');
+    EXPECT_EQ(t.Station("W1AW").viaInternet, 1);
+    t.Live("W1AW>APRS:>x", '1');
+    EXPECT_EQ(t.Station("W1AW").sourceKind, '1');
+    t.Live("K1ABC>APRS:>x", 'T');
+    t.Live("K1ABC>APRS:>x", '2');
+    EXPECT_EQ(t.Station("K1ABC").sourceKind, '2');
+}
+
+TEST(ReceivedLine, HistoryServerRelayAndGate) {
+    TestApp t;
+    t.app.DecodeOptions().gateInternetToRadio = true;
+    t.app.SetOwnCall("N0GATE");
+    t.app.Flags().AddLine("W1AW\tIGATE");
+    t.Live("W1AW>APRS,TCPIP*:>from the net", 'T');
+    t.Live("K1ABC>APRS,WIDE1-1:>from radio", '2');
+    t.Replay("W1AW>APRS,TCPIP*:>replayed", 'T');
+    ASSERT_EQ(t.seams.history.size(), 3u);
+    EXPECT_EQ(t.seams.history[0].raw, "W1AW>APRS,TCPIP*:>from the net");
+    EXPECT_EQ(t.seams.history[0].packetClass, kClassAprs);
+    EXPECT_EQ(t.seams.history[0].kind, 'T');
+    // Internet lines are not offered back to the server's clients.
+    ASSERT_EQ(t.seams.relayed.size(), 1u);
+    EXPECT_EQ(t.seams.relayed[0], "K1ABC>APRS,WIDE1-1:>from radio");
+    // Only the live internet line from an IGATE-flagged source is gated.
+    ASSERT_EQ(t.seams.radio.size(), 1u);
+    EXPECT_EQ(t.seams.radio[0], "}W1AW>APRS,TCPIP,N0GATE*:>from the net\r");
+    EXPECT_EQ(t.seams.radioPort, 'V');
+}
+
+TEST(ReceivedLine, RelayedPacketIsDecodedOneLevelDown) {
+    TestApp t;
+    t.Live("W1AW>APRS:>x", '2');
+    t.Live("K1ABC>APRS,WIDE2-1:}W1AW>APRS,TCPIP*:>text", '2');
+    ASSERT_EQ(t.seams.history.size(), 3u);
+    EXPECT_EQ(t.seams.history[2].raw, "W1AW>APRS,TCPIP*:>text");
+    EXPECT_EQ(t.seams.history[2].kind, 0);
+    EXPECT_EQ(t.Station("W1AW").sourceKind, '2');
+    EXPECT_EQ(t.Station("W1AW").packets, 2);
+    EXPECT_EQ(t.Station("K1ABC").relaysForOthers, 1);
+    EXPECT_EQ(t.Station("K1ABC").relayedCount, 1);
+    // The inner line is not offered to the server's clients a second time.
+    EXPECT_EQ(t.seams.relayed.size(), 2u);
+}
+
+TEST(ReceivedLine, RelayedPacketsNestOnlyToTheLimit) {
+    TestApp t;
+    std::string line = "Z>APRS:>deep";
+    for (int i = 0; i < 20; ++i) line = "R" + std::to_string(i) + ">APRS:}" + line;
+    t.Live(line, '2');
+    EXPECT_GT(t.app.Counters().tooDeep, 0u);
+    EXPECT_EQ(t.Find("Z"), -1);
+    EXPECT_GE(t.Find("R19"), 0);
+}
+
+TEST(ReceivedLine, FailuresAreShownAfterTheHistoryAppend) {
+    TestApp t(AppOptions{2, 2});
+    t.Live("A>APRS:>x");
+    t.Live("B>APRS:>x");
+    t.Live("C>APRS:>x");
+    EXPECT_EQ(t.notices.status.back(), "Out of Memory in station list");
+    t.Live("A>APRS:>x");  // a known station is still processed
+    EXPECT_EQ(t.Station("A").packets, 2);
+    t.Live("W1.AW>APRS:>x");
+    EXPECT_EQ(t.notices.status.back(), "Invalid callsign");
+    EXPECT_EQ(t.seams.history.size(), 5u);
+    EXPECT_EQ(t.seams.history[2].index, kTableFull);
+}
+
+TEST(ReceivedLine, ShortUnknownInformationIsNotDecodedButHeard) {
+    TestApp t;
+    t.Live("W1AW>APRS:xxxxxxxxx");
+    EXPECT_EQ(t.Station("W1AW").packets, 1);
+    EXPECT_TRUE(t.seams.reports.empty());
+    t.Live("W1AW>APRS:xxxxxxxxxx");
+    ASSERT_EQ(t.seams.reports.size(), 1u);
+    EXPECT_EQ(t.seams.reports[0], ReportType::kOtherText);
+}
+
+TEST(ReceivedLine, DispatchByDataType) {
+    TestApp t;
+    t.app.SetOwnCall("N0CALL");
+    struct Case {
+        const char* info;
+        ReportType type;
+    } cases[] = {
+        {";OBJECT   *092345z4903.50N/07201.75W>", ReportType::kObject},
+        {")ITEM!4903.50N/07201.75W>", ReportType::kItem},
+        {">status", ReportType::kStatus},
+        {"<IGATE,MSG_CNT=10", ReportType::kCapabilities},
+        {"_10090556c220s004g005t077", ReportType::kPositionlessWeather},
+        {"!!0000005B00E8", ReportType::kRawWeather},
+        {"#W1...", ReportType::kRawWeather},
+        {"*W1...", ReportType::kRawWeather},
+        {"$ULTW0031003702CE0069----000086A0000", ReportType::kRawWeather},
+        {"$GPGGA,1", ReportType::kSentence},
+        {"%350/8", ReportType::kDirectionFinding},
+        {"[FN20xr", ReportType::kGridBeacon},
+        {"T#005,199,000,255,073,123,01101001", ReportType::kTelemetry},
+        {"+block", ReportType::kPlusBlock},
+        {"?APRS?", ReportType::kGeneralQuery},
+        {"&list", ReportType::kListPosition},
+        {"Telemetry?", ReportType::kOtherText},          // "T" without "#"
+        {"xyzzy text here", ReportType::kOtherText},     // a letter names no type
+        {"OBJNAME  *092345z4903.50N/07201.75W>", ReportType::kOldObject},
+        {"\x7F" "abcdefghijk", ReportType::kOtherText},  // outside "!".."}"
+    };
+    for (const auto& c : cases) {
+        t.seams.reports.clear();
+        t.Live(std::string("N0CALL>APRS:") + c.info);
+        ASSERT_EQ(t.seams.reports.size(), 1u) << c.info;
+        EXPECT_EQ(t.seams.reports[0], c.type) << c.info;
+        EXPECT_TRUE(t.seams.reportOwn[0]) << c.info;
+    }
+    const PacketStatistics& st = t.app.Statistics();
+    EXPECT_EQ(st.Total(1, kStatObject), 2u);
+    EXPECT_EQ(st.Total(1, kStatRawWeather), 4u);
+    EXPECT_EQ(st.Total(1, kStatSentence), 1u);
+    EXPECT_EQ(st.Total(1, kStatTelemetry), 1u);
+    EXPECT_EQ(st.Total(1, kStatEveryLine), std::size(cases));
+}
+
+TEST(ReceivedLine, MessagesInBothForms) {
+    TestApp t;
+    t.Live("W1AW>APRS,WIDE:\x3aN0CALL   :hello{001");
+    t.Live("W1AW>APRS:N0CALL   :old form");
+    ASSERT_EQ(t.seams.messages.size(), 2u);
+    EXPECT_EQ(t.seams.messages[0].text, "N0CALL   :hello{001");
+    EXPECT_EQ(t.seams.messages[0].header, "W1AW>APRS,WIDE");
+    EXPECT_EQ(t.seams.messages[1].text, "N0CALL   :old form");
+    EXPECT_EQ(t.app.Counters().messages, 1u);
+    EXPECT_EQ(t.app.Counters().otherFormMessages, 1u);
+}
+
+TEST(ReceivedLine, ClassesThatStopOrGoToSpotsAndMicE) {
+    TestApp t;
+    t.Live("W1AW>MAIL:>x");
+    t.Live("W1AW>XYZZY:DX de K1ABC: 14025.0 W1AW");
+    t.Live("W1AW>XYZZY:a spot de K1ABC");
+    t.Live("W1AW>S32U6T:`(_fn\"Oj/");
+    t.Live("W1AW>FN20XR:hello");
+    EXPECT_EQ(t.seams.reports.size(), 1u);  // the grid-square destination only
+    EXPECT_EQ(t.seams.reports[0], ReportType::kGridDestination);
+    ASSERT_EQ(t.seams.spots.size(), 2u);
+    EXPECT_EQ(t.seams.spots[0], SpotClass::kDxCluster);
+    EXPECT_EQ(t.seams.spots[1], SpotClass::kOtherDe);
+    EXPECT_EQ(t.seams.micE.size(), 1u);
+    EXPECT_EQ(t.app.Statistics().Total(1, kStatDxSpot), 2u);
+    EXPECT_EQ(t.Station("W1AW").packets, 5);
+}
+
+TEST(ReceivedLine, VersionNumberAndSoftwareFromTheDestination) {
+    TestApp t;
+    t.Live("W1AW>APZ251:>x");
+    EXPECT_EQ(t.Station("W1AW").version, 251);
+    EXPECT_EQ(t.Station("W1AW").software, MakeFourCC("WIN "));
+    EXPECT_EQ(t.Station("W1AW").specialIcon, 90);
+    t.Live("K1ABC>APZVM:>x");
+    EXPECT_EQ(t.Station("K1ABC").version, 0);
+    t.Live("K2ABC>AP0ABC:>x");
+    EXPECT_EQ(t.Station("K2ABC").software, MakeFourCC("StAt"));
+    t.Live("K3ABC>GPS123:>x");  // not an "AP" destination: no version number
+    EXPECT_EQ(t.Station("K3ABC").version, 0);
+}
+
+TEST(ReceivedLine, StatisticsAndActivityCounting) {
+    TestApp t;
+    t.clock.Set(2026, 12, 8, 13, 27, 0);  // a Tuesday
+    t.Live("W1AW>APRS:>x", 'V');
+    t.Live("W1AW>APRS:>x", 'T');
+    t.Replay("W1AW>APRS:>x", '2');
+    const PacketStatistics& st = t.app.Statistics();
+    EXPECT_EQ(st.Slot(1, kStatEveryLine, 13), 2u);
+    EXPECT_EQ(st.Slot(2, kStatEveryLine, 13), 1u);
+    EXPECT_EQ(st.Bytes(1, 13), 24u);
+    const ActivityTable& a = t.app.Activity();
+    EXPECT_EQ(a.FiveMinute(ActivityTable::kVhf, 13 * 12 + 5), 1u);  // replay is not live
+    EXPECT_EQ(a.HourOfWeek(ActivityTable::kVhf, 2 * 24 + 13), 1u);
+    EXPECT_EQ(a.DayOfYear(ActivityTable::kInternet, 11 * 32 + 8), 1u);
+    EXPECT_EQ(t.app.Counters().lastDecoded, t.clock.NowStamp());
+}
+
+TEST(ReceivedLine, ConnectionTextIsParsedWithNoKind) {
+    TestApp t;
+    t.Live("*** CONNECTED to W1AW", '2');
+    EXPECT_TRUE(t.app.TncPorts().connected[1]);
+    EXPECT_EQ(t.app.Stations().UsedCount(), 0);
+    EXPECT_EQ(t.app.Statistics().Total(0, kStatEveryLine), 1u);
+}
+
+}  // namespace
+}  // namespace velmora

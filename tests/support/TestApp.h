@@ -1,0 +1,98 @@
+#pragma once
+// An App on the fake platform, with every hand-off recorded.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/App.h"
+#include "platform/fake/FakeClock.h"
+#include "platform/fake/RecordingNotices.h"
+
+namespace velmora::test {
+
+class RecordingSeams : public DecodeSeams {
+public:
+    struct History {
+        std::string source, raw;
+        StationIndex index;
+        uint16_t packetClass;
+        char kind;
+    };
+    struct Message {
+        std::string source, header, text;
+    };
+    void AppendHistory(std::string_view source, std::string_view raw, StationIndex index,
+                       uint16_t packetClass, char kind) override {
+        history.push_back({std::string(source), std::string(raw), index, packetClass, kind});
+    }
+    void RelayToServerClients(std::string_view raw) override { relayed.emplace_back(raw); }
+    void QueueForRadio(std::string_view text, char port) override {
+        radio.emplace_back(text);
+        radioPort = port;
+    }
+    void ReceiveMessage(std::string_view source, std::string_view header, std::string_view text,
+                        Liveness, char) override {
+        messages.push_back({std::string(source), std::string(header), std::string(text)});
+    }
+    void RecordTrackPoint(StationIndex index, const DecodedReport&) override { trackPoints.push_back(index); }
+    void DecodeMicE(const ReportCall& call) override { micE.emplace_back(call.line.info.View()); }
+    void DecodeReport(ReportType type, const ReportCall& call) override {
+        reports.push_back(type);
+        reportOwn.push_back(call.own);
+        lastSymbol = {call.report.symbolTable, call.report.symbolCode};
+        lastDestSymbol = call.report.destSymbol;
+    }
+    void DecodeSpot(SpotClass spot, std::string_view, Liveness, char) override { spots.push_back(spot); }
+    void ApplyWeatherExtension(StationIndex, DecodedReport&) override { ++weather; }
+    void ApplyStormData(StationIndex, DecodedReport&) override { ++storm; }
+    void ResendPendingMessages(StationIndex index) override { resends.push_back(index); }
+
+    std::vector<History> history;
+    std::vector<std::string> relayed, radio, micE;
+    char radioPort = 0;
+    std::vector<Message> messages;
+    std::vector<StationIndex> trackPoints, resends;
+    std::vector<ReportType> reports;
+    std::vector<bool> reportOwn;
+    std::vector<SpotClass> spots;
+    int weather = 0, storm = 0;
+    std::pair<char, char> lastSymbol{0, 0};
+    uint8_t lastDestSymbol = 0;
+};
+
+// A fresh data folder under the system's temporary folder.
+inline std::filesystem::path MakeTempFolder() {
+    char pattern[] = "/tmp/velmora-test-XXXXXX";
+    const char* made = mkdtemp(pattern);
+    return made ? std::filesystem::path(made) : std::filesystem::temp_directory_path();
+}
+
+struct TestApp {
+    explicit TestApp(AppOptions options = {})
+        : folder(MakeTempFolder()), files(folder.string()),
+          app(Platform{clock, notices, files}, options) {
+        app.UseSeams(seams);
+    }
+    ~TestApp() {
+        std::error_code ec;
+        std::filesystem::remove_all(folder, ec);
+    }
+
+    void Live(const std::string& line, char kind = '2') { app.ProcessReceivedLine(line, Liveness::kLive, kind); }
+    void Replay(const std::string& line, char kind = '0') {
+        app.ProcessReceivedLine(line, Liveness::kReplay, kind);
+    }
+    StationIndex Find(std::string_view call) const { return app.Stations().Lookup(call); }
+    const StationRecord& Station(std::string_view call) const {
+        return app.Stations().At(app.Stations().Lookup(call));
+    }
+
+    FakeClock clock;
+    RecordingNotices notices;
+    std::filesystem::path folder;
+    DiskFiles files;
+    RecordingSeams seams;
+    App app;
+};
+
+}  // namespace velmora::test

@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
+#include <vector>
+
+#include "DecodeTool.h"
+
+namespace velmora {
+namespace {
+
+struct ToolRun {
+    int code;
+    std::string out, err;
+};
+
+std::string ReadAll(std::FILE* f) {
+    std::rewind(f);
+    std::string s;
+    char buf[4096];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) s.append(buf, n);
+    std::fclose(f);
+    return s;
+}
+
+ToolRun RunTool(std::vector<std::string> args, const std::string& input) {
+    std::vector<char*> argv;
+    args.insert(args.begin(), "velmora-decode");
+    for (auto& a : args) argv.push_back(a.data());
+    std::FILE* in = std::tmpfile();
+    std::fwrite(input.data(), 1, input.size(), in);
+    std::rewind(in);
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    const int code = RunDecodeTool(static_cast<int>(argv.size()), argv.data(), in, out, err);
+    std::fclose(in);
+    return {code, ReadAll(out), ReadAll(err)};
+}
+
+std::vector<std::string> Lines(const std::string& s) {
+    std::vector<std::string> out;
+    std::istringstream in(s);
+    for (std::string l; std::getline(in, l);) out.push_back(l);
+    return out;
+}
+
+size_t Columns(const std::string& row) { return static_cast<size_t>(std::count(row.begin(), row.end(), '\t')) + 1; }
+
+TEST(DecodeTool, PrintsTheTableWithAHeaderAndASummary) {
+    const ToolRun r = RunTool({}, "W1AW>APZ251:!4903.50N/07201.75W>088/036/A=001234\r"
+                              "K1ABC>APRS:>status only\n"
+                              "garbage\r\n");
+    EXPECT_EQ(r.code, 0);
+    const auto rows = Lines(r.out);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0], StationRowHeader());
+    EXPECT_EQ(rows[1],
+              "W1AW\t49.058333\t-72.029167\t/>\t88\t36\t1234\t\tWIN\t251\t1\t\t"
+              "!4903.50N/07201.75W>088/036/A=001234");
+    EXPECT_EQ(rows[2], "K1ABC\t\t\t \t0\t0\t0\t\tDOS\t0\t1\t\t");
+    EXPECT_EQ(r.err, "lines read 3, decoded 2, rejected 1\n");
+}
+
+TEST(DecodeTool, EachPrintsTheChangedRecordPerLine) {
+    const ToolRun r = RunTool({"--each"}, "W1AW>APRS:!4903.50N/07201.75W-\nnot a packet\nW1AW>APRS:>x\n");
+    const auto rows = Lines(r.out);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0].substr(0, 14), "line\tcallsign\t");
+    EXPECT_EQ(rows[1].substr(0, 7), "1\tW1AW\t");
+    EXPECT_EQ(rows[2], "2");
+    EXPECT_EQ(rows[3].substr(0, 7), "3\tW1AW\t");
+    for (size_t i : {1, 3}) EXPECT_EQ(Columns(rows[i]), Columns(rows[0])) << rows[i];
+}
+
+TEST(DecodeTool, EscapesSoEveryRowKeepsItsColumns) {
+    EXPECT_EQ(EscapeField("a\tb\\c\x01"), "a\\x09b\\x5Cc\\x01");
+    const ToolRun r = RunTool({"--each"}, "W1AW>APRS:!4903.50N\\07201.75W\\tab\there\n");
+    const auto rows = Lines(r.out);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(Columns(rows[1]), Columns(rows[0]));
+    EXPECT_NE(rows[1].find("\\x5C\\x5C"), std::string::npos);  // table and code both backslashes
+}
+
+TEST(DecodeTool, OptionsAndErrors) {
+    const ToolRun home = RunTool({"--call", "W1AW", "--home", "49,-72", "--kind", "2", "--capacity", "1"},
+                             "A>APRS:>x\nB>APRS:>x\n");
+    EXPECT_EQ(home.code, 0);
+    EXPECT_EQ(Lines(home.out).size(), 2u);  // the header and the one record that fit
+    EXPECT_EQ(home.err, "lines read 2, decoded 1, rejected 1\n");
+    EXPECT_EQ(RunTool({"--bogus"}, "").code, 2);
+    EXPECT_EQ(RunTool({"--home", "91,0"}, "").code, 2);
+    EXPECT_EQ(RunTool({"--capacity"}, "").code, 2);
+    EXPECT_EQ(RunTool({"/nonexistent/file.log"}, "").code, 1);
+}
+
+TEST(DecodeTool, TheBuiltProgramReadsFiles) {
+    const std::string cmd = std::string(VELMORA_DECODE_BIN) + " " + VELMORA_SOURCE_DIR +
+                            "/samples/sample.log 2>&1 >/dev/null";
+    std::FILE* p = popen(cmd.c_str(), "r");
+    ASSERT_NE(p, nullptr);
+    char buf[256] = {};
+    ASSERT_NE(std::fgets(buf, sizeof buf, p), nullptr);
+    EXPECT_EQ(pclose(p), 0);
+    EXPECT_EQ(std::string(buf).rfind("lines read ", 0), 0u) << buf;
+}
+
+}  // namespace
+}  // namespace velmora
