@@ -1,0 +1,47 @@
+// Feeds arbitrary bytes to the received-line entry, as every port, link
+// and replay file does. One App lives across inputs so that lookups,
+// full tables and alarms are exercised too.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "app/App.h"
+#include "platform/fake/FakeClock.h"
+
+using namespace velmora;
+
+namespace {
+
+struct Harness {
+    Harness() : files("/nonexistent-velmora-fuzz"), app(Platform{clock, notices, files}, Options()) {
+        app.SetHome(41.7, -72.7);
+        app.Flags().AddLine("W1AW\tALARM DANGER WARNING IGATE TRACK");
+        app.StationOptions().dangerRadiusMiles = 50;
+        app.StationOptions().positionEcho = true;
+        app.DecodeOptions().gateInternetToRadio = true;
+    }
+    static AppOptions Options() {
+        AppOptions o;
+        o.stationCapacity = 256;
+        return o;
+    }
+    FakeClock clock;
+    SilentNotices notices;
+    DiskFiles files;
+    App app;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static Harness h;
+    if (size == 0) return 0;
+    // The first byte picks the source kind and whether the line is live.
+    static const char kKinds[] = {'0', '1', '2', 'H', 'V', 'T', '3', '-'};
+    const char kind = kKinds[data[0] & 7];
+    const Liveness live = (data[0] & 8) ? Liveness::kLive : Liveness::kReplay;
+    std::string line(reinterpret_cast<const char*>(data + 1), size - 1);
+    h.app.ProcessReceivedLine(std::move(line), live, kind);
+    if (h.app.Stations().Full()) h.app.ClearStations();
+    return 0;
+}
