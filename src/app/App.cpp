@@ -14,6 +14,7 @@ App::App(Platform platform, AppOptions options)
       activity_(std::make_unique<ActivityTable>()),
       stationContext_{*table_, flags_, stationSettings_, platform_.clock, platform_.notices, events_} {
     capacities_.stationTable = table_->Capacity();
+    decodeSettings_.utcOffsetHours = static_cast<int16_t>(platform_.clock.UtcOffsetSeconds() / 3600);
 }
 
 DecodeContext App::Context() {

@@ -16,6 +16,9 @@ struct OwnStation {
 
 struct DecodeSettings {
     bool gateInternetToRadio = false;
+    bool forwardMicEToInternet = false;
+    bool autoTrackMovingStations = true;  // "Auto Track Moving Stations"
+    int16_t utcOffsetHours = 0;           // subtracted from local time to give UTC
 };
 
 struct DecodeCounters {

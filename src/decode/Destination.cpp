@@ -108,6 +108,10 @@ uint16_t ClassByInformation(std::string_view info) {
 DestinationClass ClassifyDestination(std::string_view d, std::string_view info) {
     if (d.substr(0, 5) == "APZVM") return {kClassAprs, MakeFourCC("WIN "), {}};
 
+    // A Mic-E destination can read as a key ("QST3XU", "WX12PQ") or a grid
+    // locator ("TU24RQ"); the information field tells them apart.
+    if (MicEDestination(d) && MicEInformation(info)) return {kClassMicE, kNoSoftware, {}};
+
     char key[5] = {' ', ' ', ' ', ' ', '\0'};
     for (size_t i = 0; i < 4 && i < d.size(); ++i) key[i] = d[i];
     if (static_cast<unsigned char>(key[3]) < 'A') key[3] = ' ';
@@ -120,9 +124,6 @@ DestinationClass ClassifyDestination(std::string_view d, std::string_view info) 
         return {entry.packetClass, entry.software, version};
     }
 
-    // A Mic-E destination such as "TU24RQ" also reads as a grid locator;
-    // the information field tells them apart.
-    if (MicEDestination(d) && MicEInformation(info)) return {kClassMicE, kNoSoftware, {}};
     if (GridLocator(d)) return {kClassGridSquare, kNoSoftware, {}};
     if (d.substr(0, 2) == "AP") {
         const char third = At(d, 2);

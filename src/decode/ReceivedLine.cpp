@@ -4,6 +4,7 @@
 
 #include "decode/ApplyReport.h"
 #include "decode/Destination.h"
+#include "decode/MicE.h"
 #include "decode/PositionReports.h"
 #include "decode/PositionText.h"
 
@@ -141,7 +142,7 @@ void Dispatch(DecodeContext& ctx, const MonitorLine& line, const DestinationClas
     }
     const ReportCall call{line, report, index, kind, live, own, depth};
     if (dc.packetClass == kClassMicE) {
-        ctx.seams.DecodeMicE(call);
+        DecodeMicE(ctx, call);
     } else if (dc.packetClass == kClassGridSquare) {
         ctx.seams.DecodeReport(ReportType::kGridDestination, call);
     } else {

@@ -60,8 +60,11 @@ public:
     virtual void RecordTrackPoint(StationIndex, const DecodedReport&) {}
     // Outgoing messages waiting for this station's acknowledgement.
     virtual void ResendPendingMessages(StationIndex) {}
-    // Decoders of Mic-E and of the other report types.
-    virtual void DecodeMicE(const ReportCall&) {}
+    // A line for the internet server link.
+    virtual void SendToInternet(std::string_view /*text*/) {}
+    // Allocates a track for a station that moves.
+    virtual void CreateTrack(StationIndex) {}
+    // Decoders of the other report types.
     virtual void DecodeReport(ReportType, const ReportCall&) {}
     virtual void DecodeSpot(SpotClass, std::string_view /*info*/, Liveness, char /*kind*/) {}
     // Weather and storm data that follow a position with a weather symbol.

@@ -19,6 +19,8 @@ public:
     virtual void RedrawStation(int32_t index) = 0;
     // A line for the new-stations log; dropped unless that log is open.
     virtual void NewStationLogLine(std::string_view line) = 0;
+    // The map covering the station's stored position is to be centred on it.
+    virtual void CentreMapOn(int32_t index) = 0;
 };
 
 // Counts every event by kind; keeps the last log line.
@@ -36,6 +38,11 @@ public:
         lastLogLine = line;
     }
 
+    void CentreMapOn(int32_t index) override {
+        ++centreRequests;
+        lastCentred = index;
+    }
+
     int Invalidations(FourCC list) const {
         int n = 0;
         for (const auto& [key, count] : invalidations) n += key.second == list ? count : 0;
@@ -47,6 +54,8 @@ public:
     int32_t lastRedrawn = -1;
     int logLines = 0;
     std::string lastLogLine;
+    int centreRequests = 0;
+    int32_t lastCentred = -1;
 };
 
 }  // namespace velmora

@@ -81,6 +81,9 @@ TEST(ClassifyDestination, MicEDestinationThatLooksLikeALocatorStaysMicE) {
     EXPECT_EQ(ClassifyDestination("TU24RQ", "`(_fn\"Oj/").packetClass, kClassMicE);
     EXPECT_EQ(ClassifyDestination("TU24RQ", "[grid").packetClass, kClassGridSquare);
     EXPECT_EQ(ClassifyDestination("S32U6T", "`(_fn\"Oj/").packetClass, kClassMicE);
+    EXPECT_EQ(ClassifyDestination("QST3XU", "`x\\wqH\x1c[\\").packetClass, kClassMicE);
+    EXPECT_EQ(ClassifyDestination("QST", ">x").packetClass, kClassQst);
+    EXPECT_EQ(ClassifyDestination("APRS", "`(_fn\"Oj/").packetClass, kClassAprs);
 }
 
 }  // namespace

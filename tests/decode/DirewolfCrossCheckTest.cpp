@@ -17,7 +17,7 @@ namespace velmora {
 namespace {
 
 const char* kDecodeAprs = "/usr/bin/decode_aprs";
-const std::string kCorpus = std::string(VELMORA_SOURCE_DIR) + "/tests/data/positions.txt";
+std::string Corpus(const char* name) { return std::string(VELMORA_SOURCE_DIR) + "/tests/data/" + name; }
 
 struct PeerPosition {
     double lat, lon;
@@ -54,9 +54,9 @@ std::optional<PeerPosition> ParsePeerPosition(const std::string& line) {
 
 // decode_aprs prints each packet, a description line and then the
 // position line.
-std::map<std::string, PeerPosition> RunPeer() {
+std::map<std::string, PeerPosition> RunPeer(const std::string& corpus) {
     std::map<std::string, PeerPosition> out;
-    const std::string cmd = std::string(kDecodeAprs) + " < " + kCorpus + " 2>/dev/null";
+    const std::string cmd = std::string(kDecodeAprs) + " < " + corpus + " 2>/dev/null";
     std::FILE* p = popen(cmd.c_str(), "r");
     if (!p) return out;
     std::string current;
@@ -78,30 +78,39 @@ std::map<std::string, PeerPosition> RunPeer() {
     return out;
 }
 
-TEST(DirewolfCrossCheck, PositionsAgreeWithDecodeAprs) {
-    if (access(kDecodeAprs, X_OK) != 0) GTEST_SKIP() << "direwolf's decode_aprs is not installed";
-    const auto peer = RunPeer();
+// Decodes a corpus and compares every station the peer placed. The
+// tolerance says how far apart, in minutes of arc, the two may be.
+void CrossCheck(const char* name, double (*toleranceMinutes)(const StationRecord&)) {
+    const std::string corpus = Corpus(name);
+    const auto peer = RunPeer(corpus);
     ASSERT_GE(peer.size(), 50u);
-
     test::TestApp t;
-    std::ifstream in(kCorpus, std::ios::binary);
+    std::ifstream in(corpus, std::ios::binary);
     std::string line;
-    int compared = 0;
     while (std::getline(in, line)) t.Live(line, '2');
     for (const auto& [call, p] : peer) {
         const StationIndex i = t.Find(call);
         ASSERT_GE(i, 0) << call;
         const StationRecord& s = t.app.Stations().At(i);
         ASSERT_TRUE(s.HasPosition()) << call;
-        // Text positions are kept to the whole second (1/60 of a minute);
-        // compressed ones to the hundredth of a minute.
-        const bool text = s.lastInfo.View().find(" comp ") == std::string_view::npos;
-        const double toleranceMinutes = text ? 1.0 / 60 + 1e-6 : 0.01;
-        EXPECT_NEAR(LatDegreesFromUnits(s.lat) * 60, p.lat * 60, toleranceMinutes) << call;
-        EXPECT_NEAR(LonDegreesFromUnits(s.lon) * 60, p.lon * 60, toleranceMinutes) << call;
-        ++compared;
+        const double tolerance = toleranceMinutes(s);
+        EXPECT_NEAR(LatDegreesFromUnits(s.lat) * 60, p.lat * 60, tolerance) << call;
+        EXPECT_NEAR(LonDegreesFromUnits(s.lon) * 60, p.lon * 60, tolerance) << call;
     }
-    EXPECT_EQ(compared, static_cast<int>(peer.size()));
+}
+
+TEST(DirewolfCrossCheck, PositionsAgreeWithDecodeAprs) {
+    if (access(kDecodeAprs, X_OK) != 0) GTEST_SKIP() << "direwolf's decode_aprs is not installed";
+    // Text positions are kept to the whole second (1/60 of a minute);
+    // compressed ones to the hundredth of a minute.
+    CrossCheck("positions.txt", [](const StationRecord& s) {
+        return s.lastInfo.View().find(" comp ") == std::string_view::npos ? 1.0 / 60 + 1e-6 : 0.01;
+    });
+}
+
+TEST(DirewolfCrossCheck, MicEPositionsAgreeToTheHundredthOfAMinute) {
+    if (access(kDecodeAprs, X_OK) != 0) GTEST_SKIP() << "direwolf's decode_aprs is not installed";
+    CrossCheck("mice.txt", [](const StationRecord&) { return 0.001; });
 }
 
 }  // namespace

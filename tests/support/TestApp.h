@@ -35,7 +35,8 @@ public:
         messages.push_back({std::string(source), std::string(header), std::string(text)});
     }
     void RecordTrackPoint(StationIndex index, const DecodedReport&) override { trackPoints.push_back(index); }
-    void DecodeMicE(const ReportCall& call) override { micE.emplace_back(call.line.info.View()); }
+    void SendToInternet(std::string_view text) override { internet.emplace_back(text); }
+    void CreateTrack(StationIndex index) override { tracks.push_back(index); }
     void DecodeReport(ReportType type, const ReportCall& call) override {
         reports.push_back(type);
         reportOwn.push_back(call.own);
@@ -48,7 +49,8 @@ public:
     void ResendPendingMessages(StationIndex index) override { resends.push_back(index); }
 
     std::vector<History> history;
-    std::vector<std::string> relayed, radio, micE;
+    std::vector<std::string> relayed, radio, internet;
+    std::vector<StationIndex> tracks;
     char radioPort = 0;
     std::vector<Message> messages;
     std::vector<StationIndex> trackPoints, resends;
