@@ -1,11 +1,13 @@
 #pragma once
 // A realistic mix of received lines from a given number of stations:
-// plain, compressed and time-stamped positions, status and messages, with
-// the paths radio and internet traffic carry.
+// plain, compressed and time-stamped positions, Mic-E, status and
+// messages, with the paths radio and internet traffic carry.
 #include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
+
+#include "MicEEncoder.h"
 
 namespace velmora::bench {
 
@@ -20,7 +22,7 @@ inline std::string Base91(long value, int digits) {
 
 inline std::vector<std::string> MakeTrafficMix(size_t lines, int stations, unsigned seed = 1) {
     std::mt19937 rng(seed);
-    std::uniform_int_distribution<int> pick(0, stations - 1), kind(0, 9), minute(0, 59000);
+    std::uniform_int_distribution<int> pick(0, stations - 1), kind(0, 11), minute(0, 59000);
     std::uniform_real_distribution<double> lat(25.0, 49.0), lon(-124.0, -67.0);
     static const char* const kPaths[] = {"WIDE1-1,WIDE2-2", "W1XYZ-1*,WIDE2-1", "TCPIP*,qAC,T2BOSTON",
                                          "RELAY,WIDE*", "WIDE2-2"};
@@ -53,6 +55,11 @@ inline std::vector<std::string> MakeTrafficMix(size_t lines, int stations, unsig
                               call, dest, path, 81200 + minute(rng) % 1000, static_cast<int>(la), laM,
                               static_cast<int>(-lo), loM, s % 360, s % 80, s % 5000);
                 break;
+            case 9: case 10: {
+                const MicEPacket p = EncodeMicE(la, lo, s % 120, s % 360, '/', '>', s % 8, "]=mobile");
+                std::snprintf(buf, sizeof buf, "%s>%s,%s:%s", call, p.destination.c_str(), path, p.info.c_str());
+                break;
+            }
             case 7: case 8:
                 std::snprintf(buf, sizeof buf, "%s>%s,%s:>Monitoring 146.52 since %d", call, dest, path, s);
                 break;

@@ -9,10 +9,11 @@ namespace velmora {
 
 App::App(Platform platform, AppOptions options)
     : platform_(platform),
+      clock_(platform.clock),
       capacities_(CapacitiesFor(options.memoryClass)),
       table_(std::make_unique<StationTable>(options.stationCapacity.value_or(capacities_.stationTable))),
       activity_(std::make_unique<ActivityTable>()),
-      stationContext_{*table_, flags_, stationSettings_, platform_.clock, platform_.notices, events_} {
+      stationContext_{*table_, flags_, stationSettings_, clock_, platform_.notices, events_} {
     capacities_.stationTable = table_->Capacity();
     decodeSettings_.utcOffsetHours = static_cast<int16_t>(platform_.clock.UtcOffsetSeconds() / 3600);
 }
@@ -23,6 +24,7 @@ DecodeContext App::Context() {
 }
 
 void App::ProcessReceivedLine(std::string line, Liveness live, char kind) {
+    clock_.Refresh();
     DecodeContext ctx = Context();
     velmora::ProcessReceivedLine(ctx, line, live, kind, 0);
 }

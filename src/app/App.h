@@ -63,6 +63,10 @@ public:
     const RecordedStationEvents& Events() const { return events_; }
     const Platform& PlatformLayer() const { return platform_; }
 
+    // The clock every part reads: refreshed for each received line.
+    const CachedClock& Now() const { return clock_; }
+    void RefreshClock() { clock_.Refresh(); }
+
     // The own position line fed at start-up and by Clear Stations; empty
     // (nothing fed) until the own report formats exist, except for a plain
     // position of the home when one is set.
@@ -72,6 +76,7 @@ private:
     DecodeContext Context();
 
     Platform platform_;
+    CachedClock clock_;
     MemoryCapacities capacities_;
     OwnStation own_;
     StationSettings stationSettings_;

@@ -39,4 +39,26 @@ public:
     int32_t UtcOffsetSeconds() const override;
 };
 
+// The program's clock: read from the machine once per event (a timer tick,
+// a received line) so every part of one event sees the same time, and the
+// machine's clock is not asked again for each field.
+class CachedClock final : public Clock {
+public:
+    explicit CachedClock(const Clock& source) : source_(source) { Refresh(); }
+    void Refresh() {
+        now_ = source_.Now();
+        stamp_ = ToTimeStamp(now_);
+        offset_ = source_.UtcOffsetSeconds();
+    }
+    LocalDateTime Now() const override { return now_; }
+    int32_t UtcOffsetSeconds() const override { return offset_; }
+    TimeStamp Stamp() const { return stamp_; }
+
+private:
+    const Clock& source_;
+    LocalDateTime now_;
+    TimeStamp stamp_ = 0;
+    int32_t offset_ = 0;
+};
+
 }  // namespace velmora

@@ -12,13 +12,13 @@ class FixedString {
 public:
     static constexpr std::size_t kCapacity = N - 1;
 
-    FixedString() = default;
+    FixedString() { data_[0] = '\0'; }
     FixedString(std::string_view text) { Assign(text); }  // NOLINT: implicit by design
 
     void Assign(std::string_view text) {
         size_ = text.size() < kCapacity ? text.size() : kCapacity;
-        if (size_) std::memcpy(data_, text.data(), size_);
-        std::memset(data_ + size_, 0, N - size_);
+        if (size_) std::memmove(data_, text.data(), size_);
+        data_[size_] = '\0';
     }
     FixedString& operator=(std::string_view text) {
         Assign(text);
@@ -38,7 +38,9 @@ public:
     friend bool operator==(const FixedString& a, std::string_view b) { return a.View() == b; }
 
 private:
-    char data_[N] = {};
+    // Only the first size_ characters and the NUL after them are defined;
+    // per-packet records are built for every line, so nothing else is cleared.
+    char data_[N];
     std::size_t size_ = 0;
 };
 

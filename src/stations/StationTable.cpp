@@ -1,5 +1,6 @@
 #include "stations/StationTable.h"
 
+#include <algorithm>
 #include <new>
 
 namespace velmora {
@@ -18,26 +19,47 @@ StationTable::StationTable(int32_t capacity) {
             capacity /= 2;
         }
     }
-    index_.reserve(records_.size());
+    size_t slots = 16;
+    while (slots < records_.size() * 2) slots *= 2;
+    slots_.assign(slots, -1);
+}
+
+namespace {
+uint32_t NameHash(std::string_view name) {
+    uint32_t h = 2166136261u;  // FNV-1a
+    for (unsigned char c : name) h = (h ^ c) * 16777619u;
+    return h;
+}
+}  // namespace
+
+// The slot holding the name, or the empty slot where it would go.
+size_t StationTable::SlotOf(std::string_view name) const {
+    const size_t mask = slots_.size() - 1;
+    for (size_t s = NameHash(name) & mask;; s = (s + 1) & mask) {
+        const StationIndex i = slots_[s];
+        if (i < 0 || records_[static_cast<size_t>(i)].callsign.View() == name) return s;
+    }
 }
 
 StationIndex StationTable::Lookup(std::string_view name) const {
-    const auto it = index_.find(std::string(name));
-    return it == index_.end() ? -1 : it->second;
+    if (slots_.empty()) return -1;
+    return slots_[SlotOf(name)];
 }
 
 StationIndex StationTable::Append(std::string_view name) {
-    if (Full()) return kTableFull;
-    const StationIndex i = used_++;
-    records_[static_cast<size_t>(i)].callsign = name;
-    index_.emplace(std::string(records_[static_cast<size_t>(i)].callsign.View()), i);
-    return i;
+    if (Full() || slots_.empty()) return kTableFull;
+    StationRecord& r = records_[static_cast<size_t>(used_)];
+    r.callsign = name;
+    const size_t slot = SlotOf(r.callsign.View());
+    if (slots_[slot] >= 0) return slots_[slot];  // already present
+    slots_[slot] = used_;
+    return used_++;
 }
 
 void StationTable::Clear() {
     for (int32_t i = 0; i < used_; ++i) records_[static_cast<size_t>(i)] = StationRecord{};
     used_ = 0;
-    index_.clear();
+    std::fill(slots_.begin(), slots_.end(), -1);
 }
 
 }  // namespace velmora

@@ -5,9 +5,7 @@
 // (exact, case-sensitive names) but goes through a name index so that it
 // does not slow down as the table fills.
 #include <cstdint>
-#include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "stations/StationRecord.h"
@@ -46,9 +44,13 @@ public:
     void Clear();
 
 private:
+    size_t SlotOf(std::string_view name) const;
+
     std::vector<StationRecord> records_;
     int32_t used_ = 0;
-    std::unordered_map<std::string, StationIndex> index_;
+    // Open addressing over record indices (-1 empty), at most half full;
+    // the names themselves stay in the records.
+    std::vector<StationIndex> slots_;
 };
 
 }  // namespace velmora
