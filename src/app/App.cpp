@@ -13,14 +13,17 @@ App::App(Platform platform, AppOptions options)
       capacities_(CapacitiesFor(options.memoryClass)),
       table_(std::make_unique<StationTable>(options.stationCapacity.value_or(capacities_.stationTable))),
       activity_(std::make_unique<ActivityTable>()),
+      messages_(capacities_.messageStore),
+      waypoints_(capacities_.waypointTable),
+      tables_{messages_, waypoints_, dxPrefixes_, schedule_, dfLine_},
       stationContext_{*table_, flags_, stationSettings_, clock_, platform_.notices, events_} {
     capacities_.stationTable = table_->Capacity();
     decodeSettings_.utcOffsetHours = static_cast<int16_t>(platform_.clock.UtcOffsetSeconds() / 3600);
 }
 
 DecodeContext App::Context() {
-    return DecodeContext{stationContext_, stats_, activity_.get(), ports_, *seams_,
-                         own_,            decodeSettings_, counters_};
+    return DecodeContext{stationContext_, tables_, stats_,           activity_.get(), ports_,
+                         *seams_,         own_,    decodeSettings_, counters_};
 }
 
 void App::ProcessReceivedLine(std::string line, Liveness live, char kind) {
@@ -36,6 +39,8 @@ void App::SetHome(double latDegrees, double lonDegrees) {
 
 int App::LoadStationFlags() { return flags_.Load(platform_.files); }
 
+int App::LoadDxPrefixes() { return dxPrefixes_.Load(platform_.files); }
+
 std::string App::OwnPositionLine() const {
     if (!own_.HasHome()) return {};
     const DegreesMinutesSeconds lat = LatToDms(own_.homeLat);
@@ -49,6 +54,7 @@ std::string App::OwnPositionLine() const {
 
 void App::ClearStations() {
     table_->Clear();
+    waypoints_.Clear();
     const std::string own = OwnPositionLine();
     if (!own.empty()) ProcessReceivedLine(own, Liveness::kReplay, '0');
 }

@@ -40,6 +40,8 @@ public:
     void ClearStations();
     // Reads "Stations.txt" from the data folder.
     int LoadStationFlags();
+    // Reads the DX prefix table ("DXlist.dat"); the file is optional.
+    int LoadDxPrefixes();
 
     void SetOwnCall(std::string_view call) { own_.call = call; }
     // Home position in degrees, north and east positive.
@@ -61,6 +63,11 @@ public:
     const TncPortState& TncPorts() const { return ports_; }
     const DecodeCounters& Counters() const { return counters_; }
     const RecordedStationEvents& Events() const { return events_; }
+    MessageStore& Messages() { return messages_; }
+    const WaypointTable& Waypoints() const { return waypoints_; }
+    DxPrefixTable& DxPrefixes() { return dxPrefixes_; }
+    ScheduleCounters& Schedule() { return schedule_; }
+    const DfLine& LastDfLine() const { return dfLine_; }
     const Platform& PlatformLayer() const { return platform_; }
 
     // The clock every part reads: refreshed for each received line.
@@ -88,6 +95,12 @@ private:
     TncPortState ports_;
     DecodeCounters counters_;
     RecordedStationEvents events_;
+    MessageStore messages_;
+    WaypointTable waypoints_;
+    DxPrefixTable dxPrefixes_;
+    ScheduleCounters schedule_;
+    DfLine dfLine_;
+    DecodeTables tables_;
     DecodeSeams noSeams_;
     DecodeSeams* seams_ = &noSeams_;
     StationContext stationContext_;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "decode/PositionText.h"
+#include "decode/ReportDecoders.h"
 #include "decode/SoftwareTrailer.h"
 #include "stations/Position.h"
 
@@ -48,10 +49,10 @@ void ParseDataExtension(DecodeContext& ctx, StationIndex index, DecodedReport& r
     }
     if (Symbol(r.symbolCode, '@')) {
         ctx.Count(kind, kStatWeather);
-        ctx.seams.ApplyStormData(index, r);
+        ApplyStormData(ctx, index, r);
     } else if (Symbol(r.symbolCode, 'W') || Symbol(r.symbolCode, '_')) {
         ctx.Count(kind, kStatWeather);
-        ctx.seams.ApplyWeatherExtension(index, r);
+        ApplyWeatherExtension(ctx, index, r);
     } else if (r.symbolCode == '\\') {
         ctx.Count(kind, kStatDirectionFinding);
         s.dfBearing = LeadingNumber(r.extA.View());

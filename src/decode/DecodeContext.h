@@ -1,6 +1,10 @@
 #pragma once
 // Everything received-line processing reads and writes, owned by the App.
 #include "decode/MonitorLine.h"
+#include "messaging/MessageStore.h"
+#include "refdata/DxTables.h"
+#include "special/RDF.h"
+#include "transmit/ScheduleCounters.h"
 #include "decode/Seams.h"
 #include "decode/Statistics.h"
 #include "stations/StationContext.h"
@@ -19,6 +23,17 @@ struct DecodeSettings {
     bool forwardMicEToInternet = false;
     bool autoTrackMovingStations = true;  // "Auto Track Moving Stations"
     int16_t utcOffsetHours = 0;           // subtracted from local time to give UTC
+    bool igateOperation = false;
+    // Weather alarms of received weather stations: limits (0 = off) and the
+    // range in miles inside which they notify.
+    int16_t weatherAlarmRangeMiles = 0;
+    int16_t highWindMph = 0;
+    int16_t deltaTemperatureF = 0;  // per minute
+    int16_t highTemperatureF = 0;
+    int16_t lowTemperatureF = 0;
+    int16_t rainFactor = 1;  // 1 for a 0.01 inch gauge, 10 for 0.10 inch
+    // The symbol code of a station that sends bare GPS sentences, by SSID.
+    char ssidSymbols[17] = "/>>>>>>>>>>>>>>>";
 };
 
 struct DecodeCounters {
@@ -30,8 +45,18 @@ struct DecodeCounters {
     StationIndex lastStation = -1;
 };
 
+// The tables and state the report decoders fill besides the station table.
+struct DecodeTables {
+    MessageStore& messages;
+    WaypointTable& waypoints;
+    const DxPrefixTable& dxPrefixes;
+    ScheduleCounters& schedule;
+    DfLine& dfLine;
+};
+
 struct DecodeContext {
     StationContext& st;
+    DecodeTables& tables;
     PacketStatistics& stats;
     ActivityTable* activity;  // null when the activity table was not allocated
     TncPortState& ports;

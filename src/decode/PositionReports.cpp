@@ -1,6 +1,7 @@
 #include "decode/PositionReports.h"
 
 #include "decode/PositionText.h"
+#include "decode/ReportDecoders.h"
 
 namespace velmora {
 namespace {
@@ -97,7 +98,7 @@ void DecodePlainPosition(DecodeContext& ctx, const ReportCall& call) {
     DecodedReport& r = call.report;
     if (At(info, 1) == '!') {
         ctx.Count(call.kind, kStatRawWeather);
-        ctx.seams.DecodeReport(ReportType::kRawWeather, call);
+        DecodeRawWeather(ctx, call);
         return;
     }
     if (ValidPositionTriple(At(info, 8), At(info, 9), At(info, 18))) {

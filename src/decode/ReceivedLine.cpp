@@ -5,6 +5,7 @@
 #include "decode/ApplyReport.h"
 #include "decode/Destination.h"
 #include "decode/MicE.h"
+#include "decode/ReportDecoders.h"
 #include "decode/PositionReports.h"
 #include "decode/PositionText.h"
 
@@ -76,6 +77,27 @@ void DecodeRelayed(DecodeContext& ctx, const ReportCall& call) {
     ProcessReceivedLine(ctx, inner, call.live, call.kind, call.depth + 1);
 }
 
+void DecodeReportType(DecodeContext& ctx, ReportType type, const ReportCall& call) {
+    switch (type) {
+        case ReportType::kObject: DecodeObject(ctx, call); break;
+        case ReportType::kOldObject: DecodeOldObject(ctx, call); break;
+        case ReportType::kItem: DecodeItem(ctx, call); break;
+        case ReportType::kStatus: DecodeStatus(ctx, call); break;
+        case ReportType::kCapabilities: DecodeCapabilities(ctx, call); break;
+        case ReportType::kPositionlessWeather: DecodePositionlessWeather(ctx, call); break;
+        case ReportType::kRawWeather: DecodeRawWeather(ctx, call); break;
+        case ReportType::kSentence: DecodeSentence(ctx, call); break;
+        case ReportType::kDirectionFinding: DecodeDirectionFinding(ctx, call); break;
+        case ReportType::kGridBeacon: DecodeGridBeacon(ctx, call); break;
+        case ReportType::kTelemetry: DecodeTelemetry(ctx, call); break;
+        case ReportType::kPlusBlock: DecodePlusBlock(ctx, call); break;
+        case ReportType::kGeneralQuery: DecodeGeneralQuery(ctx, call); break;
+        case ReportType::kOtherText: DecodeOtherText(ctx, call); break;
+        case ReportType::kGridDestination: DecodeGridDestination(ctx, call); break;
+        case ReportType::kListPosition: DecodeListPosition(ctx, call); break;
+    }
+}
+
 // Text whose first character names no data type.
 void DecodeOther(DecodeContext& ctx, const ReportCall& call, uint16_t packetClass) {
     const std::string_view info = call.line.info.View();
@@ -89,14 +111,14 @@ void DecodeOther(DecodeContext& ctx, const ReportCall& call, uint16_t packetClas
     if ((tenth == '-' || tenth == '+' || tenth == '*' || tenth == '@') &&
         ValidPositionTriple(At(info, 24), At(info, 25), At(info, 34))) {
         ctx.Count(call.kind, kStatObject);
-        ctx.seams.DecodeReport(ReportType::kOldObject, call);
+        DecodeReportType(ctx, ReportType::kOldObject, call);
         return;
     }
     const int category = packetClass == kClassBeacon ? kStatBeaconText
                          : packetClass == kClassId   ? kStatIdText
                                                      : kStatOtherText;
     ctx.Count(call.kind, category);
-    ctx.seams.DecodeReport(ReportType::kOtherText, call);
+    DecodeReportType(ctx, ReportType::kOtherText, call);
 }
 
 void DispatchByType(DecodeContext& ctx, const ReportCall& call, uint16_t packetClass) {
@@ -116,11 +138,11 @@ void DispatchByType(DecodeContext& ctx, const ReportCall& call, uint16_t packetC
         case Handler::kSentence: {
             const bool ultimeter = info.substr(0, 5) == "$ULTW";
             ctx.Count(call.kind, ultimeter ? kStatRawWeather : kStatSentence);
-            ctx.seams.DecodeReport(ultimeter ? ReportType::kRawWeather : ReportType::kSentence, call);
+            DecodeReportType(ctx, ultimeter ? ReportType::kRawWeather : ReportType::kSentence, call);
             break;
         }
         case Handler::kReport:
-        case Handler::kTelemetry: ctx.seams.DecodeReport(type.type, call); break;
+        case Handler::kTelemetry: DecodeReportType(ctx, type.type, call); break;
         case Handler::kRelayed: DecodeRelayed(ctx, call); break;
         case Handler::kOther: DecodeOther(ctx, call, packetClass); break;
     }
@@ -144,7 +166,7 @@ void Dispatch(DecodeContext& ctx, const MonitorLine& line, const DestinationClas
     if (dc.packetClass == kClassMicE) {
         DecodeMicE(ctx, call);
     } else if (dc.packetClass == kClassGridSquare) {
-        ctx.seams.DecodeReport(ReportType::kGridDestination, call);
+        DecodeReportType(ctx, ReportType::kGridDestination, call);
     } else {
         DispatchByType(ctx, call, dc.packetClass);
     }
@@ -216,7 +238,7 @@ void Route(DecodeContext& ctx, const MonitorLine& line, Liveness live, char kind
     if (dc.packetClass == kClassDxSpot || dc.packetClass == kClassOtherSpot ||
         dc.packetClass == kClassFixedColumnSpot) {
         ctx.Count(kind, kStatDxSpot);
-        ctx.seams.DecodeSpot(spot, line.info.View(), live, kind);
+        DecodeDxSpot(ctx, spot, line.info.View(), live, kind);
     }
 }
 

@@ -64,12 +64,12 @@ public:
     virtual void SendToInternet(std::string_view /*text*/) {}
     // Allocates a track for a station that moves.
     virtual void CreateTrack(StationIndex) {}
-    // Decoders of the other report types.
-    virtual void DecodeReport(ReportType, const ReportCall&) {}
-    virtual void DecodeSpot(SpotClass, std::string_view /*info*/, Liveness, char /*kind*/) {}
-    // Weather and storm data that follow a position with a weather symbol.
-    virtual void ApplyWeatherExtension(StationIndex, DecodedReport&) {}
-    virtual void ApplyStormData(StationIndex, DecodedReport&) {}
+    // The five-minute weather day log of a station; minuteOfDay -1 is now.
+    virtual void LogWeatherSlot(StationIndex, int32_t /*minuteOfDay*/, bool /*utcCorrect*/) {}
+    // The IGate report on a port, sent at once.
+    virtual void SendIgateReport(char /*port*/) {}
+    // A query's footprint circle for the map windows (degrees, miles).
+    virtual void ShowFootprint(double /*lat*/, double /*lon*/, double /*radiusMiles*/) {}
 };
 
 }  // namespace velmora

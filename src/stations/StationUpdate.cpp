@@ -68,17 +68,34 @@ bool AutoFlagged(const StationSettings& s, FourCC software) {
            (software == MakeFourCC("XWIN") && s.autoFlagXWin);
 }
 
+std::string_view CutCallsign(std::string_view name) {
+    size_t n = 0;
+    while (n < name.size() && n < 9 && name[n] != ' ' && name[n] != '>' && name[n] != '*') ++n;
+    return name.substr(0, n);
+}
+
+std::string_view CutObjectName(std::string_view name) {
+    name = name.substr(0, 9);
+    while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+    return name;
+}
+
+bool ValidName(std::string_view call, NameRules rules) {
+    for (char c : call) {
+        const auto u = static_cast<unsigned char>(c);
+        const bool ok = rules == NameRules::kCallsign ? CallsignChar(c) : (u >= 0x20 && u < 0x7F);
+        if (!ok) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 FindResult FindOrAddStation(StationContext& ctx, std::string_view name, Liveness live,
-                            char kind, FourCC software) {
+                            char kind, FourCC software, NameRules rules) {
     if (name.empty() || name[0] == ' ') return {kTableFull, false};
-    size_t n = 0;
-    while (n < name.size() && n < 9 && name[n] != ' ' && name[n] != '>' && name[n] != '*') ++n;
-    const std::string_view call = name.substr(0, n);
-    for (char c : call) {
-        if (!CallsignChar(c)) return {kInvalidCallsign, false};
-    }
+    const std::string_view call = rules == NameRules::kCallsign ? CutCallsign(name) : CutObjectName(name);
+    if (!ValidName(call, rules)) return {kInvalidCallsign, false};
     if (call.empty()) return {kTableFull, false};
 
     StationIndex index = ctx.table.Lookup(call);

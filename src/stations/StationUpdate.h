@@ -25,11 +25,16 @@ struct FindResult {
     bool created;
 };
 
-// Finds the record of a name or creates it. The name is cut at the first
+// Station callsigns are letters, digits, "-", "_" and "+". Object and item
+// names are any printable text (frequency objects such as "147.39-NY"),
+// with embedded blanks kept and trailing blanks dropped.
+enum class NameRules : uint8_t { kCallsign, kObjectName };
+
+// Finds the record of a name or creates it. A callsign is cut at the first
 // blank, ">" or "*" and after 9 characters; -1 for an empty name or a full
-// table, -2 for characters other than letters, digits, "-", "_" and "+".
+// table, -2 for characters outside the name rules.
 FindResult FindOrAddStation(StationContext& ctx, std::string_view name, Liveness live,
-                            char kind, FourCC software);
+                            char kind, FourCC software, NameRules rules = NameRules::kCallsign);
 // Lookup without creation; the name is cut at the first character below
 // "!", or at ">", "," or "*", and after 9 characters.
 StationIndex FindStation(const StationTable& table, std::string_view name);

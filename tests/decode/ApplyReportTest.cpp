@@ -39,9 +39,10 @@ TEST(ApplyReport, DataExtensions) {
     EXPECT_EQ(t.Station("A6").course, 0);
     // Weather and storm symbols hand the comment on.
     t.Live("A7>APRS:!4903.50N/07201.75W_220/004g005t077");
-    t.Live("A8>APRS:!4903.50N/07201.75W@TS/HC");
-    EXPECT_EQ(t.seams.weather, 1);
-    EXPECT_EQ(t.seams.storm, 1);
+    EXPECT_EQ(t.Station("A7").windDirection, 220);
+    EXPECT_EQ(t.Station("A7").temperatureF, 77);
+    t.Live("A8>APRS:!4903.50N/07201.75W@090/025/HC/065^080/960>045&120%250OUTER BANDS");
+    EXPECT_EQ(t.Station("A8").stormWind, 65);
     EXPECT_EQ(t.app.Statistics().Total(1, kStatWeather), 2u);
 }
 

@@ -110,14 +110,18 @@ TEST(PositionReports, HmsTimeStampTakesTheLatestMatchingDay) {
     EXPECT_EQ(t.Station("W1AW").reportType, 'h');
 }
 
-TEST(PositionReports, DestinationSymbolReachesTheDecoders) {
+TEST(PositionReports, DestinationSymbolForGpsSentences) {
     TestApp t;
     t.Live("W1AW>GPSC43:$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A");
-    ASSERT_EQ(t.seams.reports.size(), 1u);
-    EXPECT_EQ(t.seams.reports[0], ReportType::kSentence);
-    EXPECT_EQ(t.seams.lastSymbol, std::make_pair('/', 'K'));
-    EXPECT_EQ(t.seams.lastDestSymbol, 1);
-    EXPECT_EQ(t.Station("W1AW").software, MakeFourCC("GPS "));
+    const StationRecord& w = t.Station("W1AW");
+    EXPECT_EQ(w.symbolTable, '/');
+    EXPECT_EQ(w.symbolCode, 'K');
+    EXPECT_EQ(w.software, MakeFourCC("GPS "));
+    EXPECT_NEAR(LatDegreesFromUnits(w.lat), 48 + 7.038 / 60, 1e-5);
+    // Without a destination symbol the SSID picks one from the table.
+    t.app.DecodeOptions().ssidSymbols[9] = 'j';
+    t.Live("K1ABC-9>APRS:$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A");
+    EXPECT_EQ(t.Station("K1ABC-9").symbolCode, 'j');
     // A text position's own symbol replaces the destination's.
     t.Live("K1ABC>GPSC43:!4903.50N/07201.75W-");
     EXPECT_EQ(t.Station("K1ABC").symbolCode, '-');

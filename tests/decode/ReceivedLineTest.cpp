@@ -13,8 +13,7 @@ TEST(ReceivedLine, PromptsArePeeledBeforeDecoding) {
     t.Live("cmd:cmd:N0CALL>APRS:>hi", '1');
     ASSERT_GE(t.Find("N0CALL"), 0);
     EXPECT_EQ(t.app.TncPorts().promptCount[0], 1);
-    ASSERT_EQ(t.seams.reports.size(), 1u);
-    EXPECT_EQ(t.seams.reports[0], ReportType::kStatus);
+    EXPECT_EQ(t.Station("N0CALL").status.View(), ">hi");
 }
 
 TEST(ReceivedLine, SourceKindFromPrefixesAndPortTags) {
@@ -108,53 +107,47 @@ TEST(ReceivedLine, ShortUnknownInformationIsNotDecodedButHeard) {
     TestApp t;
     t.Live("W1AW>APRS:xxxxxxxxx");
     EXPECT_EQ(t.Station("W1AW").packets, 1);
-    EXPECT_TRUE(t.seams.reports.empty());
+    EXPECT_EQ(t.app.Statistics().Total(1, kStatOtherText), 0u);
     t.Live("W1AW>APRS:xxxxxxxxxx");
-    ASSERT_EQ(t.seams.reports.size(), 1u);
-    EXPECT_EQ(t.seams.reports[0], ReportType::kOtherText);
+    EXPECT_EQ(t.app.Statistics().Total(1, kStatOtherText), 1u);
 }
 
 TEST(ReceivedLine, DispatchByDataType) {
     TestApp t;
-    t.app.SetOwnCall("N0CALL");
+    // The statistics category each type is counted in tells which decoder ran.
     struct Case {
         const char* info;
-        ReportType type;
+        int category;
     } cases[] = {
-        {";OBJECT   *092345z4903.50N/07201.75W>", ReportType::kObject},
-        {")ITEM!4903.50N/07201.75W>", ReportType::kItem},
-        {">status", ReportType::kStatus},
-        {"<IGATE,MSG_CNT=10", ReportType::kCapabilities},
-        {"_10090556c220s004g005t077", ReportType::kPositionlessWeather},
-        {"!!0000005B00E8", ReportType::kRawWeather},
-        {"#W1...", ReportType::kRawWeather},
-        {"*W1...", ReportType::kRawWeather},
-        {"$ULTW0031003702CE0069----000086A0000", ReportType::kRawWeather},
-        {"$GPGGA,1", ReportType::kSentence},
-        {"%350/8", ReportType::kDirectionFinding},
-        {"[FN20xr", ReportType::kGridBeacon},
-        {"T#005,199,000,255,073,123,01101001", ReportType::kTelemetry},
-        {"+block", ReportType::kPlusBlock},
-        {"?APRS?", ReportType::kGeneralQuery},
-        {"&list", ReportType::kListPosition},
-        {"Telemetry?", ReportType::kOtherText},          // "T" without "#"
-        {"xyzzy text here", ReportType::kOtherText},     // a letter names no type
-        {"OBJNAME  *092345z4903.50N/07201.75W>", ReportType::kOldObject},
-        {"\x7F" "abcdefghijk", ReportType::kOtherText},  // outside "!".."}"
+        {";OBJECT   *092345z4903.50N/07201.75W>", kStatObject},
+        {">status", kStatStatus},
+        {"<IGATE,MSG_CNT=10", kStatCapabilities},
+        {"_10090556c220s004g005t077", kStatWeather},
+        {"!!0000005B00E8", kStatRawWeather},
+        {"#W1...", kStatRawWeather},
+        {"*W1...", kStatRawWeather},
+        {"$ULTW0031003702CE0069----000086A0000", kStatRawWeather},
+        {"$GPGGA,1", kStatSentence},
+        {"%350/8", kStatDirectionFinding},
+        {"[FN20xr]", kStatGridLocator},
+        {"T#005,199,000,255,073,123,01101001", kStatTelemetry},
+        {"+block", kStatPlusReport},
+        {"Telemetry?", kStatOtherText},                     // "T" without "#"
+        {"xyzzy text here", kStatOtherText},                // a letter names no type
+        {"OBJNAME  *092345z4903.50N/07201.75W>", kStatObject},  // object without ";"
+        {"\x7F" "abcdefghijk", kStatOtherText},             // outside "!".."}"
     };
     for (const auto& c : cases) {
-        t.seams.reports.clear();
-        t.Live(std::string("N0CALL>APRS:") + c.info);
-        ASSERT_EQ(t.seams.reports.size(), 1u) << c.info;
-        EXPECT_EQ(t.seams.reports[0], c.type) << c.info;
-        EXPECT_TRUE(t.seams.reportOwn[0]) << c.info;
+        const uint32_t before = t.app.Statistics().Total(1, c.category);
+        t.Live(std::string("W1AW>APRS:") + c.info);
+        EXPECT_EQ(t.app.Statistics().Total(1, c.category), before + 1) << c.info;
     }
-    const PacketStatistics& st = t.app.Statistics();
-    EXPECT_EQ(st.Total(1, kStatObject), 2u);
-    EXPECT_EQ(st.Total(1, kStatRawWeather), 4u);
-    EXPECT_EQ(st.Total(1, kStatSentence), 1u);
-    EXPECT_EQ(st.Total(1, kStatTelemetry), 1u);
-    EXPECT_EQ(st.Total(1, kStatEveryLine), std::size(cases));
+    EXPECT_EQ(t.app.Statistics().Total(1, kStatEveryLine), std::size(cases));
+    // Items, queries and list positions have no category of their own.
+    t.Live("W1AW>APRS:)AID#2!4903.50N/07201.75W!");
+    EXPECT_GE(t.Find("AID#2"), 0);
+    t.Live("W1AW>APRS:?APRS?");
+    EXPECT_TRUE(t.app.Schedule().positionNow[kGroupVhf]);
 }
 
 TEST(ReceivedLine, MessagesInBothForms) {
@@ -172,18 +165,17 @@ TEST(ReceivedLine, MessagesInBothForms) {
 TEST(ReceivedLine, ClassesThatStopOrGoToSpotsAndMicE) {
     TestApp t;
     t.Live("W1AW>MAIL:>x");
-    t.Live("W1AW>XYZZY:DX de K1ABC: 14025.0 W1AW");
+    EXPECT_EQ(t.Station("W1AW").status.View(), "");  // not decoded
+    t.Live("W1AW>XYZZY:DX de K1ABC:     14025.0  K2DX         599 CT                1203Z");
+    EXPECT_GE(t.Find("K2DX"), 0);
     t.Live("W1AW>XYZZY:a spot de K1ABC");
+    EXPECT_EQ(t.app.Messages().Count(), 1);
     t.Live("W1AW>S32U6T:`(_fn\"Oj/");
     t.Live("W1AW>FN20XR:hello");
-    EXPECT_EQ(t.seams.reports.size(), 1u);  // the grid-square destination only
-    EXPECT_EQ(t.seams.reports[0], ReportType::kGridDestination);
-    ASSERT_EQ(t.seams.spots.size(), 2u);
-    EXPECT_EQ(t.seams.spots[0], SpotClass::kDxCluster);
-    EXPECT_EQ(t.seams.spots[1], SpotClass::kOtherDe);
-    EXPECT_EQ(t.Station("W1AW").specialIcon, 26);  // the Mic-E decoder ran
+    EXPECT_EQ(t.Station("W1AW").symbolCode, 'G');
     EXPECT_EQ(t.app.Statistics().Total(1, kStatDxSpot), 2u);
     EXPECT_EQ(t.Station("W1AW").packets, 5);
+    EXPECT_EQ(t.Station("W1AW").specialIcon, 26);
 }
 
 TEST(ReceivedLine, VersionNumberAndSoftwareFromTheDestination) {

@@ -37,15 +37,11 @@ public:
     void RecordTrackPoint(StationIndex index, const DecodedReport&) override { trackPoints.push_back(index); }
     void SendToInternet(std::string_view text) override { internet.emplace_back(text); }
     void CreateTrack(StationIndex index) override { tracks.push_back(index); }
-    void DecodeReport(ReportType type, const ReportCall& call) override {
-        reports.push_back(type);
-        reportOwn.push_back(call.own);
-        lastSymbol = {call.report.symbolTable, call.report.symbolCode};
-        lastDestSymbol = call.report.destSymbol;
+    void LogWeatherSlot(StationIndex index, int32_t minuteOfDay, bool utcCorrect) override {
+        weatherSlots.push_back({index, minuteOfDay, utcCorrect});
     }
-    void DecodeSpot(SpotClass spot, std::string_view, Liveness, char) override { spots.push_back(spot); }
-    void ApplyWeatherExtension(StationIndex, DecodedReport&) override { ++weather; }
-    void ApplyStormData(StationIndex, DecodedReport&) override { ++storm; }
+    void SendIgateReport(char port) override { igateReports.push_back(port); }
+    void ShowFootprint(double lat, double lon, double radius) override { footprints.push_back({lat, lon, radius}); }
     void ResendPendingMessages(StationIndex index) override { resends.push_back(index); }
 
     std::vector<History> history;
@@ -54,12 +50,17 @@ public:
     char radioPort = 0;
     std::vector<Message> messages;
     std::vector<StationIndex> trackPoints, resends;
-    std::vector<ReportType> reports;
-    std::vector<bool> reportOwn;
-    std::vector<SpotClass> spots;
-    int weather = 0, storm = 0;
-    std::pair<char, char> lastSymbol{0, 0};
-    uint8_t lastDestSymbol = 0;
+    struct Slot {
+        StationIndex index;
+        int32_t minuteOfDay;
+        bool utcCorrect;
+    };
+    std::vector<Slot> weatherSlots;
+    std::vector<char> igateReports;
+    struct Footprint {
+        double lat, lon, radius;
+    };
+    std::vector<Footprint> footprints;
 };
 
 // A fresh data folder under the system's temporary folder.

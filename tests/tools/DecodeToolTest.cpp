@@ -58,7 +58,7 @@ TEST(DecodeTool, PrintsTheTableWithAHeaderAndASummary) {
     EXPECT_EQ(rows[1],
               "W1AW\t49.058333\t-72.029167\t/>\t88\t36\t1234\t\tWIN\t251\t1\t\t"
               "!4903.50N/07201.75W>088/036/A=001234");
-    EXPECT_EQ(rows[2], "K1ABC\t\t\t \t0\t0\t0\t\tDOS\t0\t1\t\t");
+    EXPECT_EQ(rows[2], "K1ABC\t\t\t \t0\t0\t0\t\tDOS\t0\t1\t>status only\t");
     EXPECT_EQ(r.err, "lines read 3, decoded 2, rejected 1\n");
 }
 

@@ -1,0 +1,51 @@
+#pragma once
+// Decoders of every report type that is not a plain position or Mic-E.
+// Each either fills the report for ApplyReport or writes its record.
+#include <optional>
+#include <string_view>
+
+#include "decode/DecodeContext.h"
+
+namespace velmora {
+
+// Objects and items: records of their own, named in the packet.
+void DecodeObject(DecodeContext& ctx, const ReportCall& call);
+void DecodeOldObject(DecodeContext& ctx, const ReportCall& call);
+void DecodeItem(DecodeContext& ctx, const ReportCall& call);
+
+// Text reports.
+void DecodeStatus(DecodeContext& ctx, const ReportCall& call);
+void DecodeCapabilities(DecodeContext& ctx, const ReportCall& call);
+void DecodeOtherText(DecodeContext& ctx, const ReportCall& call);
+void DecodeListPosition(DecodeContext& ctx, const ReportCall& call);
+void DecodeGeneralQuery(DecodeContext& ctx, const ReportCall& call);
+
+// Weather.
+void DecodePositionlessWeather(DecodeContext& ctx, const ReportCall& call);
+void DecodeRawWeather(DecodeContext& ctx, const ReportCall& call);
+void ApplyWeatherExtension(DecodeContext& ctx, StationIndex index, DecodedReport& report);
+void ApplyStormData(DecodeContext& ctx, StationIndex index, DecodedReport& report);
+
+// Positions from other sources: GPS sentences, bearings, grid locators.
+void DecodeSentence(DecodeContext& ctx, const ReportCall& call);
+void DecodeDirectionFinding(DecodeContext& ctx, const ReportCall& call);
+void DecodeGridBeacon(DecodeContext& ctx, const ReportCall& call);
+void DecodeGridDestination(DecodeContext& ctx, const ReportCall& call);
+
+// Telemetry and the "+" shelter block.
+void DecodeTelemetry(DecodeContext& ctx, const ReportCall& call);
+void DecodePlusBlock(DecodeContext& ctx, const ReportCall& call);
+
+// DX cluster spots of the three classes.
+void DecodeDxSpot(DecodeContext& ctx, SpotClass spot, std::string_view info, Liveness live, char kind);
+
+// A day-hour-minute time ("092345" of "@092345z") as a local time stamp:
+// the latest day of that number not after today, in this or the previous
+// month; "z" times are UTC.
+std::optional<TimeStamp> DhmReportTime(std::string_view digits, char zone, const Clock& clock);
+
+// A decimal number from its first column ("-05", " 12", "077"), clamped to
+// 16 bits; empty when no digit follows.
+std::optional<int16_t> NumberAt(std::string_view text, size_t at, size_t width);
+
+}  // namespace velmora

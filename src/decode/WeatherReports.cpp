@@ -1,0 +1,236 @@
+// Weather in all its forms: positionless "_" reports, data after a
+// position with a weather symbol, raw station data, and storm data.
+#include <cstdlib>
+#include <optional>
+
+#include "decode/ReportDecoders.h"
+#include "weather/Ultimeter.h"
+
+namespace velmora {
+namespace {
+
+constexpr FourCC kList = MakeFourCC("LIST");
+constexpr char kWeatherAlarmSymbol = 11;
+constexpr char kRemoteWeatherSymbol = 10;
+
+char At(std::string_view s, size_t i) { return i < s.size() ? s[i] : '\0'; }
+
+// Values of one weather report; a field that did not parse stays empty and
+// leaves the stored value alone.
+struct WeatherValues {
+    std::optional<int16_t> windDirection, windSpeed, windGust, temperature;
+    std::optional<int16_t> rainHour, rain24h, rainMidnight, humidity, barometer;
+};
+
+int16_t Clamp16(int32_t v) { return static_cast<int16_t>(v > 32767 ? 32767 : v < -32768 ? -32768 : v); }
+
+char Trend(int16_t stored, int16_t value, char current) {
+    if (stored == 0) return ' ';
+    if (value > stored) return '+';
+    if (value < stored) return '-';
+    return current;
+}
+
+void Alarm(DecodeContext& ctx, StationRecord& s, bool notify, const char* text, int code) {
+    s.symbolCode = kWeatherAlarmSymbol;
+    if (s.weatherAlarmCount < 32767) ++s.weatherAlarmCount;
+    if (notify) ctx.st.notices.PlayEventSound(code, std::string(text) + " " + std::string(s.callsign.View()));
+}
+
+void StoreWeather(DecodeContext& ctx, StationRecord& s, const WeatherValues& v, bool alarms) {
+    const TimeStamp now = ctx.st.clock.NowStamp();
+    uint32_t minutes = now > s.weatherTime ? (now - s.weatherTime) / 60 : 0;
+    if (minutes < 1) minutes = 1;
+    const DecodeSettings& set = ctx.settings;
+    if (v.windSpeed && set.highWindMph > 0 && *v.windSpeed > set.highWindMph)
+        Alarm(ctx, s, alarms, "High wiind a larm from", kSoundHighWind);
+    if (v.temperature) {
+        const int16_t t = *v.temperature;
+        if (set.deltaTemperatureF > 0 && t != 0 && s.temperatureF != 0 &&
+            static_cast<uint32_t>(std::abs(t - s.temperatureF)) / minutes > static_cast<uint32_t>(set.deltaTemperatureF))
+            Alarm(ctx, s, alarms, "Delta Temperature alarm from", 6003);
+        if (set.highTemperatureF != 0 && t > set.highTemperatureF)
+            Alarm(ctx, s, alarms, "High Temperature alarm from", 6002);
+        if (t != 0 && set.lowTemperatureF != 0 && t < set.lowTemperatureF)
+            Alarm(ctx, s, alarms, "Low Temperature a larm from", 6001);
+        s.temperatureTrend = Trend(s.temperatureF, t, s.temperatureTrend);
+        s.temperatureF = t;
+    }
+    if (v.barometer) {
+        s.pressureTrend = Trend(s.barometerTenthsMbar, *v.barometer, s.pressureTrend);
+        s.barometerTenthsMbar = *v.barometer;
+    }
+    if (v.windDirection) s.windDirection = *v.windDirection;
+    if (v.windSpeed) s.windSpeedMph = *v.windSpeed;
+    if (v.windGust) s.windGustMph = *v.windGust;
+    if (v.rainHour) s.rainHour = *v.rainHour;
+    if (v.rain24h) s.rain24h = *v.rain24h;
+    if (v.rainMidnight) s.rainMidnight = *v.rainMidnight;
+    if (v.humidity) s.humidity = *v.humidity;
+    s.isWeatherStation = 1;
+    s.weatherTime = now;
+    ctx.st.events.InvalidateList(kList, MakeFourCC("WXXL"));
+}
+
+bool AlarmsEnabled(const DecodeContext& ctx, const StationRecord& s) {
+    return s.distanceMiles > 0 && s.distanceMiles < ctx.settings.weatherAlarmRangeMiles;
+}
+
+// "h00" is 100 % in the protocol.
+std::optional<int16_t> Humidity(std::optional<int16_t> h) {
+    if (h && *h == 0) return static_cast<int16_t>(100);
+    if (h && (*h < 0 || *h > 100)) return std::nullopt;
+    return h;
+}
+
+std::optional<int16_t> Barometer(std::string_view value) {
+    auto v = NumberAt(value, 0, value.size());
+    if (!v) return std::nullopt;
+    int32_t b = *v;
+    if (value.size() == 3) b *= 10;
+    if (b < 800) b += 10000;
+    return Clamp16(b);
+}
+
+// The type of weather station named after the data ("xDvs", "U2k").
+void SetWeatherType(StationRecord& s, std::string_view comment, size_t at) {
+    if (at < comment.size()) s.weatherType = comment.substr(at, 3);
+}
+
+}  // namespace
+
+void DecodePositionlessWeather(DecodeContext& ctx, const ReportCall& call) {
+    const std::string_view info = call.line.info.View();
+    StationRecord& s = ctx.st.table.At(call.index);
+    call.report.distanceMiles = s.distanceMiles;
+    WeatherValues v;
+    v.windDirection = NumberAt(info, 10, 3);
+    v.windSpeed = NumberAt(info, 14, 3);
+    v.windGust = NumberAt(info, 18, 3);
+    v.temperature = NumberAt(info, 22, 3);
+    v.rainHour = NumberAt(info, 26, 3);
+    v.rain24h = NumberAt(info, 30, 3);
+    v.rainMidnight = NumberAt(info, 34, 3);
+    v.humidity = Humidity(NumberAt(info, 38, 2));
+    v.barometer = NumberAt(info, 41, 5);
+    if (info.size() > 47) s.weatherType = info.substr(47, 4);
+    StoreWeather(ctx, s, v, AlarmsEnabled(ctx, s));
+    const auto hour = NumberAt(info, 5, 2), minute = NumberAt(info, 7, 2);
+    if (hour && minute && *hour >= 0 && *hour < 24 && *minute >= 0 && *minute < 60)
+        ctx.seams.LogWeatherSlot(call.index, *hour * 60 + *minute, true);
+}
+
+void ApplyWeatherExtension(DecodeContext& ctx, StationIndex index, DecodedReport& r) {
+    StationRecord& s = ctx.st.table.At(index);
+    const std::string_view c = r.comment.View();
+    if (At(c, 3) != '/') return;
+    WeatherValues v;
+    v.windDirection = NumberAt(c, 0, 3);
+    v.windSpeed = NumberAt(c, 4, 3);
+    size_t i = 7;
+    bool typed = false;
+    while (i < c.size() && !typed) {
+        const char ch = c[i];
+        const bool letter = (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z');
+        if (ch != '/' && ch != '+' && !letter) break;
+        if (ch == '/' && ++i >= c.size()) break;
+        const size_t at = i;
+        const char key = c[i++];
+        size_t start = i;
+        if (key == 'A' && i < c.size()) ++i;  // "/A=001234": the value starts after "="
+        while (i < c.size() && i - start < 15 && ((c[i] >= '0' && c[i] <= '9') || c[i] == '-' || c[i] == '.')) ++i;
+        const std::string_view value = c.substr(start, i - start);
+        switch (key) {
+            case 'A':
+                if (const auto feet = NumberAt(value, 1, 7)) {
+                    r.altitudeFeet = *feet;
+                    r.altitudeSet = 1;
+                }
+                break;
+            case 'B': case 'b': v.barometer = Barometer(value); break;
+            case 'G': case 'g': v.windGust = NumberAt(value, 0, 15); break;
+            case 'H': case 'h': v.humidity = Humidity(NumberAt(value, 0, 15)); break;
+            case 'P': v.rainMidnight = NumberAt(value, 0, 15); break;
+            case 'R': case 'r': v.rainHour = NumberAt(value, 0, 15); break;
+            case 'T': case 't': v.temperature = NumberAt(value, 0, 15); break;
+            case 'p': v.rain24h = NumberAt(value, 0, 15); break;
+            case 'D': case 'U':
+            case '+': case 'a': case 'd': case 'e': case 'm': case 'w': case 'x':
+                SetWeatherType(s, c, at);
+                typed = true;
+                break;
+            case 'j':
+                s.systemCode = 20307;
+                SetWeatherType(s, c, at);
+                typed = true;
+                break;
+            default: break;
+        }
+    }
+    StoreWeather(ctx, s, v, AlarmsEnabled(ctx, s));
+    // Only a day-hour-minute stamp says when; otherwise the slot of now.
+    const bool dhm = r.reportType == 'z' || r.reportType == 'Z' || r.reportType == '/';
+    ctx.seams.LogWeatherSlot(index, dhm ? static_cast<int32_t>(r.minuteOfDay) : -1, false);
+}
+
+void ApplyStormData(DecodeContext& ctx, StationIndex index, DecodedReport& r) {
+    StationRecord& s = ctx.st.table.At(index);
+    const std::string_view c = r.comment.View();
+    if (At(c, 3) != '/' || At(c, 7) != '/' || At(c, 10) != '/' || At(c, 18) != '/' || At(c, 14) != '^' ||
+        At(c, 22) != '>')
+        return;
+    if (const auto course = NumberAt(c, 0, 3)) r.course = *course;
+    if (const auto speed = NumberAt(c, 4, 3)) r.speedKnots = *speed;
+    r.courseSpeedSet = 1;
+    s.stormType = static_cast<int16_t>((static_cast<unsigned char>(c[8]) << 8) | static_cast<unsigned char>(c[9]));
+    s.stormWind = NumberAt(c, 11, 3).value_or(0);
+    s.stormGust = NumberAt(c, 15, 3).value_or(0);
+    if (c.substr(19, 3) == ",,,") {
+        s.barometerTenthsMbar = 0;
+    } else if (const auto b = NumberAt(c, 19, 3)) {
+        s.barometerTenthsMbar = static_cast<int16_t>(*b < 200 ? *b + 1000 : *b);
+    }
+    s.radiusHurricane = NumberAt(c, 23, 3).value_or(0);
+    s.radiusStorm = NumberAt(c, 27, 3).value_or(0);
+    if (At(c, 30) == '%') {
+        s.radiusGale = NumberAt(c, 31, 3).value_or(0);
+        s.stormText = c.size() > 34 ? c.substr(34, 12) : std::string_view{};
+    }
+    s.stormTime = ctx.st.clock.NowStamp();
+    s.isWeatherStation = 1;
+    ctx.st.events.InvalidateList(kList, MakeFourCC("WXXL"));
+}
+
+void DecodeRawWeather(DecodeContext& ctx, const ReportCall& call) {
+    const std::string_view info = call.line.info.View();
+    StationRecord& s = ctx.st.table.At(call.index);
+    std::optional<WeatherReading> reading;
+    const char* type;
+    if (info[0] == '#' || info[0] == '*') {
+        // Ultimeter II lines of 14 characters, with up to three more of trailer.
+        if (info.size() < 14 || info.size() > 17) return;
+        reading = DecodeUltimeterII(info.substr(0, 14), ctx.settings.rainFactor);
+        type = "UII";
+    } else {
+        reading = DecodeU2000(info, ctx.settings.rainFactor);
+        type = "U2k";
+    }
+    s.symbolTable = '/';
+    s.symbolCode = kRemoteWeatherSymbol;
+    s.weatherType = type;
+    if (!reading) return;
+    WeatherValues v;
+    v.windDirection = Clamp16(reading->windDirection);
+    v.windSpeed = Clamp16(reading->windMph);
+    if (reading->gustMph >= 0) v.windGust = Clamp16(reading->gustMph);
+    v.temperature = Clamp16(reading->outsideTenthsF / 10);
+    if (reading->pressureTenthsMbar > 0) v.barometer = Clamp16(reading->pressureTenthsMbar);
+    if (reading->humidity >= 1 && reading->humidity <= 100) v.humidity = Clamp16(reading->humidity);
+    // The station's rain counter; remote stations are taken to reset it daily.
+    v.rainMidnight = Clamp16(reading->rainCounter);
+    StoreWeather(ctx, s, v, false);
+    ctx.seams.LogWeatherSlot(call.index, -1, false);
+    if (s.HasPosition()) call.report.changed = 1;
+}
+
+}  // namespace velmora

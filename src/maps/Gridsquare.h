@@ -1,0 +1,26 @@
+#pragma once
+// Maidenhead grid locators: field letters, square digits and subsquare
+// letters, longitude before latitude ("FN31PR").
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+// The six-character locator of a position (position units).
+std::string PositionToLocator(int32_t lon, int32_t lat);
+
+struct LocatorBounds {
+    int32_t west, east;    // longitude units
+    int32_t north, south;  // latitude units (north is the smaller value)
+    int32_t centreLon, centreLat;
+    int characters;        // 2, 4 or 6 used
+};
+
+// The square of a locator of 2, 4 or 6 characters (case-insensitive; a
+// leading "[" is skipped, reading stops at "]"). Empty when the text is no
+// locator or lies off the world.
+std::optional<LocatorBounds> LocatorToBounds(std::string_view text);
+
+}  // namespace velmora

@@ -1,0 +1,20 @@
+#pragma once
+// One reading of a weather station, in the units the program keeps.
+#include <cstdint>
+
+namespace velmora {
+
+struct WeatherReading {
+    int32_t outsideTenthsF = 0;
+    int32_t insideTenthsF = 0;
+    int32_t pressureTenthsMbar = 0;  // 0: not reported
+    int32_t windMph = 0;
+    int32_t windDirection = 0;
+    int32_t gustMph = -1;            // -1: not reported
+    int32_t humidity = 0;            // 0: not reported
+    int32_t insideHumidity = 0;
+    int32_t rainCounter = 0;         // hundredths of an inch (counter times the rain factor)
+    int32_t minuteOfDay = -1;        // -1: not reported
+};
+
+}  // namespace velmora
