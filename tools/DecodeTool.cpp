@@ -19,11 +19,13 @@ std::optional<std::string> ParseDecodeToolArgs(int argc, char** argv, DecodeTool
             o.each = true;
         } else if (a == "--live") {
             o.live = Liveness::kLive;
-        } else if (a == "--call" || a == "--kind" || a == "--home" || a == "--capacity") {
+        } else if (a == "--call" || a == "--kind" || a == "--home" || a == "--capacity" || a == "--telemetry") {
             const char* v = value(argv[i]);
             if (!v) return "missing value after " + std::string(a);
             if (a == "--call") {
                 o.call = v;
+            } else if (a == "--telemetry") {
+                o.telemetryCall = v;
             } else if (a == "--kind") {
                 if (std::strlen(v) != 1) return "--kind takes one character";
                 o.kind = v[0];
@@ -43,7 +45,7 @@ std::optional<std::string> ParseDecodeToolArgs(int argc, char** argv, DecodeTool
             }
         } else if (a == "--help" || a == "-h") {
             return "usage: velmora-decode [--call CALL] [--home LAT,LON] [--kind K] [--live] "
-                   "[--capacity N] [--each] [FILE...]";
+                   "[--capacity N] [--each] [--telemetry CALL] [FILE...]";
         } else if (a.size() > 1 && a[0] == '-' && a != "-") {
             return "unknown option " + std::string(a);
         } else {
@@ -70,7 +72,7 @@ std::string EscapeField(std::string_view text) {
 
 std::string StationRowHeader() {
     return "callsign\tlat\tlon\tsymbol\tcourse\tspeed\taltitude\tphg\tsoftware\tversion\tpackets\t"
-           "status\tlast_info";
+           "status\tlast_info\twind_dir\twind_speed\tgust\ttemp\train_1h\train_24h\train_midnight\thumidity\tbaro";
 }
 
 std::string StationRow(const StationRecord& s) {
@@ -98,7 +100,42 @@ std::string StationRow(const StationRecord& s) {
     row += EscapeField(s.status.View());
     row += '\t';
     row += EscapeField(s.lastInfo.View());
+    // Weather values only for weather stations; empty otherwise.
+    if (s.isWeatherStation) {
+        std::snprintf(buf, sizeof buf, "\t%d\t%d\t%d\t%d\t%d\t%d\t%d\t%d\t%d", s.windDirection, s.windSpeedMph,
+                      s.windGustMph, s.temperatureF, s.rainHour, s.rain24h, s.rainMidnight, s.humidity,
+                      s.barometerTenthsMbar);
+        row += buf;
+    } else {
+        row += "\t\t\t\t\t\t\t\t\t";
+    }
     return row;
+}
+
+std::string TelemetryRows(const StationRecord& s) {
+    std::string out = "record\ttime\taltitude\tsequence\ta1\ta2\ta3\ta4\ta5\tbits\n";
+    const std::vector<uint8_t>& b = s.owned[kOwnedTelemetry];
+    constexpr size_t kRecord = 36;
+    auto u32 = [](const uint8_t* p) {
+        return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
+               static_cast<uint32_t>(p[3]) << 24;
+    };
+    auto i16 = [](const uint8_t* p) { return static_cast<int16_t>(p[0] | p[1] << 8); };
+    for (size_t r = 0; r + 1 <= b.size() / kRecord; ++r) {
+        const uint8_t* p = b.data() + r * kRecord;
+        bool used = false;
+        for (size_t i = 0; i < kRecord; ++i) used = used || p[i] != 0;
+        if (!used) continue;
+        char line[160];
+        std::snprintf(line, sizeof line, "%zu\t%u\t%d\t%d\t%d\t%d\t%d\t%d\t%d\t", r, u32(p),
+                      static_cast<int32_t>(u32(p + 4)), i16(p + 8), i16(p + 10), i16(p + 12), i16(p + 14),
+                      i16(p + 16), i16(p + 18));
+        out += line;
+        out += EscapeField(std::string_view(reinterpret_cast<const char*>(p + 27), 8).substr(
+            0, std::string_view(reinterpret_cast<const char*>(p + 27), 8).find('\0')));
+        out += '\n';
+    }
+    return out;
 }
 
 DecodeTool::DecodeTool(App& app, const DecodeToolOptions& options, std::FILE* out)
@@ -127,10 +164,18 @@ void DecodeTool::Line(std::string_view line) {
 }
 
 void DecodeTool::End() {
-    if (options_.each) return;
     const StationTable& table = app_.Stations();
-    for (StationIndex i = 0; i < table.UsedCount(); ++i)
-        std::fprintf(out_, "%s\n", StationRow(table.At(i)).c_str());
+    if (!options_.each) {
+        for (StationIndex i = 0; i < table.UsedCount(); ++i)
+            std::fprintf(out_, "%s\n", StationRow(table.At(i)).c_str());
+    }
+    if (options_.telemetryCall.empty()) return;
+    const StationIndex i = table.Lookup(options_.telemetryCall);
+    if (i < 0) {
+        std::fprintf(out_, "no station %s\n", options_.telemetryCall.c_str());
+        return;
+    }
+    std::fputs(TelemetryRows(table.At(i)).c_str(), out_);
 }
 
 int RunDecodeTool(int argc, char** argv, std::FILE* in, std::FILE* out, std::FILE* err) {

@@ -17,6 +17,7 @@ struct DecodeToolOptions {
     Liveness live = Liveness::kReplay;
     std::optional<int32_t> capacity;
     bool each = false;
+    std::string telemetryCall;  // print this station's telemetry records at the end
     std::vector<std::string> files;  // none: standard input
 };
 
@@ -27,6 +28,8 @@ std::optional<std::string> ParseDecodeToolArgs(int argc, char** argv, DecodeTool
 std::string EscapeField(std::string_view text);
 std::string StationRowHeader();
 std::string StationRow(const StationRecord& s);
+// The used records of a station's telemetry buffer, one row each.
+std::string TelemetryRows(const StationRecord& s);
 
 struct DecodeSummary {
     uint64_t read = 0;

@@ -56,7 +56,7 @@ void DecodeTelemetry(DecodeContext& ctx, const ReportCall& call) {
     Put32(record + 4, static_cast<uint32_t>(s.altitudeFeet));
     for (size_t i = 0; i < 6; ++i) Put16(record + 8 + 2 * i, NumberAt(info, 2 + 4 * i, 4).value_or(0));
     const std::string_view bits = info.size() > 26 ? info.substr(26, 8) : std::string_view{};
-    std::memcpy(record + 27, bits.data(), bits.size());
+    if (!bits.empty()) std::memcpy(record + 27, bits.data(), bits.size());
     ctx.st.events.InvalidateList(kList, MakeFourCC("TELM"));
 }
 

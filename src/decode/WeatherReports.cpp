@@ -168,6 +168,8 @@ void ApplyWeatherExtension(DecodeContext& ctx, StationIndex index, DecodedReport
         }
     }
     StoreWeather(ctx, s, v, AlarmsEnabled(ctx, s));
+    // The alarm symbol must survive the symbol the position report carries.
+    if (s.symbolCode == kWeatherAlarmSymbol) r.symbolCode = kWeatherAlarmSymbol;
     // Only a day-hour-minute stamp says when; otherwise the slot of now.
     const bool dhm = r.reportType == 'z' || r.reportType == 'Z' || r.reportType == '/';
     ctx.seams.LogWeatherSlot(index, dhm ? static_cast<int32_t>(r.minuteOfDay) : -1, false);

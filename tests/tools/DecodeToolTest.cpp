@@ -57,8 +57,8 @@ TEST(DecodeTool, PrintsTheTableWithAHeaderAndASummary) {
     EXPECT_EQ(rows[0], StationRowHeader());
     EXPECT_EQ(rows[1],
               "W1AW\t49.058333\t-72.029167\t/>\t88\t36\t1234\t\tWIN\t251\t1\t\t"
-              "!4903.50N/07201.75W>088/036/A=001234");
-    EXPECT_EQ(rows[2], "K1ABC\t\t\t \t0\t0\t0\t\tDOS\t0\t1\t>status only\t");
+              "!4903.50N/07201.75W>088/036/A=001234\t\t\t\t\t\t\t\t\t");
+    EXPECT_EQ(rows[2], "K1ABC\t\t\t \t0\t0\t0\t\tDOS\t0\t1\t>status only\t\t\t\t\t\t\t\t\t\t");
     EXPECT_EQ(r.err, "lines read 3, decoded 2, rejected 1\n");
 }
 
@@ -80,6 +80,17 @@ TEST(DecodeTool, EscapesSoEveryRowKeepsItsColumns) {
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(Columns(rows[1]), Columns(rows[0]));
     EXPECT_NE(rows[1].find("\\x5C\\x5C"), std::string::npos);  // table and code both backslashes
+}
+
+TEST(DecodeTool, WeatherColumnsAndTelemetryRecords) {
+    const ToolRun r = RunTool({"--telemetry", "W1AW"},
+                              "WX>APRS:_10090556c220s004g005t077r001p002P003h50b09900\n"
+                              "W1AW>APRS:T#005,199,000,255,073,123,01101001\n");
+    const auto rows = Lines(r.out);
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_NE(rows[1].find("\t220\t4\t5\t77\t1\t2\t3\t50\t9900"), std::string::npos) << rows[1];
+    EXPECT_EQ(rows[3], "record\ttime\taltitude\tsequence\ta1\ta2\ta3\ta4\ta5\tbits");
+    EXPECT_EQ(rows[4], "261\t0\t0\t5\t199\t0\t255\t73\t123\t01101001");
 }
 
 TEST(DecodeTool, OptionsAndErrors) {

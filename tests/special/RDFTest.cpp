@@ -1,0 +1,49 @@
+#include <gtest/gtest.h>
+
+#include "special/RDF.h"
+
+namespace velmora {
+namespace {
+
+TEST(DfBearing, FormsAndRelativeBearings) {
+    const auto east = ComputeDfBearing("%090/5", 0);
+    ASSERT_TRUE(east);
+    EXPECT_EQ(east->bearing, 90);
+    EXPECT_EQ(east->quality, 5);
+    EXPECT_EQ(east->dx, 1000);
+    EXPECT_EQ(east->dy, 0);
+    EXPECT_EQ(DfPenWidth(east->quality), 2);
+    EXPECT_EQ(ComputeDfBearing("%350/8", 30)->bearing, 20);
+    EXPECT_EQ(ComputeDfBearing("%350/8", 10)->bearing, 360);  // not 0
+    EXPECT_EQ(ComputeDfBearing("%350/8", 360)->bearing, 350);  // no usable course: true bearing
+    const auto bare = ComputeDfBearing("270", 0);
+    ASSERT_TRUE(bare);
+    EXPECT_EQ(bare->bearing, 270);
+    EXPECT_EQ(bare->quality, 7);
+    EXPECT_EQ(DfPenWidth(7), 3);
+    EXPECT_EQ(bare->dx, -1000);
+    EXPECT_EQ(ComputeDfBearing("%12345/6", 0)->quality, 6);
+    EXPECT_FALSE(ComputeDfBearing("%27/5", 0));
+    EXPECT_FALSE(ComputeDfBearing("27", 0));
+    EXPECT_FALSE(ComputeDfBearing("", 0));
+    const auto north = ComputeDfBearing("%000/1", 0);
+    EXPECT_EQ(north->dx, 0);
+    EXPECT_EQ(north->dy, -1000);  // up the screen
+    EXPECT_EQ(DfPenWidth(12), 0);
+}
+
+TEST(DfLine, MovingObserversReplaceTheirLineStationaryOnesDoNot) {
+    DfLine line;
+    DecodeDfLine(line, "%090/5", 100, 200, 45);
+    EXPECT_EQ(line.lon, 100);
+    EXPECT_NE(line.dx, 0);
+    DecodeDfLine(line, "%090/5", 300, 400, 45);
+    EXPECT_EQ(line.lon, 300);  // the previous line is the one erased next
+    DecodeDfLine(line, "%180/9", 500, 600, 0);
+    EXPECT_EQ(line.lon, 0);  // forgotten, so the next report leaves it on the map
+    EXPECT_EQ(line.bearing, 180);
+    EXPECT_EQ(line.quality, 9);
+}
+
+}  // namespace
+}  // namespace velmora
