@@ -2,7 +2,9 @@
 // NULs, 8-bit bytes and over-long lines must decode as far as they go.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <random>
+#include <vector>
 
 #include "support/TestApp.h"
 
@@ -71,6 +73,31 @@ TEST(BadInput, RandomBytesAroundAValidHeader) {
         EXPECT_LE(s.lon, 129600000);
         EXPECT_LE(s.lat, 64800000);
     }
+}
+
+// Every report type in one replay, live and replayed, from radio and the
+// internet: the sanitizers see every decoder.
+TEST(BadInput, MixedFileOfEveryReportTypeReplaysClean) {
+    std::FILE* f = std::fopen(VELMORA_SOURCE_DIR "/tests/data/every_type.txt", "rb");
+    ASSERT_NE(f, nullptr);
+    std::vector<std::string> lines;
+    ForEachLine(f, [&](std::string_view l) { lines.emplace_back(l); });
+    std::fclose(f);
+    ASSERT_GT(lines.size(), 100u);
+    TestApp t;
+    t.app.SetHome(41.7, -72.7);
+    t.app.DecodeOptions().igateOperation = true;
+    t.app.DecodeOptions().weatherAlarmRangeMiles = 500;
+    t.app.DecodeOptions().highWindMph = 1;
+    for (char kind : {'2', 'T', '0'}) {
+        for (const std::string& line : lines) t.app.ProcessReceivedLine(line, Liveness::kLive, kind);
+    }
+    EXPECT_GT(t.app.Stations().UsedCount(), 80);
+    EXPECT_GE(t.Find("EOC"), 0);
+    EXPECT_GE(t.Find("147.39-NY"), 0);
+    EXPECT_TRUE(t.Station("WB1DEF").isWeatherStation);
+    // Relayed packets count their inner lines too.
+    EXPECT_GE(t.app.Statistics().Total(1, kStatEveryLine), lines.size());
 }
 
 }  // namespace
