@@ -12,11 +12,12 @@ App::App(Platform platform, AppOptions options)
       clock_(platform.clock),
       capacities_(CapacitiesFor(options.memoryClass)),
       table_(std::make_unique<StationTable>(options.stationCapacity.value_or(capacities_.stationTable))),
+      history_(capacities_.historyBytes),
       activity_(std::make_unique<ActivityTable>()),
       messages_(capacities_.messageStore),
       waypoints_(capacities_.waypointTable),
       tables_{messages_, waypoints_, dxPrefixes_, schedule_, dfLine_},
-      stationContext_{*table_, flags_, stationSettings_, clock_, platform_.notices, events_} {
+      stationContext_{*table_, flags_, stationSettings_, clock_, platform_.notices, events_, history_} {
     capacities_.stationTable = table_->Capacity();
     decodeSettings_.utcOffsetHours = static_cast<int16_t>(platform_.clock.UtcOffsetSeconds() / 3600);
 }
@@ -54,6 +55,7 @@ std::string App::OwnPositionLine() const {
 
 void App::ClearStations() {
     table_->Clear();
+    history_.Clear();
     waypoints_.Clear();
     const std::string own = OwnPositionLine();
     if (!own.empty()) ProcessReceivedLine(own, Liveness::kReplay, '0');

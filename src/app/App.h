@@ -63,6 +63,7 @@ public:
     const TncPortState& TncPorts() const { return ports_; }
     const DecodeCounters& Counters() const { return counters_; }
     const RecordedStationEvents& Events() const { return events_; }
+    const HistoryBuffer& History() const { return history_; }
     MessageStore& Messages() { return messages_; }
     const WaypointTable& Waypoints() const { return waypoints_; }
     DxPrefixTable& DxPrefixes() { return dxPrefixes_; }
@@ -89,6 +90,7 @@ private:
     StationSettings stationSettings_;
     DecodeSettings decodeSettings_;
     std::unique_ptr<StationTable> table_;
+    HistoryBuffer history_;
     StationFlagsFile flags_;
     PacketStatistics stats_;
     std::unique_ptr<ActivityTable> activity_;

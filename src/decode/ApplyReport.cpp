@@ -7,6 +7,7 @@
 #include "decode/ReportDecoders.h"
 #include "decode/SoftwareTrailer.h"
 #include "stations/Position.h"
+#include "stations/Track.h"
 
 namespace velmora {
 namespace {
@@ -152,7 +153,7 @@ void ApplyNumericPosition(DecodeContext& ctx, StationIndex index, DecodedReport&
         s.distanceMiles = r.distanceMiles;
     }
     ProximityAlarms(ctx, s, r);
-    ctx.seams.RecordTrackPoint(index, r);
+    RecordTrackPoint(ctx.st, index, TrackInput{r.lon, r.lat, r.altitudeSet != 0, r.altitudeFeet, r.trackTime});
     if (ctx.st.settings.positionEcho) EchoPosition(ctx, s, r);
     s.lon = r.lon;
     s.lat = r.lat;

@@ -21,7 +21,6 @@ struct OwnStation {
 struct DecodeSettings {
     bool gateInternetToRadio = false;
     bool forwardMicEToInternet = false;
-    bool autoTrackMovingStations = true;  // "Auto Track Moving Stations"
     int16_t utcOffsetHours = 0;           // subtracted from local time to give UTC
     bool igateOperation = false;
     // Weather alarms of received weather stations: limits (0 = off) and the

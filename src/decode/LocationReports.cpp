@@ -1,6 +1,7 @@
 // Positions from GPS sentences, direction-finding bearings and grid
 // locators.
 #include "decode/ReportDecoders.h"
+#include "stations/Track.h"
 #include "gps/Nmea.h"
 #include "maps/Gridsquare.h"
 
@@ -58,8 +59,8 @@ void DecodeSentence(DecodeContext& ctx, const ReportCall& call) {
             s.symbolCode = r.symbolCode;
         }
     }
-    if (ctx.settings.autoTrackMovingStations && s.owned[kOwnedTrack].empty()) {
-        ctx.seams.CreateTrack(call.index);
+    if (ctx.st.settings.autoTrackMovingStations && s.trackCapacity == 0) {
+        CreateTrack(ctx.st, call.index);
         ctx.st.events.InvalidateList(kList, MakeFourCC("TRKL"));
     }
 }

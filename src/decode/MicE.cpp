@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "stations/Position.h"
+#include "stations/Track.h"
 
 namespace velmora {
 namespace {
@@ -220,8 +221,8 @@ void DecodeMicE(DecodeContext& ctx, const ReportCall& call) {
     if (!ctx.st.table.ValidIndex(call.index) || info.empty()) return;
     StationRecord& s = ctx.st.table.At(call.index);
     const int16_t previousMessage = s.micMessage;
-    if (ctx.settings.autoTrackMovingStations && s.owned[kOwnedTrack].empty()) {
-        ctx.seams.CreateTrack(call.index);
+    if (ctx.st.settings.autoTrackMovingStations && s.trackCapacity == 0) {
+        CreateTrack(ctx.st, call.index);
         ctx.st.events.InvalidateList(kList, MakeFourCC("TRKL"));
     }
     const auto dest = ParseMicEDestination(call.line.destination.View());

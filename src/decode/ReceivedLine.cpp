@@ -195,18 +195,26 @@ void SetVersionNumber(StationRecord& s, std::string_view version, std::string_vi
     s.version = static_cast<int16_t>(100 * (version[0] - '0') + 10 * (version[1] - '0') + (version[2] - '0'));
 }
 
+void AppendHistory(DecodeContext& ctx, const MonitorLine& line, StationIndex index, uint16_t packetClass, char kind) {
+    const auto appended =
+        ctx.st.history.Append(line.rawLine.View(), index, packetClass, kind, ctx.st.clock.NowStamp());
+    if (appended == HistoryBuffer::Appended::kNone) return;
+    if (appended == HistoryBuffer::Appended::kTrimmedAndGrew) ctx.st.events.HistoryRebuilt();
+    ctx.st.events.HistoryGrew(index, line.source.View());
+}
+
 void Route(DecodeContext& ctx, const MonitorLine& line, Liveness live, char kind, int depth) {
     const DestinationClass dc = ClassifyDestination(line.destination.View(), line.info.View());
     const FindResult found = FindOrAddStation(ctx.st, line.source.View(), live, kind, dc.software);
     const StationIndex index = found.index;
     if (depth == 0) {
-        ctx.seams.AppendHistory(line.source.View(), line.rawLine.View(), index, dc.packetClass, kind);
+        AppendHistory(ctx, line, index, dc.packetClass, kind);
         if (!Internet(kind)) ctx.seams.RelayToServerClients(line.rawLine.View());
         if (live == Liveness::kLive && ctx.settings.gateInternetToRadio && kind == 'T' &&
             ctx.st.flags.For(line.source.View()).igate)
             GateToRadio(ctx, line);
     } else {
-        ctx.seams.AppendHistory(line.source.View(), line.rawLine.View(), index, dc.packetClass, 0);
+        AppendHistory(ctx, line, index, dc.packetClass, 0);
     }
     if (index == kTableFull) {
         ctx.st.notices.StatusText("Out of Memory in station list");

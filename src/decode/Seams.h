@@ -46,9 +46,6 @@ struct ReportCall {
 class DecodeSeams {
 public:
     virtual ~DecodeSeams() = default;
-    // History buffer.
-    virtual void AppendHistory(std::string_view /*source*/, std::string_view /*rawLine*/,
-                               StationIndex /*index*/, uint16_t /*packetClass*/, char /*kind*/) {}
     // Clients of the TCP server (ports 14439 and 23).
     virtual void RelayToServerClients(std::string_view /*rawLine*/) {}
     // Transmit queue of a radio port ("V" for VHF).
@@ -56,16 +53,10 @@ public:
     // Message reception: source, header, message text.
     virtual void ReceiveMessage(std::string_view /*source*/, std::string_view /*header*/,
                                 std::string_view /*text*/, Liveness, char /*kind*/) {}
-    // Track recording inside ApplyReport.
-    virtual void RecordTrackPoint(StationIndex, const DecodedReport&) {}
     // Outgoing messages waiting for this station's acknowledgement.
     virtual void ResendPendingMessages(StationIndex) {}
     // A line for the internet server link.
     virtual void SendToInternet(std::string_view /*text*/) {}
-    // Allocates a track for a station that moves.
-    virtual void CreateTrack(StationIndex) {}
-    // The five-minute weather day log of a station; minuteOfDay -1 is now.
-    virtual void LogWeatherSlot(StationIndex, int32_t /*minuteOfDay*/, bool /*utcCorrect*/) {}
     // The IGate report on a port, sent at once.
     virtual void SendIgateReport(char /*port*/) {}
     // A query's footprint circle for the map windows (degrees, miles).

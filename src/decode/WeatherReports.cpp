@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "decode/ReportDecoders.h"
+#include "stations/Track.h"
 #include "weather/Ultimeter.h"
 
 namespace velmora {
@@ -117,7 +118,7 @@ void DecodePositionlessWeather(DecodeContext& ctx, const ReportCall& call) {
     StoreWeather(ctx, s, v, AlarmsEnabled(ctx, s));
     const auto hour = NumberAt(info, 5, 2), minute = NumberAt(info, 7, 2);
     if (hour && minute && *hour >= 0 && *hour < 24 && *minute >= 0 && *minute < 60)
-        ctx.seams.LogWeatherSlot(call.index, *hour * 60 + *minute, true);
+        LogWeatherSlot(ctx.st, call.index, *hour * 60 + *minute, true, ctx.settings.utcOffsetHours);
 }
 
 void ApplyWeatherExtension(DecodeContext& ctx, StationIndex index, DecodedReport& r) {
@@ -172,7 +173,7 @@ void ApplyWeatherExtension(DecodeContext& ctx, StationIndex index, DecodedReport
     if (s.symbolCode == kWeatherAlarmSymbol) r.symbolCode = kWeatherAlarmSymbol;
     // Only a day-hour-minute stamp says when; otherwise the slot of now.
     const bool dhm = r.reportType == 'z' || r.reportType == 'Z' || r.reportType == '/';
-    ctx.seams.LogWeatherSlot(index, dhm ? static_cast<int32_t>(r.minuteOfDay) : -1, false);
+    LogWeatherSlot(ctx.st, index, dhm ? static_cast<int32_t>(r.minuteOfDay) : -1, false, ctx.settings.utcOffsetHours);
 }
 
 void ApplyStormData(DecodeContext& ctx, StationIndex index, DecodedReport& r) {
@@ -231,7 +232,7 @@ void DecodeRawWeather(DecodeContext& ctx, const ReportCall& call) {
     // The station's rain counter; remote stations are taken to reset it daily.
     v.rainMidnight = Clamp16(reading->rainCounter);
     StoreWeather(ctx, s, v, false);
-    ctx.seams.LogWeatherSlot(call.index, -1, false);
+    LogWeatherSlot(ctx.st, call.index, -1, false, ctx.settings.utcOffsetHours);
     if (s.HasPosition()) call.report.changed = 1;
 }
 

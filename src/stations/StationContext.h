@@ -2,6 +2,7 @@
 // Everything the station operations read or write besides the table itself.
 #include "platform/Clock.h"
 #include "platform/Notices.h"
+#include "stations/HistoryBuffer.h"
 #include "stations/StationEvents.h"
 #include "stations/StationFlags.h"
 #include "stations/StationTable.h"
@@ -17,6 +18,10 @@ struct StationSettings {
     bool autoFlagXWin = false;
     bool announceNewStations = false;
     bool positionEcho = false;
+    bool autoTrackMovingStations = true;  // "Auto Track Moving Stations"
+    int16_t trackPointsToSave = 500;      // "# of points to save"
+    int16_t trackDeltaUnits = 10;         // "Track Delta (Secs .)", compared with raw coordinate differences
+    bool weatherLog = true;               // keep five-minute weather day logs
 };
 
 struct StationContext {
@@ -26,6 +31,7 @@ struct StationContext {
     const Clock& clock;
     NoticeSink& notices;
     StationEvents& events;
+    HistoryBuffer& history;
 };
 
 }  // namespace velmora

@@ -21,6 +21,10 @@ public:
     virtual void NewStationLogLine(std::string_view line) = 0;
     // The map covering the station's stored position is to be centred on it.
     virtual void CentreMapOn(int32_t index) = 0;
+    // The history buffer grew by a line of this station (-1 none); after a
+    // trim every history window must rebuild its list.
+    virtual void HistoryGrew(int32_t index, std::string_view source) = 0;
+    virtual void HistoryRebuilt() = 0;
 };
 
 // Counts every event by kind; keeps the last log line.
@@ -38,6 +42,8 @@ public:
         lastLogLine = line;
     }
 
+    void HistoryGrew(int32_t, std::string_view) override { ++historyGrew; }
+    void HistoryRebuilt() override { ++historyRebuilds; }
     void CentreMapOn(int32_t index) override {
         ++centreRequests;
         lastCentred = index;
@@ -55,6 +61,8 @@ public:
     int logLines = 0;
     std::string lastLogLine;
     int centreRequests = 0;
+    int historyGrew = 0;
+    int historyRebuilds = 0;
     int32_t lastCentred = -1;
 };
 

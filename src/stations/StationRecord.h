@@ -13,15 +13,30 @@ namespace velmora {
 
 using Callsign = FixedString<10>;  // at most 9 characters with the SSID
 
+struct TrackPoint {
+    int32_t lat = 0;
+    int32_t lon = 0;
+    int32_t altitudeFeet = 0;
+    uint32_t time = 0;
+    int16_t course = 0;
+    int16_t speed = 0;
+};
+
+// One five-minute slot of the weather day log: temperature, rainHour,
+// rain24h, rainHour, rainMidnight, rain24h, windSpeed, windDirection,
+// windGust, (unset), barometer, humidity.
+using WeatherSlot = std::array<int16_t, 12>;
+constexpr size_t kWeatherSlots = 288;
+
 enum StationState : int8_t {
     kStateFree = 0,
     kStateInUse = 1,
     kStateLocked = 2,  // LOCK in the station flags file
 };
 
-// The record owns a few separately allocated buffers. Until the subsystems
-// that fill them exist they are plain byte buffers; each becomes a typed
-// member when its owner is built. All are released by Clear Stations.
+// The record owns a few separately allocated buffers, released by Clear
+// Stations. The track and the weather day log are typed members; the
+// others stay byte buffers until the subsystems that fill them exist.
 enum OwnedBuffer : int {
     kOwnedFirst = 0,
     kOwnedSecond = 1,
@@ -56,7 +71,8 @@ struct StationRecord {
     uint8_t flagged = 0;  // 1 from the flags file, 'F' from auto-flagging
     std::array<std::vector<uint8_t>, kOwnedBufferCount> owned;
     int16_t telemetryIndex = 0;
-    std::vector<uint8_t> weatherDay;
+    std::vector<TrackPoint> trackPoints;  // allocated by CreateTrack, trackCapacity points
+    std::vector<WeatherSlot> weatherDay;  // 288 slots once weather was logged
     std::vector<uint8_t> plusBlock;
     std::vector<uint8_t> listBlock;
     double trackMiles = 0;

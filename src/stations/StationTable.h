@@ -43,11 +43,19 @@ public:
     // Releases every owned buffer and zero-fills every used record.
     void Clear();
 
+    // Track colours are handed out in turn, 1..14.
+    int16_t TakeTrackColour() {
+        const int16_t c = nextTrackColour_;
+        nextTrackColour_ = static_cast<int16_t>(c >= 14 ? 1 : c + 1);
+        return c;
+    }
+
 private:
     size_t SlotOf(std::string_view name) const;
 
     std::vector<StationRecord> records_;
     int32_t used_ = 0;
+    int16_t nextTrackColour_ = 1;
     // Open addressing over record indices (-1 empty), at most half full;
     // the names themselves stay in the records.
     std::vector<StationIndex> slots_;

@@ -109,7 +109,7 @@ TEST(ApplyReport, PositionEchoAndTrackAndRedraw) {
                   DistanceMiles(t.app.Own().homeLon, t.app.Own().homeLat, s.lon, s.lat));
     EXPECT_NE(echo.find(distance), std::string::npos) << echo;
     EXPECT_NE(echo.find("Bearing"), std::string::npos) << echo;
-    EXPECT_EQ(t.seams.trackPoints.size(), 1u);
+    EXPECT_EQ(t.Station("W1AW").trackCount, 1);  // ">" is a moving symbol
     EXPECT_EQ(t.app.Events().lastRedrawn, t.Find("W1AW"));
     // A report without a position redraws nothing.
     const int redraws = t.app.Events().redraws;

@@ -46,8 +46,9 @@ TEST(BadInput, NulEightBitAndOverlongLines) {
     EXPECT_EQ(t.Station("W1AW").symbolCode, '>');
     t.Live("W1AW>APRS:>" + std::string(5000, 'x'));
     EXPECT_EQ(t.Station("W1AW").status.Size(), 127u);  // status text is cut to 127
-    ASSERT_FALSE(t.seams.history.empty());
-    EXPECT_EQ(t.seams.history.back().raw.size(), kMaxLineLength);
+    const auto history = t.History();
+    ASSERT_FALSE(history.empty());
+    EXPECT_EQ(history.back().line.size(), kMaxLineLength);
     t.Live(std::string(5000, '>'));
     t.Live(std::string(5000, ','));
     t.Live(std::string(5000, '*') + ":x");

@@ -148,11 +148,11 @@ TEST(MicE, ForwardsConvertedPacketsWhenAsked) {
 TEST(MicE, AutoTrackAsksForATrack) {
     TestApp t;
     t.Live(Line("W1AW", EncodeMicE(41.5, -72.5, 30, 180, '/', '>', 0)));
-    EXPECT_EQ(t.seams.tracks.size(), 1u);
+    EXPECT_GT(t.Station("W1AW").trackCapacity, 0);
     EXPECT_GE(t.app.Events().Invalidations(MakeFourCC("TRKL")), 1);
-    t.app.DecodeOptions().autoTrackMovingStations = false;
+    t.app.StationOptions().autoTrackMovingStations = false;
     t.Live(Line("K1ABC", EncodeMicE(41.5, -72.5, 30, 180, '/', '>', 0)));
-    EXPECT_EQ(t.seams.tracks.size(), 1u);
+    EXPECT_EQ(t.Station("K1ABC").trackCapacity, 0);
 }
 
 TEST(MicE, MangledPacketsDecodeOnlyAsFarAsTheyGo) {

@@ -51,10 +51,12 @@ TEST(ReceivedLine, HistoryServerRelayAndGate) {
     t.Live("W1AW>APRS,TCPIP*:>from the net", 'T');
     t.Live("K1ABC>APRS,WIDE1-1:>from radio", '2');
     t.Replay("W1AW>APRS,TCPIP*:>replayed", 'T');
-    ASSERT_EQ(t.seams.history.size(), 3u);
-    EXPECT_EQ(t.seams.history[0].raw, "W1AW>APRS,TCPIP*:>from the net");
-    EXPECT_EQ(t.seams.history[0].packetClass, kClassAprs);
-    EXPECT_EQ(t.seams.history[0].kind, 'T');
+    const auto history = t.History();
+    ASSERT_EQ(history.size(), 3u);
+    EXPECT_EQ(history[0].line, "W1AW>APRS,TCPIP*:>from the net");
+    EXPECT_EQ(history[0].packetClass, kClassAprs);
+    EXPECT_EQ(history[0].kind, 'T');
+    EXPECT_EQ(history[0].time, t.clock.NowStamp());
     // Internet lines are not offered back to the server's clients.
     ASSERT_EQ(t.seams.relayed.size(), 1u);
     EXPECT_EQ(t.seams.relayed[0], "K1ABC>APRS,WIDE1-1:>from radio");
@@ -68,9 +70,11 @@ TEST(ReceivedLine, RelayedPacketIsDecodedOneLevelDown) {
     TestApp t;
     t.Live("W1AW>APRS:>x", '2');
     t.Live("K1ABC>APRS,WIDE2-1:}W1AW>APRS,TCPIP*:>text", '2');
-    ASSERT_EQ(t.seams.history.size(), 3u);
-    EXPECT_EQ(t.seams.history[2].raw, "W1AW>APRS,TCPIP*:>text");
-    EXPECT_EQ(t.seams.history[2].kind, 0);
+    const auto history = t.History();
+    ASSERT_EQ(history.size(), 3u);
+    EXPECT_EQ(history[2].line, "W1AW>APRS,TCPIP*:>text");
+    EXPECT_EQ(history[2].kind, 0);
+    EXPECT_EQ(history[2].index, t.Find("W1AW"));
     EXPECT_EQ(t.Station("W1AW").sourceKind, '2');
     EXPECT_EQ(t.Station("W1AW").packets, 2);
     EXPECT_EQ(t.Station("K1ABC").relaysForOthers, 1);
@@ -99,8 +103,9 @@ TEST(ReceivedLine, FailuresAreShownAfterTheHistoryAppend) {
     EXPECT_EQ(t.Station("A").packets, 2);
     t.Live("W1.AW>APRS:>x");
     EXPECT_EQ(t.notices.status.back(), "Invalid callsign");
-    EXPECT_EQ(t.seams.history.size(), 5u);
-    EXPECT_EQ(t.seams.history[2].index, kTableFull);
+    const auto history = t.History();
+    EXPECT_EQ(history.size(), 5u);
+    EXPECT_EQ(history[2].index, -1);
 }
 
 TEST(ReceivedLine, ShortUnknownInformationIsNotDecodedButHeard) {

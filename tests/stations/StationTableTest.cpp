@@ -18,7 +18,8 @@ struct TableFixture : ::testing::Test {
     StationFlagsFile flags;
     StationSettings settings;
     StationTable table;
-    StationContext ctx{table, flags, settings, clock, notices, events};
+    HistoryBuffer history{20000};
+    StationContext ctx{table, flags, settings, clock, notices, events, history};
 };
 
 TEST_F(TableFixture, NamesAreCutCheckedAndComparedExactly) {
@@ -87,11 +88,13 @@ TEST_F(TableFixture, FlagsFileAndAutoFlagApplyOnCreation) {
 TEST_F(TableFixture, LookupStaysConsistentAcrossClear) {
     Add("A");
     Add("B");
-    table.At(1).owned[kOwnedTrack].resize(1000);
+    table.At(1).trackPoints.resize(1000);
+    table.At(1).owned[kOwnedTelemetry].resize(1000);
     table.Clear();
     EXPECT_EQ(table.UsedCount(), 0);
     EXPECT_EQ(table.Lookup("B"), -1);
-    EXPECT_TRUE(table.At(1).owned[kOwnedTrack].empty());
+    EXPECT_TRUE(table.At(1).trackPoints.empty());
+    EXPECT_TRUE(table.At(1).owned[kOwnedTelemetry].empty());
     EXPECT_EQ(Add("B").index, 0);
 }
 

@@ -12,19 +12,9 @@ namespace velmora::test {
 
 class RecordingSeams : public DecodeSeams {
 public:
-    struct History {
-        std::string source, raw;
-        StationIndex index;
-        uint16_t packetClass;
-        char kind;
-    };
     struct Message {
         std::string source, header, text;
     };
-    void AppendHistory(std::string_view source, std::string_view raw, StationIndex index,
-                       uint16_t packetClass, char kind) override {
-        history.push_back({std::string(source), std::string(raw), index, packetClass, kind});
-    }
     void RelayToServerClients(std::string_view raw) override { relayed.emplace_back(raw); }
     void QueueForRadio(std::string_view text, char port) override {
         radio.emplace_back(text);
@@ -34,28 +24,15 @@ public:
                         Liveness, char) override {
         messages.push_back({std::string(source), std::string(header), std::string(text)});
     }
-    void RecordTrackPoint(StationIndex index, const DecodedReport&) override { trackPoints.push_back(index); }
     void SendToInternet(std::string_view text) override { internet.emplace_back(text); }
-    void CreateTrack(StationIndex index) override { tracks.push_back(index); }
-    void LogWeatherSlot(StationIndex index, int32_t minuteOfDay, bool utcCorrect) override {
-        weatherSlots.push_back({index, minuteOfDay, utcCorrect});
-    }
     void SendIgateReport(char port) override { igateReports.push_back(port); }
     void ShowFootprint(double lat, double lon, double radius) override { footprints.push_back({lat, lon, radius}); }
     void ResendPendingMessages(StationIndex index) override { resends.push_back(index); }
 
-    std::vector<History> history;
     std::vector<std::string> relayed, radio, internet;
-    std::vector<StationIndex> tracks;
     char radioPort = 0;
     std::vector<Message> messages;
-    std::vector<StationIndex> trackPoints, resends;
-    struct Slot {
-        StationIndex index;
-        int32_t minuteOfDay;
-        bool utcCorrect;
-    };
-    std::vector<Slot> weatherSlots;
+    std::vector<StationIndex> resends;
     std::vector<char> igateReports;
     struct Footprint {
         double lat, lon, radius;
@@ -84,6 +61,12 @@ struct TestApp {
     void Live(const std::string& line, char kind = '2') { app.ProcessReceivedLine(line, Liveness::kLive, kind); }
     void Replay(const std::string& line, char kind = '0') {
         app.ProcessReceivedLine(line, Liveness::kReplay, kind);
+    }
+    // Every history record, in buffer order.
+    std::vector<HistoryRecord> History() const {
+        std::vector<HistoryRecord> out;
+        app.History().ForEach([&](const HistoryRecord& r) { out.push_back(r); });
+        return out;
     }
     StationIndex Find(std::string_view call) const { return app.Stations().Lookup(call); }
     const StationRecord& Station(std::string_view call) const {
