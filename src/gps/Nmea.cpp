@@ -233,11 +233,16 @@ std::optional<uint32_t> NmeaTime(std::string_view v) {
     return static_cast<uint32_t>(h * 3600 + m * 60 + s);
 }
 
+// Altitudes beyond a million feet are garbage; they are clamped there
+// rather than overflowing.
 int32_t NmeaAltitudeFeet(std::string_view value, std::string_view unit) {
-    const int64_t whole = IntegerPart(value);
-    if (unit == "M" || unit == "m") return static_cast<int32_t>(static_cast<double>(whole) * 3.2808398950131);
-    if (unit == "F" || unit == "f") return static_cast<int32_t>(whole);
-    return 0;
+    constexpr double kLimit = 1000000;
+    double feet = static_cast<double>(IntegerPart(value));
+    if (unit == "M" || unit == "m") feet *= 3.2808398950131;
+    else if (unit != "F" && unit != "f") return 0;
+    if (feet > kLimit) feet = kLimit;
+    if (feet < -kLimit) feet = -kLimit;
+    return static_cast<int32_t>(feet);
 }
 
 int16_t NmeaSpeedMph(std::string_view value, std::string_view unit) {

@@ -57,6 +57,14 @@ TEST(BadInput, NulEightBitAndOverlongLines) {
     EXPECT_EQ(t.notices.status.back(), "Invalid callsign");
 }
 
+// Inputs the fuzzer found, kept so they stay fixed.
+TEST(BadInput, FuzzerFindings) {
+    TestApp t;
+    t.Live("W>APRS:T#");  // telemetry with no digital bits: no copy from nowhere
+    t.Live("W>APRS:$PMGLB,3,1\xd1" "3519,,,,,,," + std::string(66, '1') + "545,M");  // altitude overflow
+    EXPECT_EQ(t.Station("W").specialIcon, 19);
+}
+
 TEST(BadInput, RandomBytesAroundAValidHeader) {
     TestApp t;
     std::mt19937 rng(12345);

@@ -17,6 +17,9 @@ TEST(Nmea, FieldConversions) {
     EXPECT_EQ(NmeaAltitudeFeet("12.7", "M"), 39);
     EXPECT_EQ(NmeaAltitudeFeet("545", "F"), 545);
     EXPECT_EQ(NmeaAltitudeFeet("545", "Q"), 0);
+    // Found by the fuzzer: a hundred digits of altitude.
+    EXPECT_EQ(NmeaAltitudeFeet(std::string(100, '1'), "M"), 1000000);
+    EXPECT_EQ(NmeaAltitudeFeet("-99999999999", "F"), -1000000);
     EXPECT_EQ(NmeaSpeedMph("10", "N"), 11);
     EXPECT_EQ(NmeaSpeedMph("100", "K"), 62);
     EXPECT_EQ(NmeaSpeedMph("7.9", "S"), 7);
