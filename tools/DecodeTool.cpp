@@ -19,13 +19,18 @@ std::optional<std::string> ParseDecodeToolArgs(int argc, char** argv, DecodeTool
             o.each = true;
         } else if (a == "--live") {
             o.live = Liveness::kLive;
-        } else if (a == "--call" || a == "--kind" || a == "--home" || a == "--capacity" || a == "--telemetry") {
+        } else if (a == "--call" || a == "--kind" || a == "--home" || a == "--capacity" || a == "--telemetry" ||
+                   a == "--track" || a == "--history") {
             const char* v = value(argv[i]);
             if (!v) return "missing value after " + std::string(a);
             if (a == "--call") {
                 o.call = v;
             } else if (a == "--telemetry") {
                 o.telemetryCall = v;
+            } else if (a == "--track") {
+                o.trackCall = v;
+            } else if (a == "--history") {
+                o.historyCall = v;
             } else if (a == "--kind") {
                 if (std::strlen(v) != 1) return "--kind takes one character";
                 o.kind = v[0];
@@ -45,7 +50,7 @@ std::optional<std::string> ParseDecodeToolArgs(int argc, char** argv, DecodeTool
             }
         } else if (a == "--help" || a == "-h") {
             return "usage: velmora-decode [--call CALL] [--home LAT,LON] [--kind K] [--live] "
-                   "[--capacity N] [--each] [--telemetry CALL] [FILE...]";
+                   "[--capacity N] [--each] [--telemetry CALL] [--track CALL] [--history CALL] [FILE...]";
         } else if (a.size() > 1 && a[0] == '-' && a != "-") {
             return "unknown option " + std::string(a);
         } else {
@@ -138,6 +143,19 @@ std::string TelemetryRows(const StationRecord& s) {
     return out;
 }
 
+std::string TrackRows(const StationRecord& s) {
+    std::string out = "lat\tlon\taltitude\tcourse\tspeed\ttime\n";
+    for (const TrackPoint& p : s.trackPoints) {
+        char line[128];
+        std::snprintf(line, sizeof line, "%.6f\t%.6f\t%d\t%d\t%d\t%u\n", LatDegreesFromUnits(p.lat),
+                      LonDegreesFromUnits(p.lon), p.altitudeFeet, p.course, p.speed, p.time);
+        out += line;
+    }
+    char total[64];
+    std::snprintf(total, sizeof total, "# %d points, %.3f miles\n", s.trackCount, s.trackMiles);
+    return out + total;
+}
+
 DecodeTool::DecodeTool(App& app, const DecodeToolOptions& options, std::FILE* out)
     : app_(app), options_(options), out_(out) {}
 
@@ -169,13 +187,26 @@ void DecodeTool::End() {
         for (StationIndex i = 0; i < table.UsedCount(); ++i)
             std::fprintf(out_, "%s\n", StationRow(table.At(i)).c_str());
     }
-    if (options_.telemetryCall.empty()) return;
-    const StationIndex i = table.Lookup(options_.telemetryCall);
-    if (i < 0) {
-        std::fprintf(out_, "no station %s\n", options_.telemetryCall.c_str());
-        return;
+    auto station = [&](const std::string& call) -> const StationRecord* {
+        const StationIndex i = table.Lookup(call);
+        if (i < 0) std::fprintf(out_, "no station %s\n", call.c_str());
+        return i < 0 ? nullptr : &table.At(i);
+    };
+    if (!options_.telemetryCall.empty()) {
+        if (const StationRecord* s = station(options_.telemetryCall)) std::fputs(TelemetryRows(*s).c_str(), out_);
     }
-    std::fputs(TelemetryRows(table.At(i)).c_str(), out_);
+    if (!options_.trackCall.empty()) {
+        if (const StationRecord* s = station(options_.trackCall)) std::fputs(TrackRows(*s).c_str(), out_);
+    }
+    if (!options_.historyCall.empty()) {
+        const StationIndex i = table.Lookup(options_.historyCall);
+        if (i < 0) {
+            std::fprintf(out_, "no station %s\n", options_.historyCall.c_str());
+            return;
+        }
+        for (std::string_view line : app_.History().LinesOf(i))
+            std::fprintf(out_, "%s\n", EscapeField(line).c_str());
+    }
 }
 
 int RunDecodeTool(int argc, char** argv, std::FILE* in, std::FILE* out, std::FILE* err) {

@@ -18,6 +18,8 @@ struct DecodeToolOptions {
     std::optional<int32_t> capacity;
     bool each = false;
     std::string telemetryCall;  // print this station's telemetry records at the end
+    std::string trackCall;      // its track points
+    std::string historyCall;    // its history lines
     std::vector<std::string> files;  // none: standard input
 };
 
@@ -30,6 +32,7 @@ std::string StationRowHeader();
 std::string StationRow(const StationRecord& s);
 // The used records of a station's telemetry buffer, one row each.
 std::string TelemetryRows(const StationRecord& s);
+std::string TrackRows(const StationRecord& s);
 
 struct DecodeSummary {
     uint64_t read = 0;

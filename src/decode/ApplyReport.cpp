@@ -153,7 +153,9 @@ void ApplyNumericPosition(DecodeContext& ctx, StationIndex index, DecodedReport&
         s.distanceMiles = r.distanceMiles;
     }
     ProximityAlarms(ctx, s, r);
-    RecordTrackPoint(ctx.st, index, TrackInput{r.lon, r.lat, r.altitudeSet != 0, r.altitudeFeet, r.trackTime});
+    RecordTrackPoint(ctx.st, index,
+                     TrackInput{r.lon, r.lat, r.altitudeSet != 0, r.altitudeFeet, r.trackTime,
+                                r.courseSpeedSet != 0, r.course, r.speedKnots});
     if (ctx.st.settings.positionEcho) EchoPosition(ctx, s, r);
     s.lon = r.lon;
     s.lat = r.lat;

@@ -22,8 +22,8 @@ TrackPoint PointOf(const StationRecord& s, const TrackInput& in, TimeStamp now) 
     p.lat = in.lat;
     p.lon = in.lon;
     p.altitudeFeet = in.altitudeSet ? in.altitudeFeet : s.altitudeFeet;
-    p.course = s.course;
-    p.speed = s.speedKnots;
+    p.course = in.courseSpeedSet ? in.course : s.course;
+    p.speed = in.courseSpeedSet ? in.speed : s.speedKnots;
     p.time = in.trackTime == 0xFFFFFFFFu ? now : in.trackTime;
     return p;
 }

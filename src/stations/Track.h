@@ -12,6 +12,10 @@ struct TrackInput {
     bool altitudeSet = false;
     int32_t altitudeFeet = 0;
     uint32_t trackTime = 0;  // 0 none, all ones "now"
+    // The course and speed the same report carries: the station's stored
+    // values are still those of the previous report when the point is made.
+    bool courseSpeedSet = false;
+    int16_t course = 0, speed = 0;
 };
 
 // Allocates a track of the configured capacity; the station's stored

@@ -93,6 +93,21 @@ TEST(DecodeTool, WeatherColumnsAndTelemetryRecords) {
     EXPECT_EQ(rows[4], "261\t0\t0\t5\t199\t0\t255\t73\t123\t01101001");
 }
 
+TEST(DecodeTool, TrackAndHistoryOfOneStation) {
+    const ToolRun r = RunTool({"--track", "W1AW", "--history", "W1AW"},
+                              "W1AW>APRS:!4903.50N/07201.75W>\n"
+                              "K1ABC>APRS:>other\n"
+                              "W1AW>APRS:!4903.60N/07201.75W>090/010/A=000100\n");
+    const auto rows = Lines(r.out);
+    ASSERT_EQ(rows.size(), 9u);
+    EXPECT_EQ(rows[3], "lat\tlon\taltitude\tcourse\tspeed\ttime");
+    EXPECT_EQ(rows[5].substr(0, 27), "49.060000\t-72.029167\t100\t90");
+    EXPECT_EQ(rows[6].substr(0, 10), "# 2 points");
+    EXPECT_EQ(rows[7], "W1AW>APRS:!4903.50N/07201.75W>");
+    EXPECT_EQ(rows[8], "W1AW>APRS:!4903.60N/07201.75W>090/010/A=000100");
+    EXPECT_EQ(Lines(RunTool({"--track", "NOBODY"}, "").out).back(), "no station NOBODY");
+}
+
 TEST(DecodeTool, OptionsAndErrors) {
     const ToolRun home = RunTool({"--call", "W1AW", "--home", "49,-72", "--kind", "2", "--capacity", "1"},
                              "A>APRS:>x\nB>APRS:>x\n");
