@@ -10,6 +10,11 @@ namespace {
 
 constexpr FourCC kList = MakeFourCC("LIST");
 
+bool Letter(char c, char last) { return (c >= 'A' && c <= last) || (c >= 'a' && c <= last + 32); }
+bool Digit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
 bool LocatorToReport(std::string_view locator, DecodedReport& r) {
     const auto b = LocatorToBounds(locator);
     if (!b) return false;
@@ -20,11 +25,6 @@ bool LocatorToReport(std::string_view locator, DecodedReport& r) {
     r.positionValid = 1;
     return true;
 }
-
-bool Letter(char c, char last) { return (c >= 'A' && c <= last) || (c >= 'a' && c <= last + 32); }
-bool Digit(char c) { return c >= '0' && c <= '9'; }
-
-}  // namespace
 
 void DecodeSentence(DecodeContext& ctx, const ReportCall& call) {
     const auto fix = ParseNmeaSentence(call.line.info.View());

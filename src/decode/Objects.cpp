@@ -13,7 +13,7 @@ constexpr int8_t kObjectIcon = 30;
 
 char At(std::string_view s, size_t i) { return i < s.size() ? s[i] : '\0'; }
 
-void MarkCreatedBy(DecodeContext& ctx, const ReportCall& call, StationRecord& object, const char* what) {
+void MarkCreatedBy(const ReportCall& call, StationRecord& object, const char* what) {
     char status[64];
     std::snprintf(status, sizeof status, "%s created by %s", what, call.line.source.CStr());
     object.status = status;
@@ -65,12 +65,7 @@ void DecodeObject(DecodeContext& ctx, const ReportCall& call) {
         TimedPosition(ctx, info, 17, r);
     } else if ((marker == '*' || marker == '@') && info.size() > 18) {
         // Trackers send objects in the compressed form too.
-        if (const auto c = DecodeStandardCompressed(info.substr(18))) {
-            r.symbolTable = c->table;
-            r.symbolCode = c->code;
-            r.lon = c->lon;
-            r.lat = c->lat;
-            r.positionValid = 1;
+        if (FillStandardCompressed(info.substr(18), r)) {
             if (const auto t = DhmReportTime(info.substr(11, 6), info[17], ctx.st.clock)) {
                 r.reportTime = *t;
                 r.timeSet = 1;
@@ -80,7 +75,7 @@ void DecodeObject(DecodeContext& ctx, const ReportCall& call) {
     StationRecord& object = ctx.st.table.At(found.index);
     object.specialIcon = kObjectIcon;
     SetObjectState(call, object, marker);
-    MarkCreatedBy(ctx, call, object, "Object");
+    MarkCreatedBy(call, object, "Object");
     ApplyToObject(ctx, call, found.index, r);
 }
 
@@ -93,7 +88,7 @@ void DecodeOldObject(DecodeContext& ctx, const ReportCall& call) {
     const FindResult found = FindOrAddStation(ctx.st, name, call.live, call.kind, 0, NameRules::kObjectName);
     if (found.index < 0) return;
     StationRecord& object = ctx.st.table.At(found.index);
-    MarkCreatedBy(ctx, call, object, "Object");
+    MarkCreatedBy(call, object, "Object");
     MarkHeard(ctx.st, found.index);
     DecodedReport& r = call.report;
     r = DecodedReport{};
@@ -124,18 +119,12 @@ void DecodeItem(DecodeContext& ctx, const ReportCall& call) {
         r.textPosition = 1;
         r.reportType = ')';
     } else if (marker == '!' && info.size() > end + 1) {
-        if (const auto c = DecodeStandardCompressed(info.substr(end + 1))) {
-            r.symbolTable = c->table;
-            r.symbolCode = c->code;
-            r.lon = c->lon;
-            r.lat = c->lat;
-            r.positionValid = 1;
-        }
+        FillStandardCompressed(info.substr(end + 1), r);
     }
     StationRecord& item = ctx.st.table.At(found.index);
     item.specialIcon = kObjectIcon;
     SetObjectState(call, item, marker);
-    MarkCreatedBy(ctx, call, item, "Item");
+    MarkCreatedBy(call, item, "Item");
     ApplyToObject(ctx, call, found.index, r);
 }
 

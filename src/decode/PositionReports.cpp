@@ -23,22 +23,7 @@ int Number(std::string_view s, size_t from, size_t count) {
 // The 13-character compressed form of current trackers; see
 // DecodeStandardCompressed. The comment that follows keeps its extensions.
 bool TryStandardCompressed(std::string_view text, DecodedReport& r) {
-    const auto c = DecodeStandardCompressed(text);
-    if (!c) return false;
-    r.symbolTable = c->table;
-    r.symbolCode = c->code;
-    r.lon = c->lon;
-    r.lat = c->lat;
-    r.positionValid = 1;
-    if (c->courseSpeed) {
-        r.course = c->course;
-        r.speedKnots = c->speedKnots;
-        r.courseSpeedSet = 1;
-    }
-    if (c->altitude) {
-        r.altitudeFeet = c->altitudeFeet;
-        r.altitudeSet = 1;
-    }
+    if (!FillStandardCompressed(text, r)) return false;
     r.comment = text.substr(13);
     r.compressedComment = 1;
     return true;

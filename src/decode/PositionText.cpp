@@ -144,6 +144,26 @@ std::optional<StandardCompressed> DecodeStandardCompressed(std::string_view p) {
     return out;
 }
 
+bool FillStandardCompressed(std::string_view p, DecodedReport& r) {
+    const auto c = DecodeStandardCompressed(p);
+    if (!c) return false;
+    r.symbolTable = c->table;
+    r.symbolCode = c->code;
+    r.lon = c->lon;
+    r.lat = c->lat;
+    r.positionValid = 1;
+    if (c->courseSpeed) {
+        r.course = c->course;
+        r.speedKnots = c->speedKnots;
+        r.courseSpeedSet = 1;
+    }
+    if (c->altitude) {
+        r.altitudeFeet = c->altitudeFeet;
+        r.altitudeSet = 1;
+    }
+    return true;
+}
+
 std::optional<Symbol> DestinationSymbol(std::string_view s) {
     if (s.size() < 2) return std::nullopt;
     const char first = s[0];

@@ -49,6 +49,9 @@ struct StandardCompressed {
     int32_t altitudeFeet = 0;
 };
 std::optional<StandardCompressed> DecodeStandardCompressed(std::string_view p);
+// Decodes the 13-character form into a report: symbol, position, and the
+// course and speed or altitude it carries. False when it is not one.
+bool FillStandardCompressed(std::string_view p, DecodedReport& r);
 
 struct Symbol {
     char table;

@@ -36,6 +36,10 @@ void DecodeGridDestination(DecodeContext& ctx, const ReportCall& call);
 void DecodeTelemetry(DecodeContext& ctx, const ReportCall& call);
 void DecodePlusBlock(DecodeContext& ctx, const ReportCall& call);
 
+// The centre of a locator's square as a "/G" position; false when the text
+// is no locator.
+bool LocatorToReport(std::string_view locator, DecodedReport& report);
+
 // DX cluster spots of the three classes.
 void DecodeDxSpot(DecodeContext& ctx, SpotClass spot, std::string_view info, Liveness live, char kind);
 

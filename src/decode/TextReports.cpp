@@ -5,7 +5,6 @@
 
 #include "decode/PositionText.h"
 #include "decode/ReportDecoders.h"
-#include "maps/Gridsquare.h"
 #include "stations/Position.h"
 
 namespace velmora {
@@ -17,17 +16,6 @@ constexpr size_t kTextField = 127;
 bool Letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool Digit(char c) { return c >= '0' && c <= '9'; }
 char At(std::string_view s, size_t i) { return i < s.size() ? s[i] : '\0'; }
-
-bool GridPosition(std::string_view locator, DecodedReport& r) {
-    const auto b = LocatorToBounds(locator);
-    if (!b) return false;
-    r.lon = b->centreLon;
-    r.lat = b->centreLat;
-    r.symbolTable = '/';
-    r.symbolCode = 'G';
-    r.positionValid = 1;
-    return true;
-}
 
 double DecimalAt(std::string_view s, size_t at, size_t width) {
     if (at >= s.size()) return 0;
@@ -65,7 +53,7 @@ void DecodeOtherText(DecodeContext&, const ReportCall& call) {
         if (!Letter(At(field, at + 1)) || !Letter(At(field, at + 2)) || !Digit(At(field, at + 3)) ||
             !Digit(At(field, at + 4)))
             continue;
-        if ((At(field, at + 5) == ']' || At(field, at + 7) == ']') && GridPosition(field.substr(at), r)) break;
+        if ((At(field, at + 5) == ']' || At(field, at + 7) == ']') && LocatorToReport(field.substr(at), r)) break;
     }
     if (const size_t bang = field.find('!'); bang != std::string_view::npos) {
         field = field.substr(bang);
