@@ -29,7 +29,7 @@ public:
     // Seconds to add to UTC to get local time (negative west of Greenwich).
     virtual int32_t UtcOffsetSeconds() const = 0;
 
-    TimeStamp NowStamp() const { return ToTimeStamp(Now()); }
+    virtual TimeStamp NowStamp() const { return ToTimeStamp(Now()); }
 };
 
 // The machine's own clock and time zone.
@@ -52,7 +52,7 @@ public:
     }
     LocalDateTime Now() const override { return now_; }
     int32_t UtcOffsetSeconds() const override { return offset_; }
-    TimeStamp Stamp() const { return stamp_; }
+    TimeStamp NowStamp() const override { return stamp_; }
 
 private:
     const Clock& source_;

@@ -1,5 +1,6 @@
 #include "stations/Track.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -44,7 +45,10 @@ void CreateTrack(StationContext& ctx, StationIndex index) {
     if (s.trackCapacity > 0) return;
     const int16_t capacity = ctx.settings.trackPointsToSave > 0 ? ctx.settings.trackPointsToSave : 1;
     try {
-        s.trackPoints.reserve(static_cast<size_t>(capacity));
+        // The buffer grows with the points actually recorded, up to the
+        // capacity: a day of internet traffic creates tracks for thousands
+        // of mobiles that report once or twice.
+        s.trackPoints.reserve(std::min<size_t>(static_cast<size_t>(capacity), 16));
         s.track = 'T';
         s.trackCount = 0;
         s.trackCapacity = capacity;

@@ -71,7 +71,7 @@ TEST(Track, FullTracksStopAndColoursRotate) {
     t.app.StationOptions().trackPointsToSave = 3;
     for (int i = 0; i < 6; ++i) t.Live(PositionLine("W1AW", 41.5 + i / 60.0, -72.5));
     EXPECT_EQ(t.Station("W1AW").trackCount, 3);
-    EXPECT_EQ(t.Station("W1AW").trackPoints.capacity(), 3u);
+    EXPECT_EQ(t.Station("W1AW").trackPoints.size(), 3u);
     std::vector<int> colours;
     for (int i = 0; i < 15; ++i) {
         const std::string call = "C" + std::to_string(i);
