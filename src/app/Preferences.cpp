@@ -1,0 +1,275 @@
+#include "app/Preferences.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "stations/Position.h"
+
+namespace velmora {
+namespace {
+
+PrefField Num(std::string name, uint16_t offset, PrefType type, int64_t def = 0) {
+    return {std::move(name), offset, type, 0, def, {}};
+}
+PrefField Txt(std::string name, uint16_t offset, uint16_t size, std::string def = {}) {
+    return {std::move(name), offset, PrefType::kText, size, 0, std::move(def)};
+}
+
+std::vector<PrefField> BuildFields() {
+    using T = PrefType;
+    std::vector<PrefField> f = {
+        Txt("own_call", 0, 32, "N0CALL"),
+        Num("setting_64", 64, T::kI16, 1),
+        Num("msg_retries", 66, T::kI16, 5),
+        Num("own_lat_degrees", 70, T::kI32), Num("own_lat_minutes", 74, T::kI32),
+        Num("own_lat_seconds", 78, T::kI32), Num("own_lat_hundredths", 82, T::kI32),
+        Num("own_lat_hemisphere", 86, T::kI16),
+        Num("own_lon_degrees", 88, T::kI32), Num("own_lon_minutes", 92, T::kI32),
+        Num("own_lon_seconds", 96, T::kI32), Num("own_lon_hundredths", 100, T::kI32),
+        Num("own_lon_hemisphere", 104, T::kI16),
+        Num("own_lon_units", 106, T::kI32), Num("own_lat_units", 110, T::kI32),
+        Num("port_arrangement", 114, T::kI32, 1),
+        Num("alarm_delta", 118, T::kI16, 30),
+        Num("track_delta", 120, T::kI16, 10),
+        Txt("own_lon_text", 122, 32), Txt("own_lat_text", 154, 32),
+        Txt("posit_comment", 186, 128, "Velmora 2.2.8"),
+        Txt("status_text", 314, 128),
+        Txt("status_text_sent", 442, 128),
+        Txt("unproto_path", 570, 128),
+    };
+    for (int n = 0; n <= 10; ++n) f.push_back(Txt("tnc_command" + std::to_string(n), static_cast<uint16_t>(698 + 128 * n), 128));
+    const std::vector<PrefField> more = {
+        Num("own_symbol_code", 2106, T::kChar, 'Z'),
+        Num("gps_marker_symbol", 2107, T::kChar, '.'),
+        Num("utc_offset", 2108, T::kI16),
+        Num("version_major", 2110, T::kI16, 2), Num("version_minor", 2112, T::kI16, 2),
+        Num("version_build", 2114, T::kI16, 8),
+        Txt("phg", 2130, 5, "0000"),
+        Txt("special_event", 2146, 8),
+        Num("auto_log_station", 2154, T::kI16), Num("auto_log_aprs", 2156, T::kI16),
+        Num("auto_log_nmea", 2158, T::kI16), Num("auto_log_weather", 2160, T::kI16),
+        Num("auto_log_message", 2162, T::kI16), Num("auto_log_rdf", 2164, T::kI16),
+        Num("auto_open_hf", 2166, T::kI16), Num("auto_open_vhf", 2168, T::kI16),
+        Num("auto_open_gps", 2170, T::kI16), Num("auto_open_weather", 2172, T::kI16),
+        Num("auto_log_statistics", 2182, T::kI16),
+        Num("auto_flag_macs", 2184, T::kI16), Num("auto_flag_windows", 2186, T::kI16),
+        Num("auto_track_moving_stations", 2242, T::kI16, 1),
+        Num("track_capacity", 2244, T::kI16, 500),
+        Num("warning_radius", 2258, T::kI16), Num("danger_radius", 2260, T::kI16),
+        Num("station_time_out", 2322, T::kI16),
+        Txt("ssid_symbols", 2326, 16, ""),
+        Txt("port_prefix_hf", 2342, 4), Txt("port_prefix_vhf", 2346, 4),
+    };
+    f.insert(f.end(), more.begin(), more.end());
+    const char* groups[3] = {"hf", "vhf", "internet"};
+    const char* rates[4] = {"rate_position", "rate_moving", "rate_weather", "rate_objects"};
+    for (int g = 0; g < 3; ++g)
+        for (int r = 0; r < 4; ++r)
+            f.push_back(Num(std::string(rates[r]) + "_" + groups[g], static_cast<uint16_t>(3422 + 16 * g + 2 * r), T::kI16));
+    for (int n = 0; n < 3; ++n) {
+        f.push_back(Txt("alt_path_hf" + std::to_string(n + 1), static_cast<uint16_t>(3486 + 130 * n), 130));
+        f.push_back(Txt("alt_path_vhf" + std::to_string(n + 1), static_cast<uint16_t>(3876 + 130 * n), 130));
+    }
+    f.push_back(Num("allow_gps_hf", 4786, T::kByte));
+    f.push_back(Num("allow_gps_vhf", 4787, T::kByte));
+    f.push_back(Num("min_font_size", 4788, T::kI16, 12));
+    for (int n = 0; n < 10; ++n) {
+        const uint16_t at = static_cast<uint16_t>(4792 + 10 * n);
+        const std::string p = std::to_string(n);
+        f.push_back(Num("port" + p + "_device", at, T::kI16, 1));
+        f.push_back(Num("port" + p + "_baud", static_cast<uint16_t>(at + 2), T::kI32, 9600));
+        f.push_back(Num("port" + p + "_parity", static_cast<uint16_t>(at + 7), T::kByte));
+        f.push_back(Num("port" + p + "_stop_bits", static_cast<uint16_t>(at + 8), T::kByte));
+    }
+    const std::vector<PrefField> tail = {
+        Num("enable_hsp_hf", 4898, T::kByte), Num("enable_hsp_vhf", 4899, T::kByte),
+        Num("pico_control_e_hf", 4900, T::kByte), Num("pico_control_e_vhf", 4901, T::kByte),
+        Num("master_mode", 4972, T::kI16),
+        Txt("state", 5036, 3), Txt("county", 5039, 24), Txt("city", 5063, 24),
+        Num("own_symbol_table", 5087, T::kChar, '/'),
+        Num("kiss_enabled_vhf", 5142, T::kByte), Num("kiss_enabled_hf", 5143, T::kByte),
+        Num("digipeat_vhf", 5350, T::kByte), Num("digipeat_hf", 5351, T::kByte),
+        Txt("kiss_digi_path_vhf", 5352, 128), Txt("kiss_digi_path_hf", 5480, 128),
+        Txt("alias_list_vhf", 5608, 128), Txt("alias_list_hf", 5736, 128),
+        Txt("kiss_on_command_vhf", 5864, 128), Txt("kiss_on_command_hf", 5992, 128),
+        Num("preferences_version", 6202, T::kI32, Preferences::kVersion),
+    };
+    f.insert(f.end(), tail.begin(), tail.end());
+    return f;
+}
+
+size_t Width(const PrefField& f) {
+    switch (f.type) {
+        case PrefType::kI16: return 2;
+        case PrefType::kI32: return 4;
+        case PrefType::kByte: case PrefType::kChar: return 1;
+        case PrefType::kText: return f.size;
+    }
+    return 0;
+}
+
+}  // namespace
+
+const std::vector<PrefField>& PreferenceFields() {
+    static const std::vector<PrefField> fields = BuildFields();  // immutable table
+    return fields;
+}
+
+const PrefField* FindPreferenceField(std::string_view name) {
+    for (const PrefField& f : PreferenceFields()) {
+        if (f.name == name) return &f;
+    }
+    return nullptr;
+}
+
+const PrefField& Preferences::Field(std::string_view name) { return *FindPreferenceField(name); }
+
+void Preferences::SetDefaults() {
+    bytes_.fill(0);
+    for (const PrefField& f : PreferenceFields()) {
+        if (f.type == PrefType::kText) SetText(f, f.defaultText);
+        else SetNumber(f, f.defaultNumber);
+    }
+    RecomputeOwnPosition();
+}
+
+int64_t Preferences::Number(const PrefField& f) const {
+    const uint8_t* p = bytes_.data() + f.offset;
+    switch (f.type) {
+        case PrefType::kI16: return static_cast<int16_t>(p[0] | p[1] << 8);
+        case PrefType::kI32:
+            return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+                                        static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24);
+        case PrefType::kByte: return p[0];
+        case PrefType::kChar: return static_cast<unsigned char>(p[0]);
+        case PrefType::kText: return 0;
+    }
+    return 0;
+}
+
+void Preferences::SetNumber(const PrefField& f, int64_t v) {
+    uint8_t* p = bytes_.data() + f.offset;
+    const size_t width = Width(f);
+    for (size_t i = 0; i < width && f.type != PrefType::kText; ++i) p[i] = static_cast<uint8_t>(static_cast<uint64_t>(v) >> (8 * i));
+}
+
+std::string Preferences::Text(const PrefField& f) const {
+    const char* p = reinterpret_cast<const char*>(bytes_.data() + f.offset);
+    size_t n = 0;
+    while (n < f.size && p[n] != '\0') ++n;
+    return std::string(p, n);
+}
+
+void Preferences::SetText(const PrefField& f, std::string_view v) {
+    uint8_t* p = bytes_.data() + f.offset;
+    std::fill(p, p + f.size, 0);
+    // A field the full width of its slot has no NUL, as a fixed table of
+    // symbols does; other texts always end with one.
+    const size_t n = std::min<size_t>(v.size(), f.name == "ssid_symbols" ? f.size : f.size - 1u);
+    std::copy(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(n), p);
+}
+
+std::optional<std::string> Preferences::Get(std::string_view name) const {
+    const PrefField* f = FindPreferenceField(name);
+    if (!f) return std::nullopt;
+    if (f->type == PrefType::kText) return Text(*f);
+    if (f->type == PrefType::kChar) return std::string(1, static_cast<char>(Number(*f)));
+    return std::to_string(Number(*f));
+}
+
+bool Preferences::Set(std::string_view name, std::string_view value) {
+    const PrefField* f = FindPreferenceField(name);
+    if (!f) return false;
+    if (f->type == PrefType::kText) {
+        if (value.size() > f->size) return false;
+        SetText(*f, value);
+        return true;
+    }
+    if (f->type == PrefType::kChar) {
+        if (value.size() != 1) return false;
+        SetNumber(*f, static_cast<unsigned char>(value[0]));
+        return true;
+    }
+    const std::string s(value);
+    char* end = nullptr;
+    const long long v = std::strtoll(s.c_str(), &end, 10);
+    if (s.empty() || *end) return false;
+    const bool fits = f->type == PrefType::kI16 ? (v >= -32768 && v <= 32767)
+                      : f->type == PrefType::kByte ? (v >= 0 && v <= 255)
+                                                   : (v >= INT32_MIN && v <= INT32_MAX);
+    if (!fits) return false;
+    SetNumber(*f, v);
+    return true;
+}
+
+void Preferences::RecomputeOwnPosition() {
+    auto units = [this](const char* prefix) {
+        const std::string p(prefix);
+        return Number(Field(p + "_degrees")) * kUnitsPerDegree + Number(Field(p + "_minutes")) * 6000 +
+               Number(Field(p + "_seconds")) * 100 + Number(Field(p + "_hundredths"));
+    };
+    const int64_t lat = units("own_lat"), lon = units("own_lon");
+    const bool south = Number(Field("own_lat_hemisphere")) == 'S';
+    const bool east = Number(Field("own_lon_hemisphere")) == 'E';
+    SetNumber(Field("own_lat_units"), south ? kLatOrigin + lat : kLatOrigin - lat);
+    SetNumber(Field("own_lon_units"), east ? kLonOrigin + lon : kLonOrigin - lon);
+}
+
+namespace {
+void SplitDegrees(Preferences& p, const char* prefix, double degrees, char positive, char negative) {
+    const std::string s(prefix);
+    const int64_t hundredthsOfSeconds = std::llround(std::fabs(degrees) * 360000);
+    p.SetNumber(*FindPreferenceField(s + "_degrees"), hundredthsOfSeconds / 360000);
+    p.SetNumber(*FindPreferenceField(s + "_minutes"), hundredthsOfSeconds / 6000 % 60);
+    p.SetNumber(*FindPreferenceField(s + "_seconds"), hundredthsOfSeconds / 100 % 60);
+    p.SetNumber(*FindPreferenceField(s + "_hundredths"), hundredthsOfSeconds % 100);
+    p.SetNumber(*FindPreferenceField(s + "_hemisphere"), degrees < 0 ? negative : positive);
+}
+}  // namespace
+
+void Preferences::SetOwnLatitude(double degrees) {
+    SplitDegrees(*this, "own_lat", degrees, 'N', 'S');
+    RecomputeOwnPosition();
+}
+
+void Preferences::SetOwnLongitude(double degrees) {
+    SplitDegrees(*this, "own_lon", degrees, 'E', 'W');
+    RecomputeOwnPosition();
+}
+
+bool Preferences::LoadBytes(std::string_view bytes) {
+    const size_t n = std::min(bytes.size(), kSize);
+    std::copy(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(n), bytes_.begin());
+    if (Number(Field("preferences_version")) != kVersion || OwnLatUnits() < 0 || OwnLonUnits() < 0)
+        RecomputeOwnPosition();
+    return true;
+}
+
+bool Preferences::Load(const FileAccess& files) {
+    std::FILE* f = std::fopen(files.RealPath(kFileName).c_str(), "rb");
+    if (!f) return false;
+    std::string bytes(kSize, '\0');
+    const size_t got = std::fread(bytes.data(), 1, kSize, f);
+    std::fclose(f);
+    bytes.resize(got);
+    return LoadBytes(bytes);
+}
+
+bool Preferences::Save(const FileAccess& files) const {
+    // Written to a new file and renamed, so a failed write keeps the old one.
+    const std::string path = files.RealPath(kFileName);
+    const std::string temporary = path + ".new";
+    std::FILE* f = std::fopen(temporary.c_str(), "wb");
+    if (!f) return false;
+    const bool ok = std::fwrite(bytes_.data(), 1, kSize, f) == kSize;
+    if (std::fclose(f) != 0 || !ok) {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return std::rename(temporary.c_str(), path.c_str()) == 0;
+}
+
+}  // namespace velmora

@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "app/Preferences.h"
+#include "stations/Position.h"
+#include "support/TestApp.h"
+
+namespace velmora {
+namespace {
+
+int16_t I16At(const Preferences& p, size_t at) { return static_cast<int16_t>(p.Bytes()[at] | p.Bytes()[at + 1] << 8); }
+
+TEST(Preferences, DefaultsAtTheirOffsets) {
+    Preferences p;
+    EXPECT_EQ(p.OwnCall(), "N0CALL");
+    EXPECT_EQ(I16At(p, 66), 5);
+    EXPECT_EQ(I16At(p, 118), 30);
+    EXPECT_EQ(I16At(p, 2244), 500);
+    EXPECT_EQ(p.Bytes()[2106], 'Z');
+    EXPECT_EQ(p.Bytes()[5087], '/');
+    EXPECT_EQ(p.Bytes()[6202], 100);
+    EXPECT_EQ(I16At(p, 4792 + 10 * 3), 1);  // port 3 device
+    EXPECT_EQ(*p.Get("port3_baud"), "9600");
+    EXPECT_EQ(*p.Get("posit_comment"), "Velmora 2.2.8");
+    // No two fields overlap and all lie inside the record.
+    std::set<size_t> used;
+    for (const PrefField& f : PreferenceFields()) {
+        const size_t width = f.type == PrefType::kText ? f.size : f.type == PrefType::kI32 ? 4 : f.type == PrefType::kI16 ? 2 : 1;
+        ASSERT_LE(f.offset + width, Preferences::kSize) << f.name;
+        for (size_t b = f.offset; b < f.offset + width; ++b) ASSERT_TRUE(used.insert(b).second) << f.name;
+    }
+}
+
+TEST(Preferences, RoundTripByteForByteAndShortFiles) {
+    test::TestApp t;
+    Preferences p;
+    ASSERT_TRUE(p.Set("own_call", "W1AW-9"));
+    ASSERT_TRUE(p.Set("danger_radius", "12"));
+    ASSERT_TRUE(p.Set("kiss_enabled_vhf", "1"));
+    p.SetOwnLatitude(41.7146);
+    p.SetOwnLongitude(-72.727);
+    ASSERT_TRUE(p.Save(t.files));
+    Preferences q;
+    ASSERT_TRUE(q.Load(t.files));
+    EXPECT_EQ(q.Bytes(), p.Bytes());
+    EXPECT_EQ(q.DangerRadius(), 12);
+    EXPECT_NEAR(LatDegreesFromUnits(q.OwnLatUnits()), 41.7146, 1e-6);
+    EXPECT_NEAR(LonDegreesFromUnits(q.OwnLonUnits()), -72.727, 1e-6);
+    // A file of 100 bytes changes only those; the rest keeps the defaults.
+    Preferences r;
+    r.LoadBytes(std::string(reinterpret_cast<const char*>(p.Bytes().data()), 100));
+    EXPECT_EQ(r.OwnCall(), "W1AW-9");
+    EXPECT_EQ(r.DangerRadius(), 0);
+    EXPECT_EQ(r.TrackCapacity(), 500);
+    EXPECT_FALSE(Preferences().Load(test::TestApp().files));  // missing file
+}
+
+TEST(Preferences, OldVersionsAndNegativePositionsAreRecomputed) {
+    Preferences p;
+    p.SetOwnLatitude(41.5);
+    p.SetOwnLongitude(-72.5);
+    std::string bytes(reinterpret_cast<const char*>(p.Bytes().data()), Preferences::kSize);
+    // A stale numeric position with version 99 is rebuilt from the degrees.
+    bytes[106] = bytes[107] = bytes[108] = 0;
+    bytes[109] = 0x01;
+    bytes[6202] = 99;
+    Preferences old;
+    old.LoadBytes(bytes);
+    EXPECT_NEAR(LonDegreesFromUnits(old.OwnLonUnits()), -72.5, 1e-6);
+    // Version 100 with a negative latitude is rebuilt too.
+    bytes[6202] = 100;
+    bytes[110] = bytes[111] = bytes[112] = 0;
+    bytes[113] = static_cast<char>(0x80);
+    Preferences negative;
+    negative.LoadBytes(bytes);
+    EXPECT_NEAR(LatDegreesFromUnits(negative.OwnLatUnits()), 41.5, 1e-6);
+}
+
+TEST(Preferences, BadNamesAndValuesAreRefused) {
+    Preferences p;
+    const auto before = p.Bytes();
+    EXPECT_FALSE(p.Set("no_such_field", "1"));
+    EXPECT_FALSE(p.Set("danger_radius", "40000"));  // beyond 16 bits
+    EXPECT_FALSE(p.Set("danger_radius", "ten"));
+    EXPECT_FALSE(p.Set("kiss_enabled_hf", "256"));
+    EXPECT_FALSE(p.Set("own_symbol_code", "ab"));
+    EXPECT_FALSE(p.Set("own_call", std::string(40, 'x')));
+    EXPECT_EQ(p.Bytes(), before);
+}
+
+TEST(VelmoraPrefs, SetsByNameAndRefusesClearly) {
+    test::TestApp t;
+    const std::string tool = std::string(VELMORA_PREFS_BIN) + " --data " + t.folder.string();
+    ASSERT_EQ(std::system((tool + " set own_call N0CALL-9").c_str()), 0);
+    ASSERT_EQ(std::system((tool + " set own_lat 41.7146").c_str()), 0);
+    EXPECT_NE(std::system((tool + " set bogus 1 2>/dev/null").c_str()), 0);
+    EXPECT_NE(std::system((tool + " set danger_radius 99999 2>/dev/null").c_str()), 0);
+    Preferences p;
+    ASSERT_TRUE(p.Load(t.files));
+    EXPECT_EQ(p.OwnCall(), "N0CALL-9");
+    EXPECT_EQ(*p.Get("own_lat_degrees"), "41");
+    EXPECT_EQ(*p.Get("own_lat_hemisphere"), std::to_string('N'));
+    std::FILE* out = popen(tool.c_str(), "r");
+    ASSERT_NE(out, nullptr);
+    char line[256];
+    bool sawCall = false;
+    while (std::fgets(line, sizeof line, out)) sawCall = sawCall || std::string(line) == "own_call N0CALL-9\n";
+    pclose(out);
+    EXPECT_TRUE(sawCall);
+}
+
+}  // namespace
+}  // namespace velmora

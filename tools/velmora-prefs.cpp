@@ -1,0 +1,62 @@
+// velmora-prefs [--data DIR]                    prints every field, "name value" a line
+// velmora-prefs [--data DIR] set NAME VALUE     sets one field and saves
+// own_lat and own_lon take decimal degrees (north, east positive).
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/Preferences.h"
+
+using namespace velmora;
+
+namespace {
+
+int Usage() {
+    std::fprintf(stderr, "usage: velmora-prefs [--data DIR] [set NAME VALUE]\n");
+    return 2;
+}
+
+bool SetPosition(Preferences& p, const std::string& name, const std::string& value) {
+    char* end = nullptr;
+    const double degrees = std::strtod(value.c_str(), &end);
+    if (value.empty() || *end) return false;
+    if (name == "own_lat" && degrees >= -90 && degrees <= 90) p.SetOwnLatitude(degrees);
+    else if (name == "own_lon" && degrees >= -180 && degrees <= 180) p.SetOwnLongitude(degrees);
+    else return false;
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string data = ".";
+    int i = 1;
+    if (i + 1 < argc && std::string(argv[i]) == "--data") {
+        data = argv[i + 1];
+        i += 2;
+    }
+    DiskFiles files(data);
+    Preferences prefs;
+    prefs.Load(files);
+    if (i == argc) {
+        for (const PrefField& f : PreferenceFields())
+            std::printf("%s %s\n", f.name.c_str(), prefs.Get(f.name).value_or("").c_str());
+        return 0;
+    }
+    if (argc - i != 3 || std::string(argv[i]) != "set") return Usage();
+    const std::string name = argv[i + 1], value = argv[i + 2];
+    const bool position = name == "own_lat" || name == "own_lon";
+    if (!position && !FindPreferenceField(name)) {
+        std::fprintf(stderr, "velmora-prefs: no setting named %s\n", name.c_str());
+        return 1;
+    }
+    if (!(position ? SetPosition(prefs, name, value) : prefs.Set(name, value))) {
+        std::fprintf(stderr, "velmora-prefs: %s does not take the value \"%s\"\n", name.c_str(), value.c_str());
+        return 1;
+    }
+    if (!prefs.Save(files)) {
+        std::fprintf(stderr, "velmora-prefs: cannot write %s\n", files.RealPath(Preferences::kFileName).c_str());
+        return 1;
+    }
+    return 0;
+}
