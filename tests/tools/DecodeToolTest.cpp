@@ -108,6 +108,14 @@ TEST(DecodeTool, TrackAndHistoryOfOneStation) {
     EXPECT_EQ(Lines(RunTool({"--track", "NOBODY"}, "").out).back(), "no station NOBODY");
 }
 
+TEST(DecodeTool, MicEWorkedExampleThroughEach) {
+    const ToolRun r = RunTool({"--each"}, "N1ABC-7>S32U6T,WIDE1-1:\x60\x28\x5F\x66\x6E\x22\x4F\x6A\x2F\n");
+    const auto rows = Lines(r.out);
+    ASSERT_EQ(rows.size(), 2u);
+    // 33 25.64' N, 12 07.74' W, symbol "/j", course 251, speed 20.
+    EXPECT_EQ(rows[1].rfind("1\tN1ABC-7\t33.427333\t-12.129000\t/j\t251\t20\t0\t", 0), 0u) << rows[1];
+}
+
 TEST(DecodeTool, OptionsAndErrors) {
     const ToolRun home = RunTool({"--call", "W1AW", "--home", "49,-72", "--kind", "2", "--capacity", "1"},
                              "A>APRS:>x\nB>APRS:>x\n");
