@@ -71,6 +71,9 @@ public:
     const DfLine& LastDfLine() const { return dfLine_; }
     const Platform& PlatformLayer() const { return platform_; }
 
+    // The hour's slot of the packet statistics, cleared as the hour begins.
+    void ClearStatisticsHour(int hour) { stats_.ClearHourSlot(hour); }
+
     // The clock every part reads: refreshed for each received line.
     const CachedClock& Now() const { return clock_; }
     void RefreshClock() { clock_.Refresh(); }

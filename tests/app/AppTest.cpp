@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/MemoryClass.h"
+#include "app/Startup.h"
 #include "stations/StationUpdate.h"
 #include "support/TestApp.h"
 
@@ -78,6 +79,46 @@ TEST(App, StationFlagsLoadFromTheDataFolder) {
     EXPECT_EQ(t.app.LoadStationFlags(), 1);
     t.Live("W1AW>APRS:>x");
     EXPECT_EQ(t.Station("W1AW").track, 1);
+}
+
+TEST(Startup, PreferencesReachTheCoreAndTheOwnStationIsFirst) {
+    TestApp t;
+    Preferences p;
+    p.Set("own_call", "W1AW");
+    p.Set("danger_radius", "7");
+    p.Set("track_capacity", "50");
+    p.Set("utc_offset", "-5");
+    p.SetOwnLatitude(41.7146);
+    p.SetOwnLongitude(-72.727);
+    ASSERT_TRUE(p.Save(t.files));
+    Preferences loaded;
+    StartCore(t.app, loaded);
+    EXPECT_EQ(t.app.Own().call.View(), "W1AW");
+    EXPECT_TRUE(t.app.Own().HasHome());
+    EXPECT_EQ(t.app.StationOptions().dangerRadiusMiles, 7);
+    EXPECT_EQ(t.app.StationOptions().trackPointsToSave, 50);
+    EXPECT_EQ(t.app.DecodeOptions().utcOffsetHours, -5);
+    ASSERT_EQ(t.app.Stations().UsedCount(), 1);
+    EXPECT_EQ(t.app.Stations().At(0).callsign.View(), "W1AW");
+    // With no preferences file the own station has no position to feed.
+    TestApp fresh;
+    Preferences none;
+    StartCore(fresh.app, none);
+    EXPECT_FALSE(fresh.app.Own().HasHome());
+    EXPECT_EQ(fresh.app.Stations().UsedCount(), 0);
+}
+
+TEST(Startup, TheHourBranchClearsTheHoursCounters) {
+    TestApp t;
+    t.clock.Set(2026, 12, 8, 5, 59, 59);
+    t.Live("W1AW>APRS:>x");
+    t.clock.Set(2026, 12, 9, 5, 0, 0);  // a day later, the same hour's slot is stale
+    AppTickWork work(t.app);
+    work.HourChanged(t.clock.Now());
+    EXPECT_EQ(t.Station("W1AW").hourCounts[5], 0);
+    EXPECT_EQ(t.app.Statistics().Slot(1, kStatEveryLine, 5), 0u);
+    EXPECT_EQ(t.app.Statistics().Total(1, kStatEveryLine), 1u);
+    EXPECT_GT(InstalledMemoryBytes(), 8000000u);
 }
 
 }  // namespace

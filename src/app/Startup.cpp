@@ -1,0 +1,56 @@
+#include "app/Startup.h"
+
+#include <unistd.h>
+
+#include "stations/Position.h"
+#include "stations/StationUpdate.h"
+
+namespace velmora {
+
+uint64_t InstalledMemoryBytes() {
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long size = sysconf(_SC_PAGE_SIZE);
+    return pages > 0 && size > 0 ? static_cast<uint64_t>(pages) * static_cast<uint64_t>(size) : 0;
+}
+
+void ApplyPreferences(App& app, const Preferences& p) {
+    app.SetOwnCall(p.OwnCall());
+    if (p.OwnLatUnits() > 0 && p.OwnLonUnits() > 0 &&
+        !(p.OwnLatUnits() == kLatOrigin && p.OwnLonUnits() == kLonOrigin)) {
+        app.SetHome(LatDegreesFromUnits(p.OwnLatUnits()), LonDegreesFromUnits(p.OwnLonUnits()));
+    } else {
+        app.ClearHome();  // 0 N 0 E is the default of an unset position
+    }
+    StationSettings& s = app.StationOptions();
+    s.alarmDeltaUnits = p.AlarmDelta();
+    s.trackDeltaUnits = p.TrackDelta();
+    s.dangerRadiusMiles = p.DangerRadius();
+    s.warningRadiusMiles = p.WarningRadius();
+    s.autoFlagMacs = p.AutoFlagMacs();
+    s.autoFlagWindows = p.AutoFlagWindows();
+    s.autoTrackMovingStations = p.AutoTrackMovingStations();
+    s.trackPointsToSave = p.TrackCapacity();
+    DecodeSettings& d = app.DecodeOptions();
+    d.utcOffsetHours = p.UtcOffsetHours();
+    const std::string symbols = p.SsidSymbols();
+    for (size_t i = 0; i < 16 && i < symbols.size(); ++i) {
+        if (symbols[i] > ' ') d.ssidSymbols[i] = symbols[i];
+    }
+}
+
+void StartCore(App& app, Preferences& prefs) {
+    prefs.Load(app.PlatformLayer().files);
+    ApplyPreferences(app, prefs);
+    app.LoadStationFlags();
+    app.LoadDxPrefixes();
+    const std::string own = app.OwnPositionLine();
+    if (!own.empty()) app.ProcessReceivedLine(own, Liveness::kReplay, '0');
+}
+
+void AppTickWork::HourChanged(const LocalDateTime& now) {
+    app_.RefreshClock();
+    ClearHourCounts(app_.Stations(), now.hour);
+    app_.ClearStatisticsHour(now.hour);
+}
+
+}  // namespace velmora
