@@ -102,20 +102,22 @@ int main(int argc, char** argv) {
     AppTickWork work(app);
     PeriodicTick tick(work);
     notices.StatusText("Velmora running headless; " + std::to_string(app.Stations().UsedCount()) + " stations");
+    // The first tick follows at once below: this line marks the start-up time.
 
     std::string pending;
     bool consoleOpen = true;
     int64_t lastSecond = -1;
     while (!gQuitSignal) {
-        pollfd fd{STDIN_FILENO, POLLIN, 0};
-        const int ready = poll(consoleOpen ? &fd : nullptr, consoleOpen ? 1 : 0, 200);
-        if (ready < 0 && errno != EINTR) break;
+        // The tick runs whenever the second has moved on, the first one at once.
         const TimeStamp now = clock.NowStamp();
         if (now != lastSecond) {
             lastSecond = now;
             app.RefreshClock();
             tick.Tick(app.Now().Now());
         }
+        pollfd fd{STDIN_FILENO, POLLIN, 0};
+        const int ready = poll(consoleOpen ? &fd : nullptr, consoleOpen ? 1 : 0, 200);
+        if (ready < 0 && errno != EINTR) break;
         if (ready <= 0 || !consoleOpen) continue;
         char buf[1024];
         const ssize_t n = read(STDIN_FILENO, buf, sizeof buf);
