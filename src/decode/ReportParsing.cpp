@@ -40,15 +40,9 @@ std::optional<TimeStamp> DhmReportTime(std::string_view d, char zone, const Cloc
             --year;
         }
     }
-    LocalDateTime t;
-    t.year = static_cast<int16_t>(year);
-    t.month = static_cast<int16_t>(month);
-    t.day = static_cast<int16_t>(day);
-    t.hour = static_cast<int16_t>(hour);
-    t.minute = static_cast<int16_t>(minute);
     // A day the month does not have (the 31st of a 30-day month) rolls over
     // in the conversion; it stays a valid stamp.
-    const int64_t stamp = static_cast<int64_t>(ToTimeStamp(t)) + offset;
+    const int64_t stamp = static_cast<int64_t>(ToTimeStamp(MakeDateTime(year, month, day, hour, minute, 0))) + offset;
     return stamp < 0 ? 0 : static_cast<TimeStamp>(stamp);
 }
 

@@ -37,6 +37,17 @@ TimeStamp ToTimeStamp(const LocalDateTime& t) {
     return static_cast<TimeStamp>(secs);
 }
 
+LocalDateTime MakeDateTime(int year, int month, int day, int hour, int minute, int second) {
+    LocalDateTime t;
+    t.year = static_cast<int16_t>(year);
+    t.month = static_cast<int16_t>(month);
+    t.day = static_cast<int16_t>(day);
+    t.hour = static_cast<int16_t>(hour);
+    t.minute = static_cast<int16_t>(minute);
+    t.second = static_cast<int16_t>(second);
+    return FromTimeStamp(ToTimeStamp(t));
+}
+
 LocalDateTime FromTimeStamp(TimeStamp stamp) {
     const int64_t days = stamp / 86400;
     const int64_t rest = stamp % 86400;

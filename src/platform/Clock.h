@@ -17,6 +17,9 @@ struct LocalDateTime {
 
 using TimeStamp = uint32_t;
 
+// Calendar fields with the weekday filled in.
+LocalDateTime MakeDateTime(int year, int month, int day, int hour, int minute, int second);
+
 // Local calendar fields to seconds since 1904-01-01 (the weekday is ignored).
 TimeStamp ToTimeStamp(const LocalDateTime& t);
 // Seconds since 1904-01-01 back to calendar fields, weekday included.

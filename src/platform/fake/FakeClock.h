@@ -11,14 +11,7 @@ public:
     int32_t UtcOffsetSeconds() const override { return utcOffset_; }
 
     void Set(int year, int month, int day, int hour, int minute, int second) {
-        LocalDateTime t;
-        t.year = static_cast<int16_t>(year);
-        t.month = static_cast<int16_t>(month);
-        t.day = static_cast<int16_t>(day);
-        t.hour = static_cast<int16_t>(hour);
-        t.minute = static_cast<int16_t>(minute);
-        t.second = static_cast<int16_t>(second);
-        now_ = FromTimeStamp(ToTimeStamp(t));  // fills the weekday
+        now_ = MakeDateTime(year, month, day, hour, minute, second);
     }
     void Advance(int seconds) { now_ = FromTimeStamp(ToTimeStamp(now_) + seconds); }
     void SetUtcOffset(int32_t seconds) { utcOffset_ = seconds; }
