@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "decode/ReceivedLine.h"
+#include "gps/Nmea.h"
+#include "special/RDF.h"
 #include "stations/Position.h"
 
 namespace velmora {
@@ -16,9 +18,11 @@ App::App(Platform platform, AppOptions options)
       activity_(std::make_unique<ActivityTable>()),
       messages_(capacities_.messageStore),
       waypoints_(capacities_.waypointTable),
+      logs_(platform.files, platform.clock, platform.notices),
       tables_{messages_, waypoints_, dxPrefixes_, schedule_, dfLine_},
       stationContext_{*table_, flags_, stationSettings_, clock_, platform_.notices, events_, history_} {
     capacities_.stationTable = table_->Capacity();
+    events_.onLogLine = [this](std::string_view line) { logs_.WriteLine(LogKind::kStation, line); };
     decodeSettings_.utcOffsetHours = static_cast<int16_t>(platform_.clock.UtcOffsetSeconds() / 3600);
 }
 
@@ -31,6 +35,20 @@ void App::ProcessReceivedLine(std::string line, Liveness live, char kind) {
     clock_.Refresh();
     DecodeContext ctx = Context();
     velmora::ProcessReceivedLine(ctx, line, live, kind, 0);
+}
+
+void App::TakeNmea(std::string_view sentence, bool /*show*/, Liveness /*live*/) {
+    const std::optional<GpsFix> fix = ParseNmeaSentence(sentence);
+    if (!fix) return;
+    if (fix->positionValid && fix->goodPosition) {
+        gpsLon_ = fix->lon;
+        gpsLat_ = fix->lat;
+    }
+    if (fix->courseSpeedValid && fix->speedMph >= 11) bearingCourse_ = fix->course;
+}
+
+void App::TakeBearing(std::string_view text) {
+    DecodeDfLine(dfLine_, text, gpsLon_, gpsLat_, bearingCourse_);
 }
 
 void App::SetHome(double latDegrees, double lonDegrees) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/Logs.h"
 #include "app/MemoryClass.h"
 #include "decode/DecodeContext.h"
 #include "platform/Clock.h"
@@ -71,6 +72,19 @@ public:
     const DfLine& LastDfLine() const { return dfLine_; }
     const Platform& PlatformLayer() const { return platform_; }
 
+    // An NMEA sentence from a port or a log. The GPS reader takes the
+    // position; a speed of 11 or more makes the course the one bearings are
+    // taken against. show: the sentence is shown where a GPS window exists.
+    void TakeNmea(std::string_view sentence, bool show, Liveness live);
+    // A direction-finding report, against the last GPS position and course.
+    void TakeBearing(std::string_view text);
+    int32_t GpsLon() const { return gpsLon_; }
+    int32_t GpsLat() const { return gpsLat_; }
+    int16_t BearingCourse() const { return bearingCourse_; }
+
+    LogSet& Logs() { return logs_; }
+    const LogSet& Logs() const { return logs_; }
+
     // The hour's slot of the packet statistics, cleared as the hour begins.
     void ClearStatisticsHour(int hour) { stats_.ClearHourSlot(hour); }
 
@@ -105,6 +119,9 @@ private:
     DxPrefixTable dxPrefixes_;
     ScheduleCounters schedule_;
     DfLine dfLine_;
+    int32_t gpsLon_ = 0, gpsLat_ = 0;
+    int16_t bearingCourse_ = 0;
+    LogSet logs_;
     DecodeTables tables_;
     DecodeSeams noSeams_;
     DecodeSeams* seams_ = &noSeams_;

@@ -184,7 +184,7 @@ bool Preferences::Set(std::string_view name, std::string_view value) {
     const PrefField* f = FindPreferenceField(name);
     if (!f) return false;
     if (f->type == PrefType::kText) {
-        if (value.size() > f->size) return false;
+        if (value.size() >= f->size) return false;
         SetText(*f, value);
         return true;
     }

@@ -2,6 +2,7 @@
 // What the station layer tells the windows and logs. Windows do not exist
 // yet in every build, so the default records the events for inspection.
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -28,7 +29,7 @@ public:
 };
 
 // Counts every event by kind; keeps the last log line.
-class RecordedStationEvents final : public StationEvents {
+class RecordedStationEvents : public StationEvents {
 public:
     void InvalidateList(FourCC windowClass, FourCC list) override {
         ++invalidations[{windowClass, list}];
@@ -40,6 +41,7 @@ public:
     void NewStationLogLine(std::string_view line) override {
         ++logLines;
         lastLogLine = line;
+        if (onLogLine) onLogLine(line);
     }
 
     void HistoryGrew(int32_t, std::string_view) override { ++historyGrew; }
@@ -64,6 +66,8 @@ public:
     int historyGrew = 0;
     int historyRebuilds = 0;
     int32_t lastCentred = -1;
+    // Where the log lines are written, when anywhere.
+    std::function<void(std::string_view)> onLogLine;
 };
 
 }  // namespace velmora

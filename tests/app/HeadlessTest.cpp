@@ -10,6 +10,8 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <filesystem>
+#include <regex>
 #include <thread>
 
 #include "app/Preferences.h"
@@ -45,8 +47,10 @@ TEST(Headless, TheEndOfInputDoesNotStopItSigtermDoes) {
     ASSERT_GE(pid, 0);
     if (pid == 0) {
         const int devnull = open("/dev/null", O_RDWR);
+        const int log = open((t.folder / "out.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         dup2(devnull, STDIN_FILENO);
-        dup2(devnull, STDOUT_FILENO);
+        dup2(log, STDOUT_FILENO);
+        dup2(devnull, STDERR_FILENO);
         const std::string folder = t.folder.string();
         execl(VELMORA_BIN, VELMORA_BIN, "--headless", "--data", folder.c_str(), static_cast<char*>(nullptr));
         _exit(127);
@@ -58,6 +62,43 @@ TEST(Headless, TheEndOfInputDoesNotStopItSigtermDoes) {
     ASSERT_EQ(waitpid(pid, &status, 0), pid);
     EXPECT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
+    // The shutdown sequence ran.
+    std::FILE* out = std::fopen((t.folder / "out.txt").c_str(), "r");
+    ASSERT_NE(out, nullptr);
+    std::string text;
+    char buf[512];
+    while (std::fgets(buf, sizeof buf, out)) text += buf;
+    std::fclose(out);
+    EXPECT_NE(text.find("Velmora stopped"), std::string::npos) << text;
+}
+
+std::string RunShell(const std::string& cmd) {
+    std::FILE* out = popen(cmd.c_str(), "r");
+    std::string text;
+    if (!out) return text;
+    char buf[4096];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, out)) > 0) text.append(buf, n);
+    pclose(out);
+    return text;
+}
+
+TEST(Headless, MenuCommandsByNumberOrTextAndOpenFileFillTheTableAsTheDecoderDoes) {
+    test::TestApp t;
+    const std::string traffic = std::string(VELMORA_SOURCE_DIR) + "/tests/data/every_type.txt";
+    const std::string text = RunShell("printf '7101\nStation Logging\nopen " + traffic + "\nstations\n9999\nquit\n' | " +
+                                 std::string(VELMORA_BIN) + " --headless --data " + t.folder.string() + " 2>/dev/null");
+    EXPECT_TRUE(std::filesystem::exists(t.folder / "Logs" / "Station.log"));
+    EXPECT_FALSE(std::filesystem::is_empty(t.folder / "Logs"));
+    EXPECT_NE(text.find("Command 9999 is not available"), std::string::npos);
+    // The rows after the header match velmora-decode's (which adds a summary line).
+    const std::string decoded = RunShell(std::string(VELMORA_DECODE_BIN) + " " + traffic);
+    const size_t header = decoded.find('\n');
+    const std::string rows = decoded.substr(0, decoded.rfind("lines read"));
+    const size_t at = text.find(rows.substr(0, header));
+    ASSERT_NE(at, std::string::npos) << text;
+    const auto mask = [](std::string s) { return std::regex_replace(s, std::regex("@[0-9]{6}z"), "@ddhhmmz"); };
+    EXPECT_EQ(mask(text.substr(at, rows.size())), mask(rows));
 }
 
 }  // namespace

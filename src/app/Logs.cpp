@@ -1,0 +1,85 @@
+#include "app/Logs.h"
+
+#include <filesystem>
+
+namespace velmora {
+
+const std::array<LogSpec, kLogKinds>& LogSpecs() {
+    static constexpr std::array<LogSpec, kLogKinds> kSpecs = {{
+        {LogKind::kStation, ":Logs:Station.log", false, 7100, "Station Logging"},
+        {LogKind::kAprs, ":Logs:APRS%04d%02d%02d.log", true, 7101, "APRS Logging"},
+        {LogKind::kNmea, ":Logs:NMEA%04d%02d%02d.log", true, 7102, "NMEA Logging"},
+        {LogKind::kWeather, ":Logs:WXData.log", false, 7103, "Local Weather Logging"},
+        {LogKind::kMessage, ":Logs:Message.log", false, 7104, "Message Logging"},
+        {LogKind::kRdf, ":Logs:RDF%04d%02d%02d.log", true, 7105, "Local RDF Logging"},
+        {LogKind::kStatistics, ":Logs:PacketStats.log", false, 0, nullptr},
+    }};
+    return kSpecs;
+}
+
+const LogSpec* LogForCommand(uint16_t command) {
+    for (const LogSpec& s : LogSpecs()) {
+        if (s.command != 0 && s.command == command) return &s;
+    }
+    return nullptr;
+}
+
+std::string LogSet::PathFor(LogKind kind) const {
+    const LogSpec& spec = LogSpecs()[Slot(kind)];
+    if (!spec.dated) return spec.fileName;
+    const LocalDateTime t = clock_.Now();
+    char name[64];
+    std::snprintf(name, sizeof name, spec.fileName, t.year, t.month, t.day);
+    return name;
+}
+
+bool LogSet::Open(LogKind kind) {
+    if (IsOpen(kind)) return true;
+    const std::string path = files_.RealPath(PathFor(kind));
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
+    std::FILE* f = std::fopen(path.c_str(), "ab");
+    if (!f) {
+        notices_.Beep();
+        return false;
+    }
+    handles_[Slot(kind)] = f;
+    if (kind == LogKind::kStation) {
+        const LocalDateTime t = clock_.Now();
+        char header[128];
+        std::snprintf(header, sizeof header, "%02d/%02d/%04d\t%02d:%02d:%02d\tDorvale Version\t%d.%d.%d\t%s",
+                      t.month, t.day, t.year, t.hour, t.minute, t.second, 2, 2, 8, kReleaseLabel);
+        WriteLine(kind, header);
+    }
+    return true;
+}
+
+void LogSet::Close(LogKind kind) {
+    std::FILE*& f = handles_[Slot(kind)];
+    if (f) std::fclose(f);
+    f = nullptr;
+}
+
+void LogSet::CloseAll() {
+    for (const LogSpec& s : LogSpecs()) Close(s.kind);
+}
+
+void LogSet::WriteLine(LogKind kind, std::string_view text) {
+    std::FILE* f = handles_[Slot(kind)];
+    if (!f) return;
+    // One write call per line, so the line and its ending land together.
+    std::string line;
+    line.reserve(text.size() + 2);
+    line.append(text).append("\r\n");
+    std::fwrite(line.data(), 1, line.size(), f);
+    std::fflush(f);  // write errors are ignored
+}
+
+void LogSet::WriteRecord(LogKind kind, const void* bytes, size_t size) {
+    std::FILE* f = handles_[Slot(kind)];
+    if (!f) return;
+    std::fwrite(bytes, 1, size, f);
+    std::fflush(f);
+}
+
+}  // namespace velmora

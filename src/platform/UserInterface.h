@@ -1,0 +1,54 @@
+#pragma once
+// What the core asks of the window system: message boxes, the key state,
+// periodic timers, posted commands, the MDI desktop and file choosers.
+// The desktop implements it with widgets; the headless mode prints message
+// boxes and takes their default button.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+class Preferences;
+
+enum class Buttons : uint8_t { kOk, kOkCancel };
+enum class Answer : uint8_t { kOk, kCancel };
+
+class UserInterface {
+public:
+    virtual ~UserInterface() = default;
+
+    // A modal message box; the event loop keeps running beneath it.
+    virtual Answer MessageBox(std::string_view text, std::string_view title, Buttons buttons) = 0;
+    virtual bool ShiftHeld() const = 0;
+    virtual bool CapsLockHeld() const = 0;
+
+    // Periodic timers by identifier; the platform calls the program's timer
+    // entry with the identifier. False when the timer cannot be made.
+    virtual bool StartTimer(int id, int periodMs) = 0;
+    virtual void StopTimer(int id) = 0;
+    // Queues a menu command for the event loop.
+    virtual void PostCommand(uint16_t id) = 0;
+    // Ends the event loop after the current event.
+    virtual void Quit(int exitCode) = 0;
+
+    // The MDI desktop.
+    virtual int OpenWindowCount() const = 0;
+    virtual bool NewChildWindow() = 0;       // a plain MDI child
+    virtual bool NewSquareMapWindow() = 0;   // a square map window
+    virtual void TileWindows() = 0;
+    virtual void CascadeWindows() = 0;
+    virtual void ArrangeIcons() = 0;
+    // Brings the menu check marks up to date.
+    virtual void RefreshCheckMarks() = 0;
+    // A file chosen by the operator; empty when cancelled.
+    virtual std::string ChooseFile(std::string_view title) = 0;
+    // The station-settings dialog over the preferences; true when the
+    // operator saved it.
+    virtual bool EditStationSettings(Preferences& prefs) = 0;
+    // The About box; it does not wait for the operator.
+    virtual void ShowAbout(std::string_view text) = 0;
+    virtual void ActivateNextWindow() = 0;
+};
+
+}  // namespace velmora

@@ -1,0 +1,77 @@
+#pragma once
+// A window system for tests: records what the program asked for and
+// answers message boxes and file choosers from what the test set.
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/UserInterface.h"
+
+namespace velmora {
+
+class FakeUserInterface final : public UserInterface {
+public:
+    struct Box {
+        std::string text, title;
+        Buttons buttons;
+    };
+
+    Answer MessageBox(std::string_view text, std::string_view title, Buttons buttons) override {
+        boxes.push_back({std::string(text), std::string(title), buttons});
+        return answer;
+    }
+    bool ShiftHeld() const override { return shift; }
+    bool CapsLockHeld() const override { return capsLock; }
+    bool StartTimer(int id, int periodMs) override {
+        timers[id] = periodMs;
+        startOrder.push_back(id);
+        return true;
+    }
+    void StopTimer(int id) override { timers.erase(id); }
+    void PostCommand(uint16_t id) override { posted.push_back(id); }
+    void Quit(int exitCode) override {
+        quit = true;
+        quitCode = exitCode;
+    }
+    int OpenWindowCount() const override { return windows; }
+    bool NewChildWindow() override { return ++windows, ++children, true; }
+    bool NewSquareMapWindow() override { return ++windows, ++maps, true; }
+    void TileWindows() override { ++tiles; }
+    void CascadeWindows() override { ++cascades; }
+    void ArrangeIcons() override { ++arranges; }
+    void RefreshCheckMarks() override { ++checkRefreshes; }
+    std::string ChooseFile(std::string_view) override {
+        if (files.empty()) return {};
+        std::string f = files.front();
+        files.pop_front();
+        return f;
+    }
+    bool EditStationSettings(Preferences& prefs) override {
+        if (!editSettings) return false;
+        editSettings(prefs);
+        return true;
+    }
+    void ShowAbout(std::string_view text) override { abouts.emplace_back(text); }
+    void ActivateNextWindow() override { ++nextWindows; }
+
+    // What the program is answered.
+    Answer answer = Answer::kOk;
+    bool shift = false, capsLock = false;
+    std::deque<std::string> files;
+    std::function<void(Preferences&)> editSettings;
+
+    // What it asked for.
+    std::vector<Box> boxes;
+    std::map<int, int> timers;
+    std::vector<int> startOrder;
+    std::vector<uint16_t> posted;
+    std::vector<std::string> abouts;
+    bool quit = false;
+    int quitCode = -1;
+    int windows = 0, children = 0, maps = 0, tiles = 0, cascades = 0, arranges = 0;
+    int checkRefreshes = 0, nextWindows = 0;
+};
+
+}  // namespace velmora

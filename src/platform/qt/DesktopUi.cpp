@@ -1,0 +1,168 @@
+#include "platform/qt/DesktopUi.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStatusBar>
+
+#include "app/MenuTable.h"
+#include "app/Program.h"
+#include "ui/MapWindowView.h"
+#include "ui/StationSettingsDialog.h"
+
+namespace velmora {
+
+FrameWindow::FrameWindow(Program*& program) : program_(program), mdi_(new QMdiArea(this)) {
+    setObjectName("FrameClass");
+    setWindowTitle("Velmora");
+    mdi_->setObjectName("MdiClient");
+    mdi_->setBackground(Qt::white);
+    setCentralWidget(mdi_);
+    statusBar()->showMessage("Velmora");
+    BuildMenus();
+}
+
+void FrameWindow::BuildMenus() {
+    for (const Menu& m : MainMenu()) {
+        QMenu* menu = menuBar()->addMenu(m.title);
+        for (const MenuItem& item : m.items) {
+            if (item.id == 0) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* a = menu->addAction(item.text);
+            a->setCheckable(item.checkable);
+            const uint16_t id = item.id;
+            connect(a, &QAction::triggered, this, [this, id] {
+                if (program_) program_->Command(id);
+            });
+            actions_[id] = a;
+        }
+        // Linux desktops do not report Caps Lock to programs, so its
+        // behaviours (fast replay, skipping the street map, F8 login) hang
+        // on this switch instead.
+        if (std::string_view(m.title) == "Settings") {
+            menu->addSeparator();
+            capsLock_ = menu->addAction("Caps Lock Mode");
+            capsLock_->setCheckable(true);
+        }
+    }
+}
+
+void FrameWindow::closeEvent(QCloseEvent* event) {
+    if (!program_ || program_->QuitRequested() || program_->CloseRequested()) event->accept();
+    else event->ignore();
+}
+
+void FrameWindow::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (program_ && key >= Qt::Key_F1 && key <= Qt::Key_F12) {
+        // As the virtual-key codes: F1 is 112.
+        program_->FunctionKey(112 + (key - Qt::Key_F1), event->modifiers() & Qt::ControlModifier);
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+DesktopUi::DesktopUi() : frame_(std::make_unique<FrameWindow>(program_)) {}
+DesktopUi::~DesktopUi() = default;
+
+Answer DesktopUi::MessageBox(std::string_view text, std::string_view title, Buttons buttons) {
+    if (autoAnswer_) return *autoAnswer_;
+    const auto choice = buttons == Buttons::kOk ? QMessageBox::Ok : (QMessageBox::Ok | QMessageBox::Cancel);
+    const int r = QMessageBox::warning(frame_.get(), QString::fromUtf8(title.data(), static_cast<int>(title.size())),
+                                       QString::fromUtf8(text.data(), static_cast<int>(text.size())), choice);
+    return r == QMessageBox::Ok ? Answer::kOk : Answer::kCancel;
+}
+
+bool DesktopUi::ShiftHeld() const {
+    return QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier;
+}
+
+bool DesktopUi::CapsLockHeld() const { return frame_->CapsLockAction() && frame_->CapsLockAction()->isChecked(); }
+
+int DesktopUi::OpenWindowCount() const { return static_cast<int>(frame_->Mdi()->subWindowList().size()); }
+
+bool DesktopUi::NewChildWindow() {
+    auto* child = new QWidget;
+    child->setAttribute(Qt::WA_DeleteOnClose);
+    QMdiSubWindow* sub = frame_->Mdi()->addSubWindow(child);
+    if (!sub) return false;
+    sub->setWindowTitle("Velmora");
+    sub->show();
+    return true;
+}
+
+bool DesktopUi::NewSquareMapWindow() {
+    auto* view = new MapWindowView;
+    QMdiSubWindow* sub = frame_->Mdi()->addSubWindow(view);
+    if (!sub) return false;
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowTitle("Map");
+    const QSize area = frame_->Mdi()->viewport()->size();
+    const int side = std::max(200, std::min(area.width(), area.height()));
+    sub->resize(side, side);
+    sub->show();
+    return true;
+}
+
+void DesktopUi::TileWindows() { frame_->Mdi()->tileSubWindows(); }
+void DesktopUi::CascadeWindows() { frame_->Mdi()->cascadeSubWindows(); }
+
+void DesktopUi::ArrangeIcons() {
+    // Minimised children line up along the bottom of the client area.
+    int x = 0;
+    for (QMdiSubWindow* sub : frame_->Mdi()->subWindowList()) {
+        if (!sub->isMinimized()) continue;
+        sub->move(x, frame_->Mdi()->viewport()->height() - sub->height());
+        x += sub->width();
+    }
+}
+
+void DesktopUi::RefreshCheckMarks() {
+    if (!program_) return;
+    for (auto& [id, action] : frame_->Actions()) {
+        if (action->isCheckable()) action->setChecked(program_->IsChecked(id));
+    }
+}
+
+std::string DesktopUi::ChooseFile(std::string_view title) {
+    if (autoAnswer_) return {};
+    return QFileDialog::getOpenFileName(frame_.get(), QString::fromUtf8(title.data(), static_cast<int>(title.size())))
+        .toStdString();
+}
+
+bool DesktopUi::EditStationSettings(Preferences& prefs) {
+    StationSettingsDialog dialog(prefs, frame_.get());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void DesktopUi::ShowAbout(std::string_view text) {
+    if (autoAnswer_) return;
+    auto* box = new QMessageBox(QMessageBox::Information, "About Velmora",
+                                QString::fromUtf8(text.data(), static_cast<int>(text.size())), QMessageBox::Ok,
+                                frame_.get());
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();  // does not hold up start-up
+}
+
+void DesktopUi::ActivateNextWindow() { frame_->Mdi()->activateNextSubWindow(); }
+
+void DesktopNotices::StatusText(std::string_view text) {
+    frame_.statusBar()->showMessage(QString::fromUtf8(text.data(), static_cast<int>(text.size())));
+}
+
+void DesktopNotices::PlayEventSound(int, std::string_view caption) {
+    StatusText(caption);
+    QApplication::beep();
+}
+
+void DesktopNotices::Beep() { QApplication::beep(); }
+
+}  // namespace velmora

@@ -1,0 +1,79 @@
+#pragma once
+// The desktop: the frame window with its menu bar (built from the menu
+// table), an MDI client area and a status line; message boxes, the key
+// state and the file chooser.
+#include <QMainWindow>
+#include <map>
+
+#include "platform/Notices.h"
+#include "platform/qt/QtEventUi.h"
+
+class QMdiArea;
+class QAction;
+
+namespace velmora {
+
+class FrameWindow : public QMainWindow {
+public:
+    explicit FrameWindow(Program*& program);
+    QMdiArea* Mdi() const { return mdi_; }
+    std::map<uint16_t, QAction*>& Actions() { return actions_; }
+    QAction* CapsLockAction() const { return capsLock_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void BuildMenus();
+
+    Program*& program_;
+    QMdiArea* mdi_;
+    std::map<uint16_t, QAction*> actions_;
+    QAction* capsLock_ = nullptr;
+};
+
+class DesktopUi final : public QtEventUi {
+public:
+    DesktopUi();
+    ~DesktopUi() override;
+    FrameWindow& Frame() { return *frame_; }
+
+    // Message boxes answer at once with this answer instead of asking
+    // (for tests of the frame); empty to ask.
+    void AnswerBoxesWith(std::optional<Answer> answer) { autoAnswer_ = answer; }
+
+    Answer MessageBox(std::string_view text, std::string_view title, Buttons buttons) override;
+    bool ShiftHeld() const override;
+    bool CapsLockHeld() const override;
+    int OpenWindowCount() const override;
+    bool NewChildWindow() override;
+    bool NewSquareMapWindow() override;
+    void TileWindows() override;
+    void CascadeWindows() override;
+    void ArrangeIcons() override;
+    void RefreshCheckMarks() override;
+    std::string ChooseFile(std::string_view title) override;
+    bool EditStationSettings(Preferences& prefs) override;
+    void ShowAbout(std::string_view text) override;
+    void ActivateNextWindow() override;
+
+private:
+    std::unique_ptr<FrameWindow> frame_;
+    std::optional<Answer> autoAnswer_;
+};
+
+// Status texts on the frame's status line; sounds as beeps until the
+// sound files are played.
+class DesktopNotices final : public NoticeSink {
+public:
+    explicit DesktopNotices(FrameWindow& frame) : frame_(frame) {}
+    void StatusText(std::string_view text) override;
+    void PlayEventSound(int event, std::string_view caption) override;
+    void Beep() override;
+
+private:
+    FrameWindow& frame_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,144 @@
+#include "platform/qt/HeadlessUi.h"
+
+#include <signal.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "DecodeTool.h"
+#include "app/MenuTable.h"
+#include "app/Program.h"
+
+namespace velmora {
+namespace {
+
+// The write end of the signal pipe: the one thing a handler touches.
+int gSignalFd = -1;
+void OnSignal(int) {
+    const char byte = 1;
+    if (gSignalFd >= 0) (void)!write(gSignalFd, &byte, 1);
+}
+
+void Print(std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    return s;
+}
+
+}  // namespace
+
+HeadlessUi::HeadlessUi() = default;
+HeadlessUi::~HeadlessUi() = default;
+
+void HeadlessUi::StartConsole() {
+    console_ = std::make_unique<QSocketNotifier>(STDIN_FILENO, QSocketNotifier::Read);
+    QObject::connect(console_.get(), &QSocketNotifier::activated, this, [this] { ReadConsole(); });
+}
+
+void HeadlessUi::CatchSignals() {
+    int fds[2];
+    if (socketpair(AF_UNIX, SOCK_STREAM, 0, fds) != 0) return;
+    gSignalFd = fds[0];
+    struct sigaction sa {};
+    sa.sa_handler = OnSignal;
+    sigaction(SIGTERM, &sa, nullptr);
+    sigaction(SIGINT, &sa, nullptr);
+    signals_ = std::make_unique<QSocketNotifier>(fds[1], QSocketNotifier::Read);
+    QObject::connect(signals_.get(), &QSocketNotifier::activated, this, [this, fd = fds[1]] {
+        char byte;
+        (void)!read(fd, &byte, 1);
+        if (program_) program_->RequestQuit(0);
+    });
+}
+
+void HeadlessUi::ReadConsole() {
+    char buf[4096];
+    const ssize_t n = read(STDIN_FILENO, buf, sizeof buf);
+    if (n <= 0) {
+        console_->setEnabled(false);  // no console: keep running until told to quit
+        return;
+    }
+    pending_.append(buf, static_cast<size_t>(n));
+    size_t end;
+    while ((end = pending_.find_first_of("\r\n")) != std::string::npos) {
+        const std::string line = pending_.substr(0, end);
+        pending_.erase(0, end + 1);
+        RunCommand(line);
+    }
+    if (pending_.size() > 65536) pending_.clear();  // not a console
+}
+
+void HeadlessUi::RunCommand(const std::string& raw) {
+    const std::string_view line = Trim(raw);
+    if (line.empty() || !program_) return;
+    Program& p = *program_;
+    if (line == "quit") {
+        p.RequestQuit(0);
+    } else if (line == "stations") {
+        Print(StationRowHeader());
+        const StationTable& t = p.Core().Stations();
+        for (StationIndex i = 0; i < t.UsedCount(); ++i) Print(StationRow(t.At(i)));
+    } else if (line.substr(0, 5) == "open ") {
+        p.OpenFile(std::string(Trim(line.substr(5))));
+        Print("Opened " + std::string(Trim(line.substr(5))));
+    } else if (line.substr(0, 9) == "simulate ") {
+        const std::string path(Trim(line.substr(9)));
+        Print(p.StartSimulation(path) ? "Simulating " + path : "Cannot read " + path);
+    } else if (line == "help") {
+        Print("commands: a menu command by number or text, stations, open FILE, simulate FILE, quit");
+        for (const Menu& m : MainMenu())
+            for (const MenuItem& item : m.items)
+                if (item.id) Print("  " + std::to_string(item.id) + "  " + m.title + " > " + item.text);
+    } else if (const MenuItem* item = FindMenuItem(line)) {
+        p.Command(item->id);
+    } else if (line.find_first_not_of("0123456789") == std::string_view::npos && line.size() <= 5) {
+        const long id = std::atol(std::string(line).c_str());
+        if (id > 0 && id <= 65535 && p.Command(static_cast<uint16_t>(id))) return;
+        Print("Command " + std::string(line) + " is not available");
+    } else {
+        Print("Unknown command: " + std::string(line) + " (help lists the commands)");
+    }
+}
+
+Answer HeadlessUi::MessageBox(std::string_view text, std::string_view title, Buttons) {
+    std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(title.size()), title.data(), static_cast<int>(text.size()),
+                 text.data());
+    return Answer::kOk;
+}
+
+std::string HeadlessUi::ChooseFile(std::string_view title) {
+    std::fprintf(stderr, "%.*s: give the file on the console (open FILE or simulate FILE)\n",
+                 static_cast<int>(title.size()), title.data());
+    return {};
+}
+
+bool HeadlessUi::EditStationSettings(Preferences&) {
+    std::fprintf(stderr, "Station Settings: set them with velmora-prefs (velmora-prefs --data DIR set own_call CALL)\n");
+    return false;
+}
+
+void HeadlessUi::ShowAbout(std::string_view text) {
+    std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
+}
+
+void ConsoleNotices::StatusText(std::string_view text) {
+    const LocalDateTime t = clock_.Now();
+    std::printf("%02d:%02d:%02d %.*s\n", t.hour, t.minute, t.second, static_cast<int>(text.size()), text.data());
+    std::fflush(stdout);
+}
+
+void ConsoleNotices::PlayEventSound(int event, std::string_view caption) {
+    StatusText("[" + std::to_string(event) + "] " + std::string(caption));
+}
+
+void ConsoleNotices::Beep() { std::fputc('\a', stderr); }
+
+}  // namespace velmora

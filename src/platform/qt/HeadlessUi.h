@@ -1,0 +1,64 @@
+#pragma once
+// The headless mode's side of the window-system seam: no windows; message
+// boxes print their text to standard error and take their default button;
+// a console on standard input takes one command a line; SIGINT and SIGTERM
+// end the event loop so the shutdown sequence runs.
+#include <QSocketNotifier>
+#include <memory>
+#include <string>
+
+#include "platform/Clock.h"
+#include "platform/Notices.h"
+#include "platform/qt/QtEventUi.h"
+
+namespace velmora {
+
+class HeadlessUi final : public QtEventUi {
+public:
+    HeadlessUi();
+    ~HeadlessUi() override;
+
+    // Starts reading commands from standard input. Its end does not stop
+    // the program: run as a service it has no console.
+    void StartConsole();
+    // Routes SIGINT and SIGTERM to an orderly quit.
+    void CatchSignals();
+    // One console command (for tests too); the reply goes to standard output.
+    void RunCommand(const std::string& line);
+
+    Answer MessageBox(std::string_view text, std::string_view title, Buttons buttons) override;
+    bool ShiftHeld() const override { return false; }
+    bool CapsLockHeld() const override { return false; }
+    int OpenWindowCount() const override { return 0; }
+    bool NewChildWindow() override { return true; }
+    bool NewSquareMapWindow() override { return true; }
+    void TileWindows() override {}
+    void CascadeWindows() override {}
+    void ArrangeIcons() override {}
+    void RefreshCheckMarks() override {}
+    std::string ChooseFile(std::string_view title) override;
+    bool EditStationSettings(Preferences& prefs) override;
+    void ShowAbout(std::string_view text) override;
+    void ActivateNextWindow() override {}
+
+private:
+    void ReadConsole();
+
+    std::unique_ptr<QSocketNotifier> console_;
+    std::unique_ptr<QSocketNotifier> signals_;
+    std::string pending_;
+};
+
+// Status-line texts on standard output, each with the time.
+class ConsoleNotices final : public NoticeSink {
+public:
+    explicit ConsoleNotices(const Clock& clock) : clock_(clock) {}
+    void StatusText(std::string_view text) override;
+    void PlayEventSound(int event, std::string_view caption) override;
+    void Beep() override;
+
+private:
+    const Clock& clock_;
+};
+
+}  // namespace velmora

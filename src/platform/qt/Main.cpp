@@ -1,0 +1,95 @@
+// velmora: the desktop, or with --headless (or where there is no display)
+// the same core and timers with no windows.
+#include <QApplication>
+#include <QCoreApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/MemoryClass.h"
+#include "app/Program.h"
+#include "app/Startup.h"
+#include "platform/qt/DesktopUi.h"
+#include "platform/qt/HeadlessUi.h"
+
+using namespace velmora;
+
+namespace {
+
+struct Options {
+    std::string data = ".";
+    bool headless = false;
+};
+
+bool ParseArgs(int argc, char** argv, Options& o) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--headless") o.headless = true;
+        else if (a == "--data" && i + 1 < argc) o.data = argv[++i];
+        else return false;
+    }
+    return true;
+}
+
+bool DisplayAvailable() {
+    const char* qpa = std::getenv("QT_QPA_PLATFORM");
+    if (qpa && *qpa) return true;
+    const char* x = std::getenv("DISPLAY");
+    const char* w = std::getenv("WAYLAND_DISPLAY");
+    return (x && *x) || (w && *w);
+}
+
+ProgramOptions MachineOptions() {
+    ProgramOptions o;
+    o.memoryClass = MemoryClassFor(InstalledMemoryBytes());
+    return o;
+}
+
+int RunHeadless(int argc, char** argv, const Options& options) {
+    QCoreApplication qapp(argc, argv);
+    SystemClock clock;
+    ConsoleNotices notices(clock);
+    DiskFiles files(options.data);
+    HeadlessUi ui;
+    Program program(Platform{clock, notices, files}, ui, MachineOptions());
+    ui.Attach(&program);
+    ui.CatchSignals();
+    program.Start();
+    notices.StatusText("Velmora running headless; " + std::to_string(program.Core().Stations().UsedCount()) +
+                       " stations");
+    ui.StartConsole();
+    qapp.exec();
+    program.Stop();
+    notices.StatusText("Velmora stopped");
+    return program.ExitCode();
+}
+
+int RunDesktop(int argc, char** argv, const Options& options) {
+    QApplication qapp(argc, argv);
+    SystemClock clock;
+    DiskFiles files(options.data);
+    DesktopUi ui;
+    DesktopNotices notices(ui.Frame());
+    Program program(Platform{clock, notices, files}, ui, MachineOptions());
+    ui.Attach(&program);
+    ui.Frame().showMaximized();
+    program.Start();
+    qapp.exec();
+    program.Stop();
+    return program.ExitCode();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (!ParseArgs(argc, argv, options)) {
+        std::fprintf(stderr, "usage: velmora [--headless] [--data DIR]\n");
+        return 2;
+    }
+    if (!options.headless && !DisplayAvailable()) {
+        std::fprintf(stderr, "velmora: no display; running headless\n");
+        options.headless = true;
+    }
+    return options.headless ? RunHeadless(argc, argv, options) : RunDesktop(argc, argv, options);
+}

@@ -1,0 +1,34 @@
+#include "platform/qt/QtEventUi.h"
+
+#include <QCoreApplication>
+
+#include "app/Program.h"
+
+namespace velmora {
+
+bool QtEventUi::StartTimer(int id, int periodMs) {
+    auto timer = std::make_unique<QTimer>();
+    timer->setInterval(periodMs);
+    timer->setTimerType(Qt::PreciseTimer);
+    QObject::connect(timer.get(), &QTimer::timeout, this, [this, id] {
+        if (program_) program_->OnTimer(id);
+    });
+    timer->start();
+    timers_[id] = std::move(timer);
+    return true;
+}
+
+void QtEventUi::StopTimer(int id) { timers_.erase(id); }
+
+void QtEventUi::PostCommand(uint16_t id) {
+    QMetaObject::invokeMethod(
+        this, [this, id] { if (program_) program_->Command(id); }, Qt::QueuedConnection);
+}
+
+void QtEventUi::Quit(int exitCode) {
+    // Ends the loop once the current event is done.
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [exitCode] { QCoreApplication::exit(exitCode); }, Qt::QueuedConnection);
+}
+
+}  // namespace velmora

@@ -1,0 +1,33 @@
+#pragma once
+// The parts of the window-system seam that the desktop and the headless
+// mode share: timers, posted commands and the end of the event loop, all
+// on Qt's event loop.
+#include <QObject>
+#include <QTimer>
+#include <map>
+#include <memory>
+
+#include "platform/UserInterface.h"
+
+namespace velmora {
+
+class Program;
+
+class QtEventUi : public QObject, public UserInterface {
+public:
+    // The program the timers and posted commands are delivered to.
+    void Attach(Program* program) { program_ = program; }
+
+    bool StartTimer(int id, int periodMs) override;
+    void StopTimer(int id) override;
+    void PostCommand(uint16_t id) override;
+    void Quit(int exitCode) override;
+
+protected:
+    Program* program_ = nullptr;
+
+private:
+    std::map<int, std::unique_ptr<QTimer>> timers_;
+};
+
+}  // namespace velmora

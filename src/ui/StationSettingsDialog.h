@@ -1,0 +1,38 @@
+#pragma once
+// "Station Settings": the own station as the operator knows it (call,
+// position in degrees, minutes and seconds, symbol, texts, PHG, place and
+// UTC offset), read from and written to the preferences record.
+#include <QDialog>
+#include <map>
+#include <string>
+
+class QLineEdit;
+class QComboBox;
+class QFormLayout;
+
+namespace velmora {
+
+class Preferences;
+
+class StationSettingsDialog : public QDialog {
+public:
+    StationSettingsDialog(Preferences& prefs, QWidget* parent = nullptr);
+
+    // Writes the fields into the preferences; false (nothing written) and a
+    // message for the first field that does not fit.
+    bool Apply(std::string& problem);
+    // The editor of a preference field, by its name (for tests).
+    QLineEdit* Field(const std::string& name) const;
+    QComboBox* Hemisphere(const std::string& name) const;
+
+private:
+    void accept() override;
+    void AddText(QFormLayout* form, const char* label, const std::string& name);
+    void AddPosition(QFormLayout* form, const char* label, const std::string& axis);
+
+    Preferences& prefs_;
+    std::map<std::string, QLineEdit*> fields_;
+    std::map<std::string, QComboBox*> hemispheres_;
+};
+
+}  // namespace velmora

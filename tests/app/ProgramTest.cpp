@@ -1,0 +1,214 @@
+#include "app/Program.h"
+
+#include <gtest/gtest.h>
+
+#include "app/MenuTable.h"
+#include "stations/Position.h"
+#include "support/TestProgram.h"
+
+namespace velmora {
+namespace {
+
+using test::TestProgram;
+
+TEST(ProgramStart, CreatesTheThreeTimersInOrderAndOpensASquareMapThenTiles) {
+    TestProgram t;
+    t.Started();
+    EXPECT_EQ(t.ui.startOrder, (std::vector<int>{kTimerLink, kTimerTick, kTimerMinute}));
+    EXPECT_EQ(t.ui.timers[kTimerLink], 200);
+    EXPECT_EQ(t.ui.timers[kTimerTick], 1000);
+    EXPECT_EQ(t.ui.timers[kTimerMinute], 60000);
+    EXPECT_EQ(t.ui.posted, (std::vector<uint16_t>{kCmdNewMapSquare, kCmdTile}));
+    t.RunPosted();
+    EXPECT_EQ(t.ui.maps, 1);
+    EXPECT_EQ(t.ui.tiles, 1);
+    EXPECT_EQ(t.ui.abouts.size(), 1u);  // nothing opens by itself: the About box
+
+    t.program->Stop();
+    EXPECT_TRUE(t.ui.timers.empty());
+    EXPECT_EQ(t.program->Timers().Count(), 0u);
+}
+
+TEST(ProgramStart, PollingTimerOnlyWithoutReaderThreadsAndNoNewWindowsWhenSomeAreOpen) {
+    ProgramOptions o;
+    o.platform.usesReaderThreads = false;
+    TestProgram t(o);
+    t.ui.windows = 1;
+    t.Started();
+    EXPECT_EQ(t.ui.timers[kTimerPoll], 300);
+    EXPECT_EQ(t.program->Timers().Count(), 4u);
+    EXPECT_TRUE(t.ui.posted.empty());
+}
+
+TEST(ProgramStart, OwnStationIsIndexZeroAndStartupLogIsReplayed) {
+    TestProgram t;
+    Preferences p;
+    p.Set("own_call", "N0TEST-9");
+    p.SetOwnLatitude(41.5);
+    p.SetOwnLongitude(-72.25);
+    ASSERT_TRUE(p.Save(t.files));
+    t.Write("Startup.log", "W1AW>APRS,WIDE2-2:!4140.35N/07243.55W#\r\nshort\r\nK1ABC>APRS:>status here\r\n");
+    Program& prog = t.Started();
+    const StationTable& st = prog.Core().Stations();
+    ASSERT_GE(st.UsedCount(), 3);
+    EXPECT_EQ(st.At(0).callsign.View(), "N0TEST-9");
+    EXPECT_NE(st.Lookup("W1AW"), -1);
+    EXPECT_NE(st.Lookup("K1ABC"), -1);
+    EXPECT_EQ(prog.StartupLinesReplayed(), 3);
+}
+
+TEST(ProgramStart, MasterModeThreeIsResetAndSpaceModeWarns) {
+    for (int mode : {2, 3}) {
+        TestProgram t;
+        Preferences p;
+        p.Set("master_mode", std::to_string(mode));
+        ASSERT_TRUE(p.Save(t.files));
+        t.Started();
+        EXPECT_EQ(t.program->Prefs().Get("master_mode"), mode == 3 ? "0" : "2");
+        ASSERT_EQ(t.ui.boxes.size(), mode == 2 ? 1u : 0u);
+        if (mode == 2) EXPECT_NE(t.ui.boxes[0].text.find("You have space mode enabled."), std::string::npos);
+    }
+}
+
+TEST(ProgramClose, AsksBeforeQuittingAndQuitsOnlyOnOk) {
+    TestProgram t;
+    t.Started();
+    t.ui.answer = Answer::kCancel;
+    EXPECT_FALSE(t.program->CloseRequested());
+    EXPECT_FALSE(t.program->QuitRequested());
+    ASSERT_EQ(t.ui.boxes.size(), 1u);
+    EXPECT_EQ(t.ui.boxes[0].text, "Are you sure you want to quit Velmora");
+    EXPECT_EQ(t.ui.boxes[0].buttons, Buttons::kOkCancel);
+    t.ui.answer = Answer::kOk;
+    EXPECT_TRUE(t.program->CloseRequested());
+    EXPECT_TRUE(t.program->QuitRequested());
+    EXPECT_TRUE(t.ui.quit);
+    EXPECT_EQ(t.program->ExitCode(), 0);
+}
+
+TEST(ProgramClose, WithoutReaderThreadsQuitsWithoutAsking) {
+    ProgramOptions o;
+    o.platform.usesReaderThreads = false;
+    TestProgram t(o);
+    t.Started();
+    EXPECT_TRUE(t.program->CloseRequested());
+    EXPECT_TRUE(t.ui.boxes.empty());
+}
+
+TEST(ProgramCommands, CheckMarksAreRefreshedAfterEveryCommandTakenOrNot) {
+    TestProgram t;
+    t.Started();
+    const int before = t.ui.checkRefreshes;
+    EXPECT_TRUE(t.program->Command(7101));
+    EXPECT_TRUE(t.program->IsChecked(7101));
+    EXPECT_FALSE(t.program->Command(8999));  // no group takes it
+    EXPECT_EQ(t.ui.checkRefreshes, before + 2);
+    EXPECT_TRUE(t.program->Command(kStopAllLogging));
+    EXPECT_FALSE(t.program->IsChecked(7101));
+}
+
+TEST(ProgramCommands, FrameCommandsReachTheDesktop) {
+    TestProgram t;
+    t.Started();
+    t.program->Command(kCmdNewChild);
+    t.program->Command(kCmdCascade);
+    t.program->Command(kCmdArrangeIcons);
+    EXPECT_EQ(t.ui.children, 1);
+    EXPECT_EQ(t.ui.cascades, 1);
+    EXPECT_EQ(t.ui.arranges, 1);
+}
+
+TEST(ProgramCommands, StationSettingsWriteThePreferencesAndTheOwnStation) {
+    TestProgram t;
+    t.Started();
+    t.ui.editSettings = [](Preferences& p) {
+        p.Set("own_call", "W1NEW-7");
+        p.SetOwnLatitude(42.0);
+        p.SetOwnLongitude(-71.5);
+    };
+    EXPECT_TRUE(t.program->Command(kCmdStationSettings));
+    Preferences saved;
+    ASSERT_TRUE(saved.Load(t.files));
+    EXPECT_EQ(saved.OwnCall(), "W1NEW-7");
+    const StationRecord& own = t.program->Core().Stations().At(t.program->Core().Stations().Lookup("W1NEW-7"));
+    EXPECT_NEAR(LatDegreesFromUnits(own.lat), 42.0, 0.001);
+    EXPECT_NEAR(LonDegreesFromUnits(own.lon), -71.5, 0.001);
+}
+
+TEST(ProgramTick, FirstTickOpensAutomaticPortsOnceThenRunsTheBranches) {
+    TestProgram t;
+    t.Started();
+    t.Second();
+    EXPECT_NE(t.program->Tick().Memory().day, 0);  // the day branch ran first
+}
+
+TEST(ProgramTick, MemorySampleEveryFifteenSeconds) {
+    TestProgram t;
+    t.clock.Set(2026, 12, 8, 10, 20, 0);
+    t.Started();
+    for (int i = 0; i < 4; ++i) t.Second();  // day, hour, minute branches, then seconds
+    const int base = t.program->MemorySampleCount();
+    t.clock.Set(2026, 12, 8, 10, 20, 10);
+    for (int s = 0; s < 60; ++s) t.Second();  // through 10:21:10
+    // 15, 30 and 45 of the first minute; 0 of the next minute is the minute branch.
+    EXPECT_EQ(t.program->MemorySampleCount() - base, 3);
+}
+
+TEST(ProgramSimulation, FeedsFiveLinesATickAndEndsWithThreeBeeps) {
+    TestProgram t;
+    std::string text;
+    for (int i = 0; i < 30; ++i) text += "SIM" + std::to_string(i) + ">APRS:!4140.00N/07240.00W-\r\n";
+    t.Write("sim.txt", text);
+    t.clock.Set(2026, 12, 8, 10, 20, 30);
+    t.Started();
+    for (int i = 0; i < 4; ++i) t.Second();  // the day, hour and minute branches go first
+    ASSERT_TRUE(t.program->StartSimulation((t.folder / "sim.txt").string()));
+    const int32_t before = t.program->Core().Stations().UsedCount();
+    t.Second();
+    EXPECT_EQ(t.program->Core().Stations().UsedCount() - before, 5);
+    for (int i = 0; i < 5; ++i) t.Second();
+    EXPECT_EQ(t.program->Core().Stations().UsedCount() - before, 30);
+    EXPECT_TRUE(t.program->Replay().Active());
+    EXPECT_EQ(t.notices.beeps, 0);
+    t.Second();
+    EXPECT_FALSE(t.program->Replay().Active());
+    EXPECT_EQ(t.notices.beeps, 3);
+}
+
+TEST(ProgramSimulation, ShiftFeedsAHundredLinesATick) {
+    TestProgram t;
+    std::string text;
+    for (int i = 0; i < 250; ++i) text += "FAST" + std::to_string(i) + ">APRS:!4140.00N/07240.00W-\n";
+    t.Write("sim.txt", text);
+    t.clock.Set(2026, 12, 8, 10, 20, 30);
+    t.Started();
+    for (int i = 0; i < 4; ++i) t.Second();
+    ASSERT_TRUE(t.program->StartSimulation((t.folder / "sim.txt").string()));
+    t.ui.shift = true;
+    const int32_t before = t.program->Core().Stations().UsedCount();
+    t.Second();
+    EXPECT_EQ(t.program->Core().Stations().UsedCount() - before, 100);
+    t.ui.shift = false;
+    t.ui.capsLock = true;
+    t.Second();
+    EXPECT_EQ(t.program->Core().Stations().UsedCount() - before, 200);
+}
+
+TEST(ProgramSimulation, SkipsCommentsAndLinesOfTenCharacters) {
+    TestProgram t;
+    // "A>B:>abcde" is 10 characters; "A>B:>abcdef" is 11.
+    t.Write("sim.txt", "A>B:>abcde\n>K1ABC>APRS:>a comment line that is long\nC>B:>abcdef\n");
+    t.clock.Set(2026, 12, 8, 10, 20, 30);
+    t.Started();
+    for (int i = 0; i < 4; ++i) t.Second();
+    ASSERT_TRUE(t.program->StartSimulation((t.folder / "sim.txt").string()));
+    t.Second();
+    const StationTable& st = t.program->Core().Stations();
+    EXPECT_EQ(st.Lookup("A"), -1);
+    EXPECT_EQ(st.Lookup(">K1ABC"), -1);
+    EXPECT_EQ(st.Lookup("K1ABC"), -1);
+    EXPECT_NE(st.Lookup("C"), -1);
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,64 @@
+#pragma once
+// A whole Program on the fake platform: fake clock, recorded notices, a
+// fake window system and a fresh data folder.
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Program.h"
+#include "platform/fake/FakeClock.h"
+#include "platform/fake/FakeUserInterface.h"
+#include "platform/fake/RecordingNotices.h"
+#include "support/TestApp.h"
+
+namespace velmora::test {
+
+struct TestProgram {
+    explicit TestProgram(ProgramOptions options = {}) : folder(MakeTempFolder()), files(folder.string()) {
+        opts = options;
+    }
+    ~TestProgram() {
+        program.reset();
+        std::error_code ec;
+        std::filesystem::remove_all(folder, ec);
+    }
+    // Builds the program (after the test has prepared the data folder).
+    Program& Make() {
+        program = std::make_unique<Program>(Platform{clock, notices, files}, ui, opts);
+        return *program;
+    }
+    Program& Started() {
+        Make().Start();
+        return *program;
+    }
+    void Write(const std::string& name, const std::string& text) {
+        std::ofstream(folder / name, std::ios::binary) << text;
+    }
+    std::string Read(const std::string& name) const {
+        std::ifstream in(folder / name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    // One second on: the clock moves and timer 0 fires.
+    void Second() {
+        clock.Advance(1);
+        program->OnTimer(kTimerTick);
+    }
+    // Runs every command the program posted, as the event loop would.
+    void RunPosted() {
+        std::vector<uint16_t> posted;
+        posted.swap(ui.posted);
+        for (uint16_t id : posted) program->Command(id);
+    }
+
+    FakeClock clock;
+    RecordingNotices notices;
+    FakeUserInterface ui;
+    std::filesystem::path folder;
+    DiskFiles files;
+    ProgramOptions opts;
+    std::unique_ptr<Program> program;
+};
+
+}  // namespace velmora::test

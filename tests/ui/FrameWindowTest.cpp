@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+
+#include "app/MenuTable.h"
+#include "app/Program.h"
+#include "platform/qt/DesktopUi.h"
+#include "stations/Position.h"
+#include "support/TestApp.h"
+#include "ui/StationSettingsDialog.h"
+
+namespace velmora {
+namespace {
+
+void Pump(int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+struct Desktop {
+    Desktop() : folder(test::MakeTempFolder()), files(folder.string()) {
+        ui.AnswerBoxesWith(Answer::kOk);
+        program = std::make_unique<Program>(Platform{clock, notices, files}, ui);
+        ui.Attach(program.get());
+        ui.Frame().resize(1024, 768);
+        ui.Frame().show();
+    }
+    ~Desktop() {
+        program->Stop();
+        ui.Attach(nullptr);
+        std::error_code ec;
+        std::filesystem::remove_all(folder, ec);
+    }
+    std::filesystem::path folder;
+    DiskFiles files;
+    SystemClock clock;
+    DesktopUi ui;
+    DesktopNotices notices{ui.Frame()};
+    std::unique_ptr<Program> program;
+};
+
+TEST(FrameWindow, StartsWithTheMenuBarAndOneTiledSquareMapWindow) {
+    Desktop d;
+    d.program->Start();
+    Pump(300);  // the posted "New Map Square" and "Tile"
+    FrameWindow& frame = d.ui.Frame();
+    QStringList titles;
+    for (QAction* a : frame.menuBar()->actions()) titles << a->text();
+    EXPECT_EQ(titles, (QStringList{"File", "Edit", "Settings", "Logging", "Windows", "Help"}));
+    const auto subs = frame.Mdi()->subWindowList();
+    ASSERT_EQ(subs.size(), 1);
+    EXPECT_EQ(subs[0]->windowTitle(), "Map");
+    ASSERT_NE(subs[0]->widget(), nullptr);
+    EXPECT_EQ(subs[0]->widget()->objectName(), "MapWindow");
+    // Tiled: one window fills the client area.
+    EXPECT_EQ(subs[0]->geometry(), frame.Mdi()->viewport()->rect());
+
+    const QImage shot = frame.grab().toImage();
+    ASSERT_FALSE(shot.isNull());
+    EXPECT_EQ(shot.size(), frame.size() * frame.devicePixelRatio());
+    const QString out = qEnvironmentVariable("VELMORA_SCREENSHOT", "frame.png");
+    EXPECT_TRUE(shot.save(out));
+    // Below the menu bar the map is white.
+    const QPoint inMap = subs[0]->widget()->mapTo(&frame, QPoint(10, 10));
+    EXPECT_EQ(shot.pixelColor(inMap), QColor(Qt::white));
+}
+
+TEST(FrameWindow, CloseAsksAndQuitsOnlyOnOk) {
+    Desktop d;
+    d.program->Start();
+    d.ui.AnswerBoxesWith(Answer::kCancel);
+    EXPECT_FALSE(d.ui.Frame().close());
+    EXPECT_TRUE(d.ui.Frame().isVisible());
+    EXPECT_FALSE(d.program->QuitRequested());
+    d.ui.AnswerBoxesWith(Answer::kOk);
+    EXPECT_TRUE(d.ui.Frame().close());
+    EXPECT_TRUE(d.program->QuitRequested());
+}
+
+TEST(FrameWindow, MenuActionsDispatchAndCarryTheirCheckMarks) {
+    Desktop d;
+    d.program->Start();
+    QAction* aprs = d.ui.Frame().Actions().at(7101);
+    ASSERT_TRUE(aprs->isCheckable());
+    aprs->trigger();
+    EXPECT_TRUE(d.program->Core().Logs().IsOpen(LogKind::kAprs));
+    EXPECT_TRUE(aprs->isChecked());
+    d.ui.Frame().Actions().at(kStopAllLogging)->trigger();
+    EXPECT_FALSE(aprs->isChecked());
+    d.ui.Frame().Actions().at(kCmdNewMapSquare)->trigger();
+    d.ui.Frame().Actions().at(kCmdCascade)->trigger();
+    Pump(100);
+    EXPECT_EQ(d.ui.Frame().Mdi()->subWindowList().size(), 1 + 1);
+}
+
+TEST(FrameWindow, TimersDriveTheTick) {
+    Desktop d;
+    d.program->Start();
+    Pump(1300);
+    EXPECT_NE(d.program->Tick().Memory().day, 0);
+}
+
+TEST(StationSettings, WritesThePreferencesAndRefusesValuesThatDoNotFit) {
+    Preferences prefs;
+    StationSettingsDialog dialog(prefs);
+    dialog.Field("own_call")->setText("W1DLG-5");
+    dialog.Field("own_lat_degrees")->setText("41");
+    dialog.Field("own_lat_minutes")->setText("30");
+    dialog.Field("own_lon_degrees")->setText("72");
+    dialog.Hemisphere("own_lon_hemisphere")->setCurrentText("W");
+    dialog.Field("phg")->setText("2360");
+    dialog.Field("utc_offset")->setText("-5");
+    std::string problem;
+    ASSERT_TRUE(dialog.Apply(problem)) << problem;
+    EXPECT_EQ(prefs.OwnCall(), "W1DLG-5");
+    EXPECT_EQ(prefs.UtcOffsetHours(), -5);
+    EXPECT_NEAR(LatDegreesFromUnits(prefs.OwnLatUnits()), 41.5, 1e-6);
+    EXPECT_NEAR(LonDegreesFromUnits(prefs.OwnLonUnits()), -72.0, 1e-6);
+
+    dialog.Field("own_call")->setText("W1OTHER");
+    dialog.Field("own_lat_degrees")->setText("95");
+    EXPECT_FALSE(dialog.Apply(problem));
+    EXPECT_EQ(prefs.OwnCall(), "W1DLG-5");  // nothing written
+    dialog.Field("own_lat_degrees")->setText("41");
+    dialog.Field("phg")->setText("23600");  // four digits only
+    EXPECT_FALSE(dialog.Apply(problem));
+}
+
+}  // namespace
+}  // namespace velmora
