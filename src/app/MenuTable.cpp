@@ -40,6 +40,7 @@ constexpr MenuItem kLogging[] = {
 constexpr MenuItem kWindows[] = {
     {kCmdNewMapSquare, "New Map Square", false},
     {kCmdNewChild, "New Window", false},
+    {kCmdTerminal, "Terminal", false},
     {0, "", false},
     {kCmdTile, "Tile", false},
     {kCmdCascade, "Cascade", false},

@@ -18,6 +18,20 @@ PrefField Txt(std::string name, uint16_t offset, uint16_t size, std::string def 
     return {std::move(name), offset, PrefType::kText, size, 0, std::move(def)};
 }
 
+// Settings this program keeps that have no place of their own in the
+// record: they live in the unused bytes from 6208 on. Every one is here.
+//   6208 + 64 n  portN_device   the device of port n (a path such as
+//                               /dev/ttyUSB0, or tcp:HOST:PORT for a KISS
+//                               TNC over TCP), 63 characters
+//   6848         auto_input_rdf open the RDF port at start-up
+constexpr uint16_t kOwnFieldsStart = 6208;
+void AddOwnFields(std::vector<PrefField>& f) {
+    for (int n = 0; n < 10; ++n) {
+        f.push_back(Txt("port" + std::to_string(n) + "_device", static_cast<uint16_t>(kOwnFieldsStart + 64 * n), 64));
+    }
+    f.push_back(Num("auto_input_rdf", kOwnFieldsStart + 640, PrefType::kI16));
+}
+
 std::vector<PrefField> BuildFields() {
     using T = PrefType;
     std::vector<PrefField> f = {
@@ -52,8 +66,8 @@ std::vector<PrefField> BuildFields() {
         Num("auto_log_station", 2154, T::kI16), Num("auto_log_aprs", 2156, T::kI16),
         Num("auto_log_nmea", 2158, T::kI16), Num("auto_log_weather", 2160, T::kI16),
         Num("auto_log_message", 2162, T::kI16), Num("auto_log_rdf", 2164, T::kI16),
-        Num("auto_open_hf", 2166, T::kI16), Num("auto_open_vhf", 2168, T::kI16),
-        Num("auto_open_gps", 2170, T::kI16), Num("auto_open_weather", 2172, T::kI16),
+        Num("auto_input_hf_tnc", 2166, T::kI16), Num("auto_input_vhf_tnc", 2168, T::kI16),
+        Num("auto_input_gps", 2170, T::kI16), Num("auto_input_wx", 2172, T::kI16),
         Num("auto_log_statistics", 2182, T::kI16),
         Num("auto_flag_macs", 2184, T::kI16), Num("auto_flag_windows", 2186, T::kI16),
         Num("auto_track_moving_stations", 2242, T::kI16, 1),
@@ -79,7 +93,7 @@ std::vector<PrefField> BuildFields() {
     for (int n = 0; n < 10; ++n) {
         const uint16_t at = static_cast<uint16_t>(4792 + 10 * n);
         const std::string p = std::to_string(n);
-        f.push_back(Num("port" + p + "_device", at, T::kI16, 1));
+        f.push_back(Num("port" + p + "_device_number", at, T::kI16, 1));
         f.push_back(Num("port" + p + "_baud", static_cast<uint16_t>(at + 2), T::kI32, 9600));
         f.push_back(Num("port" + p + "_parity", static_cast<uint16_t>(at + 7), T::kByte));
         f.push_back(Num("port" + p + "_stop_bits", static_cast<uint16_t>(at + 8), T::kByte));
@@ -94,10 +108,14 @@ std::vector<PrefField> BuildFields() {
         Num("digipeat_vhf", 5350, T::kByte), Num("digipeat_hf", 5351, T::kByte),
         Txt("kiss_digi_path_vhf", 5352, 128), Txt("kiss_digi_path_hf", 5480, 128),
         Txt("alias_list_vhf", 5608, 128), Txt("alias_list_hf", 5736, 128),
-        Txt("kiss_on_command_vhf", 5864, 128), Txt("kiss_on_command_hf", 5992, 128),
+        Txt("kiss_on_text_vhf", 5864, 128), Txt("kiss_on_text_hf", 5992, 128),
+        Num("autostart_tcp", 5213, T::kByte), Num("feed_local_to_tcp", 5214, T::kByte),
+        Num("ignore_incoming_tcp", 5215, T::kByte), Num("auto_reconnect", 5216, T::kByte, 1),
+        Num("outgoing_third_party", 5217, T::kByte),
         Num("preferences_version", 6202, T::kI32, Preferences::kVersion),
     };
     f.insert(f.end(), tail.begin(), tail.end());
+    AddOwnFields(f);
     return f;
 }
 

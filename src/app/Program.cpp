@@ -1,6 +1,8 @@
 #include "app/Program.h"
 
+#include <cctype>
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/Import.h"
 #include "app/Logs.h"
@@ -66,6 +68,23 @@ private:
 };
 
 namespace {
+
+// Letters and digits, 3 to 6 before an optional SSID of 1 to 15.
+bool ValidOwnCall(std::string_view call) {
+    const size_t dash = call.find('-');
+    const std::string_view base = call.substr(0, dash);
+    if (base.size() < 3 || base.size() > 6) return false;
+    for (char c : base)
+        if (!std::isalnum(static_cast<unsigned char>(c))) return false;
+    if (dash == std::string_view::npos) return true;
+    const std::string_view ssid = call.substr(dash + 1);
+    if (ssid.empty() || ssid.size() > 2) return false;
+    for (char c : ssid)
+        if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+    const int n = std::atoi(std::string(ssid).c_str());
+    return n >= 1 && n <= 15;
+}
+
 AppOptions CoreOptions(const ProgramOptions& o) {
     AppOptions a;
     a.memoryClass = o.memoryClass;
@@ -79,7 +98,11 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
       info_(options.platform),
       app_(platform, CoreOptions(options)),
       work_(std::make_unique<Work>(*this)),
-      tick_(*work_) {
+      tick_(*work_),
+      ports_(options.serial, ui, platform.notices),
+      roles_(app_, ports_, roleSettings_, handOffs_) {
+    ports_.SetSink(&roles_);
+    handOffs_.terminal = [this](std::string_view text, int colour) { ui_.TerminalOutput(text, colour); };
     InstallHandlers();
 }
 
@@ -110,6 +133,7 @@ void Program::StartupSequence() {
     if (prefs_.Number(*mode) == 3) prefs_.SetNumber(*mode, 0);
     if (prefs_.Number(*mode) == 2)
         ui_.MessageBox("You have space mode enabled.\nPlease make sure this is what you want", "Velmora", Buttons::kOk);
+    ApplyPortPreferences();
     app_.LoadStationFlags();
     app_.LoadDxPrefixes();
     app_.RefreshClock();
@@ -117,8 +141,23 @@ void Program::StartupSequence() {
         startupLines_ = ImportFile(app_, platform_.files.RealPath("Startup.log"), false).lines;
 }
 
+void Program::ApplyPortPreferences() {
+    ports_.LoadSettings(prefs_);
+    // Line assembly by role: the default terminal raw, the weather port raw
+    // and 8-bit for the station types that send binary data.
+    ports_.SetPortFlags(kPortTerminal, false, true);
+    for (int p : {kPortHfTnc, kPortVhfTnc, kPortGps, kPortRdf}) ports_.SetPortFlags(p, true, true);
+    const bool binaryWeather = roleSettings_.weatherType == 5 || roleSettings_.weatherType == 9;
+    ports_.SetPortFlags(kPortWeather, !binaryWeather, !binaryWeather);
+    roleSettings_.allowGpsHf = prefs_.Get("allow_gps_hf") != "0";
+    roleSettings_.allowGpsVhf = prefs_.Get("allow_gps_vhf") != "0";
+    roleSettings_.kissHf = prefs_.Get("kiss_enabled_hf") != "0";
+    roleSettings_.kissVhf = prefs_.Get("kiss_enabled_vhf") != "0";
+    roleSettings_.gateToInternet = prefs_.Get("feed_local_to_tcp") != "0";
+}
+
 bool Program::AnyAutomaticInput() const {
-    for (const char* name : {"auto_open_hf", "auto_open_vhf", "auto_open_gps", "auto_open_weather"}) {
+    for (const char* name : {"auto_input_hf_tnc", "auto_input_vhf_tnc", "auto_input_gps", "auto_input_wx", "auto_input_rdf"}) {
         if (prefs_.Get(name) != "0") return true;
     }
     return false;
@@ -182,10 +221,11 @@ void Program::OpenPortsOnce() {
         uint16_t command;
     };
     static constexpr Auto kPorts[] = {
-        {"auto_open_hf", kCmdOpenHfTnc},
-        {"auto_open_vhf", kCmdOpenVhfTnc},
-        {"auto_open_gps", kCmdOpenGpsPort},
-        {"auto_open_weather", kCmdOpenWxPort},
+        {"auto_input_hf_tnc", kCmdOpenHfTnc},
+        {"auto_input_vhf_tnc", kCmdOpenVhfTnc},
+        {"auto_input_gps", kCmdOpenGpsPort},
+        {"auto_input_wx", kCmdOpenWxPort},
+        {"auto_input_rdf", kCmdOpenRdfPort},
     };
     for (const Auto& a : kPorts) {
         if (prefs_.Get(a.flag) == "0" || IsChecked(a.command)) continue;
@@ -232,9 +272,26 @@ void Program::FunctionKey(int code, bool ctrlHeld) {
     }
 }
 
+bool Program::PortOpen(int index) const {
+    // One dual-port TNC on the HF TNC's cable serves both radio ports.
+    if (index == kPortVhfTnc && prefs_.Get("port_arrangement") == "2") return ports_.IsOpen(kPortHfTnc);
+    return ports_.IsOpen(index);
+}
+
 bool Program::IsChecked(uint16_t id) const {
     if (const LogSpec* log = LogForCommand(id)) return app_.Logs().IsOpen(log->kind);
-    return false;
+    switch (id) {
+        case kCmdOpenHfTnc: return PortOpen(kPortHfTnc);
+        case kCmdOpenVhfTnc: return PortOpen(kPortVhfTnc);
+        case kCmdOpenGpsPort: return PortOpen(kPortGps);
+        case kCmdOpenWxPort: return PortOpen(kPortWeather);
+        case kCmdOpenRdfPort: return PortOpen(kPortRdf);
+        default: return false;
+    }
+}
+
+void Program::TerminalTyped(std::string_view bytes) {
+    if (roles_.TerminalPort() >= 0) ports_.WritePort(roles_.TerminalPort(), bytes);
 }
 
 void Program::OpenFile(const std::string& path) {
@@ -260,7 +317,73 @@ bool Program::EditCommand(uint16_t id) {
     return true;
 }
 
+bool Program::ToggleTnc(int index) {
+    if (PortOpen(index)) {
+        if (index == kPortHfTnc ? roleSettings_.kissHf : roleSettings_.kissVhf) {
+            if (tnc_.leaveKiss) tnc_.leaveKiss(index);
+        }
+        if (tnc_.closeDown) tnc_.closeDown(index);
+        ports_.ClosePort(index == kPortVhfTnc && prefs_.Get("port_arrangement") == "2" ? kPortHfTnc : index);
+        return true;
+    }
+    if (!app_.Own().HasHome())
+        ui_.MessageBox("Please set your Lat/Lon in SETTINGS/Station", "Velmora", Buttons::kOk);
+    if (!ValidOwnCall(app_.Own().call.View())) {
+        ui_.MessageBox("Please enter valid call sign", "Velmora", Buttons::kOk);
+        return true;
+    }
+    // With a dual-port TNC both radio ports share the HF TNC's serial port.
+    const int serial = prefs_.Get("port_arrangement") == "2" ? kPortHfTnc : index;
+    if (!ports_.OpenPort(serial)) {
+        if (!ports_.IsOpen(serial)) ui_.MessageBox("Port failed to open", "Velmora", Buttons::kOk);
+        return true;
+    }
+    if (tnc_.start) tnc_.start(index);
+    return true;
+}
+
+bool Program::TogglePort(uint16_t command) {
+    const int index = command == kCmdOpenGpsPort ? kPortGps : command == kCmdOpenWxPort ? kPortWeather : kPortRdf;
+    if (ports_.IsOpen(index)) {
+        ports_.ClosePort(index);
+        return true;
+    }
+    if (!ports_.OpenPort(index)) ui_.MessageBox("Port failed to open", "Velmora", Buttons::kOk);
+    return true;
+}
+
+void Program::CloseAllPorts() {
+    static constexpr std::pair<int, const char*> kOrder[] = {
+        {kPortHfTnc, "Closing HF TNC port"}, {kPortVhfTnc, "Closing VHF TNC port"},
+        {kPortWeather, "Closing WX port"},   {kPortGps, "Closing GPS port"},
+        {kPortRdf, "Closing RDF port"},
+    };
+    for (const auto& [index, announce] : kOrder) {
+        if (!ports_.IsOpen(index)) continue;
+        if (IsTncPort(index)) {
+            if ((index == kPortHfTnc ? roleSettings_.kissHf : roleSettings_.kissVhf) && tnc_.leaveKiss)
+                tnc_.leaveKiss(index);
+            if (tnc_.closeDown) tnc_.closeDown(index);
+        }
+        if (serialDebugging_) ui_.MessageBox(announce, "Serial Debugging", Buttons::kOk);
+        ports_.ClosePort(index);
+    }
+}
+
 bool Program::SettingsCommand(uint16_t id) {
+    switch (id) {
+        case kCmdOpenHfTnc: return ToggleTnc(kPortHfTnc);
+        case kCmdOpenVhfTnc: return ToggleTnc(kPortVhfTnc);
+        case kCmdOpenGpsPort:
+        case kCmdOpenWxPort:
+        case kCmdOpenRdfPort: return TogglePort(id);
+        case kCmdCloseTnc:
+            ports_.ClosePort(kPortHfTnc);
+            ports_.ClosePort(kPortVhfTnc);
+            return true;
+        case kCmdCloseAllPorts: CloseAllPorts(); return true;
+        default: break;
+    }
     if (id != kCmdStationSettings) return false;
     if (ui_.EditStationSettings(prefs_)) {
         prefs_.RecomputeOwnPosition();
@@ -282,7 +405,32 @@ bool Program::LoggingCommand(uint16_t id) {
     return true;
 }
 
+void Program::AttachTerminal() {
+    std::vector<int> open;
+    std::vector<std::string> names;
+    for (int p = 1; p < kPortCount; ++p) {
+        if (ports_.IsOpen(p)) {
+            open.push_back(p);
+            names.emplace_back(PortName(p));
+        }
+    }
+    if (open.empty()) {
+        ui_.MessageBox("No com port open", "Velmora", Buttons::kOk);
+        return;
+    }
+    const int pick = open.size() == 1 ? 0 : ui_.ChooseItem("Terminal", names);
+    if (pick < 0 || pick >= static_cast<int>(open.size())) return;
+    const int port = open[static_cast<size_t>(pick)];
+    roles_.AttachTerminal(port);
+    ui_.ShowTerminal(std::string("Terminal: ") + PortName(port));
+    if (IsTncPort(port)) ports_.WritePort(port, "ECHO ON\r");
+}
+
 bool Program::WindowsCommand(uint16_t id) {
+    if (id == kCmdTerminal) {
+        AttachTerminal();
+        return true;
+    }
     if (id != kCmdNewMapSquare) return false;
     if (!ui_.NewSquareMapWindow()) ui_.MessageBox("Failed in Creating MDI Child Window!", "Velmora", Buttons::kOk);
     return true;
@@ -295,13 +443,21 @@ bool Program::HelpCommand(uint16_t id) {
 }
 
 void Program::ShutdownSequence() {
-    // KISS exit frames, the window-location list, the statistics buffer, the
-    // internet link and the TNC exit files join here as their parts arrive.
+    for (int index : {kPortVhfTnc, kPortHfTnc}) {
+        if (PortOpen(index) && (index == kPortHfTnc ? roleSettings_.kissHf : roleSettings_.kissVhf) && tnc_.leaveKiss)
+            tnc_.leaveKiss(index);
+    }
+    // The window-location list, the statistics buffer and the internet link
+    // join here as their parts arrive.
+    if (ports_.IsOpen(kPortHfTnc) && tnc_.closeDown) tnc_.closeDown(kPortHfTnc);
+    if (ports_.IsOpen(kPortVhfTnc) && prefs_.Get("port_arrangement") != "2" && tnc_.closeDown)
+        tnc_.closeDown(kPortVhfTnc);
     app_.Logs().CloseAll();
 }
 
 void Program::Stop() {
     ShutdownSequence();
+    for (int p = 0; p < kPortCount; ++p) ports_.ClosePort(p);
     simulation_.Stop();
     timers_.StopAll(ui_);
 }

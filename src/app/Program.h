@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <functional>
 #include <string>
 
 #include "app/App.h"
@@ -13,7 +14,10 @@
 #include "app/PeriodicTick.h"
 #include "app/Preferences.h"
 #include "app/Simulation.h"
+#include "platform/Serial.h"
 #include "platform/UserInterface.h"
+#include "ports/PortManager.h"
+#include "ports/PortRoles.h"
 
 namespace velmora {
 
@@ -44,6 +48,15 @@ private:
 struct ProgramOptions {
     int memoryClass = 2;
     PlatformInfo platform;
+    SerialLayer* serial = nullptr;  // no serial ports without one
+};
+
+// TNC start-up and close-down, owned by the TNC control; each does nothing
+// until it is connected.
+struct TncHooks {
+    std::function<void(int port)> start;      // after the port opens
+    std::function<void(int port)> closeDown;  // before it closes
+    std::function<void(int port)> leaveKiss;  // KISS exit frame and its pause
 };
 
 class Program {
@@ -75,6 +88,11 @@ public:
     void FunctionKey(int code, bool ctrlHeld);
     bool IsChecked(uint16_t id) const;
 
+    // Characters typed in the terminal window, sent to its port as bytes.
+    void TerminalTyped(std::string_view bytes);
+    // Whether a port's open command shows as checked (open).
+    bool PortOpen(int index) const;
+
     // File Open and Simulate with a path already chosen.
     void OpenFile(const std::string& path);
     bool StartSimulation(const std::string& path);
@@ -90,6 +108,10 @@ public:
     const PeriodicTick& Tick() const { return tick_; }
     const Simulation& Replay() const { return simulation_; }
     const PlatformInfo& Info() const { return info_; }
+    PortManager& Ports() { return ports_; }
+    PortRoles& Roles() { return roles_; }
+    RoleHandOffs& HandOffs() { return handOffs_; }
+    TncHooks& Tnc() { return tnc_; }
     bool SerialDebugging() const { return serialDebugging_; }
     int MemorySampleCount() const { return memorySamples_; }
     int64_t StartupLinesReplayed() const { return startupLines_; }
@@ -107,6 +129,11 @@ private:
     void OpenAutomaticLogs();
     bool AnyAutomaticInput() const;
     void FeedOwnPosition();
+    void ApplyPortPreferences();
+    bool TogglePort(uint16_t command);
+    bool ToggleTnc(int index);
+    void CloseAllPorts();
+    void AttachTerminal();
 
     Platform platform_;
     UserInterface& ui_;
@@ -118,6 +145,11 @@ private:
     MenuDispatch menu_;
     TimerSet timers_;
     Simulation simulation_;
+    PortManager ports_;
+    RoleSettings roleSettings_;
+    RoleHandOffs handOffs_;
+    PortRoles roles_;
+    TncHooks tnc_;
     bool portsOpened_ = false;
     bool quitRequested_ = false;
     bool serialDebugging_ = false;

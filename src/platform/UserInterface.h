@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora {
 
@@ -49,6 +50,13 @@ public:
     // The About box; it does not wait for the operator.
     virtual void ShowAbout(std::string_view text) = 0;
     virtual void ActivateNextWindow() = 0;
+    // One of several items, by its index; -1 when cancelled.
+    virtual int ChooseItem(std::string_view title, const std::vector<std::string>& items) = 0;
+    // The terminal window: opened with a title, then given text to show in
+    // a colour (0 raw input, 3 HF TNC, 6 VHF TNC); typed characters come
+    // back through the program.
+    virtual void ShowTerminal(std::string_view title) = 0;
+    virtual void TerminalOutput(std::string_view text, int colour) = 0;
 };
 
 }  // namespace velmora

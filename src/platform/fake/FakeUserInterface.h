@@ -55,12 +55,22 @@ public:
     }
     void ShowAbout(std::string_view text) override { abouts.emplace_back(text); }
     void ActivateNextWindow() override { ++nextWindows; }
+    int ChooseItem(std::string_view, const std::vector<std::string>& items) override {
+        offered = items;
+        return chosenItem;
+    }
+    void ShowTerminal(std::string_view title) override { terminalTitle = title; }
+    void TerminalOutput(std::string_view text, int colour) override {
+        terminal.emplace_back(text);
+        terminalColours.push_back(colour);
+    }
 
     // What the program is answered.
     Answer answer = Answer::kOk;
     bool shift = false, capsLock = false;
     std::deque<std::string> files;
     std::function<void(Preferences&)> editSettings;
+    int chosenItem = 0;
 
     // What it asked for.
     std::vector<Box> boxes;
@@ -72,6 +82,9 @@ public:
     int quitCode = -1;
     int windows = 0, children = 0, maps = 0, tiles = 0, cascades = 0, arranges = 0;
     int checkRefreshes = 0, nextWindows = 0;
+    std::vector<std::string> offered, terminal;
+    std::vector<int> terminalColours;
+    std::string terminalTitle;
 };
 
 }  // namespace velmora

@@ -15,6 +15,10 @@
 #include "app/Program.h"
 #include "ui/MapWindowView.h"
 #include "ui/StationSettingsDialog.h"
+#include "ui/TerminalWindow.h"
+
+#include <QInputDialog>
+#include <QPointer>
 
 namespace velmora {
 
@@ -153,6 +157,35 @@ void DesktopUi::ShowAbout(std::string_view text) {
 }
 
 void DesktopUi::ActivateNextWindow() { frame_->Mdi()->activateNextSubWindow(); }
+
+int DesktopUi::ChooseItem(std::string_view title, const std::vector<std::string>& items) {
+    if (autoAnswer_) return items.empty() ? -1 : 0;
+    QStringList list;
+    for (const std::string& i : items) list << QString::fromStdString(i);
+    bool ok = false;
+    const QString choice = QInputDialog::getItem(frame_.get(), QString::fromUtf8(title.data(), int(title.size())),
+                                                 "Port", list, 0, false, &ok);
+    return ok ? static_cast<int>(list.indexOf(choice)) : -1;
+}
+
+void DesktopUi::ShowTerminal(std::string_view title) {
+    if (!terminal_) {
+        terminal_ = new TerminalWindow([this](std::string_view bytes) {
+            if (program_) program_->TerminalTyped(bytes);
+        });
+        QMdiSubWindow* sub = frame_->Mdi()->addSubWindow(terminal_);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        QObject::connect(terminal_, &QObject::destroyed, this, [this] { terminal_ = nullptr; });
+        sub->resize(500, 300);
+    }
+    terminal_->parentWidget()->setWindowTitle(QString::fromUtf8(title.data(), static_cast<int>(title.size())));
+    terminal_->parentWidget()->show();
+    terminal_->setFocus();
+}
+
+void DesktopUi::TerminalOutput(std::string_view text, int colour) {
+    if (terminal_) terminal_->Show(text, colour);
+}
 
 void DesktopNotices::StatusText(std::string_view text) {
     frame_.statusBar()->showMessage(QString::fromUtf8(text.data(), static_cast<int>(text.size())));

@@ -57,10 +57,15 @@ public:
     bool EditStationSettings(Preferences& prefs) override;
     void ShowAbout(std::string_view text) override;
     void ActivateNextWindow() override;
+    int ChooseItem(std::string_view title, const std::vector<std::string>& items) override;
+    void ShowTerminal(std::string_view title) override;
+    void TerminalOutput(std::string_view text, int colour) override;
+    class TerminalWindow* Terminal() const { return terminal_; }
 
 private:
     std::unique_ptr<FrameWindow> frame_;
     std::optional<Answer> autoAnswer_;
+    class TerminalWindow* terminal_ = nullptr;
 };
 
 // Status texts on the frame's status line; sounds as beeps until the

@@ -92,8 +92,10 @@ void HeadlessUi::RunCommand(const std::string& raw) {
     } else if (line.substr(0, 9) == "simulate ") {
         const std::string path(Trim(line.substr(9)));
         Print(p.StartSimulation(path) ? "Simulating " + path : "Cannot read " + path);
+    } else if (line.substr(0, 5) == "send ") {
+        p.TerminalTyped(std::string(line.substr(5)) + "\r");
     } else if (line == "help") {
-        Print("commands: a menu command by number or text, stations, open FILE, simulate FILE, quit");
+        Print("commands: a menu command by number or text, stations, open FILE, simulate FILE, send TEXT, quit");
         for (const Menu& m : MainMenu())
             for (const MenuItem& item : m.items)
                 if (item.id) Print("  " + std::to_string(item.id) + "  " + m.title + " > " + item.text);
@@ -127,6 +129,22 @@ bool HeadlessUi::EditStationSettings(Preferences&) {
 
 void HeadlessUi::ShowAbout(std::string_view text) {
     std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
+}
+
+int HeadlessUi::ChooseItem(std::string_view title, const std::vector<std::string>& items) {
+    if (items.empty()) return -1;
+    std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(title.size()), title.data(), items[0].c_str());
+    return 0;  // the default choice
+}
+
+void HeadlessUi::ShowTerminal(std::string_view title) {
+    terminalOpen_ = true;
+    Print(std::string(title) + " (send TEXT types TEXT and a carriage return)");
+}
+
+void HeadlessUi::TerminalOutput(std::string_view text, int colour) {
+    if (!terminalOpen_ || colour == 0) return;  // raw input repeats the lines; show each line once
+    Print("term: " + std::string(text));
 }
 
 void ConsoleNotices::StatusText(std::string_view text) {

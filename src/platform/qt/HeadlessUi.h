@@ -40,6 +40,9 @@ public:
     bool EditStationSettings(Preferences& prefs) override;
     void ShowAbout(std::string_view text) override;
     void ActivateNextWindow() override {}
+    int ChooseItem(std::string_view title, const std::vector<std::string>& items) override;
+    void ShowTerminal(std::string_view title) override;
+    void TerminalOutput(std::string_view text, int colour) override;
 
 private:
     void ReadConsole();
@@ -47,6 +50,7 @@ private:
     std::unique_ptr<QSocketNotifier> console_;
     std::unique_ptr<QSocketNotifier> signals_;
     std::string pending_;
+    bool terminalOpen_ = false;
 };
 
 // Status-line texts on standard output, each with the time.

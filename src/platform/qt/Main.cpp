@@ -11,6 +11,7 @@
 #include "app/Startup.h"
 #include "platform/qt/DesktopUi.h"
 #include "platform/qt/HeadlessUi.h"
+#include "platform/qt/QtSerial.h"
 
 using namespace velmora;
 
@@ -39,8 +40,9 @@ bool DisplayAvailable() {
     return (x && *x) || (w && *w);
 }
 
-ProgramOptions MachineOptions() {
+ProgramOptions MachineOptions(SerialLayer& serial) {
     ProgramOptions o;
+    o.serial = &serial;
     o.memoryClass = MemoryClassFor(InstalledMemoryBytes());
     return o;
 }
@@ -51,7 +53,8 @@ int RunHeadless(int argc, char** argv, const Options& options) {
     ConsoleNotices notices(clock);
     DiskFiles files(options.data);
     HeadlessUi ui;
-    Program program(Platform{clock, notices, files}, ui, MachineOptions());
+    QtSerialLayer serial;
+    Program program(Platform{clock, notices, files}, ui, MachineOptions(serial));
     ui.Attach(&program);
     ui.CatchSignals();
     program.Start();
@@ -70,7 +73,8 @@ int RunDesktop(int argc, char** argv, const Options& options) {
     DiskFiles files(options.data);
     DesktopUi ui;
     DesktopNotices notices(ui.Frame());
-    Program program(Platform{clock, notices, files}, ui, MachineOptions());
+    QtSerialLayer serial;
+    Program program(Platform{clock, notices, files}, ui, MachineOptions(serial));
     ui.Attach(&program);
     ui.Frame().showMaximized();
     program.Start();

@@ -1,0 +1,163 @@
+#include "ports/PortManager.h"
+
+#include <cctype>
+#include <filesystem>
+
+#include "app/Preferences.h"
+
+namespace velmora {
+namespace {
+
+// The same device, by path when both have one (a symbolic link and its
+// target are the same device), else by number.
+bool SameDevice(const std::string& a, const std::string& b) {
+    if (a == b) return true;
+    std::error_code ea, eb;
+    const auto ca = std::filesystem::weakly_canonical(a, ea), cb = std::filesystem::weakly_canonical(b, eb);
+    return !ea && !eb && ca == cb;
+}
+
+}  // namespace
+
+PortManager::PortManager(SerialLayer* layer, UserInterface& ui, NoticeSink& notices)
+    : layer_(layer), ui_(ui), notices_(notices) {
+    // Port 0 shows whatever arrives; the weather port's flags follow its station type.
+    SetPortFlags(kPortTerminal, false, true);
+    SetPortFlags(kPortBinaryGps, false, false);
+}
+
+std::string PortManager::DeviceOf(int index) const {
+    const PortRecord& r = records_[Slot(index)];
+    if (!r.devicePath.empty()) return r.devicePath;
+    // Device 1 is the first serial device.
+    return "/dev/ttyS" + std::to_string(r.deviceNumber > 0 ? r.deviceNumber - 1 : 0);
+}
+
+bool PortManager::OpenPort(int index) {
+    if (!Valid(index) || index == kPortTcpIp || !layer_) return false;
+    if (IsOpen(index)) return true;
+    const std::string device = DeviceOf(index);
+    for (int other = 0; other < kPortCount; ++other) {
+        if (other == index || !IsOpen(other) || !SameDevice(DeviceOf(other), device)) continue;
+        char text[96];
+        std::snprintf(text, sizeof text, "Port #%d is already open by %s", records_[Slot(index)].deviceNumber,
+                      PortName(other));
+        ui_.MessageBox(text, "Velmora", Buttons::kOk);
+        return false;
+    }
+    PortRecord& r = records_[Slot(index)];
+    SerialSettings s{device, r.baud, r.parity, r.stopBits};
+    std::string error;
+    r.device = layer_->Open(index, s, *this, &error);
+    if (!r.device) return false;
+    r.handle = static_cast<int16_t>(index);
+    if (IsTncPort(index)) r.device->SetControlLines(1);
+    return true;
+}
+
+bool PortManager::ClosePort(int index) {
+    if (!Valid(index)) return false;
+    PortRecord& r = records_[Slot(index)];
+    r.device.reset();  // drops DTR and releases the device
+    r.handle = -1;
+    return true;
+}
+
+bool PortManager::WritePort(int index, std::string_view bytes) {
+    if (!IsOpen(index) || bytes.empty()) return false;
+    return records_[Slot(index)].device->Write(bytes, kWriteTimeoutMs);
+}
+
+bool PortManager::SetControlLine(int index, int value) {
+    return IsOpen(index) && records_[Slot(index)].device->SetControlLines(value);
+}
+
+void PortManager::EndLine(int index) {
+    PortRecord& r = records_[Slot(index)];
+    std::string line;
+    line.swap(r.line);
+    r.line.reserve(PortRecord::kLineLimit + 1);
+    if (sink_) sink_->Dispatch(index, line);
+}
+
+void PortManager::PortInput(int index, std::string_view bytes) {
+    if (!Valid(index)) return;
+    PortRecord& r = records_[Slot(index)];
+    if (!r.assembleLines) {
+        if (sink_) sink_->Dispatch(index, bytes);
+    } else {
+        for (const char ch : bytes) {
+            unsigned char c = static_cast<unsigned char>(ch);
+            if (r.stripTo7Bits) c &= 0x7F;
+            // A carriage return ends the line, and so does any byte once the
+            // line is full; the byte that ended it is dropped.
+            if (c == '\r' || r.line.size() > PortRecord::kLineLimit) {
+                EndLine(index);
+                continue;
+            }
+            if ((c >= 28 && c <= 127) || c == '\t' || c == 26) r.line.push_back(static_cast<char>(c));
+        }
+    }
+    if (sink_) sink_->RawInput(index, bytes);
+}
+
+void PortManager::SetPortSettings(int index, std::string_view device, std::string_view baud, std::string_view stop,
+                                  std::string_view parity) {
+    if (!Valid(index)) return;
+    PortRecord& r = records_[Slot(index)];
+    // On Linux the device is a path, and the number stays as it was; a
+    // "COM3" style text gives the number and the serial device of it.
+    if (!device.empty() && (device[0] == '/' || device.substr(0, 4) == "tcp:")) {
+        r.devicePath = device;
+    } else {
+        r.devicePath.clear();
+        const size_t digit = device.find_first_of("0123456789");
+        if (digit != std::string_view::npos) r.deviceNumber = static_cast<int16_t>(device[digit] - '0');
+    }
+    const int32_t rate = std::atoi(std::string(baud).c_str());
+    r.baud = (rate == 300 || rate == 1200 || rate == 2400 || rate == 4800 || rate == 9600 || rate == 19200) ? rate
+                                                                                                          : 9600;
+    r.stopBits = stop == "2" ? 2 : 0;
+    const char p = parity.empty() ? 'N' : static_cast<char>(std::toupper(static_cast<unsigned char>(parity[0])));
+    r.parity = p == 'O' ? 1 : p == 'E' ? 2 : 0;
+}
+
+void PortManager::SetPortFlags(int index, bool assembleLines, bool stripTo7Bits) {
+    if (!Valid(index)) return;
+    records_[Slot(index)].assembleLines = assembleLines;
+    records_[Slot(index)].stripTo7Bits = stripTo7Bits;
+}
+
+void PortManager::LoadSettings(const Preferences& prefs) {
+    for (int n = 0; n < kPortCount; ++n) {
+        PortRecord& r = records_[Slot(n)];
+        const std::string p = "port" + std::to_string(n);
+        r.deviceNumber = static_cast<int16_t>(std::atoi(prefs.Get(p + "_device_number").value_or("1").c_str()));
+        r.devicePath = prefs.Get(p + "_device").value_or("");
+        r.baud = std::atoi(prefs.Get(p + "_baud").value_or("9600").c_str());
+        r.parity = static_cast<uint8_t>(std::atoi(prefs.Get(p + "_parity").value_or("0").c_str()));
+        r.stopBits = static_cast<uint8_t>(std::atoi(prefs.Get(p + "_stop_bits").value_or("0").c_str()));
+    }
+}
+
+void PortManager::SaveSettings(Preferences& prefs) const {
+    for (int n = 0; n < kPortCount; ++n) {
+        const PortRecord& r = records_[Slot(n)];
+        const std::string p = "port" + std::to_string(n);
+        prefs.Set(p + "_device_number", std::to_string(r.deviceNumber));
+        prefs.Set(p + "_device", r.devicePath);
+        prefs.Set(p + "_baud", std::to_string(r.baud));
+        prefs.Set(p + "_parity", std::to_string(r.parity));
+        prefs.Set(p + "_stop_bits", std::to_string(r.stopBits));
+    }
+}
+
+void PortManager::PortLost(int index, std::string_view reason) {
+    if (!Valid(index)) return;
+    const std::string device = DeviceOf(index);
+    ClosePort(index);
+    notices_.StatusText(std::string(PortName(index)) + " closed: " + device + " " + std::string(reason));
+    ui_.RefreshCheckMarks();
+}
+
+}  // namespace velmora

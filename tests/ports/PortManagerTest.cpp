@@ -1,0 +1,234 @@
+#include "ports/PortManager.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "app/MenuTable.h"
+#include "platform/fake/FakeSerial.h"
+#include "stations/Position.h"
+#include "support/TestProgram.h"
+
+namespace velmora {
+namespace {
+
+// Records what the port manager hands on.
+struct Lines : PortInputSink {
+    void Dispatch(int index, std::string_view data) override { got.push_back({index, std::string(data)}); }
+    void RawInput(int, std::string_view block) override { raw.emplace_back(block); }
+    std::vector<std::pair<int, std::string>> got;
+    std::vector<std::string> raw;
+};
+
+struct Ports {
+    Ports() : ports(&layer, ui, notices) { ports.SetSink(&lines); }
+    FakeSerialLayer layer;
+    FakeUserInterface ui;
+    RecordingNotices notices;
+    PortManager ports;
+    Lines lines;
+};
+
+TEST(PortInput, CarriageReturnsEndLinesAndLineFeedsAreDropped) {
+    Ports p;
+    p.ports.PortInput(kPortVhfTnc, "ABC\r\nDE");
+    p.ports.PortInput(kPortVhfTnc, "F\r");  // the partial line waits for the next block
+    ASSERT_EQ(p.lines.got.size(), 2u);
+    EXPECT_EQ(p.lines.got[0].second, "ABC");
+    EXPECT_EQ(p.lines.got[1].second, "DEF");
+    EXPECT_EQ(p.lines.raw.size(), 2u);  // every block also goes to the terminal side
+}
+
+TEST(PortInput, ALongRunIsCutAt4096AndTheRestContinues) {
+    Ports p;
+    p.ports.PortInput(kPortVhfTnc, std::string(5000, 'x'));
+    ASSERT_EQ(p.lines.got.size(), 1u);
+    EXPECT_EQ(p.lines.got[0].second.size(), 4096u);
+    p.ports.PortInput(kPortVhfTnc, "\r");
+    ASSERT_EQ(p.lines.got.size(), 2u);
+    // The byte that ended the full line is dropped with it.
+    EXPECT_EQ(p.lines.got[1].second.size(), 5000u - 4096u - 1u);
+}
+
+TEST(PortInput, SevenBitPortsStripTheTopBitRawPortsPassEverything) {
+    Ports p;
+    p.ports.PortInput(kPortGps, "\xC1\x41\r");
+    ASSERT_EQ(p.lines.got.size(), 1u);
+    EXPECT_EQ(p.lines.got[0].second, "AA");
+    p.ports.SetPortFlags(kPortWeather, false, false);  // a weather station sending binary data
+    p.ports.PortInput(kPortWeather, "\xC1\x41");
+    ASSERT_EQ(p.lines.got.size(), 2u);
+    EXPECT_EQ(p.lines.got[1].second, "\xC1\x41");
+    // Control bytes other than tab and Ctrl-Z are dropped from lines.
+    p.ports.PortInput(kPortGps, std::string("a\tb\x01\x1A\x00z\r", 8));
+    EXPECT_EQ(p.lines.got[2].second, "a\tb\x1Az");
+}
+
+TEST(OpenPort, ASecondPortOnTheSameDeviceIsRefused) {
+    Ports p;
+    p.ports.SetPortSettings(kPortGps, "COM1", "4800", "1", "N");
+    p.ports.SetPortSettings(kPortVhfTnc, "COM1", "9600", "1", "N");
+    ASSERT_TRUE(p.ports.OpenPort(kPortGps));
+    EXPECT_FALSE(p.ports.OpenPort(kPortVhfTnc));
+    ASSERT_EQ(p.ui.boxes.size(), 1u);
+    EXPECT_EQ(p.ui.boxes[0].text, "Port #1 is already open by GPS Port");
+    EXPECT_FALSE(p.ports.IsOpen(kPortVhfTnc));
+    // Paths: the same path is the same device; another one is not.
+    p.ports.SetPortSettings(kPortVhfTnc, "/dev/ttyUSB0", "9600", "1", "N");
+    p.ports.SetPortSettings(kPortRdf, "/dev/ttyUSB0", "9600", "1", "N");
+    EXPECT_TRUE(p.ports.OpenPort(kPortVhfTnc));
+    EXPECT_FALSE(p.ports.OpenPort(kPortRdf));
+    EXPECT_EQ(p.layer.dtr[kPortVhfTnc], 1);  // a TNC port gets DTR raised
+}
+
+TEST(SetPortSettings, ParsesLikeTheSettingsDialog) {
+    Ports p;
+    p.ports.SetPortSettings(kPortGps, "COM3", "4800", "2", "even");
+    EXPECT_EQ(p.ports.Record(kPortGps).deviceNumber, 3);
+    EXPECT_EQ(p.ports.Record(kPortGps).baud, 4800);
+    EXPECT_EQ(p.ports.Record(kPortGps).stopBits, 2);
+    EXPECT_EQ(p.ports.Record(kPortGps).parity, 2);
+    EXPECT_EQ(p.ports.DeviceOf(kPortGps), "/dev/ttyS2");
+    p.ports.SetPortSettings(kPortGps, "/dev/ttyACM0", "38400", "x", "odd");
+    EXPECT_EQ(p.ports.Record(kPortGps).baud, 9600);  // not a rate of the list
+    EXPECT_EQ(p.ports.Record(kPortGps).stopBits, 0);
+    EXPECT_EQ(p.ports.Record(kPortGps).parity, 1);
+    EXPECT_EQ(p.ports.DeviceOf(kPortGps), "/dev/ttyACM0");
+}
+
+TEST(PortLost, ClosesThePortWithAMessageAndItCanBeOpenedAgain) {
+    Ports p;
+    p.ports.SetPortSettings(kPortVhfTnc, "/dev/ttyUSB0", "9600", "1", "N");
+    ASSERT_TRUE(p.ports.OpenPort(kPortVhfTnc));
+    p.ports.PortLost(kPortVhfTnc, "(device removed)");
+    EXPECT_FALSE(p.ports.IsOpen(kPortVhfTnc));
+    ASSERT_FALSE(p.notices.status.empty());
+    EXPECT_NE(p.notices.status.back().find("VHF TNC Port closed: /dev/ttyUSB0"), std::string::npos);
+    EXPECT_TRUE(p.ports.OpenPort(kPortVhfTnc));
+}
+
+// The roles, through the whole program.
+struct PortProgram : test::TestProgram {
+    PortProgram() {
+        opts.serial = &layer;
+        Preferences p;
+        p.SetOwnLatitude(41.7);
+        p.SetOwnLongitude(-72.7);
+        p.Set("own_call", "N0TEST");
+        p.Set("port2_device", "/dev/ttyUSB0");
+        p.Set("port3_device", "/dev/ttyUSB1");
+        prefs = p;
+    }
+    ~PortProgram() { program.reset(); }  // before the devices it holds
+    Program& Up() {
+        prefs.Save(files);
+        Started();
+        return *program;
+    }
+    FakeSerialLayer layer;
+    Preferences prefs;
+};
+
+TEST(PortRoles, VhfTncLinesReachTheDecoderTheAprsLogAndPortEight) {
+    PortProgram t;
+    t.prefs.Set("port8_device", "/dev/ttyUSB8");
+    Program& p = t.Up();
+    ASSERT_TRUE(p.Command(kCmdOpenVhfTnc));
+    ASSERT_TRUE(p.IsChecked(kCmdOpenVhfTnc));
+    ASSERT_TRUE(p.Ports().OpenPort(kPortAux));
+    p.Command(7101);  // APRS Logging
+    p.Ports().PortData(kPortVhfTnc, "W1AW>APRS,WIDE2-2:!4140.35N/07243.55W#PHG5360\r\n");
+    p.Ports().PortData(kPortVhfTnc, "$GPRMC,not allowed\r");
+    const StationTable& st = p.Core().Stations();
+    const StationIndex w1aw = st.Lookup("W1AW");
+    ASSERT_GE(w1aw, 0);
+    EXPECT_NEAR(LatDegreesFromUnits(st.At(w1aw).lat), 41.0 + 40.35 / 60, 1e-4);
+    p.Command(kStopAllLogging);
+    const std::string log = t.Read("Logs/APRS20261208.log");
+    EXPECT_EQ(log, "W1AW>APRS,WIDE2-2:!4140.35N/07243.55W#PHG5360\r\n");  // the "$" line is not APRS
+    EXPECT_EQ(t.layer.written[kPortAux], "W1AW>APRS,WIDE2-2:!4140.35N/07243.55W#PHG5360\r\n$GPRMC,not allowed\r");
+}
+
+TEST(PortRoles, GpsPortDropsOneLeadingBlankAndTncGpsNeedsAllowGps) {
+    PortProgram t;
+    t.prefs.Set("allow_gps_vhf", "1");
+    Program& p = t.Up();
+    p.Command(kCmdOpenGpsPort);
+    ASSERT_TRUE(p.IsChecked(kCmdOpenGpsPort));
+    p.Ports().PortData(kPortGps, " $GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A\r");
+    EXPECT_EQ(p.Core().BearingCourse(), 84);
+    p.Command(kCmdOpenVhfTnc);
+    p.Ports().PortData(kPortVhfTnc, "$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,120.0,230394,003.1,W*6A\r");
+    EXPECT_EQ(p.Core().BearingCourse(), 120);
+}
+
+TEST(PortCommands, TncOpenWarnsWithoutAPositionAndRefusesABadCall) {
+    PortProgram t;
+    t.prefs = Preferences();
+    t.prefs.Set("own_call", "N0TEST");
+    Program& p = t.Up();
+    std::vector<int> started;
+    p.Tnc().start = [&](int port) { started.push_back(port); };
+    p.Command(kCmdOpenHfTnc);
+    ASSERT_FALSE(t.ui.boxes.empty());
+    EXPECT_EQ(t.ui.boxes.back().text, "Please set your Lat/Lon in SETTINGS/Station");
+    EXPECT_TRUE(p.IsChecked(kCmdOpenHfTnc));  // it opens anyway
+    EXPECT_EQ(started, (std::vector<int>{kPortHfTnc}));
+    p.Command(kCmdOpenHfTnc);  // the toggle closes it
+    EXPECT_FALSE(p.IsChecked(kCmdOpenHfTnc));
+
+    p.Core().SetOwnCall("X");
+    p.Command(kCmdOpenVhfTnc);
+    EXPECT_EQ(t.ui.boxes.back().text, "Please enter valid call sign");
+    EXPECT_FALSE(p.IsChecked(kCmdOpenVhfTnc));
+}
+
+TEST(PortCommands, DualPortTncOpensBothAndAFailedOpenSaysSo) {
+    PortProgram t;
+    t.prefs.Set("port_arrangement", "2");
+    t.layer.allowAll = false;
+    t.layer.allowed = {"/dev/ttyS0"};
+    Program& p = t.Up();
+    p.Command(kCmdOpenHfTnc);
+    EXPECT_TRUE(p.IsChecked(kCmdOpenHfTnc));
+    EXPECT_TRUE(p.IsChecked(kCmdOpenVhfTnc));
+    p.Command(kCmdOpenGpsPort);  // /dev/ttyUSB1 is not there
+    EXPECT_EQ(t.ui.boxes.back().text, "Port failed to open");
+    EXPECT_FALSE(p.IsChecked(kCmdOpenGpsPort));
+    p.Command(kCmdCloseAllPorts);
+    EXPECT_FALSE(p.IsChecked(kCmdOpenVhfTnc));
+}
+
+TEST(PortCommands, AutomaticInputOpensOnTheFirstTickOnly) {
+    PortProgram t;
+    t.prefs.Set("auto_input_gps", "1");
+    Program& p = t.Up();
+    EXPECT_TRUE(t.ui.abouts.empty());  // a port opens by itself: no About box
+    EXPECT_FALSE(p.IsChecked(kCmdOpenGpsPort));
+    t.Second();
+    EXPECT_TRUE(p.IsChecked(kCmdOpenGpsPort));
+    p.Command(kCmdOpenGpsPort);  // closed by the operator
+    t.Second();
+    EXPECT_FALSE(p.IsChecked(kCmdOpenGpsPort));  // and not opened again
+}
+
+TEST(Terminal, AttachesToTheOpenPortAndSendsTypedBytes) {
+    PortProgram t;
+    Program& p = t.Up();
+    p.Command(kCmdTerminal);
+    EXPECT_EQ(t.ui.boxes.back().text, "No com port open");
+    p.Command(kCmdOpenVhfTnc);
+    p.Command(kCmdTerminal);
+    EXPECT_EQ(t.ui.terminalTitle, "Terminal: VHF TNC Port");
+    EXPECT_EQ(t.layer.written[kPortVhfTnc], "ECHO ON\r");
+    p.TerminalTyped("mheard\r");
+    EXPECT_EQ(t.layer.written[kPortVhfTnc], "ECHO ON\rmheard\r");
+    p.Ports().PortData(kPortVhfTnc, "cmd:\r");
+    ASSERT_GE(t.ui.terminal.size(), 2u);
+    EXPECT_EQ(t.ui.terminal[0], "cmd:");  // the TNC line in the VHF colour
+    EXPECT_EQ(t.ui.terminalColours[0], 6);
+    EXPECT_EQ(t.ui.terminal[1], "cmd:\r");  // and the raw block
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,166 @@
+// Serial ports on real pseudo-terminals (socat), through QSerialPort.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <fstream>
+#include <functional>
+#include <thread>
+
+#include "app/MenuTable.h"
+#include "app/Program.h"
+#include "platform/fake/FakeClock.h"
+#include "platform/fake/FakeUserInterface.h"
+#include "platform/fake/RecordingNotices.h"
+#include "platform/qt/QtSerial.h"
+#include "ports/PortManager.h"
+#include "stations/Position.h"
+#include "support/SocatPair.h"
+
+namespace velmora {
+namespace {
+
+// Runs the event loop until the condition holds or the time is up.
+bool PumpUntil(const std::function<bool()>& done, int ms = 3000) {
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+}
+
+struct Lines : PortInputSink {
+    void Dispatch(int, std::string_view data) override { got.emplace_back(data); }
+    void RawInput(int, std::string_view) override {}
+    std::vector<std::string> got;
+};
+
+struct PtyPorts : testing::Test {
+    void SetUp() override {
+        if (!test::SocatPair::Available()) GTEST_SKIP() << "socat is not installed";
+        ASSERT_TRUE(pty.Ready());
+        ports.SetSink(&lines);
+        ports.SetPortSettings(kPortVhfTnc, pty.Near(), "19200", "1", "N");
+        ASSERT_TRUE(ports.OpenPort(kPortVhfTnc));
+    }
+    test::SocatPair pty;
+    QtSerialLayer layer;
+    FakeUserInterface ui;
+    RecordingNotices notices;
+    PortManager ports{&layer, ui, notices};
+    Lines lines;
+};
+
+TEST_F(PtyPorts, BytesBecomeLinesAtTheDecoder) {
+    ASSERT_TRUE(pty.Write("ABC\r\nDEF\r"));
+    ASSERT_TRUE(PumpUntil([&] { return lines.got.size() >= 2; }));
+    EXPECT_EQ(lines.got, (std::vector<std::string>{"ABC", "DEF"}));
+}
+
+TEST_F(PtyPorts, ARunWithoutCarriageReturnIsSplitAt4096) {
+    ASSERT_TRUE(pty.Write(std::string(5000, 'x') + "\r"));
+    ASSERT_TRUE(PumpUntil([&] { return lines.got.size() >= 2; }));
+    EXPECT_EQ(lines.got[0].size(), 4096u);
+    EXPECT_EQ(lines.got[1].size(), 903u);
+}
+
+TEST_F(PtyPorts, SevenBitPortStripsTheTopBit) {
+    ASSERT_TRUE(pty.Write("\xC1\x41\r"));
+    ASSERT_TRUE(PumpUntil([&] { return !lines.got.empty(); }));
+    EXPECT_EQ(lines.got[0], "AA");
+}
+
+TEST_F(PtyPorts, ASecondPortOnTheSameDeviceIsRefused) {
+    ports.SetPortSettings(kPortGps, pty.Near(), "4800", "1", "N");
+    EXPECT_FALSE(ports.OpenPort(kPortGps));
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text, "Port #1 is already open by VHF TNC Port");
+}
+
+TEST_F(PtyPorts, WritesArriveAtTheFarEnd) {
+    ASSERT_TRUE(ports.WritePort(kPortVhfTnc, "mycall N0CALL\r"));
+    std::string got;
+    PumpUntil([&] { return (got += pty.Read()).size() >= 14; });
+    EXPECT_EQ(got, "mycall N0CALL\r");
+}
+
+TEST_F(PtyPorts, AnUnpluggedDeviceClosesOnceWithAMessageAndReopens) {
+    pty.Stop();  // both terminals vanish, as a pulled USB adapter does
+    ASSERT_TRUE(PumpUntil([&] { return !ports.IsOpen(kPortVhfTnc); }));
+    ASSERT_EQ(notices.status.size(), 1u);
+    EXPECT_NE(notices.status[0].find("VHF TNC Port closed"), std::string::npos) << notices.status[0];
+    // No error loop afterwards.
+    PumpUntil([] { return false; }, 300);
+    EXPECT_EQ(notices.status.size(), 1u);
+    ASSERT_TRUE(pty.Start());
+    ASSERT_TRUE(ports.OpenPort(kPortVhfTnc));
+    ASSERT_TRUE(pty.Write("AGAIN\r"));
+    ASSERT_TRUE(PumpUntil([&] { return !lines.got.empty(); }));
+    EXPECT_EQ(lines.got.back(), "AGAIN");
+}
+
+TEST_F(PtyPorts, AContinuousStreamLosesNoLine) {
+    std::string burst;
+    constexpr int kLines = 3000;  // about 100 s of traffic at 19200 baud
+    for (int i = 0; i < kLines; ++i) burst += "N" + std::to_string(i) + ">APRS,WIDE2-1:!4140.00N/07240.00W-stream\r\n";
+    // The far end writes while the event loop reads, as a TNC would.
+    bool written = false;
+    std::thread writer([&] { written = pty.Write(burst); });
+    PumpUntil([&] { return lines.got.size() >= static_cast<size_t>(kLines); }, 10000);
+    writer.join();
+    EXPECT_TRUE(written);
+    EXPECT_EQ(lines.got.size(), static_cast<size_t>(kLines));
+    EXPECT_EQ(lines.got.back(), "N2999>APRS,WIDE2-1:!4140.00N/07240.00W-stream");
+    EXPECT_LE(ports.Record(kPortVhfTnc).line.capacity(), 8192u);  // the partial line stays bounded
+}
+
+// The whole program: a packet from the VHF TNC lands in the station table
+// and the dated APRS log, and the terminal's typed bytes reach the TNC.
+TEST(PtyProgram, PacketLineReachesTheTableAndTheLogAndTheTerminalTypesToTheTnc) {
+    if (!test::SocatPair::Available()) GTEST_SKIP() << "socat is not installed";
+    test::SocatPair pty;
+    ASSERT_TRUE(pty.Ready());
+    const auto folder = test::MakeTempFolder();
+    DiskFiles files(folder.string());
+    Preferences prefs;
+    prefs.Set("own_call", "N0TEST");
+    prefs.SetOwnLatitude(41.7);
+    prefs.SetOwnLongitude(-72.7);
+    prefs.Set("port2_device", pty.Near());
+    prefs.Set("auto_log_aprs", "1");
+    ASSERT_TRUE(prefs.Save(files));
+    FakeClock clock;
+    RecordingNotices notices;
+    FakeUserInterface ui;
+    QtSerialLayer layer;
+    ProgramOptions options;
+    options.serial = &layer;
+    {
+        Program program(Platform{clock, notices, files}, ui, options);
+        program.Start();
+        program.Command(kCmdOpenVhfTnc);
+        ASSERT_TRUE(program.IsChecked(kCmdOpenVhfTnc));
+        ASSERT_TRUE(pty.Write("W1PTY>APRS,WIDE2-2:!4141.00N/07241.00W-via pty\r\n"));
+        const StationTable& st = program.Core().Stations();
+        ASSERT_TRUE(PumpUntil([&] { return st.Lookup("W1PTY") >= 0; }));
+        EXPECT_NEAR(LatDegreesFromUnits(st.At(st.Lookup("W1PTY")).lat), 41.0 + 41.0 / 60, 1e-4);
+
+        program.Command(kCmdTerminal);
+        std::string got;
+        PumpUntil([&] { return (got += pty.Read()).size() >= 8; });
+        EXPECT_EQ(got, "ECHO ON\r");
+        program.TerminalTyped("MH\r");
+        got.clear();
+        PumpUntil([&] { return (got += pty.Read()).size() >= 3; });
+        EXPECT_EQ(got, "MH\r");
+        program.Stop();
+    }
+    std::ifstream log(folder / "Logs" / "APRS20261208.log", std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(log)), {});
+    EXPECT_EQ(text, "W1PTY>APRS,WIDE2-2:!4141.00N/07241.00W-via pty\r\n");
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
+}
+
+}  // namespace
+}  // namespace velmora
