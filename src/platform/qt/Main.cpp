@@ -20,6 +20,7 @@ namespace {
 struct Options {
     std::string data = ".";
     bool headless = false;
+    bool quitAfterStart = false;  // for timing the start-up: quit once the loop runs
 };
 
 bool ParseArgs(int argc, char** argv, Options& o) {
@@ -27,6 +28,7 @@ bool ParseArgs(int argc, char** argv, Options& o) {
         const std::string a = argv[i];
         if (a == "--headless") o.headless = true;
         else if (a == "--data" && i + 1 < argc) o.data = argv[++i];
+        else if (a == "--quit-after-start") o.quitAfterStart = true;
         else return false;
     }
     return true;
@@ -61,6 +63,7 @@ int RunHeadless(int argc, char** argv, const Options& options) {
     notices.StatusText("Velmora running headless; " + std::to_string(program.Core().Stations().UsedCount()) +
                        " stations");
     ui.StartConsole();
+    if (options.quitAfterStart) program.RequestQuit(0);
     qapp.exec();
     program.Stop();
     notices.StatusText("Velmora stopped");
@@ -78,6 +81,7 @@ int RunDesktop(int argc, char** argv, const Options& options) {
     ui.Attach(&program);
     ui.Frame().showMaximized();
     program.Start();
+    if (options.quitAfterStart) program.RequestQuit(0);
     qapp.exec();
     program.Stop();
     return program.ExitCode();
@@ -88,7 +92,7 @@ int RunDesktop(int argc, char** argv, const Options& options) {
 int main(int argc, char** argv) {
     Options options;
     if (!ParseArgs(argc, argv, options)) {
-        std::fprintf(stderr, "usage: velmora [--headless] [--data DIR]\n");
+        std::fprintf(stderr, "usage: velmora [--headless] [--data DIR] [--quit-after-start]\n");
         return 2;
     }
     if (!options.headless && !DisplayAvailable()) {
