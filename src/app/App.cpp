@@ -62,6 +62,7 @@ int App::LoadDxPrefixes() { return dxPrefixes_.Load(platform_.files); }
 
 std::string App::OwnPositionLine() const {
     if (!own_.HasHome()) return {};
+    if (!ownLine_.empty()) return ownLine_;
     const DegreesMinutesSeconds lat = LatToDms(own_.homeLat);
     const DegreesMinutesSeconds lon = LonToDms(own_.homeLon);
     char line[128];

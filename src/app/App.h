@@ -62,6 +62,7 @@ public:
     const PacketStatistics& Statistics() const { return stats_; }
     const ActivityTable& Activity() const { return *activity_; }
     const TncPortState& TncPorts() const { return ports_; }
+    TncPortState& TncPorts() { return ports_; }
     const DecodeCounters& Counters() const { return counters_; }
     const RecordedStationEvents& Events() const { return events_; }
     const HistoryBuffer& History() const { return history_; }
@@ -96,6 +97,8 @@ public:
     // (nothing fed) until the own report formats exist, except for a plain
     // position of the home when one is set.
     std::string OwnPositionLine() const;
+    // The own position line as the own report formats build it.
+    void SetOwnPositionLine(std::string line) { ownLine_ = std::move(line); }
 
 private:
     DecodeContext Context();
@@ -122,6 +125,7 @@ private:
     int32_t gpsLon_ = 0, gpsLat_ = 0;
     int16_t bearingCourse_ = 0;
     LogSet logs_;
+    std::string ownLine_;
     DecodeTables tables_;
     DecodeSeams noSeams_;
     DecodeSeams* seams_ = &noSeams_;

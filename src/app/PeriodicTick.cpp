@@ -35,6 +35,7 @@ TickBranch PeriodicTick::Tick(const LocalDateTime& now) {
 
 void PeriodicTick::Second(const LocalDateTime& now) {
     if (now.second % 15 == 0) work_.MemorySample();
+    work_.RefuseConnections();
     // HSP: from second 56 the TNC ports are switched to the GPS once a minute.
     if (now.second > 55 && work_.HspEnabled() && !memory_.switchWindowOpen && switchOpenedMinute_ != now.minute) {
         memory_.switchWindowOpen = true;

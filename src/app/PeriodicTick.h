@@ -29,6 +29,8 @@ public:
     virtual void HourChanged(const LocalDateTime&) {}
     virtual void MinuteChanged(const LocalDateTime&) {}
     virtual void MemorySample() {}
+    // Connection attempts on the TNCs are refused, stuck prompts recovered.
+    virtual void RefuseConnections() {}
     // HSP switching: 0 opens the switch window (ports to the GPS), 1 closes it.
     virtual bool HspEnabled() const { return false; }
     virtual void SetHspSwitch(int /*value*/) {}

@@ -45,6 +45,24 @@ public:
     bool HspEnabled() const override {
         return p_.prefs_.Get("enable_hsp_hf") != "0" || p_.prefs_.Get("enable_hsp_vhf") != "0";
     }
+    void RefuseConnections() override { p_.tnc_.RefuseConnections(); }
+    void SetHspSwitch(int value) override {
+        TickMemory& m = hsp_;
+        for (int port : {kPortVhfTnc, kPortHfTnc}) {
+            if (!p_.ports_.IsOpen(port)) continue;
+            const size_t i = port == kPortVhfTnc ? 0 : 1;
+            const bool enabled = p_.prefs_.Get(port == kPortVhfTnc ? "enable_hsp_vhf" : "enable_hsp_hf") != "0";
+            if (!enabled && m.switchState[i] != 0) continue;
+            p_.ports_.SetControlLine(port, value);
+            m.switchState[i] = static_cast<int16_t>(value);
+        }
+    }
+    void SendPicoControlE() override {
+        for (int port : {kPortVhfTnc, kPortHfTnc}) {
+            const char* flag = port == kPortVhfTnc ? "pico_control_e_vhf" : "pico_control_e_hf";
+            if (p_.ports_.IsOpen(port) && p_.prefs_.Get(flag) != "0") p_.ports_.WritePort(port, "\x05");
+        }
+    }
     void FeedReplay(int maxLines) override { p_.simulation_.Feed(p_.app_, maxLines); }
     bool FastReplayHeld() const override { return p_.ui_.ShiftHeld() || p_.ui_.CapsLockHeld(); }
 
@@ -65,6 +83,7 @@ private:
     }
 
     Program& p_;
+    TickMemory hsp_;  // the remembered switch state of each TNC port
 };
 
 namespace {
@@ -100,8 +119,20 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
       work_(std::make_unique<Work>(*this)),
       tick_(*work_),
       ports_(options.serial, ui, platform.notices),
-      roles_(app_, ports_, roleSettings_, handOffs_) {
+      roles_(app_, ports_, roleSettings_, handOffs_),
+      sender_(ports_, ui),
+      tnc_(app_, prefs_, ports_, sender_, roles_, roleSettings_, platform.files) {
     ports_.SetSink(&roles_);
+    handOffs_.kissReceive = [this](int port, std::string_view bytes) { tnc_.KissInput(port, bytes); };
+    sender_.onWritten = [this](int port, std::string_view bytes) {
+        if (port == roles_.TerminalPort()) ui_.TerminalOutput(bytes, 0);
+    };
+    tnc_.showLine = [this](std::string_view line, int colour) {
+        ui_.TerminalOutput(line, colour);
+        app_.Logs().WriteLine(LogKind::kAprs, line);
+    };
+    tnc_.destinationCall = [this] { return DestinationCall(OwnReport()); };
+    tnc_.qrtReport = [this] { return QrtReport(OwnReport(), app_.Now().Now()); };
     handOffs_.terminal = [this](std::string_view text, int colour) { ui_.TerminalOutput(text, colour); };
     InstallHandlers();
 }
@@ -114,13 +145,36 @@ void Program::InstallHandlers() {
     menu_.SetHandler(MenuGroup::kSettings, [this](uint16_t id) { return SettingsCommand(id); });
     menu_.SetHandler(MenuGroup::kLogging, [this](uint16_t id) { return LoggingCommand(id); });
     menu_.SetHandler(MenuGroup::kWindows, [this](uint16_t id) { return WindowsCommand(id); });
+    menu_.SetHandler(MenuGroup::kTncCommands, [this](uint16_t id) { return TncCommand(id); });
     menu_.SetHandler(MenuGroup::kHelp, [this](uint16_t id) { return HelpCommand(id); });
     menu_.SetCheckMarkRefresh([this] { ui_.RefreshCheckMarks(); });
 }
 
+OwnReportSettings Program::OwnReport() const {
+    OwnReportSettings s;
+    s.call = std::string(app_.Own().call.View());
+    s.lon = app_.Own().homeLon;
+    s.lat = app_.Own().homeLat;
+    const std::string table = prefs_.Get("own_symbol_table").value_or("/");
+    const std::string code = prefs_.Get("own_symbol_code").value_or("Z");
+    s.symbolTable = table.empty() ? '/' : table[0];
+    s.symbolCode = code.empty() ? 'Z' : code[0];
+    s.phg = prefs_.Get("phg").value_or("");
+    s.comment = prefs_.Get("posit_comment").value_or("");
+    s.state = prefs_.Get("state").value_or("");
+    s.county = prefs_.Get("county").value_or("");
+    s.city = prefs_.Get("city").value_or("");
+    s.machineCode = info_.machineCode;
+    s.utcOffsetHours = prefs_.UtcOffsetHours();
+    s.spaceMode = prefs_.Get("master_mode") == "2";
+    return s;
+}
+
 void Program::FeedOwnPosition() {
-    const std::string own = app_.OwnPositionLine();
-    if (!own.empty()) app_.ProcessReceivedLine(own, Liveness::kReplay, '0');
+    const OwnReportSettings own = OwnReport();
+    app_.SetOwnPositionLine(own.call + ">" + DestinationCall(own) + ":" + FixedPositionReport(own));
+    const std::string line = app_.OwnPositionLine();
+    if (!line.empty()) app_.ProcessReceivedLine(line, Liveness::kReplay, '0');
 }
 
 void Program::StartupSequence() {
@@ -134,6 +188,7 @@ void Program::StartupSequence() {
     if (prefs_.Number(*mode) == 2)
         ui_.MessageBox("You have space mode enabled.\nPlease make sure this is what you want", "Velmora", Buttons::kOk);
     ApplyPortPreferences();
+    tnc_.FindCommandFiles();
     app_.LoadStationFlags();
     app_.LoadDxPrefixes();
     app_.RefreshClock();
@@ -209,7 +264,14 @@ void Program::OnTimer(int id) {
             if (hour != lastMemoryHour_) lastMemoryHour_ = hour;  // the memory log is not kept yet
             break;
         }
+        case kTimerQuitDeadline:
+            if (quitRequested_) ui_.Quit(exitCode_);  // a TNC that never drains does not hold up the exit
+            break;
         default:
+            if (id >= TncSender::kWakeBase && id < TncSender::kWakeBase + kPortCount) {
+                sender_.Wake(id - TncSender::kWakeBase);
+                QuitWhenDrained();
+            }
             break;  // port polling is not needed with reader threads; the link is serviced by its own part
     }
 }
@@ -258,7 +320,17 @@ bool Program::CloseRequested() {
 void Program::RequestQuit(int code) {
     exitCode_ = code;
     quitRequested_ = true;
-    ui_.Quit(code);
+    // The shutdown sequence runs while the event loop still turns, so the
+    // TNCs get their exit commands with the pauses between them.
+    if (!shuttingDown_) {
+        ShutdownSequence();
+        ui_.StartSingleShot(kTimerQuitDeadline, 5000);
+    }
+    QuitWhenDrained();
+}
+
+void Program::QuitWhenDrained() {
+    if (quitRequested_ && sender_.AllIdle()) ui_.Quit(exitCode_);
 }
 
 void Program::FunctionKey(int code, bool ctrlHeld) {
@@ -317,13 +389,21 @@ bool Program::EditCommand(uint16_t id) {
     return true;
 }
 
+// Leaves KISS mode, sends the close-down commands and closes the port once
+// they have gone out.
+void Program::CloseTncPort(int index, int kissExitPause) {
+    const int serial = index == kPortVhfTnc && prefs_.Get("port_arrangement") == "2" ? kPortHfTnc : index;
+    if (tnc_.KissMode(index)) tnc_.SendTncText(serial, std::string("\xC0\xFF\xC0", 3), kissExitPause);
+    tnc_.CloseTnc(serial);
+    sender_.Then(serial, [this, serial] {
+        ports_.ClosePort(serial);
+        ui_.RefreshCheckMarks();
+    });
+}
+
 bool Program::ToggleTnc(int index) {
     if (PortOpen(index)) {
-        if (index == kPortHfTnc ? roleSettings_.kissHf : roleSettings_.kissVhf) {
-            if (tnc_.leaveKiss) tnc_.leaveKiss(index);
-        }
-        if (tnc_.closeDown) tnc_.closeDown(index);
-        ports_.ClosePort(index == kPortVhfTnc && prefs_.Get("port_arrangement") == "2" ? kPortHfTnc : index);
+        CloseTncPort(index, 10);
         return true;
     }
     if (!app_.Own().HasHome())
@@ -338,8 +418,22 @@ bool Program::ToggleTnc(int index) {
         if (!ports_.IsOpen(serial)) ui_.MessageBox("Port failed to open", "Velmora", Buttons::kOk);
         return true;
     }
-    if (tnc_.start) tnc_.start(index);
+    tnc_.StartTnc(serial);
     return true;
+}
+
+bool Program::TncCommand(uint16_t id) {
+    switch (id) {
+        case 3514: if (ports_.IsOpen(kPortHfTnc)) tnc_.StartTnc(kPortHfTnc); return true;
+        case 3515: if (ports_.IsOpen(kPortVhfTnc)) tnc_.StartTnc(kPortVhfTnc); return true;
+        case 3516: tnc_.ExitKiss(kPortHfTnc); return true;
+        case 3517: tnc_.ExitKiss(kPortVhfTnc); return true;
+        case 3518: tnc_.ExitAeaHostMode(kPortHfTnc); return true;
+        case 3519: tnc_.ExitAeaHostMode(kPortVhfTnc); return true;
+        case 3520: tnc_.ExitKantronicsHostMode(kPortHfTnc); return true;
+        case 3521: tnc_.ExitKantronicsHostMode(kPortVhfTnc); return true;
+        default: return false;
+    }
 }
 
 bool Program::TogglePort(uint16_t command) {
@@ -360,13 +454,9 @@ void Program::CloseAllPorts() {
     };
     for (const auto& [index, announce] : kOrder) {
         if (!ports_.IsOpen(index)) continue;
-        if (IsTncPort(index)) {
-            if ((index == kPortHfTnc ? roleSettings_.kissHf : roleSettings_.kissVhf) && tnc_.leaveKiss)
-                tnc_.leaveKiss(index);
-            if (tnc_.closeDown) tnc_.closeDown(index);
-        }
         if (serialDebugging_) ui_.MessageBox(announce, "Serial Debugging", Buttons::kOk);
-        ports_.ClosePort(index);
+        if (IsTncPort(index)) CloseTncPort(index, 10);
+        else ports_.ClosePort(index);
     }
 }
 
@@ -423,7 +513,7 @@ void Program::AttachTerminal() {
     const int port = open[static_cast<size_t>(pick)];
     roles_.AttachTerminal(port);
     ui_.ShowTerminal(std::string("Terminal: ") + PortName(port));
-    if (IsTncPort(port)) ports_.WritePort(port, "ECHO ON\r");
+    if (IsTncPort(port)) tnc_.TerminalEcho(port);
 }
 
 bool Program::WindowsCommand(uint16_t id) {
@@ -443,20 +533,28 @@ bool Program::HelpCommand(uint16_t id) {
 }
 
 void Program::ShutdownSequence() {
+    shuttingDown_ = true;
+    bool kissExit = false;
     for (int index : {kPortVhfTnc, kPortHfTnc}) {
-        if (PortOpen(index) && (index == kPortHfTnc ? roleSettings_.kissHf : roleSettings_.kissVhf) && tnc_.leaveKiss)
-            tnc_.leaveKiss(index);
+        if (ports_.IsOpen(index) && tnc_.KissMode(index)) {
+            tnc_.SendTncText(index, std::string("\xC0\xFF\xC0", 3), 0);
+            kissExit = true;
+        }
+    }
+    if (kissExit) {
+        for (int index : {kPortVhfTnc, kPortHfTnc}) tnc_.SendTncText(index, "", 10);
     }
     // The window-location list, the statistics buffer and the internet link
     // join here as their parts arrive.
-    if (ports_.IsOpen(kPortHfTnc) && tnc_.closeDown) tnc_.closeDown(kPortHfTnc);
-    if (ports_.IsOpen(kPortVhfTnc) && prefs_.Get("port_arrangement") != "2" && tnc_.closeDown)
-        tnc_.closeDown(kPortVhfTnc);
+    if (ports_.IsOpen(kPortHfTnc) && !tnc_.ExitFile(kPortHfTnc).empty())
+        tnc_.SendTncFile(kPortHfTnc, tnc_.ExitFile(kPortHfTnc), true);
+    if (ports_.IsOpen(kPortVhfTnc) && prefs_.Get("port_arrangement") != "2" && !tnc_.ExitFile(kPortVhfTnc).empty())
+        tnc_.SendTncFile(kPortVhfTnc, tnc_.ExitFile(kPortVhfTnc), true);
     app_.Logs().CloseAll();
 }
 
 void Program::Stop() {
-    ShutdownSequence();
+    if (!shuttingDown_) ShutdownSequence();
     for (int p = 0; p < kPortCount; ++p) ports_.ClosePort(p);
     simulation_.Stop();
     timers_.StopAll(ui_);

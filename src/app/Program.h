@@ -18,6 +18,9 @@
 #include "platform/UserInterface.h"
 #include "ports/PortManager.h"
 #include "ports/PortRoles.h"
+#include "ports/TncControl.h"
+#include "ports/TncSender.h"
+#include "transmit/OwnReports.h"
 
 namespace velmora {
 
@@ -29,7 +32,7 @@ struct PlatformInfo {
     int machineCode = 0x600 | 0x30;
 };
 
-enum TimerId : int { kTimerTick = 0, kTimerPoll = 1, kTimerLink = 2, kTimerMinute = 3 };
+enum TimerId : int { kTimerTick = 0, kTimerPoll = 1, kTimerLink = 2, kTimerMinute = 3, kTimerQuitDeadline = 50 };
 
 // The timers start-up created, so that shutdown stops exactly those.
 class TimerSet {
@@ -51,13 +54,7 @@ struct ProgramOptions {
     SerialLayer* serial = nullptr;  // no serial ports without one
 };
 
-// TNC start-up and close-down, owned by the TNC control; each does nothing
-// until it is connected.
-struct TncHooks {
-    std::function<void(int port)> start;      // after the port opens
-    std::function<void(int port)> closeDown;  // before it closes
-    std::function<void(int port)> leaveKiss;  // KISS exit frame and its pause
-};
+
 
 class Program {
 public:
@@ -111,7 +108,9 @@ public:
     PortManager& Ports() { return ports_; }
     PortRoles& Roles() { return roles_; }
     RoleHandOffs& HandOffs() { return handOffs_; }
-    TncHooks& Tnc() { return tnc_; }
+    TncControl& Tnc() { return tnc_; }
+    TncSender& Sender() { return sender_; }
+    OwnReportSettings OwnReport() const;
     bool SerialDebugging() const { return serialDebugging_; }
     int MemorySampleCount() const { return memorySamples_; }
     int64_t StartupLinesReplayed() const { return startupLines_; }
@@ -132,6 +131,9 @@ private:
     void ApplyPortPreferences();
     bool TogglePort(uint16_t command);
     bool ToggleTnc(int index);
+    void CloseTncPort(int index, int kissExitPause);
+    bool TncCommand(uint16_t id);
+    void QuitWhenDrained();
     void CloseAllPorts();
     void AttachTerminal();
 
@@ -149,7 +151,9 @@ private:
     RoleSettings roleSettings_;
     RoleHandOffs handOffs_;
     PortRoles roles_;
-    TncHooks tnc_;
+    TncSender sender_;
+    TncControl tnc_;
+    bool shuttingDown_ = false;
     bool portsOpened_ = false;
     bool quitRequested_ = false;
     bool serialDebugging_ = false;

@@ -28,6 +28,8 @@ public:
     // entry with the identifier. False when the timer cannot be made.
     virtual bool StartTimer(int id, int periodMs) = 0;
     virtual void StopTimer(int id) = 0;
+    // Calls the program's timer entry once with this identifier after ms.
+    virtual void StartSingleShot(int id, int ms) = 0;
     // Queues a menu command for the event loop.
     virtual void PostCommand(uint16_t id) = 0;
     // Ends the event loop after the current event.

@@ -167,14 +167,15 @@ TEST(PortCommands, TncOpenWarnsWithoutAPositionAndRefusesABadCall) {
     t.prefs = Preferences();
     t.prefs.Set("own_call", "N0TEST");
     Program& p = t.Up();
-    std::vector<int> started;
-    p.Tnc().start = [&](int port) { started.push_back(port); };
     p.Command(kCmdOpenHfTnc);
     ASSERT_FALSE(t.ui.boxes.empty());
     EXPECT_EQ(t.ui.boxes.back().text, "Please set your Lat/Lon in SETTINGS/Station");
     EXPECT_TRUE(p.IsChecked(kCmdOpenHfTnc));  // it opens anyway
-    EXPECT_EQ(started, (std::vector<int>{kPortHfTnc}));
-    p.Command(kCmdOpenHfTnc);  // the toggle closes it
+    t.RunSingleShots();
+    EXPECT_NE(t.layer.written[kPortHfTnc].find("mycall N0TEST\r"), std::string::npos);  // the TNC was started
+    p.Command(kCmdOpenHfTnc);  // the toggle closes it, once its close-down has gone out
+    EXPECT_TRUE(p.IsChecked(kCmdOpenHfTnc));
+    t.RunSingleShots();
     EXPECT_FALSE(p.IsChecked(kCmdOpenHfTnc));
 
     p.Core().SetOwnCall("X");
@@ -196,6 +197,7 @@ TEST(PortCommands, DualPortTncOpensBothAndAFailedOpenSaysSo) {
     EXPECT_EQ(t.ui.boxes.back().text, "Port failed to open");
     EXPECT_FALSE(p.IsChecked(kCmdOpenGpsPort));
     p.Command(kCmdCloseAllPorts);
+    t.RunSingleShots();
     EXPECT_FALSE(p.IsChecked(kCmdOpenVhfTnc));
 }
 
@@ -220,9 +222,14 @@ TEST(Terminal, AttachesToTheOpenPortAndSendsTypedBytes) {
     p.Command(kCmdOpenVhfTnc);
     p.Command(kCmdTerminal);
     EXPECT_EQ(t.ui.terminalTitle, "Terminal: VHF TNC Port");
-    EXPECT_EQ(t.layer.written[kPortVhfTnc], "ECHO ON\r");
+    t.RunSingleShots();  // the start-up and the echo command, with their pauses
+    const std::string before = t.layer.written[kPortVhfTnc];
+    ASSERT_GE(before.size(), 9u);
+    EXPECT_EQ(before.substr(before.size() - 9), "\x03" "ECHO ON\r");
     p.TerminalTyped("mheard\r");
-    EXPECT_EQ(t.layer.written[kPortVhfTnc], "ECHO ON\rmheard\r");
+    EXPECT_EQ(t.layer.written[kPortVhfTnc], before + "mheard\r");
+    t.ui.terminal.clear();
+    t.ui.terminalColours.clear();
     p.Ports().PortData(kPortVhfTnc, "cmd:\r");
     ASSERT_GE(t.ui.terminal.size(), 2u);
     EXPECT_EQ(t.ui.terminal[0], "cmd:");  // the TNC line in the VHF colour

@@ -45,6 +45,18 @@ struct TestProgram {
         clock.Advance(1);
         program->OnTimer(kTimerTick);
     }
+    // Lets every pending pause pass, in order, until nothing is waiting.
+    // Returns the delays that passed.
+    std::vector<std::pair<int, int>> RunSingleShots(int limit = 10000) {
+        std::vector<std::pair<int, int>> ran;
+        while (!ui.singleShots.empty() && limit-- > 0) {
+            const auto shot = ui.singleShots.front();
+            ui.singleShots.erase(ui.singleShots.begin());
+            ran.push_back(shot);
+            program->OnTimer(shot.first);
+        }
+        return ran;
+    }
     // Runs every command the program posted, as the event loop would.
     void RunPosted() {
         std::vector<uint16_t> posted;

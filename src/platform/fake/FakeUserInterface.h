@@ -30,6 +30,7 @@ public:
         return true;
     }
     void StopTimer(int id) override { timers.erase(id); }
+    void StartSingleShot(int id, int ms) override { singleShots.push_back({id, ms}); }
     void PostCommand(uint16_t id) override { posted.push_back(id); }
     void Quit(int exitCode) override {
         quit = true;
@@ -76,6 +77,7 @@ public:
     std::vector<Box> boxes;
     std::map<int, int> timers;
     std::vector<int> startOrder;
+    std::vector<std::pair<int, int>> singleShots;  // identifier, delay
     std::vector<uint16_t> posted;
     std::vector<std::string> abouts;
     bool quit = false;

@@ -20,6 +20,12 @@ bool QtEventUi::StartTimer(int id, int periodMs) {
 
 void QtEventUi::StopTimer(int id) { timers_.erase(id); }
 
+void QtEventUi::StartSingleShot(int id, int ms) {
+    QTimer::singleShot(ms, Qt::PreciseTimer, this, [this, id] {
+        if (program_) program_->OnTimer(id);
+    });
+}
+
 void QtEventUi::PostCommand(uint16_t id) {
     QMetaObject::invokeMethod(
         this, [this, id] { if (program_) program_->Command(id); }, Qt::QueuedConnection);

@@ -20,6 +20,7 @@ public:
 
     bool StartTimer(int id, int periodMs) override;
     void StopTimer(int id) override;
+    void StartSingleShot(int id, int ms) override;
     void PostCommand(uint16_t id) override;
     void Quit(int exitCode) override;
 

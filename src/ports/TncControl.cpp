@@ -1,0 +1,202 @@
+#include "ports/TncControl.h"
+
+namespace velmora {
+namespace {
+
+constexpr char kCtrlC = 0x03;
+const std::string kThreeCtrlC(3, kCtrlC);
+const std::string kTwoCtrlC(2, kCtrlC);
+
+bool IsControl(char c) { return static_cast<unsigned char>(c) < ' '; }
+
+}  // namespace
+
+void ResetKissDefaults(Preferences& p) {
+    p.Set("kiss_enabled_vhf", "0");
+    p.Set("kiss_enabled_hf", "0");
+    p.Set("digipeat_vhf", "1");
+    p.Set("digipeat_hf", "1");
+    p.Set("kiss_digi_path_vhf", "WIDE,WIDE");
+    p.Set("kiss_digi_path_hf", "WIDE");
+    p.Set("alias_list_vhf", "RELAY");
+    p.Set("alias_list_hf", "RELAY");
+    p.Set("kiss_on_text_vhf", "KISS ON");
+    p.Set("kiss_on_text_hf", "KISS ON");
+}
+
+std::string ExpandCarets(std::string_view line) {
+    std::string out;
+    for (size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '^' && i + 1 < line.size()) {
+            out.push_back(static_cast<char>(line[++i] & 0x0F));
+        } else {
+            out.push_back(line[i]);
+        }
+    }
+    return out;
+}
+
+TncControl::TncControl(App& app, Preferences& prefs, PortManager& ports, TncSender& sender, PortRoles& roles,
+                       RoleSettings& roleSettings, const FileAccess& files)
+    : app_(app), prefs_(prefs), ports_(ports), sender_(sender), roles_(roles), roleSettings_(roleSettings),
+      files_(files) {
+    destinationCall = [] { return std::string("APZ228"); };
+}
+
+void TncControl::FindCommandFiles() {
+    const auto first = [this](std::initializer_list<const char*> names) {
+        for (const char* n : names)
+            if (files_.Exists(n)) return std::string(n);
+        return std::string();
+    };
+    initFiles_ = {first({"InitHF.TNC", "INITTAPR.TNC", "INITAEA.TNC"}),
+                  first({"InitVHF.TNC", "INITTAPR.TNC", "INITAEA.TNC"})};
+    exitFiles_ = {first({"ExitHF.TNC", "RESTORE.TNC"}), first({"ExitVHF.TNC", "RESTORE.TNC"})};
+}
+
+void TncControl::SendTncText(int port, std::string_view text, int pauseTicks) {
+    if (port == roles_.TerminalPort()) return;  // the operator owns the TNC
+    sender_.Send(port, std::string(text), pauseTicks);
+}
+
+bool TncControl::KissMode(int port) const {
+    return port == kPortHfTnc ? roleSettings_.kissHf : port == kPortVhfTnc && roleSettings_.kissVhf;
+}
+
+void TncControl::StartTnc(int port) {
+    TncPortState& state = app_.TncPorts();
+    state.promptCount[0] = state.promptCount[1] = 0;
+    state.connected[0] = state.connected[1] = false;
+    if (KissMode(port)) {
+        StartKiss(port);
+    } else {
+        ports_.SetPortFlags(port, true, true);
+        const std::string dest = destinationCall();
+        SendTncText(port, "", 60);
+        SendTncText(port, "*\r", 40);
+        SendTncText(port, kThreeCtrlC, 30);
+        SendTncText(port, "\r", 20);
+        SendTncText(port, "echo off\r", 20);
+        SendTncText(port, "BE E 0\r", 20);
+        SendTncText(port, "HEA OFF\r", 40);
+        SendTncText(port, "mycall " + std::string(app_.Own().call.View()) + "\r", 20);
+        for (int n = 0; n <= 10; ++n) {
+            const std::string line = Pref("tnc_command" + std::to_string(n));
+            if (!line.empty()) SendTncText(port, ExpandCarets(line) + "\r", 20);
+        }
+        const std::string path = Pref("unproto_path");
+        SendTncText(port, path.empty() ? "unproto " + dest + "\r" : "unproto " + dest + " via " + path + "\r", 20);
+        if (!InitFile(port).empty()) SendTncFile(port, InitFile(port), false);
+        SendTncText(port, "conv\r", 20);
+    }
+    if (queryAllRoutes) queryAllRoutes("?APRS?\r");
+}
+
+void TncControl::StartKiss(int port) {
+    if (Pref("kiss_digi_path_vhf").empty()) ResetKissDefaults(prefs_);
+    ports_.SetPortFlags(port, false, false);
+    KissLink& link = links_[LinkSlot(port)];
+    link.decoder.Reset();
+    const std::string own(app_.Own().call.View());
+    link.SetDigipeater(own, Pref("digipeat" + Suffix(port)) != "0", Pref("alias_list" + Suffix(port)));
+    link.SetTemplate(own, destinationCall(), Pref("kiss_digi_path" + Suffix(port)));
+    links_[0].digipeated = links_[1].digipeated = 0;
+    const std::string on = Pref("kiss_on_text" + Suffix(port));
+    if (on.empty()) {
+        SendTncText(port, "KISS ON\r", 60);
+        return;
+    }
+    std::string piece;
+    for (size_t i = 0; i <= on.size(); ++i) {
+        if (i == on.size() || IsControl(on[i])) {
+            if (!piece.empty()) SendTncText(port, piece + "\r", 60);
+            piece.clear();
+        } else {
+            piece.push_back(on[i]);
+        }
+    }
+}
+
+void TncControl::CloseTnc(int port) {
+    SendTncText(port, kThreeCtrlC, 30);
+    SendTncText(port, "\r", 20);
+    std::string qrt = qrtReport ? qrtReport() : std::string();
+    while (!qrt.empty() && (qrt.back() == '\r' || qrt.back() == '\n')) qrt.pop_back();
+    SendTncText(port, "btext " + qrt + "\r", 20);
+    SendTncText(port, "BE E 240\r", 40);
+}
+
+void TncControl::SendTncFile(int port, const std::string& programPath, bool exitFile) {
+    if (exitFile) SendTncText(port, kTwoCtrlC, 30);
+    SendTncText(port, "\r", 10);
+    files_.ReadLines(programPath, [&](std::string_view line) {
+        if (line.size() > 256) line = line.substr(0, 256);
+        if (line.empty() || line[0] == '!' || line[0] == '*') return;
+        SendTncText(port, std::string(line) + "\r", 25);
+    });
+}
+
+void TncControl::SetUnprotoPath(char route, std::string_view path) {
+    const int port = (route == '1' || route == 'H') ? kPortHfTnc : (route == '2' || route == 'V') ? kPortVhfTnc : -1;
+    if (port < 0) return;
+    const std::string dest = destinationCall();
+    if (KissMode(port)) {
+        links_[LinkSlot(port)].SetTemplate(app_.Own().call.View(), dest, path);
+        return;
+    }
+    SendTncText(port, kTwoCtrlC, 10);
+    SendTncText(port, path.empty() ? "unproto " + dest + "\r" : "unproto " + dest + " via " + std::string(path) + "\r",
+                10);
+    SendTncText(port, "conv\r", 10);
+}
+
+void TncControl::ExitKiss(int port) { SendTncText(port, std::string("\xC0\xFF\xC0", 3), 60); }
+void TncControl::ExitAeaHostMode(int port) { SendTncText(port, std::string("\x03\x03\x03", 3), 60); }
+void TncControl::ExitKantronicsHostMode(int port) { SendTncText(port, std::string("\xC0\x51\xC0", 3), 60); }
+
+void TncControl::RefuseConnections() {
+    TncPortState& state = app_.TncPorts();
+    for (int port : {kPortHfTnc, kPortVhfTnc}) {
+        if (!ports_.IsOpen(port)) continue;
+        const size_t i = port == kPortHfTnc ? 0 : 1;
+        if (state.promptCount[i] >= 2) {
+            SendTncText(port, std::string(1, kCtrlC), 10);
+            SendTncText(port, "conv\r", 5);
+            state.promptCount[i] = 0;
+        }
+        if (state.connected[i]) {
+            SendTncText(port, "Connections not supported, Disconnecting\r", 5);
+            SendTncText(port, std::string(1, kCtrlC), 10);
+            SendTncText(port, "dis\r", 5);
+            SendTncText(port, "conv\r", 5);
+            state.connected[i] = false;
+            state.promptCount[i] = 0;
+        }
+    }
+}
+
+void TncControl::TerminalEcho(int port) {
+    // Sent even though the terminal now owns the port.
+    sender_.Send(port, std::string(1, kCtrlC), 30);
+    sender_.Send(port, "ECHO ON\r", 0);
+}
+
+bool TncControl::KissSend(int port, std::string_view text) {
+    // Our reports end with a CR for text-mode TNCs; a frame carries none.
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.remove_suffix(1);
+    const std::string frame = KissFrameFor(links_[LinkSlot(port)], text);
+    if (frame.empty()) return false;
+    sender_.Send(port, frame, 0);
+    return true;
+}
+
+void TncControl::KissInput(int port, std::string_view bytes) {
+    for (KissReceived& r : KissReceive(links_[LinkSlot(port)], bytes)) {
+        if (!r.repeat.empty()) sender_.Send(port, r.repeat, 0);
+        if (r.monitor.empty()) continue;
+        if (showLine) showLine(r.monitor, port == kPortHfTnc ? 3 : 6);
+        app_.ProcessReceivedLine(r.monitor, Liveness::kLive, port == kPortHfTnc ? '1' : '2');
+    }
+}
+
+}  // namespace velmora

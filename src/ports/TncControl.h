@@ -1,0 +1,82 @@
+#pragma once
+// Driving the two TNC ports: start-up and close-down in text mode, the
+// KISS start-up, the command files, the unproto path, the host-mode
+// escapes, KISS sending and receiving with the digipeater, and refusing
+// connections.
+#include <array>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "app/App.h"
+#include "app/Preferences.h"
+#include "ports/KissLink.h"
+#include "ports/PortManager.h"
+#include "ports/PortRoles.h"
+#include "ports/TncSender.h"
+
+namespace velmora {
+
+// The KISS fields of both TNC ports back to their defaults.
+void ResetKissDefaults(Preferences& prefs);
+// A user TNC command line: "^" and a character stand for the control
+// character of that character's low four bits ("^C" is Ctrl-C).
+std::string ExpandCarets(std::string_view line);
+
+class TncControl {
+public:
+    TncControl(App& app, Preferences& prefs, PortManager& ports, TncSender& sender, PortRoles& roles,
+               RoleSettings& roleSettings, const FileAccess& files);
+
+    // Finds the init and exit files of both TNCs (the first that exists).
+    void FindCommandFiles();
+    const std::string& InitFile(int port) const { return initFiles_[Slot(port)]; }
+    const std::string& ExitFile(int port) const { return exitFiles_[Slot(port)]; }
+
+    // Queues a text for a TNC port with the pause after it; nothing while
+    // the terminal window owns the port.
+    void SendTncText(int port, std::string_view text, int pauseTicks);
+    void StartTnc(int port);
+    void CloseTnc(int port);
+    void SendTncFile(int port, const std::string& programPath, bool exitFile);
+    void SetUnprotoPath(char route, std::string_view path);
+    void ExitKiss(int port);
+    void ExitAeaHostMode(int port);
+    void ExitKantronicsHostMode(int port);
+    void RefuseConnections();
+    // Attaching the terminal to a TNC port.
+    void TerminalEcho(int port);
+
+    bool KissSend(int port, std::string_view text);
+    void KissInput(int port, std::string_view bytes);
+    bool KissMode(int port) const;
+    const KissLink& Link(int port) const { return links_[LinkSlot(port)]; }
+
+    // The own station's call, destination and QRT report, from the own
+    // report formats.
+    std::function<std::string()> destinationCall;
+    std::function<std::string()> qrtReport;
+    // The APRS query "?APRS?" on all routes, through the transmit router.
+    std::function<void(std::string_view)> queryAllRoutes;
+    // Monitor lines of received frames, for the terminal (colour 3 HF, 6 VHF).
+    std::function<void(std::string_view, int)> showLine;
+
+private:
+    static size_t Slot(int port) { return port == kPortHfTnc ? 0 : 1; }
+    static size_t LinkSlot(int port) { return port == kPortVhfTnc ? 0 : 1; }  // VHF first
+    void StartKiss(int port);
+    std::string Suffix(int port) const { return port == kPortHfTnc ? "_hf" : "_vhf"; }
+    std::string Pref(const std::string& name) const { return prefs_.Get(name).value_or(""); }
+
+    App& app_;
+    Preferences& prefs_;
+    PortManager& ports_;
+    TncSender& sender_;
+    PortRoles& roles_;
+    RoleSettings& roleSettings_;
+    const FileAccess& files_;
+    std::array<std::string, 2> initFiles_, exitFiles_;  // HF, VHF
+    std::array<KissLink, 2> links_;                     // VHF, HF
+};
+
+}  // namespace velmora

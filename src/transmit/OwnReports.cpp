@@ -1,0 +1,81 @@
+#include "transmit/OwnReports.h"
+
+#include <cstdio>
+
+#include "maps/Gridsquare.h"
+#include "stations/Position.h"
+
+namespace velmora {
+namespace {
+
+// Degrees, minutes and hundredths of a minute of a distance in position units.
+void Split(long units, long& degrees, long& minutes, long& hundredths) {
+    degrees = units / 360000;
+    const long rest = units % 360000;
+    minutes = rest / 6000;
+    hundredths = ((rest % 6000) / 100) * 100 / 60;
+}
+
+std::string LocationSuffix(const OwnReportSettings& s) {
+    if (s.state.size() < 2 || s.county.size() < 3) return {};
+    char out[64];
+    std::snprintf(out, sizeof out, "-%c%c%c%c%c%-8s", s.state[0], s.state[1], s.county[0], s.county[1], s.county[2],
+                  s.city.substr(0, 40).c_str());
+    return out;
+}
+
+std::string VersionSuffix(const OwnReportSettings& s) {
+    char out[32];
+    std::snprintf(out, sizeof out, "-%d%d%d-<%03x>", 2, 2, 8, s.machineCode);
+    return out;
+}
+
+}  // namespace
+
+std::string LatitudeText(int32_t lat) {
+    const bool north = lat <= kLatOrigin;
+    long d, m, h;
+    Split(north ? kLatOrigin - lat : lat - kLatOrigin, d, m, h);
+    char out[16];
+    std::snprintf(out, sizeof out, "%02ld%02ld.%02ld%c", d, m, h, north ? 'N' : 'S');
+    return out;
+}
+
+std::string LongitudeText(int32_t lon) {
+    const bool west = lon <= kLonOrigin;
+    long d, m, h;
+    Split(west ? kLonOrigin - lon : lon - kLonOrigin, d, m, h);
+    char out[16];
+    std::snprintf(out, sizeof out, "%03ld%02ld.%02ld%c", d, m, h, west ? 'W' : 'E');
+    return out;
+}
+
+std::string DayHourMinuteText(const LocalDateTime& now, int utcOffsetHours) {
+    const LocalDateTime utc = FromTimeStamp(ToTimeStamp(now) - static_cast<TimeStamp>(utcOffsetHours) * 3600);
+    char out[16];
+    std::snprintf(out, sizeof out, "%02d%02d%02dz", utc.day, utc.hour, utc.minute);
+    return out;
+}
+
+std::string DestinationCall(const OwnReportSettings& s) {
+    if (s.spaceMode && s.lon > 0 && s.lon < 129600000 && s.lat > 0 && s.lat < 64800000) {
+        return PositionToLocator(s.lon, s.lat).substr(0, 6);
+    }
+    return "APZ228";
+}
+
+std::string FixedPositionReport(const OwnReportSettings& s) {
+    const std::string pos = LatitudeText(s.lat) + s.symbolTable + LongitudeText(s.lon) + s.symbolCode;
+    std::string out = "=" + pos;
+    if (s.phg.size() >= 4 && s.phg[0] != '\0') out += "PHG" + s.phg.substr(0, 4) + "/" + s.comment;
+    else out += " " + s.comment;
+    out += " " + LocationSuffix(s) + VersionSuffix(s) + "\r";
+    return out;
+}
+
+std::string QrtReport(const OwnReportSettings& s, const LocalDateTime& now) {
+    return "!" + LatitudeText(s.lat) + s.symbolTable + LongitudeText(s.lon) + s.symbolCode + " Velmora QRT @" +
+           DayHourMinuteText(now, s.utcOffsetHours) + "\r";
+}
+
+}  // namespace velmora
