@@ -1,0 +1,166 @@
+#include "ports/TncControl.h"
+
+#include <gtest/gtest.h>
+
+#include "app/MenuTable.h"
+#include "platform/fake/FakeSerial.h"
+#include "ports/Ax25.h"
+#include "ports/Kiss.h"
+#include "stations/Position.h"
+#include "support/TestProgram.h"
+
+namespace velmora {
+namespace {
+
+struct TncProgram : test::TestProgram {
+    TncProgram() {
+        opts.serial = &layer;
+        prefs.Set("own_call", "N0ME-1");
+        prefs.SetOwnLatitude(41.5);
+        prefs.SetOwnLongitude(-72.5);
+        prefs.Set("unproto_path", "WIDE2-2");
+        prefs.Set("port2_device", "/dev/ttyUSB0");
+        prefs.Set("port1_device", "/dev/ttyUSB1");
+    }
+    ~TncProgram() { program.reset(); }
+    Program& Up() {
+        prefs.Save(files);
+        Started();
+        return *program;
+    }
+    FakeSerialLayer layer;
+    Preferences prefs;
+};
+
+TEST(TextModeTnc, StartUpSendsItsSequenceWithItsPauses) {
+    TncProgram t;
+    t.prefs.Set("tnc_command0", "^C^CMON ON");
+    t.Write("InitVHF.TNC", "! A model title\r\n* a comment\r\nPACLEN 128\r\n\r\nMAXFRAME 2\r\n");
+    Program& p = t.Up();
+    p.Command(kCmdOpenVhfTnc);
+    EXPECT_TRUE(t.layer.written[kPortVhfTnc].empty());  // the first pause comes before anything
+    const auto pauses = t.RunSingleShots();
+    EXPECT_EQ(t.layer.written[kPortVhfTnc],
+              "*\r\x03\x03\x03\recho off\rBE E 0\rHEA OFF\rmycall N0ME-1\r\x03\x03MON ON\r"
+              "unproto APZ228 via WIDE2-2\r\rPACLEN 128\rMAXFRAME 2\rconv\r");
+    std::vector<int> ticks;
+    for (const auto& [id, ms] : pauses) {
+        EXPECT_EQ(id, TncSender::kWakeBase + kPortVhfTnc);
+        ticks.push_back(ms);
+    }
+    // 60 first, then each text's own pause (in ms: a tick is 1/60 s).
+    const std::vector<int> expected = {1000, 667, 500, 334, 334, 334, 667, 334, 334, 334, 167, 417, 417, 334};
+    EXPECT_EQ(ticks, expected);
+}
+
+TEST(TextModeTnc, CloseDownLeavesTheQrtBeaconAndTheUnprotoPathCanBeCleared) {
+    TncProgram t;
+    t.clock.Set(2026, 12, 8, 14, 30, 0);
+    Program& p = t.Up();
+    p.Command(kCmdOpenVhfTnc);
+    t.RunSingleShots();
+    t.layer.written[kPortVhfTnc].clear();
+    p.Tnc().SetUnprotoPath('V', "");  // "-None-"
+    t.RunSingleShots();
+    EXPECT_EQ(t.layer.written[kPortVhfTnc], "\x03\x03unproto APZ228\rconv\r");
+    t.layer.written[kPortVhfTnc].clear();
+    p.Command(kCmdOpenVhfTnc);  // closes
+    t.RunSingleShots();
+    EXPECT_EQ(t.layer.written[kPortVhfTnc], "\x03\x03\x03\rbtext !4130.00N/07230.00WZ Velmora QRT @081430z\rBE E 240\r");
+    EXPECT_FALSE(p.IsChecked(kCmdOpenVhfTnc));
+}
+
+TEST(TextModeTnc, RepeatedPromptsAndConnectionsAreRefused) {
+    TncProgram t;
+    Program& p = t.Up();
+    p.Command(kCmdOpenVhfTnc);
+    t.RunSingleShots();
+    t.layer.written[kPortVhfTnc].clear();
+    p.Ports().PortData(kPortVhfTnc, "cmd:\rcmd:\r");
+    p.Tnc().RefuseConnections();
+    t.RunSingleShots();
+    EXPECT_EQ(t.layer.written[kPortVhfTnc], "\x03" "conv\r");
+    t.layer.written[kPortVhfTnc].clear();
+    p.Ports().PortData(kPortVhfTnc, "*** CONNECTED to K1BAD\r");
+    p.Tnc().RefuseConnections();
+    t.RunSingleShots();
+    EXPECT_EQ(t.layer.written[kPortVhfTnc], "Connections not supported, Disconnecting\r\x03" "dis\rconv\r");
+    t.layer.written[kPortVhfTnc].clear();
+    p.Tnc().RefuseConnections();  // nothing left to refuse
+    EXPECT_TRUE(t.layer.written[kPortVhfTnc].empty());
+}
+
+std::string Frame(const char* src, const char* dst, std::vector<std::pair<const char*, bool>> digis, std::string info) {
+    Ax25Frame f;
+    ParseAx25Address(src, f.source);
+    ParseAx25Address(dst, f.destination);
+    for (const auto& [call, repeated] : digis) {
+        ParseAx25Address(call, f.digis[f.digiCount]);
+        f.digis[f.digiCount++].repeated = repeated;
+    }
+    f.info = std::move(info);
+    return KissEncode(EncodeAx25(f));
+}
+
+TEST(KissTnc, StartsReceivesDigipeatsSendsAndExits) {
+    TncProgram t;
+    t.prefs.Set("kiss_enabled_vhf", "1");
+    t.prefs.Set("digipeat_vhf", "1");
+    t.prefs.Set("alias_list_vhf", "RELAY");
+    t.prefs.Set("kiss_digi_path_vhf", "WIDE1-1");
+    t.prefs.Set("kiss_on_text_vhf", "KISS ON");
+    Program& p = t.Up();
+    p.Command(kCmdOpenVhfTnc);
+    t.RunSingleShots();
+    EXPECT_EQ(t.layer.written[kPortVhfTnc], "KISS ON\r");
+    EXPECT_FALSE(p.Ports().Record(kPortVhfTnc).assembleLines);  // raw, 8-bit
+    EXPECT_FALSE(p.Ports().Record(kPortVhfTnc).stripTo7Bits);
+    t.layer.written[kPortVhfTnc].clear();
+
+    // A frame split across two reads, via RELAY: decoded and repeated once.
+    const std::string wire = Frame("K1ABC", "APRS", {{"RELAY", false}}, "!4141.00N/07241.00W-kiss");
+    p.Ports().PortData(kPortVhfTnc, wire.substr(0, 9));
+    p.Ports().PortData(kPortVhfTnc, wire.substr(9));
+    const StationTable& st = p.Core().Stations();
+    ASSERT_GE(st.Lookup("K1ABC"), 0);
+    EXPECT_NEAR(LatDegreesFromUnits(st.At(st.Lookup("K1ABC")).lat), 41.0 + 41.0 / 60, 1e-4);
+    EXPECT_EQ(t.layer.written[kPortVhfTnc], Frame("K1ABC", "APRS", {{"N0ME-1", true}}, "!4141.00N/07241.00W-kiss"));
+    t.layer.written[kPortVhfTnc].clear();
+
+    EXPECT_TRUE(p.Tnc().KissSend(kPortVhfTnc, ">hello\r"));
+    EXPECT_EQ(t.layer.written[kPortVhfTnc], Frame("N0ME-1", "APZ228", {{"WIDE1-1", false}}, ">hello"));
+    t.layer.written[kPortVhfTnc].clear();
+
+    p.Command(kCmdOpenVhfTnc);  // closing leaves KISS mode first
+    t.RunSingleShots();
+    EXPECT_EQ(t.layer.written[kPortVhfTnc].substr(0, 3), "\xC0\xFF\xC0");
+}
+
+TEST(KissTnc, ShutdownSendsTheKissExitFrame) {
+    TncProgram t;
+    t.prefs.Set("kiss_enabled_vhf", "1");
+    Program& p = t.Up();
+    p.Command(kCmdOpenVhfTnc);
+    t.RunSingleShots();
+    t.layer.written[kPortVhfTnc].clear();
+    p.RequestQuit(0);
+    EXPECT_FALSE(t.ui.quit);  // waits for the exit frame's pause
+    t.RunSingleShots();
+    EXPECT_TRUE(t.ui.quit);
+    EXPECT_EQ(t.layer.written[kPortVhfTnc], "\xC0\xFF\xC0");
+}
+
+TEST(KissTnc, EmptyDigiPathResetsBothPortsToTheDefaults) {
+    TncProgram t;
+    t.prefs.Set("kiss_enabled_hf", "1");
+    t.prefs.Set("kiss_digi_path_vhf", "");
+    t.prefs.Set("alias_list_hf", "");
+    Program& p = t.Up();
+    p.Command(kCmdOpenHfTnc);
+    EXPECT_EQ(p.Prefs().Get("kiss_digi_path_vhf"), "WIDE,WIDE");
+    EXPECT_EQ(p.Prefs().Get("alias_list_hf"), "RELAY");
+    EXPECT_EQ(p.Tnc().Link(kPortHfTnc).path.size(), 1u);  // "WIDE"
+}
+
+}  // namespace
+}  // namespace velmora
