@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QTimer>
+#include <chrono>
 #include <fstream>
 #include <functional>
 #include <thread>
@@ -13,6 +15,7 @@
 #include "platform/fake/FakeClock.h"
 #include "platform/fake/FakeUserInterface.h"
 #include "platform/fake/RecordingNotices.h"
+#include "platform/qt/HeadlessUi.h"
 #include "platform/qt/QtSerial.h"
 #include "ports/PortManager.h"
 #include "stations/Position.h"
@@ -171,6 +174,90 @@ TEST(PtyProgram, PacketLineReachesTheTableAndTheLogAndTheTerminalTypesToTheTnc) 
     std::ifstream log(folder / "Logs" / "APRS20261208.log", std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(log)), {});
     EXPECT_EQ(text, "W1PTY>APRS,WIDE2-2:!4141.00N/07241.00W-via pty\r\n");
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
+}
+
+}  // namespace
+}  // namespace velmora
+
+namespace velmora {
+namespace {
+
+// Every byte the far end receives, with when it arrived.
+struct Arrivals {
+    std::string bytes;
+    std::vector<std::chrono::steady_clock::time_point> at;  // one per byte
+    void Take(test::SocatPair& pty) {
+        const std::string got = pty.Read();
+        const auto now = std::chrono::steady_clock::now();
+        bytes += got;
+        at.insert(at.end(), got.size(), now);
+    }
+};
+
+// A text-mode TNC played by a pseudo-terminal: the start-up sequence
+// arrives byte for byte, in order and with at least its pauses between
+// the texts, while the event loop keeps running; then the close-down.
+TEST(PtyTextModeTnc, StartUpAndCloseDownArriveWithTheirSpacing) {
+    if (!test::SocatPair::Available()) GTEST_SKIP() << "socat is not installed";
+    test::SocatPair pty;
+    ASSERT_TRUE(pty.Ready());
+    const auto folder = test::MakeTempFolder();
+    DiskFiles files(folder.string());
+    Preferences prefs;
+    prefs.Set("own_call", "N0ME-2");
+    prefs.SetOwnLatitude(41.5);
+    prefs.SetOwnLongitude(-72.5);
+    prefs.Set("unproto_path", "WIDE2-2");
+    prefs.Set("port2_device", pty.Near());
+    ASSERT_TRUE(prefs.Save(files));
+    SystemClock clock;
+    RecordingNotices notices;
+    HeadlessUi ui;
+    QtSerialLayer layer;
+    ProgramOptions options;
+    options.serial = &layer;
+    Program program(Platform{clock, notices, files}, ui, options);
+    ui.Attach(&program);
+    program.Start();
+    Arrivals a;
+    const auto start = std::chrono::steady_clock::now();
+    program.Command(kCmdOpenVhfTnc);
+    // Other events keep being served during the start-up: the loop never blocks.
+    int ticks = 0;
+    QTimer other;
+    QObject::connect(&other, &QTimer::timeout, [&] { ++ticks; });
+    other.start(100);
+    ASSERT_TRUE(PumpUntil([&] { a.Take(pty); return a.bytes.find("conv\r") != std::string::npos; }, 8000)) << a.bytes;
+    EXPECT_GE(ticks, 20);  // about 3.5 s of start-up
+
+    struct Text { std::string bytes; int pauseTicks; };
+    const std::vector<Text> expected = {
+        {"*\r", 40}, {"\x03\x03\x03", 30}, {"\r", 20}, {"echo off\r", 20}, {"BE E 0\r", 20}, {"HEA OFF\r", 40},
+        {"mycall N0ME-2\r", 20}, {"unproto APZ228 via WIDE2-2\r", 20}, {"conv\r", 20}};
+    std::string all;
+    for (const Text& t : expected) all += t.bytes;
+    ASSERT_EQ(a.bytes, all);
+    // The first text follows the opening pause of 60 ticks.
+    EXPECT_GE(a.at[0] - start, std::chrono::milliseconds(1000 - 20));
+    size_t offset = 0;
+    for (size_t i = 0; i + 1 < expected.size(); ++i) {
+        const size_t next = offset + expected[i].bytes.size();
+        const auto gap = a.at[next] - a.at[offset];
+        EXPECT_GE(gap, std::chrono::milliseconds(expected[i].pauseTicks * 1000 / 60 - 20)) << "after text " << i;
+        offset = next;
+    }
+
+    a = Arrivals{};
+    program.Command(kCmdOpenVhfTnc);  // close: the close-down, then the port closes
+    ASSERT_TRUE(PumpUntil([&] { a.Take(pty); return !program.Ports().IsOpen(kPortVhfTnc); }, 5000));
+    a.Take(pty);
+    ASSERT_EQ(a.bytes.substr(0, 4), "\x03\x03\x03\r");
+    EXPECT_NE(a.bytes.find("btext !4130.00N/07230.00WZ Velmora QRT @"), std::string::npos) << a.bytes;
+    EXPECT_EQ(a.bytes.substr(a.bytes.size() - 9), "BE E 240\r");
+    ui.Attach(nullptr);
+    program.Stop();
     std::error_code ec;
     std::filesystem::remove_all(folder, ec);
 }

@@ -1,0 +1,125 @@
+// Velmora's KISS TNC port against a real soundcard TNC (Dire Wolf), over
+// its pseudo-terminal and over TCP. One test, one Dire Wolf: the link name
+// and the TCP port are fixed.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <functional>
+
+#include "app/MenuTable.h"
+#include "app/Program.h"
+#include "platform/fake/FakeClock.h"
+#include "platform/fake/FakeUserInterface.h"
+#include "platform/fake/RecordingNotices.h"
+#include "platform/qt/QtSerial.h"
+#include "stations/Position.h"
+#include "support/Direwolf.h"
+
+namespace velmora {
+namespace {
+
+size_t Count(const std::string& text, const std::string& what) {
+    size_t n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
+
+// A Velmora with its VHF TNC in KISS mode on this device.
+struct KissStation {
+    explicit KissStation(const std::string& device) : folder(test::MakeTempFolder()), files(folder.string()) {
+        Preferences prefs;
+        prefs.Set("own_call", "N0ME");
+        prefs.SetOwnLatitude(41.5);
+        prefs.SetOwnLongitude(-72.5);
+        prefs.Set("port2_device", device);
+        prefs.Set("kiss_enabled_vhf", "1");
+        prefs.Set("digipeat_vhf", "1");
+        prefs.Set("alias_list_vhf", "RELAY");
+        prefs.Set("kiss_digi_path_vhf", "WIDE1-1");
+        prefs.Save(files);
+        ProgramOptions options;
+        options.serial = &layer;
+        program = std::make_unique<Program>(Platform{clock, notices, files}, ui, options);
+        program->Start();
+        program->Command(kCmdOpenVhfTnc);
+    }
+    ~KissStation() {
+        program->Stop();
+        program.reset();
+        std::error_code ec;
+        std::filesystem::remove_all(folder, ec);
+    }
+    // Runs the event loop (and the TNC's pauses) until done or time is up.
+    bool Until(const std::function<bool()>& done, int ms = 8000) {
+        QElapsedTimer t;
+        t.start();
+        while (!done() && t.elapsed() < ms) {
+            while (!ui.singleShots.empty()) {
+                const int id = ui.singleShots.front().first;
+                ui.singleShots.erase(ui.singleShots.begin());
+                program->OnTimer(id);
+            }
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+        return done();
+    }
+    const StationRecord* Station(const char* call) {
+        const StationIndex i = program->Core().Stations().Lookup(call);
+        return i < 0 ? nullptr : &program->Core().Stations().At(i);
+    }
+
+    std::filesystem::path folder;
+    DiskFiles files;
+    FakeClock clock;
+    RecordingNotices notices;
+    FakeUserInterface ui;
+    QtSerialLayer layer;
+    std::unique_ptr<Program> program;
+};
+
+TEST(Direwolf, KissOverItsPtyAndTcpReceivesSendsAndDigipeats) {
+    if (!test::Direwolf::Available()) GTEST_SKIP() << "direwolf is not installed";
+    test::Direwolf dw;
+    ASSERT_TRUE(dw.Ready()) << dw.Output();
+    {
+        KissStation v("/tmp/kisstnc");
+        ASSERT_TRUE(v.program->IsChecked(kCmdOpenVhfTnc)) << (v.ui.boxes.empty() ? "" : v.ui.boxes.back().text);
+        ASSERT_TRUE(dw.Play("W1DW>APRS,WIDE2-1:!4140.00N/07240.00W-from direwolf\n"
+                            "K1DW-7>APRS,RELAY,WIDE2-1:!4141.00N/07241.00W>via relay\n"
+                            "K1DW-8>APRS,RELAY*,WIDE2-1:!4142.00N/07242.00W>relayed already\n"));
+        ASSERT_TRUE(v.Until([&] { return v.Station("K1DW-8") != nullptr; })) << dw.Output();
+        const StationRecord* w = v.Station("W1DW");
+        ASSERT_NE(w, nullptr);
+        EXPECT_NEAR(LatDegreesFromUnits(w->lat), 41.0 + 40.0 / 60, 1e-4);
+        EXPECT_NEAR(LonDegreesFromUnits(w->lon), -(72.0 + 40.0 / 60), 1e-4);
+        ASSERT_NE(v.Station("K1DW-7"), nullptr);
+        EXPECT_NEAR(LatDegreesFromUnits(v.Station("K1DW-7")->lat), 41.0 + 41.0 / 60, 1e-4);
+
+        // The frame via RELAY is repeated once with our call, marked repeated;
+        // the one via RELAY* is not.
+        ASSERT_TRUE(dw.WaitFor("K1DW-7>APRS,N0ME*,WIDE2-1:!4141.00N/07241.00W>via relay", 5000)) << dw.Output();
+        v.Until([] { return false; }, 500);
+        EXPECT_EQ(Count(dw.Output(), ",N0ME*,"), 1u) << dw.Output();
+
+        // Our own frame, with our call, destination and KISS digi path.
+        ASSERT_TRUE(v.program->Tnc().KissSend(kPortVhfTnc, ">Velmora over KISS\r"));
+        v.Until([&] { return dw.Output().find("N0ME>APZ228,WIDE1-1:>Velmora over KISS") != std::string::npos; }, 5000);
+        EXPECT_NE(dw.Output().find("[0L] N0ME>APZ228,WIDE1-1:>Velmora over KISS"), std::string::npos) << dw.Output();
+    }
+    {
+        KissStation t("tcp:127.0.0.1:8001");
+        ASSERT_TRUE(t.program->IsChecked(kCmdOpenVhfTnc));
+        ASSERT_TRUE(dw.Play("W2DW>APRS:!4030.00N/07400.00W-over tcp\n"));
+        ASSERT_TRUE(t.Until([&] { return t.Station("W2DW") != nullptr; })) << dw.Output();
+        EXPECT_NEAR(LatDegreesFromUnits(t.Station("W2DW")->lat), 40.5, 1e-4);
+        EXPECT_NEAR(LonDegreesFromUnits(t.Station("W2DW")->lon), -74.0, 1e-4);
+        ASSERT_TRUE(t.program->Tnc().KissSend(kPortVhfTnc, ">Velmora over TCP\r"));
+        t.Until([&] { return dw.Output().find("N0ME>APZ228,WIDE1-1:>Velmora over TCP") != std::string::npos; }, 5000);
+        EXPECT_NE(dw.Output().find("[0L] N0ME>APZ228,WIDE1-1:>Velmora over TCP"), std::string::npos) << dw.Output();
+    }
+}
+
+}  // namespace
+}  // namespace velmora
