@@ -18,6 +18,7 @@ constexpr MenuItem kEdit[] = {
 };
 constexpr MenuItem kSettings[] = {
     {kCmdStationSettings, "Station Settings...", false},
+    {kCmdSelectTncType, "Select TNC Type", false},
     {0, "", false},
     {kCmdOpenHfTnc, "Open HF TNC (dual)", true},
     {kCmdOpenVhfTnc, "Open VHF TNC", true},
@@ -46,16 +47,28 @@ constexpr MenuItem kWindows[] = {
     {kCmdCascade, "Cascade", false},
     {kCmdArrangeIcons, "Arrange Icons", false},
 };
+constexpr MenuItem kTncCommands[] = {
+    {3514, "HF-Re-Initialize TNC", false},
+    {3515, "VHF-Re-Initialize TNC", false},
+    {0, "", false},
+    {3516, "HF-Exit KISS Mode", false},
+    {3517, "VHF-Exit KISS Mode", false},
+    {3518, "HF-Exit AEA Host Mode", false},
+    {3519, "VHF-Exit AEA Host Mode", false},
+    {3520, "HF-Exit Kantronics Host Mode", false},
+    {3521, "VHF-Exit Kantronics Host Mode", false},
+};
 constexpr MenuItem kHelp[] = {
     {kCmdAbout, "About Velmora", false},
 };
 
-constexpr std::array<Menu, 6> kMenus = {{
+constexpr std::array<Menu, 7> kMenus = {{
     {"File", kFile},
     {"Edit", kEdit},
     {"Settings", kSettings},
     {"Logging", kLogging},
     {"Windows", kWindows},
+    {"TNC Commands", kTncCommands},
     {"Help", kHelp},
 }};
 

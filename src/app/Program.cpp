@@ -8,6 +8,7 @@
 #include "app/Logs.h"
 #include "app/MenuTable.h"
 #include "app/Startup.h"
+#include "ports/TncFiles.h"
 #include "stations/StationUpdate.h"
 
 namespace velmora {
@@ -146,6 +147,8 @@ void Program::InstallHandlers() {
     menu_.SetHandler(MenuGroup::kLogging, [this](uint16_t id) { return LoggingCommand(id); });
     menu_.SetHandler(MenuGroup::kWindows, [this](uint16_t id) { return WindowsCommand(id); });
     menu_.SetHandler(MenuGroup::kTncCommands, [this](uint16_t id) { return TncCommand(id); });
+    menu_.SetHandler(MenuGroup::kAltVhfPath, [this](uint16_t id) { return AltPathCommand(id); });
+    menu_.SetHandler(MenuGroup::kAltHfPath, [this](uint16_t id) { return AltPathCommand(id); });
     menu_.SetHandler(MenuGroup::kHelp, [this](uint16_t id) { return HelpCommand(id); });
     menu_.SetCheckMarkRefresh([this] { ui_.RefreshCheckMarks(); });
 }
@@ -189,6 +192,7 @@ void Program::StartupSequence() {
         ui_.MessageBox("You have space mode enabled.\nPlease make sure this is what you want", "Velmora", Buttons::kOk);
     ApplyPortPreferences();
     tnc_.FindCommandFiles();
+    altPaths_ = ReadAltPaths(platform_.files);
     app_.LoadStationFlags();
     app_.LoadDxPrefixes();
     app_.RefreshClock();
@@ -225,6 +229,7 @@ void Program::Start() {
         ui_.ShowAbout("Velmora 2.2.8\nAn APRS client for Linux.\n"
                       "Set your call and position in Settings > Station Settings.");
     }
+    AddAltPathMenus();
     ui_.RefreshCheckMarks();
     if (ui_.OpenWindowCount() == 0) {
         ui_.PostCommand(kCmdNewMapSquare);
@@ -352,6 +357,8 @@ bool Program::PortOpen(int index) const {
 
 bool Program::IsChecked(uint16_t id) const {
     if (const LogSpec* log = LogForCommand(id)) return app_.Logs().IsOpen(log->kind);
+    if (id >= kCmdAltVhfNone && id < kCmdAltHfNone) return id == altVhfChoice_;
+    if (id >= kCmdAltHfNone && id < kCmdAltHfNone + 100) return id == altHfChoice_;
     switch (id) {
         case kCmdOpenHfTnc: return PortOpen(kPortHfTnc);
         case kCmdOpenVhfTnc: return PortOpen(kPortVhfTnc);
@@ -422,6 +429,54 @@ bool Program::ToggleTnc(int index) {
     return true;
 }
 
+void Program::AddAltPathMenus() {
+    for (const uint16_t base : {kCmdAltVhfNone, kCmdAltHfNone}) {
+        std::vector<std::pair<uint16_t, std::string>> items = {
+            {base, "-None-"}, {static_cast<uint16_t>(base + 1), "Default"}, {static_cast<uint16_t>(base + 2), "Other..."}};
+        for (size_t i = 0; i < altPaths_.size() && i < 97; ++i)
+            items.emplace_back(static_cast<uint16_t>(base + 3 + i), altPaths_[i]);
+        ui_.AddMenu(base == kCmdAltVhfNone ? "Alternate VHF path" : "Alternate HF path", items);
+    }
+}
+
+bool Program::AltPathCommand(uint16_t id) {
+    const bool vhf = id < kCmdAltHfNone;
+    const uint16_t base = vhf ? kCmdAltVhfNone : kCmdAltHfNone;
+    const size_t n = id - base;
+    std::string path;
+    if (n == 1) {
+        path = prefs_.Get("unproto_path").value_or("");
+    } else if (n == 2) {
+        const auto typed = ui_.AskText(vhf ? "Enter alternate path for VHF TNC" : "Enter alternate path for HF TNC",
+                                       "APZVM via ");
+        if (!typed) return true;  // cancelled: nothing changes
+        path = *typed;
+    } else if (n >= 3) {
+        if (n - 3 >= altPaths_.size()) return false;
+        path = altPaths_[n - 3];
+    }
+    tnc_.SetUnprotoPath(vhf ? 'V' : 'H', path);
+    (vhf ? altVhfChoice_ : altHfChoice_) = id;
+    return true;
+}
+
+void Program::SelectTncType() {
+    const std::vector<TncModel> models = ListTncModels(platform_.files);
+    std::vector<std::string> items;
+    for (const TncModel& m : models) items.push_back(m.fileName + " - " + m.title);
+    if (models.empty()) ui_.MessageBox("No TNC init files available", "Select TNC Type", Buttons::kOk);
+    items.emplace_back("Default Velmora settings");
+    const int model = ui_.ChooseItem("Select TNC Type", items);
+    if (model < 0 || model >= static_cast<int>(items.size())) return;
+    const int target = ui_.ChooseItem("Write as", {"InitVHF.TNC", "InitHF.TNC"});
+    if (target < 0 || target > 1) return;
+    const std::string text = model < static_cast<int>(models.size())
+                                 ? ReadTncModel(platform_.files, models[static_cast<size_t>(model)].fileName)
+                                 : std::string(kDefaultTncText);
+    WriteInitFile(platform_.files, target == 0 ? "InitVHF.TNC" : "InitHF.TNC", text);
+    tnc_.FindCommandFiles();
+}
+
 bool Program::TncCommand(uint16_t id) {
     switch (id) {
         case 3514: if (ports_.IsOpen(kPortHfTnc)) tnc_.StartTnc(kPortHfTnc); return true;
@@ -472,6 +527,7 @@ bool Program::SettingsCommand(uint16_t id) {
             ports_.ClosePort(kPortVhfTnc);
             return true;
         case kCmdCloseAllPorts: CloseAllPorts(); return true;
+        case kCmdSelectTncType: SelectTncType(); return true;
         default: break;
     }
     if (id != kCmdStationSettings) return false;

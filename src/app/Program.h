@@ -133,6 +133,9 @@ private:
     bool ToggleTnc(int index);
     void CloseTncPort(int index, int kissExitPause);
     bool TncCommand(uint16_t id);
+    bool AltPathCommand(uint16_t id);
+    void AddAltPathMenus();
+    void SelectTncType();
     void QuitWhenDrained();
     void CloseAllPorts();
     void AttachTerminal();
@@ -154,6 +157,8 @@ private:
     TncSender sender_;
     TncControl tnc_;
     bool shuttingDown_ = false;
+    std::vector<std::string> altPaths_;           // "AltPath.txt"
+    uint16_t altVhfChoice_ = 20101, altHfChoice_ = 20201;  // "Default" at start
     bool portsOpened_ = false;
     bool quitRequested_ = false;
     bool serialDebugging_ = false;

@@ -4,6 +4,7 @@
 // The desktop implements it with widgets; the headless mode prints message
 // boxes and takes their default button.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,6 +53,11 @@ public:
     // The About box; it does not wait for the operator.
     virtual void ShowAbout(std::string_view text) = 0;
     virtual void ActivateNextWindow() = 0;
+    // A line of text typed by the operator after a fixed prefix; empty when
+    // cancelled.
+    virtual std::optional<std::string> AskText(std::string_view title, std::string_view prefix) = 0;
+    // A menu built at run time (items: identifier and text, all checkable).
+    virtual void AddMenu(std::string_view title, const std::vector<std::pair<uint16_t, std::string>>& items) = 0;
     // One of several items, by its index; -1 when cancelled.
     virtual int ChooseItem(std::string_view title, const std::vector<std::string>& items) = 0;
     // The terminal window: opened with a title, then given text to show in

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "app/MenuTable.h"
 #include "platform/fake/FakeSerial.h"
 #include "ports/Ax25.h"
@@ -160,6 +163,59 @@ TEST(KissTnc, EmptyDigiPathResetsBothPortsToTheDefaults) {
     EXPECT_EQ(p.Prefs().Get("kiss_digi_path_vhf"), "WIDE,WIDE");
     EXPECT_EQ(p.Prefs().Get("alias_list_hf"), "RELAY");
     EXPECT_EQ(p.Tnc().Link(kPortHfTnc).path.size(), 1u);  // "WIDE"
+}
+
+}  // namespace
+}  // namespace velmora
+
+namespace velmora {
+namespace {
+
+TEST(AltPaths, MenusFromTheFileAndEachChoiceSetsTheUnprotoPath) {
+    TncProgram t;
+    t.Write("AltPath.txt", "WIDE1-1\r\nRELAY,WIDE2-2\r\n");
+    Program& p = t.Up();
+    const auto& vhf = t.ui.menus["Alternate VHF path"];
+    ASSERT_EQ(vhf.size(), 5u);
+    EXPECT_EQ(vhf[3], (std::pair<uint16_t, std::string>{20103, "WIDE1-1"}));
+    EXPECT_EQ(t.ui.menus["Alternate HF path"][4].first, 20204);
+    EXPECT_TRUE(p.IsChecked(kCmdAltVhfDefault));
+    p.Command(kCmdOpenVhfTnc);
+    t.RunSingleShots();
+    t.layer.written[kPortVhfTnc].clear();
+
+    p.Command(20104);
+    t.RunSingleShots();
+    EXPECT_EQ(t.layer.written[kPortVhfTnc], "\x03\x03unproto APZ228 via RELAY,WIDE2-2\rconv\r");
+    EXPECT_TRUE(p.IsChecked(20104));
+    EXPECT_FALSE(p.IsChecked(kCmdAltVhfDefault));
+    t.layer.written[kPortVhfTnc].clear();
+
+    p.Command(kCmdAltVhfOther);  // cancelled: nothing changes
+    EXPECT_EQ(t.ui.asked.back(), "Enter alternate path for VHF TNC|APZVM via ");
+    EXPECT_TRUE(t.layer.written[kPortVhfTnc].empty());
+    EXPECT_TRUE(p.IsChecked(20104));
+    t.ui.texts.push_back("WIDE3-3");
+    p.Command(kCmdAltVhfOther);
+    t.RunSingleShots();
+    EXPECT_EQ(t.layer.written[kPortVhfTnc], "\x03\x03unproto APZ228 via WIDE3-3\rconv\r");
+}
+
+TEST(SelectTncType, WritesTheChosenModelOrTheDefaultTextAsTheInitFile) {
+    TncProgram t;
+    std::filesystem::create_directories(t.folder / "TNCfiles");
+    std::ofstream(t.folder / "TNCfiles" / "KPC3.TNC") << "!Kantronics KPC-3\n!A description\n* comment\nINTFACE TERMINAL\n\nMONITOR ON\n";
+    Program& p = t.Up();
+    t.ui.choices = {0, 0};  // the first model, as InitVHF.TNC
+    p.Command(kCmdSelectTncType);
+    EXPECT_EQ(t.ui.offered, (std::vector<std::string>{"InitVHF.TNC", "InitHF.TNC"}));
+    EXPECT_EQ(t.Read("InitVHF.TNC"), "!Kantronics KPC-3\r\n!A description\r\n* comment\r\nINTFACE TERMINAL\r\nMONITOR ON\r\n");
+    EXPECT_EQ(p.Tnc().InitFile(kPortVhfTnc), "InitVHF.TNC");
+    t.ui.choices = {1, 1};  // the built-in text, as InitHF.TNC
+    p.Command(kCmdSelectTncType);
+    const std::string hf = t.Read("InitHF.TNC");
+    EXPECT_EQ(hf.substr(0, 44), "******************************************\r\n");
+    EXPECT_NE(hf.find("\r\nmxmit off\r\n"), std::string::npos);
 }
 
 }  // namespace

@@ -57,7 +57,8 @@ TEST(FrameWindow, StartsWithTheMenuBarAndOneTiledSquareMapWindow) {
     FrameWindow& frame = d.ui.Frame();
     QStringList titles;
     for (QAction* a : frame.menuBar()->actions()) titles << a->text();
-    EXPECT_EQ(titles, (QStringList{"File", "Edit", "Settings", "Logging", "Windows", "Help"}));
+    EXPECT_EQ(titles, (QStringList{"File", "Edit", "Settings", "Logging", "Windows", "TNC Commands", "Help",
+                                   "Alternate VHF path", "Alternate HF path"}));
     const auto subs = frame.Mdi()->subWindowList();
     ASSERT_EQ(subs.size(), 1);
     EXPECT_EQ(subs[0]->windowTitle(), "Map");

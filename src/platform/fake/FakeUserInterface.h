@@ -56,8 +56,23 @@ public:
     }
     void ShowAbout(std::string_view text) override { abouts.emplace_back(text); }
     void ActivateNextWindow() override { ++nextWindows; }
+    std::optional<std::string> AskText(std::string_view title, std::string_view prefix) override {
+        asked.push_back(std::string(title) + "|" + std::string(prefix));
+        if (texts.empty()) return std::nullopt;
+        std::string t = texts.front();
+        texts.pop_front();
+        return t;
+    }
+    void AddMenu(std::string_view title, const std::vector<std::pair<uint16_t, std::string>>& items) override {
+        menus[std::string(title)] = items;
+    }
     int ChooseItem(std::string_view, const std::vector<std::string>& items) override {
         offered = items;
+        if (!choices.empty()) {
+            const int c = choices.front();
+            choices.pop_front();
+            return c;
+        }
         return chosenItem;
     }
     void ShowTerminal(std::string_view title) override { terminalTitle = title; }
@@ -72,6 +87,8 @@ public:
     std::deque<std::string> files;
     std::function<void(Preferences&)> editSettings;
     int chosenItem = 0;
+    std::deque<int> choices;        // answers to ChooseItem, in turn; then chosenItem
+    std::deque<std::string> texts;  // answers to AskText
 
     // What it asked for.
     std::vector<Box> boxes;
@@ -87,6 +104,8 @@ public:
     std::vector<std::string> offered, terminal;
     std::vector<int> terminalColours;
     std::string terminalTitle;
+    std::vector<std::string> asked;
+    std::map<std::string, std::vector<std::pair<uint16_t, std::string>>> menus;
 };
 
 }  // namespace velmora

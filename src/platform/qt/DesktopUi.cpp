@@ -18,6 +18,7 @@
 #include "ui/TerminalWindow.h"
 
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QPointer>
 
 namespace velmora {
@@ -166,6 +167,28 @@ int DesktopUi::ChooseItem(std::string_view title, const std::vector<std::string>
     const QString choice = QInputDialog::getItem(frame_.get(), QString::fromUtf8(title.data(), int(title.size())),
                                                  "Port", list, 0, false, &ok);
     return ok ? static_cast<int>(list.indexOf(choice)) : -1;
+}
+
+std::optional<std::string> DesktopUi::AskText(std::string_view title, std::string_view prefix) {
+    if (autoAnswer_) return std::nullopt;
+    bool ok = false;
+    const QString text = QInputDialog::getText(frame_.get(), QString::fromUtf8(title.data(), int(title.size())),
+                                               QString::fromUtf8(prefix.data(), int(prefix.size())),
+                                               QLineEdit::Normal, {}, &ok);
+    if (!ok) return std::nullopt;
+    return text.toStdString();
+}
+
+void DesktopUi::AddMenu(std::string_view title, const std::vector<std::pair<uint16_t, std::string>>& items) {
+    QMenu* menu = frame_->menuBar()->addMenu(QString::fromUtf8(title.data(), int(title.size())));
+    for (const auto& [id, text] : items) {
+        QAction* a = menu->addAction(QString::fromStdString(text));
+        a->setCheckable(true);
+        QObject::connect(a, &QAction::triggered, this, [this, id = id] {
+            if (program_) program_->Command(id);
+        });
+        frame_->Actions()[id] = a;
+    }
 }
 
 void DesktopUi::ShowTerminal(std::string_view title) {

@@ -58,6 +58,8 @@ public:
     void ShowAbout(std::string_view text) override;
     void ActivateNextWindow() override;
     int ChooseItem(std::string_view title, const std::vector<std::string>& items) override;
+    std::optional<std::string> AskText(std::string_view title, std::string_view prefix) override;
+    void AddMenu(std::string_view title, const std::vector<std::pair<uint16_t, std::string>>& items) override;
     void ShowTerminal(std::string_view title) override;
     void TerminalOutput(std::string_view text, int colour) override;
     class TerminalWindow* Terminal() const { return terminal_; }

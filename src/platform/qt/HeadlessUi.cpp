@@ -99,6 +99,8 @@ void HeadlessUi::RunCommand(const std::string& raw) {
         for (const Menu& m : MainMenu())
             for (const MenuItem& item : m.items)
                 if (item.id) Print("  " + std::to_string(item.id) + "  " + m.title + " > " + item.text);
+        for (const auto& [title, items] : menus_)
+            for (const auto& [id, text] : items) Print("  " + std::to_string(id) + "  " + title + " > " + text);
     } else if (const MenuItem* item = FindMenuItem(line)) {
         p.Command(item->id);
     } else if (line.find_first_not_of("0123456789") == std::string_view::npos && line.size() <= 5) {
@@ -135,6 +137,15 @@ int HeadlessUi::ChooseItem(std::string_view title, const std::vector<std::string
     if (items.empty()) return -1;
     std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(title.size()), title.data(), items[0].c_str());
     return 0;  // the default choice
+}
+
+std::optional<std::string> HeadlessUi::AskText(std::string_view title, std::string_view) {
+    std::fprintf(stderr, "%.*s: not asked on the console\n", static_cast<int>(title.size()), title.data());
+    return std::nullopt;
+}
+
+void HeadlessUi::AddMenu(std::string_view title, const std::vector<std::pair<uint16_t, std::string>>& items) {
+    menus_.emplace_back(std::string(title), items);
 }
 
 void HeadlessUi::ShowTerminal(std::string_view title) {

@@ -6,6 +6,7 @@
 #include <QSocketNotifier>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/Clock.h"
 #include "platform/Notices.h"
@@ -41,6 +42,8 @@ public:
     void ShowAbout(std::string_view text) override;
     void ActivateNextWindow() override {}
     int ChooseItem(std::string_view title, const std::vector<std::string>& items) override;
+    std::optional<std::string> AskText(std::string_view title, std::string_view prefix) override;
+    void AddMenu(std::string_view title, const std::vector<std::pair<uint16_t, std::string>>& items) override;
     void ShowTerminal(std::string_view title) override;
     void TerminalOutput(std::string_view text, int colour) override;
 
@@ -51,6 +54,7 @@ private:
     std::unique_ptr<QSocketNotifier> signals_;
     std::string pending_;
     bool terminalOpen_ = false;
+    std::vector<std::pair<std::string, std::vector<std::pair<uint16_t, std::string>>>> menus_;
 };
 
 // Status-line texts on standard output, each with the time.
