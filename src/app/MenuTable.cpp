@@ -42,6 +42,7 @@ constexpr MenuItem kWindows[] = {
     {kCmdNewMapSquare, "New Map Square", false},
     {kCmdNewChild, "New Window", false},
     {kCmdTerminal, "Terminal", false},
+    {kCmdMemoryUsage, "Memory Usage", true},
     {0, "", false},
     {kCmdTile, "Tile", false},
     {kCmdCascade, "Cascade", false},

@@ -31,6 +31,7 @@ constexpr uint16_t kCmdTile = 8303;
 constexpr uint16_t kCmdArrangeIcons = 8304;
 constexpr uint16_t kCmdNewMapSquare = 8308;
 constexpr uint16_t kCmdTerminal = 8312;
+constexpr uint16_t kCmdMemoryUsage = 8313;
 
 constexpr uint16_t kCmdOpen = 1000;
 constexpr uint16_t kCmdSimulate = 1001;

@@ -9,6 +9,7 @@
 #include "app/MenuTable.h"
 #include "app/Startup.h"
 #include "ports/TncFiles.h"
+#include "platform/SystemInfo.h"
 #include "stations/StationUpdate.h"
 
 namespace velmora {
@@ -42,7 +43,7 @@ public:
         ClearHourCounts(p_.app_.Stations(), now.hour);
         p_.app_.ClearStatisticsHour(now.hour);
     }
-    void MemorySample() override { p_.memorySamples_ = (p_.memorySamples_ + 1) % (kMemorySamples + 1); }
+    void MemorySample() override { p_.memory_.Add(p_.TakeMemorySample()); }
     bool HspEnabled() const override {
         return p_.prefs_.Get("enable_hsp_hf") != "0" || p_.prefs_.Get("enable_hsp_vhf") != "0";
     }
@@ -173,6 +174,22 @@ OwnReportSettings Program::OwnReport() const {
     return s;
 }
 
+MemorySample Program::TakeMemorySample() {
+    const LocalDateTime now = app_.Now().Now();
+    const SystemMemory m = ReadSystemMemory();
+    MemorySample s;
+    s.hour = static_cast<int16_t>(now.hour);
+    s.minute = static_cast<int16_t>(now.minute);
+    s.windows = ui_.OpenWindowCount();
+    s.stations = app_.Stations().UsedCount();
+    s.pointers = static_cast<long>(app_.History().Length());
+    s.inUseKb = m.inUseKb;
+    s.freeKb = m.freeKb;
+    s.load = m.load;
+    memoryLog_.Write(s);
+    return s;
+}
+
 void Program::FeedOwnPosition() {
     const OwnReportSettings own = OwnReport();
     app_.SetOwnPositionLine(own.call + ">" + DestinationCall(own) + ":" + FixedPositionReport(own));
@@ -240,6 +257,7 @@ void Program::Start() {
     timers_.Start(ui_, kTimerTick, 1000);
     timers_.Start(ui_, kTimerMinute, 60000);
     lastMemoryHour_ = app_.Now().Now().hour;
+    TakeMemorySample();  // the memory-usage record of the start
     exitCode_ = 0;
     OpenAutomaticLogs();
 }
@@ -266,7 +284,10 @@ void Program::OnTimer(int id) {
             break;
         case kTimerMinute: {
             const int hour = app_.Now().Now().hour;
-            if (hour != lastMemoryHour_) lastMemoryHour_ = hour;  // the memory log is not kept yet
+            if (hour != lastMemoryHour_) {
+                lastMemoryHour_ = hour;
+                TakeMemorySample();
+            }
             break;
         }
         case kTimerQuitDeadline:
@@ -357,6 +378,7 @@ bool Program::PortOpen(int index) const {
 
 bool Program::IsChecked(uint16_t id) const {
     if (const LogSpec* log = LogForCommand(id)) return app_.Logs().IsOpen(log->kind);
+    if (id == kCmdMemoryUsage) return memoryLog_.IsOpen();
     if (id >= kCmdAltVhfNone && id < kCmdAltHfNone) return id == altVhfChoice_;
     if (id >= kCmdAltHfNone && id < kCmdAltHfNone + 100) return id == altHfChoice_;
     switch (id) {
@@ -573,6 +595,12 @@ void Program::AttachTerminal() {
 }
 
 bool Program::WindowsCommand(uint16_t id) {
+    if (id == kCmdMemoryUsage) {
+        if (memoryLog_.IsOpen()) memoryLog_.Close();
+        else if (ui_.MessageBox("Do want to log to disk?", "Memory Usage", Buttons::kOkCancel) == Answer::kOk)
+            memoryLog_.Open(platform_.files, app_.Now().Now());
+        return true;
+    }
     if (id == kCmdTerminal) {
         AttachTerminal();
         return true;

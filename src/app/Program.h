@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/App.h"
+#include "app/MemoryLog.h"
 #include "app/MenuDispatch.h"
 #include "app/PeriodicTick.h"
 #include "app/Preferences.h"
@@ -58,7 +59,6 @@ struct ProgramOptions {
 
 class Program {
 public:
-    static constexpr int kMemorySamples = 512;
 
     Program(Platform platform, UserInterface& ui, ProgramOptions options = {});
     ~Program();
@@ -112,7 +112,8 @@ public:
     TncSender& Sender() { return sender_; }
     OwnReportSettings OwnReport() const;
     bool SerialDebugging() const { return serialDebugging_; }
-    int MemorySampleCount() const { return memorySamples_; }
+    const MemorySamples& Memory() const { return memory_; }
+    bool MemoryLogOpen() const { return memoryLog_.IsOpen(); }
     int64_t StartupLinesReplayed() const { return startupLines_; }
 
 private:
@@ -128,6 +129,7 @@ private:
     void OpenAutomaticLogs();
     bool AnyAutomaticInput() const;
     void FeedOwnPosition();
+    MemorySample TakeMemorySample();
     void ApplyPortPreferences();
     bool TogglePort(uint16_t command);
     bool ToggleTnc(int index);
@@ -163,7 +165,8 @@ private:
     bool quitRequested_ = false;
     bool serialDebugging_ = false;
     int exitCode_ = 0;
-    int memorySamples_ = 0;
+    MemorySamples memory_;
+    MemoryLog memoryLog_;
     int lastMemoryHour_ = -1;
     int64_t startupLines_ = 0;
 };

@@ -147,11 +147,38 @@ TEST(ProgramTick, MemorySampleEveryFifteenSeconds) {
     t.clock.Set(2026, 12, 8, 10, 20, 0);
     t.Started();
     for (int i = 0; i < 4; ++i) t.Second();  // day, hour, minute branches, then seconds
-    const int base = t.program->MemorySampleCount();
+    const size_t base = t.program->Memory().Count();
     t.clock.Set(2026, 12, 8, 10, 20, 10);
     for (int s = 0; s < 60; ++s) t.Second();  // through 10:21:10
     // 15, 30 and 45 of the first minute; 0 of the next minute is the minute branch.
-    EXPECT_EQ(t.program->MemorySampleCount() - base, 3);
+    EXPECT_EQ(t.program->Memory().Count() - base, 3u);
+}
+
+TEST(ProgramMemoryLog, OpensWhenTheOperatorAgreesAndLogsEverySample) {
+    TestProgram t;
+    t.clock.Set(2026, 3, 5, 10, 20, 0);
+    t.Started();
+    t.ui.answer = Answer::kCancel;
+    t.program->Command(kCmdMemoryUsage);
+    EXPECT_FALSE(t.program->MemoryLogOpen());
+    EXPECT_EQ(t.ui.boxes.back().text, "Do want to log to disk?");
+    t.ui.answer = Answer::kOk;
+    t.program->Command(kCmdMemoryUsage);
+    ASSERT_TRUE(t.program->MemoryLogOpen());
+    for (int i = 0; i < 4; ++i) t.Second();
+    t.clock.Set(2026, 3, 5, 10, 20, 14);
+    t.Second();  // 10:20:15
+    t.program->Command(kCmdMemoryUsage);  // closes it
+    const std::string text = t.Read("Mem 3 5.log");
+    const std::string head =
+        "----------------------Program restarted\r\nTime\tWindows\tStations\t Ptrs\t In use\t Free\tLoad\r\n";
+    ASSERT_GT(text.size(), head.size());
+    EXPECT_EQ(text.substr(0, head.size()), head);
+    EXPECT_EQ(text.substr(head.size(), 6), "10:20\t");
+    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+    t.program->Command(kCmdMemoryUsage);  // again in this run: no second restart line
+    t.program->Command(kCmdMemoryUsage);
+    EXPECT_EQ(t.Read("Mem 3 5.log").find("restarted", 50), std::string::npos);
 }
 
 TEST(ProgramSimulation, FeedsFiveLinesATickAndEndsWithThreeBeeps) {
