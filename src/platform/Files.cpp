@@ -1,5 +1,7 @@
 #include "platform/Files.h"
 
+#include <algorithm>
+
 #include <cctype>
 #include <filesystem>
 
@@ -43,26 +45,30 @@ fs::path ResolveComponent(const fs::path& dir, const std::string& name) {
 }  // namespace
 
 void ForEachLine(std::FILE* file, const std::function<void(std::string_view)>& onLine) {
+    constexpr size_t kLineCap = 65536;  // a line with no ending for megabytes is not text
     std::string line;
     char buffer[65536];
     bool pendingCr = false;
     size_t got;
     while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-        for (size_t i = 0; i < got; ++i) {
-            const char c = buffer[i];
-            if (c == '\n' && pendingCr) {
+        size_t i = 0;
+        while (i < got) {
+            if (pendingCr && buffer[i] == '\n') {
                 pendingCr = false;
+                ++i;
                 continue;
             }
             pendingCr = false;
-            if (c == '\r' || c == '\n') {
-                onLine(line);
-                line.clear();
-                pendingCr = (c == '\r');
-                continue;
-            }
-            // A line with no ending for megabytes is not text; keep memory bounded.
-            if (line.size() < 65536) line.push_back(c);
+            // The run up to the next line ending goes in at once.
+            size_t end = i;
+            while (end < got && buffer[end] != '\r' && buffer[end] != '\n') ++end;
+            const size_t room = kLineCap > line.size() ? kLineCap - line.size() : 0;
+            line.append(buffer + i, std::min(end - i, room));
+            if (end == got) break;
+            onLine(line);
+            line.clear();
+            pendingCr = buffer[end] == '\r';
+            i = end + 1;
         }
     }
     if (!line.empty()) onLine(line);
