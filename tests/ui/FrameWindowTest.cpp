@@ -18,6 +18,11 @@
 #include "stations/Position.h"
 #include "support/TestApp.h"
 #include "ui/StationSettingsDialog.h"
+#include "ui/TerminalWindow.h"
+#include "platform/fake/FakeSerial.h"
+
+#include <QKeyEvent>
+#include <QPlainTextEdit>
 
 namespace velmora {
 namespace {
@@ -110,6 +115,41 @@ TEST(FrameWindow, TimersDriveTheTick) {
     d.program->Start();
     Pump(1300);
     EXPECT_NE(d.program->Tick().Memory().day, 0);
+}
+
+TEST(FrameWindow, TheTerminalWindowShowsItsPortAndSendsTypedKeys) {
+    FakeSerialLayer serial;
+    const auto folder = test::MakeTempFolder();
+    DiskFiles files(folder.string());
+    Preferences prefs;
+    prefs.Set("port3_device", "/dev/ttyGPS");
+    prefs.Save(files);
+    SystemClock clock;
+    DesktopUi ui;
+    ui.AnswerBoxesWith(Answer::kOk);
+    DesktopNotices notices(ui.Frame());
+    ProgramOptions options;
+    options.serial = &serial;
+    {
+        Program program(Platform{clock, notices, files}, ui, options);
+        ui.Attach(&program);
+        program.Start();
+        program.Command(kCmdOpenGpsPort);
+        program.Command(kCmdTerminal);
+        ASSERT_NE(ui.Terminal(), nullptr);
+        EXPECT_EQ(ui.Terminal()->parentWidget()->windowTitle(), "Terminal: GPS Port");
+        program.Ports().PortData(kPortGps, "$GPGGA,raw input\r\n");
+        EXPECT_TRUE(ui.Terminal()->toPlainText().contains("$GPGGA,raw input"));
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_M, Qt::NoModifier, "m");
+        QCoreApplication::sendEvent(ui.Terminal(), &press);
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
+        QCoreApplication::sendEvent(ui.Terminal(), &enter);
+        EXPECT_EQ(serial.written[kPortGps], "m\r");
+        program.Stop();
+        ui.Attach(nullptr);
+    }
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
 }
 
 TEST(StationSettings, WritesThePreferencesAndRefusesValuesThatDoNotFit) {
