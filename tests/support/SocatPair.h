@@ -70,6 +70,7 @@ public:
         pid_ = -1;
     }
     bool Ready() const { return ready_ && far_ >= 0; }
+    int FarFd() const { return far_; }
 
     bool Write(std::string_view bytes) {
         size_t done = 0;
