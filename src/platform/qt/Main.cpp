@@ -72,6 +72,8 @@ int RunHeadless(int argc, char** argv, const Options& options) {
 
 int RunDesktop(int argc, char** argv, const Options& options) {
     QApplication qapp(argc, argv);
+    // The program ends the loop itself, once the TNCs have had their exit commands.
+    qapp.setQuitOnLastWindowClosed(false);
     SystemClock clock;
     DiskFiles files(options.data);
     DesktopUi ui;
