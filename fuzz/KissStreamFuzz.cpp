@@ -6,8 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/App.h"
-#include "platform/fake/FakeClock.h"
+#include "FuzzApp.h"
 #include "ports/Ax25.h"
 #include "ports/KissLink.h"
 
@@ -15,21 +14,11 @@ using namespace velmora;
 
 namespace {
 
-struct Harness {
-    Harness() : files("/nonexistent-velmora-fuzz"), app(Platform{clock, notices, files}, Options()) {
-        app.SetHome(41.7, -72.7);
+struct Harness : FuzzApp {
+    Harness() {
         link.SetDigipeater("N0ME-1", true, "RELAY,WIDE1-1,WIDE");
         link.SetTemplate("N0ME-1", "APZ228", "WIDE1-1,WIDE2-2");
     }
-    static AppOptions Options() {
-        AppOptions o;
-        o.stationCapacity = 256;
-        return o;
-    }
-    FakeClock clock;
-    SilentNotices notices;
-    DiskFiles files;
-    App app;
     KissLink link;
 };
 

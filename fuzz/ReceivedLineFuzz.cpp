@@ -5,30 +5,19 @@
 #include <cstdint>
 #include <string>
 
-#include "app/App.h"
-#include "platform/fake/FakeClock.h"
+#include "FuzzApp.h"
 
 using namespace velmora;
 
 namespace {
 
-struct Harness {
-    Harness() : files("/nonexistent-velmora-fuzz"), app(Platform{clock, notices, files}, Options()) {
-        app.SetHome(41.7, -72.7);
+struct Harness : FuzzApp {
+    Harness() {
         app.Flags().AddLine("W1AW\tALARM DANGER WARNING IGATE TRACK");
         app.StationOptions().dangerRadiusMiles = 50;
         app.StationOptions().positionEcho = true;
         app.DecodeOptions().gateInternetToRadio = true;
     }
-    static AppOptions Options() {
-        AppOptions o;
-        o.stationCapacity = 256;
-        return o;
-    }
-    FakeClock clock;
-    SilentNotices notices;
-    DiskFiles files;
-    App app;
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdio>
 #include <functional>
+#include <utility>
 
 namespace velmora {
 namespace {
@@ -24,14 +25,14 @@ std::string Packet(std::string_view call, std::string_view info) {
     return out;
 }
 
-void Feed(App& app, ImportState& state, const std::string& line) {
+void Feed(App& app, ImportState& state, std::string line) {
     ++state.counts.fed;
     if (!line.empty() && line[0] == '$') {
         app.TakeNmea(line, /*show=*/true, Liveness::kReplay);
     } else if (!line.empty() && line[0] == '%') {
         app.TakeBearing(line);
     } else {
-        app.ProcessReceivedLine(line, Liveness::kReplay, '0');
+        app.ProcessReceivedLine(std::move(line), Liveness::kReplay, '0');
     }
 }
 
@@ -84,8 +85,7 @@ void ImportHistoryLine(App& app, ImportState& state, std::string_view line) {
     ++state.counts.lines;
     const size_t infoAt = At(line, 16) == ' ' ? 17 : 10;
     const std::string_view info = line.size() > infoAt ? line.substr(infoAt) : std::string_view{};
-    ++state.counts.fed;
-    app.ProcessReceivedLine(Packet(CallAt(line, 0), info), Liveness::kReplay, '0');
+    Feed(app, state, Packet(CallAt(line, 0), info));
 }
 
 namespace {

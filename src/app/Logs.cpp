@@ -4,8 +4,8 @@
 
 namespace velmora {
 
-const std::array<LogSpec, kLogKinds>& LogSpecs() {
-    static constexpr std::array<LogSpec, kLogKinds> kSpecs = {{
+const std::array<LogEntry, kLogKinds>& LogTable() {
+    static constexpr std::array<LogEntry, kLogKinds> kSpecs = {{
         {LogKind::kStation, ":Logs:Station.log", false, 7100, "Station Logging"},
         {LogKind::kAprs, ":Logs:APRS%04d%02d%02d.log", true, 7101, "APRS Logging"},
         {LogKind::kNmea, ":Logs:NMEA%04d%02d%02d.log", true, 7102, "NMEA Logging"},
@@ -17,19 +17,19 @@ const std::array<LogSpec, kLogKinds>& LogSpecs() {
     return kSpecs;
 }
 
-const LogSpec* LogForCommand(uint16_t command) {
-    for (const LogSpec& s : LogSpecs()) {
+const LogEntry* LogForCommand(uint16_t command) {
+    for (const LogEntry& s : LogTable()) {
         if (s.command != 0 && s.command == command) return &s;
     }
     return nullptr;
 }
 
 std::string LogSet::PathFor(LogKind kind) const {
-    const LogSpec& spec = LogSpecs()[Slot(kind)];
-    if (!spec.dated) return spec.fileName;
+    const LogEntry& entry = LogTable()[Slot(kind)];
+    if (!entry.dated) return entry.fileName;
     const LocalDateTime t = clock_.Now();
     char name[64];
-    std::snprintf(name, sizeof name, spec.fileName, t.year, t.month, t.day);
+    std::snprintf(name, sizeof name, entry.fileName, t.year, t.month, t.day);
     return name;
 }
 
@@ -61,7 +61,7 @@ void LogSet::Close(LogKind kind) {
 }
 
 void LogSet::CloseAll() {
-    for (const LogSpec& s : LogSpecs()) Close(s.kind);
+    for (const LogEntry& s : LogTable()) Close(s.kind);
 }
 
 void LogSet::WriteLine(LogKind kind, std::string_view text) {

@@ -18,7 +18,7 @@ namespace velmora {
 enum class LogKind : uint8_t { kStation, kAprs, kNmea, kWeather, kMessage, kRdf, kStatistics };
 constexpr size_t kLogKinds = 7;
 
-struct LogSpec {
+struct LogEntry {
     LogKind kind;
     const char* fileName;  // program path; dated names take year, month, day
     bool dated;
@@ -27,8 +27,8 @@ struct LogSpec {
 };
 
 // The table of logs, in menu order.
-const std::array<LogSpec, kLogKinds>& LogSpecs();
-const LogSpec* LogForCommand(uint16_t command);
+const std::array<LogEntry, kLogKinds>& LogTable();
+const LogEntry* LogForCommand(uint16_t command);
 constexpr uint16_t kStopAllLogging = 7119;
 
 // The release label in the station-log header.

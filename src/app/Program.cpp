@@ -372,12 +372,11 @@ void Program::FunctionKey(int code, bool ctrlHeld) {
 
 bool Program::PortOpen(int index) const {
     // One dual-port TNC on the HF TNC's cable serves both radio ports.
-    if (index == kPortVhfTnc && prefs_.Get("port_arrangement") == "2") return ports_.IsOpen(kPortHfTnc);
-    return ports_.IsOpen(index);
+    return ports_.IsOpen(SerialPortOf(index));
 }
 
 bool Program::IsChecked(uint16_t id) const {
-    if (const LogSpec* log = LogForCommand(id)) return app_.Logs().IsOpen(log->kind);
+    if (const LogEntry* log = LogForCommand(id)) return app_.Logs().IsOpen(log->kind);
     if (id == kCmdMemoryUsage) return memoryLog_.IsOpen();
     if (id >= kCmdAltVhfNone && id < kCmdAltHfNone) return id == altVhfChoice_;
     if (id >= kCmdAltHfNone && id < kCmdAltHfNone + 100) return id == altHfChoice_;
@@ -420,9 +419,13 @@ bool Program::EditCommand(uint16_t id) {
 
 // Leaves KISS mode, sends the close-down commands and closes the port once
 // they have gone out.
-void Program::CloseTncPort(int index, int kissExitPause) {
-    const int serial = index == kPortVhfTnc && prefs_.Get("port_arrangement") == "2" ? kPortHfTnc : index;
-    if (tnc_.KissMode(index)) tnc_.SendTncText(serial, std::string("\xC0\xFF\xC0", 3), kissExitPause);
+bool Program::DualPortTnc() const { return prefs_.Get("port_arrangement") == "2"; }
+
+int Program::SerialPortOf(int index) const { return index == kPortVhfTnc && DualPortTnc() ? kPortHfTnc : index; }
+
+void Program::CloseTncPort(int index) {
+    const int serial = SerialPortOf(index);
+    if (tnc_.KissMode(index)) tnc_.ExitKiss(serial, 10);
     tnc_.CloseTnc(serial);
     sender_.Then(serial, [this, serial] {
         ports_.ClosePort(serial);
@@ -432,7 +435,7 @@ void Program::CloseTncPort(int index, int kissExitPause) {
 
 bool Program::ToggleTnc(int index) {
     if (PortOpen(index)) {
-        CloseTncPort(index, 10);
+        CloseTncPort(index);
         return true;
     }
     if (!app_.Own().HasHome())
@@ -442,7 +445,7 @@ bool Program::ToggleTnc(int index) {
         return true;
     }
     // With a dual-port TNC both radio ports share the HF TNC's serial port.
-    const int serial = prefs_.Get("port_arrangement") == "2" ? kPortHfTnc : index;
+    const int serial = DualPortTnc() ? kPortHfTnc : index;
     if (!ports_.OpenPort(serial)) {
         if (!ports_.IsOpen(serial)) ui_.MessageBox("Port failed to open", "Velmora", Buttons::kOk);
         return true;
@@ -532,7 +535,7 @@ void Program::CloseAllPorts() {
     for (const auto& [index, announce] : kOrder) {
         if (!ports_.IsOpen(index)) continue;
         if (serialDebugging_) ui_.MessageBox(announce, "Serial Debugging", Buttons::kOk);
-        if (IsTncPort(index)) CloseTncPort(index, 10);
+        if (IsTncPort(index)) CloseTncPort(index);
         else ports_.ClosePort(index);
     }
 }
@@ -567,7 +570,7 @@ bool Program::LoggingCommand(uint16_t id) {
         app_.Logs().CloseAll();
         return true;
     }
-    const LogSpec* log = LogForCommand(id);
+    const LogEntry* log = LogForCommand(id);
     if (!log) return false;
     app_.Logs().Toggle(log->kind);
     return true;
@@ -621,7 +624,7 @@ void Program::ShutdownSequence() {
     bool kissExit = false;
     for (int index : {kPortVhfTnc, kPortHfTnc}) {
         if (ports_.IsOpen(index) && tnc_.KissMode(index)) {
-            tnc_.SendTncText(index, std::string("\xC0\xFF\xC0", 3), 0);
+            tnc_.ExitKiss(index, 0);
             kissExit = true;
         }
     }
@@ -632,7 +635,7 @@ void Program::ShutdownSequence() {
     // join here as their parts arrive.
     if (ports_.IsOpen(kPortHfTnc) && !tnc_.ExitFile(kPortHfTnc).empty())
         tnc_.SendTncFile(kPortHfTnc, tnc_.ExitFile(kPortHfTnc), true);
-    if (ports_.IsOpen(kPortVhfTnc) && prefs_.Get("port_arrangement") != "2" && !tnc_.ExitFile(kPortVhfTnc).empty())
+    if (ports_.IsOpen(kPortVhfTnc) && !DualPortTnc() && !tnc_.ExitFile(kPortVhfTnc).empty())
         tnc_.SendTncFile(kPortVhfTnc, tnc_.ExitFile(kPortVhfTnc), true);
     app_.Logs().CloseAll();
 }

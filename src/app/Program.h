@@ -133,7 +133,10 @@ private:
     void ApplyPortPreferences();
     bool TogglePort(uint16_t command);
     bool ToggleTnc(int index);
-    void CloseTncPort(int index, int kissExitPause);
+    void CloseTncPort(int index);
+    bool DualPortTnc() const;
+    // The serial port a TNC's radio port uses.
+    int SerialPortOf(int index) const;
     bool TncCommand(uint16_t id);
     bool AltPathCommand(uint16_t id);
     void AddAltPathMenus();

@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include "stations/Position.h"
-#include "stations/StationUpdate.h"
 
 namespace velmora {
 
@@ -36,21 +35,6 @@ void ApplyPreferences(App& app, const Preferences& p) {
     for (size_t i = 0; i < 16 && i < symbols.size(); ++i) {
         if (symbols[i] > ' ') d.ssidSymbols[i] = symbols[i];
     }
-}
-
-void StartCore(App& app, Preferences& prefs) {
-    prefs.Load(app.PlatformLayer().files);
-    ApplyPreferences(app, prefs);
-    app.LoadStationFlags();
-    app.LoadDxPrefixes();
-    const std::string own = app.OwnPositionLine();
-    if (!own.empty()) app.ProcessReceivedLine(own, Liveness::kReplay, '0');
-}
-
-void AppTickWork::HourChanged(const LocalDateTime& now) {
-    app_.RefreshClock();
-    ClearHourCounts(app_.Stations(), now.hour);
-    app_.ClearStatisticsHour(now.hour);
 }
 
 }  // namespace velmora

@@ -150,7 +150,7 @@ void TncControl::SetUnprotoPath(char route, std::string_view path) {
     SendTncText(port, "conv\r", 10);
 }
 
-void TncControl::ExitKiss(int port) { SendTncText(port, std::string("\xC0\xFF\xC0", 3), 60); }
+void TncControl::ExitKiss(int port, int pauseTicks) { SendTncText(port, std::string("\xC0\xFF\xC0", 3), pauseTicks); }
 void TncControl::ExitAeaHostMode(int port) { SendTncText(port, std::string("\x03\x03\x03", 3), 60); }
 void TncControl::ExitKantronicsHostMode(int port) { SendTncText(port, std::string("\xC0\x51\xC0", 3), 60); }
 

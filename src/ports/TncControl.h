@@ -40,7 +40,9 @@ public:
     void CloseTnc(int port);
     void SendTncFile(int port, const std::string& programPath, bool exitFile);
     void SetUnprotoPath(char route, std::string_view path);
-    void ExitKiss(int port);
+    // The KISS exit frame, then a pause (60 ticks from the menu, 10 before
+    // closing a port).
+    void ExitKiss(int port, int pauseTicks = 60);
     void ExitAeaHostMode(int port);
     void ExitKantronicsHostMode(int port);
     void RefuseConnections();

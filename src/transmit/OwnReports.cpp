@@ -32,22 +32,28 @@ std::string VersionSuffix(const OwnReportSettings& s) {
 
 }  // namespace
 
+namespace {
+
+// Degrees (in this many digits), minutes and hundredths of a minute of a
+// distance from the equator or Greenwich, with its hemisphere letter.
+std::string PositionText(long distance, int degreeDigits, char hemisphere) {
+    long d, m, h;
+    Split(distance, d, m, h);
+    char out[16];
+    std::snprintf(out, sizeof out, "%0*ld%02ld.%02ld%c", degreeDigits, d, m, h, hemisphere);
+    return out;
+}
+
+}  // namespace
+
 std::string LatitudeText(int32_t lat) {
     const bool north = lat <= kLatOrigin;
-    long d, m, h;
-    Split(north ? kLatOrigin - lat : lat - kLatOrigin, d, m, h);
-    char out[16];
-    std::snprintf(out, sizeof out, "%02ld%02ld.%02ld%c", d, m, h, north ? 'N' : 'S');
-    return out;
+    return PositionText(north ? kLatOrigin - lat : lat - kLatOrigin, 2, north ? 'N' : 'S');
 }
 
 std::string LongitudeText(int32_t lon) {
     const bool west = lon <= kLonOrigin;
-    long d, m, h;
-    Split(west ? kLonOrigin - lon : lon - kLonOrigin, d, m, h);
-    char out[16];
-    std::snprintf(out, sizeof out, "%03ld%02ld.%02ld%c", d, m, h, west ? 'W' : 'E');
-    return out;
+    return PositionText(west ? kLonOrigin - lon : lon - kLonOrigin, 3, west ? 'W' : 'E');
 }
 
 std::string DayHourMinuteText(const LocalDateTime& now, int utcOffsetHours) {

@@ -4,11 +4,13 @@
 #include "app/Startup.h"
 #include "stations/StationUpdate.h"
 #include "support/TestApp.h"
+#include "support/TestProgram.h"
 
 namespace velmora {
 namespace {
 
 using test::TestApp;
+using test::TestProgram;
 
 TEST(MemoryClass, CapacitiesFollowTheInstalledMemory) {
     EXPECT_EQ(MemoryClassFor(8000000), 1);
@@ -82,7 +84,7 @@ TEST(App, StationFlagsLoadFromTheDataFolder) {
 }
 
 TEST(Startup, PreferencesReachTheCoreAndTheOwnStationIsFirst) {
-    TestApp t;
+    TestProgram t;
     Preferences p;
     p.Set("own_call", "W1AW");
     p.Set("danger_radius", "7");
@@ -91,33 +93,36 @@ TEST(Startup, PreferencesReachTheCoreAndTheOwnStationIsFirst) {
     p.SetOwnLatitude(41.7146);
     p.SetOwnLongitude(-72.727);
     ASSERT_TRUE(p.Save(t.files));
-    Preferences loaded;
-    StartCore(t.app, loaded);
-    EXPECT_EQ(t.app.Own().call.View(), "W1AW");
-    EXPECT_TRUE(t.app.Own().HasHome());
-    EXPECT_EQ(t.app.StationOptions().dangerRadiusMiles, 7);
-    EXPECT_EQ(t.app.StationOptions().trackPointsToSave, 50);
-    EXPECT_EQ(t.app.DecodeOptions().utcOffsetHours, -5);
-    ASSERT_EQ(t.app.Stations().UsedCount(), 1);
-    EXPECT_EQ(t.app.Stations().At(0).callsign.View(), "W1AW");
+    const App& app = t.Started().Core();
+    EXPECT_EQ(app.Own().call.View(), "W1AW");
+    EXPECT_TRUE(app.Own().HasHome());
+    EXPECT_EQ(t.program->Core().StationOptions().dangerRadiusMiles, 7);
+    EXPECT_EQ(t.program->Core().StationOptions().trackPointsToSave, 50);
+    EXPECT_EQ(t.program->Core().DecodeOptions().utcOffsetHours, -5);
+    ASSERT_EQ(app.Stations().UsedCount(), 1);
+    EXPECT_EQ(app.Stations().At(0).callsign.View(), "W1AW");
     // With no preferences file the own station has no position to feed.
-    TestApp fresh;
-    Preferences none;
-    StartCore(fresh.app, none);
-    EXPECT_FALSE(fresh.app.Own().HasHome());
-    EXPECT_EQ(fresh.app.Stations().UsedCount(), 0);
+    TestProgram fresh;
+    EXPECT_FALSE(fresh.Started().Core().Own().HasHome());
+    EXPECT_EQ(fresh.program->Core().Stations().UsedCount(), 0);
 }
 
 TEST(Startup, TheHourBranchClearsTheHoursCounters) {
-    TestApp t;
-    t.clock.Set(2026, 12, 8, 5, 59, 59);
-    t.Live("W1AW>APRS:>x");
-    t.clock.Set(2026, 12, 9, 5, 0, 0);  // a day later, the same hour's slot is stale
-    AppTickWork work(t.app);
-    work.HourChanged(t.clock.Now());
-    EXPECT_EQ(t.Station("W1AW").hourCounts[5], 0);
-    EXPECT_EQ(t.app.Statistics().Slot(1, kStatEveryLine, 5), 0u);
-    EXPECT_EQ(t.app.Statistics().Total(1, kStatEveryLine), 1u);
+    TestProgram t;
+    t.clock.Set(2026, 12, 8, 5, 30, 0);
+    t.Started();
+    for (int i = 0; i < 3; ++i) t.Second();  // the day, hour and minute branches
+    t.program->Core().ProcessReceivedLine("W1AW>APRS:>x", Liveness::kLive, '2');
+    const App& app = t.program->Core();
+    ASSERT_EQ(app.Stations().At(app.Stations().Lookup("W1AW")).hourCounts[5], 1);
+    // A day later the same hour's slot is stale when the hour begins.
+    t.clock.Set(2026, 12, 9, 4, 59, 50);
+    for (int i = 0; i < 3; ++i) t.Second();  // day, hour 4, minute 59
+    t.clock.Set(2026, 12, 9, 4, 59, 59);
+    t.Second();  // 5:00:00, the hour branch
+    EXPECT_EQ(app.Stations().At(app.Stations().Lookup("W1AW")).hourCounts[5], 0);
+    EXPECT_EQ(app.Statistics().Slot(1, kStatEveryLine, 5), 0u);
+    EXPECT_EQ(app.Statistics().Total(1, kStatEveryLine), 1u);
     EXPECT_GT(InstalledMemoryBytes(), 8000000u);
 }
 

@@ -181,15 +181,21 @@ TEST(ProgramMemoryLog, OpensWhenTheOperatorAgreesAndLogsEverySample) {
     EXPECT_EQ(t.Read("Mem 3 5.log").find("restarted", 50), std::string::npos);
 }
 
+// Starts the program, lets the day, hour and minute branches pass, and
+// starts a simulation of this text.
+bool Simulating(TestProgram& t, const std::string& text) {
+    t.Write("sim.txt", text);
+    t.clock.Set(2026, 12, 8, 10, 20, 30);
+    t.Started();
+    for (int i = 0; i < 4; ++i) t.Second();
+    return t.program->StartSimulation((t.folder / "sim.txt").string());
+}
+
 TEST(ProgramSimulation, FeedsFiveLinesATickAndEndsWithThreeBeeps) {
     TestProgram t;
     std::string text;
     for (int i = 0; i < 30; ++i) text += "SIM" + std::to_string(i) + ">APRS:!4140.00N/07240.00W-\r\n";
-    t.Write("sim.txt", text);
-    t.clock.Set(2026, 12, 8, 10, 20, 30);
-    t.Started();
-    for (int i = 0; i < 4; ++i) t.Second();  // the day, hour and minute branches go first
-    ASSERT_TRUE(t.program->StartSimulation((t.folder / "sim.txt").string()));
+    ASSERT_TRUE(Simulating(t, text));
     const int32_t before = t.program->Core().Stations().UsedCount();
     t.Second();
     EXPECT_EQ(t.program->Core().Stations().UsedCount() - before, 5);
@@ -206,11 +212,7 @@ TEST(ProgramSimulation, ShiftFeedsAHundredLinesATick) {
     TestProgram t;
     std::string text;
     for (int i = 0; i < 250; ++i) text += "FAST" + std::to_string(i) + ">APRS:!4140.00N/07240.00W-\n";
-    t.Write("sim.txt", text);
-    t.clock.Set(2026, 12, 8, 10, 20, 30);
-    t.Started();
-    for (int i = 0; i < 4; ++i) t.Second();
-    ASSERT_TRUE(t.program->StartSimulation((t.folder / "sim.txt").string()));
+    ASSERT_TRUE(Simulating(t, text));
     t.ui.shift = true;
     const int32_t before = t.program->Core().Stations().UsedCount();
     t.Second();
@@ -224,11 +226,7 @@ TEST(ProgramSimulation, ShiftFeedsAHundredLinesATick) {
 TEST(ProgramSimulation, SkipsCommentsAndLinesOfTenCharacters) {
     TestProgram t;
     // "A>B:>abcde" is 10 characters; "A>B:>abcdef" is 11.
-    t.Write("sim.txt", "A>B:>abcde\n>K1ABC>APRS:>a comment line that is long\nC>B:>abcdef\n");
-    t.clock.Set(2026, 12, 8, 10, 20, 30);
-    t.Started();
-    for (int i = 0; i < 4; ++i) t.Second();
-    ASSERT_TRUE(t.program->StartSimulation((t.folder / "sim.txt").string()));
+    ASSERT_TRUE(Simulating(t, "A>B:>abcde\n>K1ABC>APRS:>a comment line that is long\nC>B:>abcdef\n"));
     t.Second();
     const StationTable& st = t.program->Core().Stations();
     EXPECT_EQ(st.Lookup("A"), -1);

@@ -119,6 +119,16 @@ TEST_F(PtyPorts, AContinuousStreamLosesNoLine) {
     EXPECT_LE(ports.Record(kPortVhfTnc).line.capacity(), 8192u);  // the partial line stays bounded
 }
 
+// Preferences of a station whose VHF TNC is the near end of the pty pair.
+Preferences PtyStation(const test::SocatPair& pty, const char* call) {
+    Preferences prefs;
+    prefs.Set("own_call", call);
+    prefs.SetOwnLatitude(41.5);
+    prefs.SetOwnLongitude(-72.5);
+    prefs.Set("port2_device", pty.Near());
+    return prefs;
+}
+
 // The whole program: a packet from the VHF TNC lands in the station table
 // and the dated APRS log, and the terminal's typed bytes reach the TNC.
 TEST(PtyProgram, PacketLineReachesTheTableAndTheLogAndTheTerminalTypesToTheTnc) {
@@ -127,11 +137,7 @@ TEST(PtyProgram, PacketLineReachesTheTableAndTheLogAndTheTerminalTypesToTheTnc) 
     ASSERT_TRUE(pty.Ready());
     const auto folder = test::MakeTempFolder();
     DiskFiles files(folder.string());
-    Preferences prefs;
-    prefs.Set("own_call", "N0TEST");
-    prefs.SetOwnLatitude(41.7);
-    prefs.SetOwnLongitude(-72.7);
-    prefs.Set("port2_device", pty.Near());
+    Preferences prefs = PtyStation(pty, "N0TEST");
     prefs.Set("auto_log_aprs", "1");
     ASSERT_TRUE(prefs.Save(files));
     FakeClock clock;
@@ -237,12 +243,8 @@ TEST(PtyTextModeTnc, StartUpAndCloseDownArriveWithTheirSpacing) {
     ASSERT_TRUE(pty.Ready());
     const auto folder = test::MakeTempFolder();
     DiskFiles files(folder.string());
-    Preferences prefs;
-    prefs.Set("own_call", "N0ME-2");
-    prefs.SetOwnLatitude(41.5);
-    prefs.SetOwnLongitude(-72.5);
+    Preferences prefs = PtyStation(pty, "N0ME-2");
     prefs.Set("unproto_path", "WIDE2-2");
-    prefs.Set("port2_device", pty.Near());
     ASSERT_TRUE(prefs.Save(files));
     SystemClock clock;
     RecordingNotices notices;
