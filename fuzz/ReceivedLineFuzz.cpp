@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
     // The first byte picks the source kind and whether the line is live.
     static const char kKinds[] = {'0', '1', '2', 'H', 'V', 'T', '3', '-'};
-    const char kind = kKinds[data[0] & 7];
+    const SourceKind kind = SourceKindFromChar(kKinds[data[0] & 7]);
     const Liveness live = (data[0] & 8) ? Liveness::kLive : Liveness::kReplay;
     std::string line(reinterpret_cast<const char*>(data + 1), size - 1);
     h.app.ProcessReceivedLine(std::move(line), live, kind);

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "stations/Position.h"
+#include "geo/Position.h"
 
 namespace velmora {
 
@@ -33,7 +33,7 @@ std::optional<std::string> ParseDecodeToolArgs(int argc, char** argv, DecodeTool
                 o.historyCall = v;
             } else if (a == "--kind") {
                 if (std::strlen(v) != 1) return "--kind takes one character";
-                o.kind = v[0];
+                o.kind = SourceKindFromChar(v[0]);
             } else if (a == "--capacity") {
                 char* end = nullptr;
                 const long n = std::strtol(v, &end, 10);

@@ -13,7 +13,7 @@ namespace velmora {
 struct DecodeToolOptions {
     std::string call = "N0CALL";
     std::optional<std::pair<double, double>> home;  // lat, lon
-    char kind = 'T';
+    SourceKind kind = SourceKind::kInternet;
     Liveness live = Liveness::kReplay;
     std::optional<int32_t> capacity;
     bool each = false;

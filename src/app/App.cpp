@@ -5,7 +5,7 @@
 #include "decode/ReceivedLine.h"
 #include "gps/Nmea.h"
 #include "special/RDF.h"
-#include "stations/Position.h"
+#include "geo/Position.h"
 
 namespace velmora {
 
@@ -19,7 +19,7 @@ App::App(Platform platform, AppOptions options)
       messages_(capacities_.messageStore),
       waypoints_(capacities_.waypointTable),
       logs_(platform.files, platform.clock, platform.notices),
-      tables_{messages_, waypoints_, dxPrefixes_, schedule_, dfLine_},
+      tables_{*this, waypoints_, dxPrefixes_, *this, dfLine_},
       stationContext_{*table_, flags_, stationSettings_, clock_, platform_.notices, events_, history_} {
     capacities_.stationTable = table_->Capacity();
     events_.onLogLine = [this](std::string_view line) { logs_.WriteLine(LogKind::kStation, line); };
@@ -31,7 +31,7 @@ DecodeContext App::Context() {
                          *seams_,         own_,    decodeSettings_, counters_};
 }
 
-void App::ProcessReceivedLine(std::string line, Liveness live, char kind) {
+void App::ProcessReceivedLine(std::string line, Liveness live, SourceKind kind) {
     clock_.Refresh();
     DecodeContext ctx = Context();
     velmora::ProcessReceivedLine(ctx, line, live, kind, 0);
@@ -77,7 +77,7 @@ void App::ClearStations() {
     history_.Clear();
     waypoints_.Clear();
     const std::string own = OwnPositionLine();
-    if (!own.empty()) ProcessReceivedLine(own, Liveness::kReplay, '0');
+    if (!own.empty()) ProcessReceivedLine(own, Liveness::kReplay, SourceKind::kOwn);
 }
 
 }  // namespace velmora

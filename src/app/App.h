@@ -9,6 +9,8 @@
 #include "app/Logs.h"
 #include "app/MemoryClass.h"
 #include "decode/DecodeContext.h"
+#include "messaging/MessageStore.h"
+#include "transmit/ScheduleCounters.h"
 #include "platform/Clock.h"
 #include "platform/Files.h"
 #include "platform/Notices.h"
@@ -27,14 +29,14 @@ struct AppOptions {
     std::optional<int32_t> stationCapacity;
 };
 
-class App {
+class App final : private SpotSink, private ReportRequests {
 public:
     App(Platform platform, AppOptions options = {});
     App(const App&) = delete;
     App& operator=(const App&) = delete;
 
     // The received-line entry for lines from outside (depth 0).
-    void ProcessReceivedLine(std::string line, Liveness live, char kind);
+    void ProcessReceivedLine(std::string line, Liveness live, SourceKind kind);
 
     // Releases every station and feeds the own position again, so the own
     // station is index 0.
@@ -102,6 +104,12 @@ public:
 
 private:
     DecodeContext Context();
+    void AddDxSpot(std::string_view firstWord, std::string_view spotter, std::string_view text,
+                   TimeStamp now) override {
+        messages_.AddDxSpot(firstWord, spotter, text, now);
+    }
+    void PositionDue(int group) override { schedule_.positionNow[group] = true; }
+    void WeatherDue(int group) override { schedule_.weatherNow[group] = true; }
 
     Platform platform_;
     CachedClock clock_;

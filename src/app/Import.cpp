@@ -32,7 +32,7 @@ void Feed(App& app, ImportState& state, std::string line) {
     } else if (!line.empty() && line[0] == '%') {
         app.TakeBearing(line);
     } else {
-        app.ProcessReceivedLine(std::move(line), Liveness::kReplay, '0');
+        app.ProcessReceivedLine(std::move(line), Liveness::kReplay, SourceKind::kOwn);
     }
 }
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "stations/Position.h"
+#include "geo/Position.h"
 
 namespace velmora {
 namespace {

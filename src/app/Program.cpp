@@ -194,7 +194,7 @@ void Program::FeedOwnPosition() {
     const OwnReportSettings own = OwnReport();
     app_.SetOwnPositionLine(own.call + ">" + DestinationCall(own) + ":" + FixedPositionReport(own));
     const std::string line = app_.OwnPositionLine();
-    if (!line.empty()) app_.ProcessReceivedLine(line, Liveness::kReplay, '0');
+    if (!line.empty()) app_.ProcessReceivedLine(line, Liveness::kReplay, SourceKind::kOwn);
 }
 
 void Program::StartupSequence() {

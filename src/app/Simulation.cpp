@@ -44,7 +44,7 @@ int Simulation::Feed(App& app, int maxLines) {
         }
         // Comment lines and anything too short to be a packet are passed over.
         if (line.empty() || line[0] == '>' || line.size() < 11) continue;
-        app.ProcessReceivedLine(line, Liveness::kReplay, '2');
+        app.ProcessReceivedLine(line, Liveness::kReplay, SourceKind::kVhf);
         ++fed;
     }
     return fed;

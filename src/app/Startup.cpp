@@ -2,7 +2,7 @@
 
 #include <unistd.h>
 
-#include "stations/Position.h"
+#include "geo/Position.h"
 
 namespace velmora {
 

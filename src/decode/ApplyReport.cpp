@@ -6,7 +6,7 @@
 #include "decode/PositionText.h"
 #include "decode/ReportDecoders.h"
 #include "decode/SoftwareTrailer.h"
-#include "stations/Position.h"
+#include "geo/Position.h"
 #include "stations/Track.h"
 
 namespace velmora {
@@ -39,7 +39,7 @@ void StoreAltitude(StationRecord& s, DecodedReport& r, std::optional<int32_t> fe
 
 // Data extensions of a comment: PHG, storm and weather data, DF bearing,
 // course/speed and altitude.
-void ParseDataExtension(DecodeContext& ctx, StationIndex index, DecodedReport& r, char kind) {
+void ParseDataExtension(DecodeContext& ctx, StationIndex index, DecodedReport& r, SourceKind kind) {
     StationRecord& s = ctx.st.table.At(index);
     const std::string_view c = r.comment.View();
     r.extA = c.substr(0, 3);
@@ -83,7 +83,7 @@ void ApplySoftwareTrailer(StationRecord& s, std::string_view comment) {
 }
 
 void ConvertPosition(DecodeContext& ctx, StationIndex index, DecodedReport& r,
-                     std::string_view info, char kind) {
+                     std::string_view info, SourceKind kind) {
     StationRecord& s = ctx.st.table.At(index);
     s.symbolTable = r.symbolTable;
     s.symbolCode = r.symbolCode;
@@ -189,7 +189,7 @@ std::optional<int32_t> FindAltitude(std::string_view c) {
 }
 
 void ApplyReport(DecodeContext& ctx, std::string_view /*source*/, StationIndex index,
-                 DecodedReport& r, std::string_view info, char kind, Liveness live) {
+                 DecodedReport& r, std::string_view info, SourceKind kind, Liveness live) {
     if (!ctx.st.table.ValidIndex(index)) return;
     StationRecord& s = ctx.st.table.At(index);
     if (r.timeSet) s.reportTime = r.reportTime;

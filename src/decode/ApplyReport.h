@@ -9,7 +9,7 @@
 namespace velmora {
 
 void ApplyReport(DecodeContext& ctx, std::string_view source, StationIndex index,
-                 DecodedReport& report, std::string_view info, char kind, Liveness live);
+                 DecodedReport& report, std::string_view info, SourceKind kind, Liveness live);
 
 // Altitude in feet from "/A=" (or "A=" at a given place) in a comment.
 std::optional<int32_t> AltitudeAt(std::string_view comment, size_t equalsSign);

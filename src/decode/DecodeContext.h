@@ -1,10 +1,8 @@
 #pragma once
 // Everything received-line processing reads and writes, owned by the App.
 #include "decode/MonitorLine.h"
-#include "messaging/MessageStore.h"
 #include "refdata/DxTables.h"
 #include "special/RDF.h"
-#include "transmit/ScheduleCounters.h"
 #include "decode/Seams.h"
 #include "decode/Statistics.h"
 #include "stations/StationContext.h"
@@ -46,10 +44,10 @@ struct DecodeCounters {
 
 // The tables and state the report decoders fill besides the station table.
 struct DecodeTables {
-    MessageStore& messages;
+    SpotSink& spots;
     WaypointTable& waypoints;
     const DxPrefixTable& dxPrefixes;
-    ScheduleCounters& schedule;
+    ReportRequests& requests;
     DfLine& dfLine;
 };
 
@@ -65,7 +63,7 @@ struct DecodeContext {
     DecodeCounters& counters;
 
     // Counts a packet; a category outside the table only beeps.
-    void Count(char kind, int category) {
+    void Count(SourceKind kind, int category) {
         if (!stats.Count(kind, category, st.clock.Now().hour)) st.notices.Beep();
     }
 };

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "decode/ReportDecoders.h"
-#include "maps/Gridsquare.h"
+#include "geo/Gridsquare.h"
 
 namespace velmora {
 namespace {
@@ -17,7 +17,7 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-void DxClusterSpot(DecodeContext& ctx, std::string_view info, Liveness live, char kind) {
+void DxClusterSpot(DecodeContext& ctx, std::string_view info, Liveness live, SourceKind kind) {
     if (info.size() <= 26) return;
     std::string_view call = info.substr(26, 8);
     if (const size_t end = call.find_first_of(" /"); end != std::string_view::npos) call = call.substr(0, end);
@@ -65,7 +65,7 @@ void OtherSpot(DecodeContext& ctx, std::string_view info) {
     const size_t end = rest.find_first_of(": ");
     const std::string_view spotter = rest.substr(0, end);
     const std::string_view text = end == std::string_view::npos ? std::string_view{} : Trim(rest.substr(end + 1));
-    ctx.tables.messages.AddDxSpot(firstWord, spotter, text, ctx.st.clock.NowStamp());
+    ctx.tables.spots.AddDxSpot(firstWord, spotter, text, ctx.st.clock.NowStamp());
 }
 
 void FixedColumnSpot(DecodeContext& ctx, std::string_view info) {
@@ -78,7 +78,7 @@ void FixedColumnSpot(DecodeContext& ctx, std::string_view info) {
 
 }  // namespace
 
-void DecodeDxSpot(DecodeContext& ctx, SpotClass spot, std::string_view info, Liveness live, char kind) {
+void DecodeDxSpot(DecodeContext& ctx, SpotClass spot, std::string_view info, Liveness live, SourceKind kind) {
     switch (spot) {
         case SpotClass::kDxCluster: DxClusterSpot(ctx, info, live, kind); break;
         case SpotClass::kOtherDe: OtherSpot(ctx, info); break;

@@ -3,7 +3,7 @@
 #include "decode/ReportDecoders.h"
 #include "stations/Track.h"
 #include "gps/Nmea.h"
-#include "maps/Gridsquare.h"
+#include "geo/Gridsquare.h"
 
 namespace velmora {
 namespace {

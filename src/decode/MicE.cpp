@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "stations/Position.h"
+#include "geo/Position.h"
 #include "stations/Track.h"
 
 namespace velmora {
@@ -197,7 +197,7 @@ void WriteLastInfo(DecodeContext& ctx, const ReportCall& call, StationRecord& s,
                   f.course, f.speedKnots, "Mic-E", dest.messageCode, MicEMessageText(dest.messageCode),
                   static_cast<int>(status.size()), status.data());
     s.lastInfo = text;
-    if (ctx.settings.forwardMicEToInternet && call.kind != 'T') {
+    if (ctx.settings.forwardMicEToInternet && call.kind != SourceKind::kInternet) {
         char line[400];
         std::snprintf(line, sizeof line, "%s>APRS,TCPIP,%s*:%s\r", call.line.source.CStr(), ctx.own.call.CStr(), text);
         ctx.seams.SendToInternet(line);

@@ -10,11 +10,11 @@ bool StartsWith(std::string_view s, std::string_view prefix) {
     return s.substr(0, prefix.size()) == prefix;
 }
 
-int PortSlot(char kind) { return kind == '1' ? 0 : kind == '2' ? 1 : -1; }
+int PortSlot(SourceKind kind) { return kind == SourceKind::kHf ? 0 : kind == SourceKind::kVhf ? 1 : -1; }
 
 }  // namespace
 
-char CleanLine(std::string& line, Liveness live, char kind, TncPortState& ports,
+SourceKind CleanLine(std::string& line, Liveness live, SourceKind kind, TncPortState& ports,
                NoticeSink& notices) {
     // Text after a NUL never reached the decoder of a C string.
     if (const size_t nul = line.find('\0'); nul != std::string::npos) line.resize(nul);
@@ -32,10 +32,10 @@ char CleanLine(std::string& line, Liveness live, char kind, TncPortState& ports,
         const int slot = PortSlot(kind);
         if (slot >= 0 && StartsWith(line, "*** CONNECTED")) ports.connected[slot] = true;
         if (slot >= 0 && StartsWith(line, "*** DISCONNECTED")) ports.connected[slot] = false;
-        return 0;
+        return SourceKind::kNone;
     }
     while (StartsWith(line, "p1 ") || StartsWith(line, "p2 ")) {
-        if (kind != '3' && kind != 'T') kind = line[1];
+        if (kind != SourceKind::kInternet3 && kind != SourceKind::kInternet) kind = SourceKindFromChar(line[1]);
         line.erase(0, 3);
     }
     size_t colons = 0;

@@ -52,7 +52,7 @@ struct TncPortState {
 // trailing control characters, "cmd:" prompts, "***" connection text,
 // "p1 "/"p2 " multi-port prefixes, leading ":" and "|", and the "}" of a
 // relayed packet delivered as a whole line.
-char CleanLine(std::string& line, Liveness live, char kind, TncPortState& ports,
+SourceKind CleanLine(std::string& line, Liveness live, SourceKind kind, TncPortState& ports,
                NoticeSink& notices);
 
 // Splits the header and fills the line; false when no ":" was found.

@@ -17,7 +17,7 @@ void MarkCreatedBy(const ReportCall& call, StationRecord& object, const char* wh
     char status[64];
     std::snprintf(status, sizeof status, "%s created by %s", what, call.line.source.CStr());
     object.status = status;
-    if (object.sourceKind == 0 || object.sourceKind == '3') object.sourceKind = call.kind;
+    if (object.sourceKind == SourceKind::kNone || object.sourceKind == SourceKind::kInternet3) object.sourceKind = call.kind;
 }
 
 // Fills the report from the timed text position at offset k (time letter

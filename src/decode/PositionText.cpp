@@ -3,7 +3,7 @@
 #include <cctype>
 #include <cmath>
 
-#include "stations/Position.h"
+#include "geo/Position.h"
 
 namespace velmora {
 namespace {

@@ -13,8 +13,6 @@ namespace velmora {
 namespace {
 
 char At(std::string_view s, size_t i) { return i < s.size() ? s[i] : '\0'; }
-bool Internet(char kind) { return kind == 'T' || kind == '3'; }
-bool RadioPort(char kind) { return kind == '1' || kind == '2' || kind == 'H' || kind == 'V'; }
 
 enum class Handler : uint8_t {
     kOther, kPlain, kMessaging, kTimed, kMessage, kReport, kSentence, kTelemetry, kRelayed,
@@ -149,7 +147,7 @@ void DispatchByType(DecodeContext& ctx, const ReportCall& call, uint16_t packetC
 }
 
 void Dispatch(DecodeContext& ctx, const MonitorLine& line, const DestinationClass& dc,
-              StationIndex index, Liveness live, char kind, int depth) {
+              StationIndex index, Liveness live, SourceKind kind, int depth) {
     const bool own = line.source == ctx.own.call;
     ctx.counters.lastDecoded = ctx.st.clock.NowStamp();
     DecodedReport report;
@@ -177,13 +175,13 @@ void GateToRadio(DecodeContext& ctx, const MonitorLine& line) {
     char text[kMaxLineLength + 64];
     std::snprintf(text, sizeof text, "}%s>%s,TCPIP,%s*:%s\r", line.source.CStr(),
                   line.destination.CStr(), ctx.own.call.CStr(), line.info.CStr());
-    ctx.seams.QueueForRadio(text, 'V');
+    ctx.seams.QueueForRadio(text, Route::kVhfTag);
 }
 
-void UpdateStationKind(StationRecord& s, char kind) {
-    if (kind == 0 || kind == s.sourceKind) return;
+void UpdateStationKind(StationRecord& s, SourceKind kind) {
+    if (kind == SourceKind::kNone || kind == s.sourceKind) return;
     // A station heard on radio stays a radio station when the internet echoes it.
-    if (RadioPort(s.sourceKind) && Internet(kind)) return;
+    if (IsRadioPort(s.sourceKind) && IsInternet(kind)) return;
     s.sourceKind = kind;
 }
 
@@ -195,7 +193,7 @@ void SetVersionNumber(StationRecord& s, std::string_view version, std::string_vi
     s.version = static_cast<int16_t>(100 * (version[0] - '0') + 10 * (version[1] - '0') + (version[2] - '0'));
 }
 
-void AppendHistory(DecodeContext& ctx, const MonitorLine& line, StationIndex index, uint16_t packetClass, char kind) {
+void AppendHistory(DecodeContext& ctx, const MonitorLine& line, StationIndex index, uint16_t packetClass, SourceKind kind) {
     const auto appended =
         ctx.st.history.Append(line.rawLine.View(), index, packetClass, kind, ctx.st.clock.NowStamp());
     if (appended == HistoryBuffer::Appended::kNone) return;
@@ -203,18 +201,18 @@ void AppendHistory(DecodeContext& ctx, const MonitorLine& line, StationIndex ind
     ctx.st.events.HistoryGrew(index, line.source.View());
 }
 
-void Route(DecodeContext& ctx, const MonitorLine& line, Liveness live, char kind, int depth) {
+void RouteByType(DecodeContext& ctx, const MonitorLine& line, Liveness live, SourceKind kind, int depth) {
     const DestinationClass dc = ClassifyDestination(line.destination.View(), line.info.View());
     const FindResult found = FindOrAddStation(ctx.st, line.source.View(), live, kind, dc.software);
     const StationIndex index = found.index;
     if (depth == 0) {
         AppendHistory(ctx, line, index, dc.packetClass, kind);
-        if (!Internet(kind)) ctx.seams.RelayToServerClients(line.rawLine.View());
-        if (live == Liveness::kLive && ctx.settings.gateInternetToRadio && kind == 'T' &&
+        if (!IsInternet(kind)) ctx.seams.RelayToServerClients(line.rawLine.View());
+        if (live == Liveness::kLive && ctx.settings.gateInternetToRadio && kind == SourceKind::kInternet &&
             ctx.st.flags.For(line.source.View()).igate)
             GateToRadio(ctx, line);
     } else {
-        AppendHistory(ctx, line, index, dc.packetClass, 0);
+        AppendHistory(ctx, line, index, dc.packetClass, SourceKind::kNone);
     }
     if (index == kTableFull) {
         ctx.st.notices.StatusText("Out of Memory in station list");
@@ -252,7 +250,7 @@ void Route(DecodeContext& ctx, const MonitorLine& line, Liveness live, char kind
 
 }  // namespace
 
-void ProcessReceivedLine(DecodeContext& ctx, std::string& line, Liveness live, char kind, int depth) {
+void ProcessReceivedLine(DecodeContext& ctx, std::string& line, Liveness live, SourceKind kind, int depth) {
     if (depth == 0) ctx.counters.lastStation = -1;
     kind = CleanLine(line, live, kind, ctx.ports, ctx.st.notices);
     if (line.size() > kMaxLineLength) line.resize(kMaxLineLength);
@@ -267,8 +265,8 @@ void ProcessReceivedLine(DecodeContext& ctx, std::string& line, Liveness live, c
     parsed.header = std::string_view(line).substr(0, line.find(':'));
     const std::string_view header = parsed.header.View();
     // A port tag such as "/V" written in front of the ":".
-    if (!Internet(kind) && header.size() >= 2 && header[header.size() - 2] == '/') kind = header.back();
-    if (hasInfo) Route(ctx, parsed, live, kind, depth);
+    if (!IsInternet(kind) && header.size() >= 2 && header[header.size() - 2] == '/') kind = SourceKindFromChar(header.back());
+    if (hasInfo) RouteByType(ctx, parsed, live, kind, depth);
 }
 
 }  // namespace velmora

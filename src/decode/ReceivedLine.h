@@ -12,7 +12,7 @@ constexpr int kMaxRelayDepth = 8;
 
 // line is cleaned in place. depth is 0 for a line from outside and n+1 for
 // the inner packet of a relayed packet at depth n.
-void ProcessReceivedLine(DecodeContext& ctx, std::string& line, Liveness live, char kind,
+void ProcessReceivedLine(DecodeContext& ctx, std::string& line, Liveness live, SourceKind kind,
                          int depth = 0);
 
 }  // namespace velmora

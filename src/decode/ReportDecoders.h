@@ -41,7 +41,7 @@ void DecodePlusBlock(DecodeContext& ctx, const ReportCall& call);
 bool LocatorToReport(std::string_view locator, DecodedReport& report);
 
 // DX cluster spots of the three classes.
-void DecodeDxSpot(DecodeContext& ctx, SpotClass spot, std::string_view info, Liveness live, char kind);
+void DecodeDxSpot(DecodeContext& ctx, SpotClass spot, std::string_view info, Liveness live, SourceKind kind);
 
 // A day-hour-minute time ("092345" of "@092345z") as a local time stamp:
 // the latest day of that number not after today, in this or the previous

@@ -37,10 +37,26 @@ struct ReportCall {
     const MonitorLine& line;
     DecodedReport& report;
     StationIndex index;
-    char kind;
+    SourceKind kind;
     Liveness live;
     bool own;
     int depth;
+};
+
+// Where DX spots heard on the air are kept (the message list).
+class SpotSink {
+public:
+    virtual ~SpotSink() = default;
+    virtual void AddDxSpot(std::string_view firstWord, std::string_view spotter, std::string_view text,
+                           TimeStamp now) = 0;
+};
+
+// Own reports a query asks for, sent out of turn on the asker's port group.
+class ReportRequests {
+public:
+    virtual ~ReportRequests() = default;
+    virtual void PositionDue(int portGroup) = 0;
+    virtual void WeatherDue(int portGroup) = 0;
 };
 
 class DecodeSeams {
@@ -49,16 +65,16 @@ public:
     // Clients of the TCP server (ports 14439 and 23).
     virtual void RelayToServerClients(std::string_view /*rawLine*/) {}
     // Transmit queue of a radio port ("V" for VHF).
-    virtual void QueueForRadio(std::string_view /*text*/, char /*port*/) {}
+    virtual void QueueForRadio(std::string_view /*text*/, Route /*route*/) {}
     // Message reception: source, header, message text.
     virtual void ReceiveMessage(std::string_view /*source*/, std::string_view /*header*/,
-                                std::string_view /*text*/, Liveness, char /*kind*/) {}
+                                std::string_view /*text*/, Liveness, SourceKind /*kind*/) {}
     // Outgoing messages waiting for this station's acknowledgement.
     virtual void ResendPendingMessages(StationIndex) {}
     // A line for the internet server link.
     virtual void SendToInternet(std::string_view /*text*/) {}
     // The IGate report on a port, sent at once.
-    virtual void SendIgateReport(char /*port*/) {}
+    virtual void SendIgateReport(SourceKind /*port*/) {}
     // A query's footprint circle for the map windows (degrees, miles).
     virtual void ShowFootprint(double /*lat*/, double /*lon*/, double /*radiusMiles*/) {}
 };

@@ -2,13 +2,13 @@
 
 namespace velmora {
 
-int PacketStatistics::GroupOf(char kind) {
-    if (kind == '2' || kind == 'V') return 1;
-    if (kind == '3' || kind == 'T') return 2;
+int PacketStatistics::GroupOf(SourceKind kind) {
+    if (kind == SourceKind::kVhf || kind == SourceKind::kVhfTag) return 1;
+    if (kind == SourceKind::kInternet3 || kind == SourceKind::kInternet) return 2;
     return 0;
 }
 
-bool PacketStatistics::Count(char kind, int category, int hour) {
+bool PacketStatistics::Count(SourceKind kind, int category, int hour) {
     if (category < 0 || category >= kStatCategoryCount) return false;
     if (hour < 0 || hour >= kStatSlots) hour = kStatSlots - 1;
     const int g = GroupOf(kind);
@@ -17,7 +17,7 @@ bool PacketStatistics::Count(char kind, int category, int hour) {
     return true;
 }
 
-void PacketStatistics::CountBytes(char kind, uint32_t bytes, int hour) {
+void PacketStatistics::CountBytes(SourceKind kind, uint32_t bytes, int hour) {
     if (hour < 0 || hour >= kStatSlots) hour = kStatSlots - 1;
     const int g = GroupOf(kind);
     bytes_[g][hour] += bytes;
@@ -31,16 +31,16 @@ void PacketStatistics::ClearHourSlot(int hour) {
     for (auto& group : bytes_) group[hour] = 0;
 }
 
-ActivityTable::Group ActivityTable::GroupOf(char kind) {
+ActivityTable::Group ActivityTable::GroupOf(SourceKind kind) {
     switch (kind) {
-        case '1': case 'H': return kHf;
-        case '2': case 'V': case '-': return kVhf;
-        case '3': case 'T': return kInternet;
+        case SourceKind::kHf: case SourceKind::kHfTag: return kHf;
+        case SourceKind::kVhf: case SourceKind::kVhfTag: case SourceKind::kOtherVhf: return kVhf;
+        case SourceKind::kInternet3: case SourceKind::kInternet: return kInternet;
         default: return kNone;
     }
 }
 
-void ActivityTable::Count(char kind, const LocalDateTime& now) {
+void ActivityTable::Count(SourceKind kind, const LocalDateTime& now) {
     const Group g = GroupOf(kind);
     if (g == kNone) return;
     const int five = now.hour * 12 + now.minute / 5;

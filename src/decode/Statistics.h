@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "platform/Clock.h"
+#include "stations/SourceKind.h"
 
 namespace velmora {
 
@@ -35,11 +36,11 @@ constexpr int kStatSlots = 25;   // the local hour 0..23 (one spare)
 class PacketStatistics {
 public:
     // Counter group of a source kind: "2"/"V" VHF, "3"/"T" internet, else other.
-    static int GroupOf(char kind);
+    static int GroupOf(SourceKind kind);
 
     // False (and nothing counted) for a category outside 0..20; the caller beeps.
-    [[nodiscard]] bool Count(char kind, int category, int hour);
-    void CountBytes(char kind, uint32_t bytes, int hour);
+    [[nodiscard]] bool Count(SourceKind kind, int category, int hour);
+    void CountBytes(SourceKind kind, uint32_t bytes, int hour);
 
     uint32_t Slot(int group, int category, int hour) const { return counts_[group][category][hour]; }
     uint32_t Total(int group, int category) const { return totals_[group][category]; }
@@ -60,9 +61,9 @@ private:
 class ActivityTable {
 public:
     enum Group : int { kHf = 0, kVhf = 1, kInternet = 2, kNone = -1 };
-    static Group GroupOf(char kind);
+    static Group GroupOf(SourceKind kind);
 
-    void Count(char kind, const LocalDateTime& now);
+    void Count(SourceKind kind, const LocalDateTime& now);
 
     uint32_t FiveMinute(int group, int slot) const { return fiveMinute_[group][slot]; }
     uint32_t HourOfWeek(int group, int slot) const { return hourOfWeek_[group][slot]; }

@@ -5,7 +5,7 @@
 
 #include "decode/PositionText.h"
 #include "decode/ReportDecoders.h"
-#include "stations/Position.h"
+#include "geo/Position.h"
 
 namespace velmora {
 namespace {
@@ -94,13 +94,13 @@ void DecodeGeneralQuery(DecodeContext& ctx, const ReportCall& call) {
     if (k == "APRS") {
         if (call.own || group < 0) return;
         if (!footprint) {
-            ctx.tables.schedule.positionNow[group] = true;
+            ctx.tables.requests.PositionDue(group);
         } else if (inRange && live) {
-            ctx.tables.schedule.positionNow[group] = true;
+            ctx.tables.requests.PositionDue(group);
             ctx.st.notices.PlayEventSound(kSoundSelectiveQuery, call.line.source.View());
         }
     } else if (k == "WX  ") {
-        if (!call.own && group >= 0) ctx.tables.schedule.weatherNow[group] = true;
+        if (!call.own && group >= 0) ctx.tables.requests.WeatherDue(group);
     } else if (k == "IGAT") {
         if (ctx.settings.igateOperation && live && !call.own) ctx.seams.SendIgateReport(call.kind);
     }

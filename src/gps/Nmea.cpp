@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "stations/Position.h"
+#include "geo/Position.h"
 
 namespace velmora {
 namespace {

@@ -27,7 +27,7 @@ void PortRoles::Dispatch(int index, std::string_view data) {
         case kPortRdf:
             if ((!data.empty() && data[0] == '%') || ThreeDigits(data)) RdfLine(data);
             else if (!data.empty() && data[0] == '$') GpsLine(data);
-            else if (!data.empty()) PacketLine(data, '2');
+            else if (!data.empty()) PacketLine(data, SourceKind::kVhf);
             break;
         case kPortBinaryGps:
             if (handOffs_.binaryGps) handOffs_.binaryGps(data);
@@ -54,7 +54,7 @@ void PortRoles::TncLine(int index, std::string_view line) {
         RdfLine(line);
         return;
     }
-    PacketLine(line, index == kPortHfTnc ? '1' : '2');
+    PacketLine(line, index == kPortHfTnc ? SourceKind::kHf : SourceKind::kVhf);
     if (settings_.gateToInternet && handOffs_.sendToInternet) handOffs_.sendToInternet(std::string(line) + "\r");
 }
 
@@ -70,7 +70,7 @@ void PortRoles::RdfLine(std::string_view line) {
     app_.TakeBearing(line);
 }
 
-void PortRoles::PacketLine(std::string_view line, char kind) {
+void PortRoles::PacketLine(std::string_view line, SourceKind kind) {
     app_.Logs().WriteLine(LogKind::kAprs, line);
     app_.ProcessReceivedLine(std::string(line), Liveness::kLive, kind);
 }

@@ -45,7 +45,7 @@ private:
     void TncLine(int index, std::string_view line);
     void GpsLine(std::string_view line);
     void RdfLine(std::string_view line);
-    void PacketLine(std::string_view line, char kind);
+    void PacketLine(std::string_view line, SourceKind kind);
 
     App& app_;
     PortManager& ports_;

@@ -195,7 +195,7 @@ void TncControl::KissInput(int port, std::string_view bytes) {
         if (!r.repeat.empty()) sender_.Send(port, r.repeat, 0);
         if (r.monitor.empty()) continue;
         if (showLine) showLine(r.monitor, port == kPortHfTnc ? 3 : 6);
-        app_.ProcessReceivedLine(r.monitor, Liveness::kLive, port == kPortHfTnc ? '1' : '2');
+        app_.ProcessReceivedLine(r.monitor, Liveness::kLive, port == kPortHfTnc ? SourceKind::kHf : SourceKind::kVhf);
     }
 }
 

@@ -35,7 +35,7 @@ void HistoryBuffer::Trim() {
 }
 
 HistoryBuffer::Appended HistoryBuffer::Append(std::string_view line, int32_t index, uint16_t packetClass,
-                                              char kind, TimeStamp now) {
+                                              SourceKind kind, TimeStamp now) {
     if (bytes_.empty()) return Appended::kNone;
     Appended result = Appended::kGrew;
     if (length_ > bytes_.size() - kHeadroom) {
@@ -67,7 +67,7 @@ void HistoryBuffer::ForEach(const std::function<void(const HistoryRecord&)>& vis
         }
         HistoryRecord r;
         r.packetClass = b[p];
-        r.kind = static_cast<char>(b[p + 1]);
+        r.kind = SourceKindFromChar(static_cast<char>(b[p + 1]));
         // 0xFFFF is "no station"; every other value is an index, so tables
         // larger than 32,767 stations keep distinct indices.
         const int32_t stored = b[p + 2] << 8 | b[p + 3];

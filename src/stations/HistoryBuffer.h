@@ -9,12 +9,13 @@
 #include <vector>
 
 #include "platform/Clock.h"
+#include "stations/SourceKind.h"
 
 namespace velmora {
 
 struct HistoryRecord {
     uint8_t packetClass;
-    char kind;
+    SourceKind kind;
     int32_t index;  // -1: no station
     TimeStamp time;
     std::string_view line;
@@ -31,7 +32,7 @@ public:
 
     enum class Appended : uint8_t { kNone, kGrew, kTrimmedAndGrew };
     // Appends one line; kNone when the buffer does not exist.
-    Appended Append(std::string_view line, int32_t index, uint16_t packetClass, char kind, TimeStamp now);
+    Appended Append(std::string_view line, int32_t index, uint16_t packetClass, SourceKind kind, TimeStamp now);
 
     // Every record in buffer order. A byte with the top bit set inside a
     // line's text may be taken for a record start; nothing is read past

@@ -8,6 +8,7 @@
 #include "platform/Clock.h"
 #include "stations/FixedString.h"
 #include "stations/FourCC.h"
+#include "stations/SourceKind.h"
 
 namespace velmora {
 
@@ -62,7 +63,7 @@ struct StationRecord {
     char symbolCode = 0;
     int8_t specialIcon = 0;
     char reportType = 0;
-    char sourceKind = 0;
+    SourceKind sourceKind = SourceKind::kNone;
     uint8_t addresseeMode = 0;
     uint8_t viaInternet = 0;
     uint8_t pendingMessages = 0;

@@ -53,11 +53,11 @@ void InitialiseRecord(StationContext& ctx, StationRecord& r) {
     if (f.lock) r.state = kStateLocked;
 }
 
-void AnnounceNewStation(StationContext& ctx, const StationRecord& r, char kind, FourCC software) {
+void AnnounceNewStation(StationContext& ctx, const StationRecord& r, SourceKind kind, FourCC software) {
     const LocalDateTime t = ctx.clock.Now();
     char line[96];
     std::snprintf(line, sizeof line, "%s\t%c\t%s\t%02d/%02d/%04d", r.callsign.CStr(),
-                  kind ? kind : ' ', SoftwareName(software), t.month, t.day, t.year);
+                  kind != SourceKind::kNone ? ToChar(kind) : ' ', SoftwareName(software), t.month, t.day, t.year);
     ctx.events.NewStationLogLine(line);
     if (ctx.settings.announceNewStations) ctx.notices.PlayEventSound(kSoundNewStation, r.callsign.View());
 }
@@ -92,7 +92,7 @@ bool ValidName(std::string_view call, NameRules rules) {
 }  // namespace
 
 FindResult FindOrAddStation(StationContext& ctx, std::string_view name, Liveness live,
-                            char kind, FourCC software, NameRules rules) {
+                            SourceKind kind, FourCC software, NameRules rules) {
     if (name.empty() || name[0] == ' ') return {kTableFull, false};
     const std::string_view call = rules == NameRules::kCallsign ? CutCallsign(name) : CutObjectName(name);
     if (!ValidName(call, rules)) return {kInvalidCallsign, false};
@@ -145,8 +145,8 @@ void ClearHourCounts(StationTable& table, int hour) {
     for (int32_t i = 0; i < table.Capacity(); ++i) table.At(i).hourCounts[static_cast<size_t>(hour)] = 0;
 }
 
-void UpdatePathStatistics(StationRecord& r, const PathSummary& path, char kind, int depth) {
-    if (depth == 0 && (kind == '1' || kind == '2' || kind == 'H' || kind == 'V')) {
+void UpdatePathStatistics(StationRecord& r, const PathSummary& path, SourceKind kind, int depth) {
+    if (depth == 0 && (kind == SourceKind::kHf || kind == SourceKind::kVhf || kind == SourceKind::kHfTag || kind == SourceKind::kVhfTag)) {
         if (path.direct) {
             r.heardDirect = 1;
             ++r.directCount;

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "stations/StationContext.h"
+#include "stations/SourceKind.h"
 
 namespace velmora {
 
@@ -34,7 +35,7 @@ enum class NameRules : uint8_t { kCallsign, kObjectName };
 // blank, ">" or "*" and after 9 characters; -1 for an empty name or a full
 // table, -2 for characters outside the name rules.
 FindResult FindOrAddStation(StationContext& ctx, std::string_view name, Liveness live,
-                            char kind, FourCC software, NameRules rules = NameRules::kCallsign);
+                            SourceKind kind, FourCC software, NameRules rules = NameRules::kCallsign);
 // Lookup without creation; the name is cut at the first character below
 // "!", or at ">", "," or "*", and after 9 characters.
 StationIndex FindStation(const StationTable& table, std::string_view name);
@@ -42,7 +43,7 @@ StationIndex FindStation(const StationTable& table, std::string_view name);
 void MarkHeard(StationContext& ctx, StationIndex index);
 // The hourly timer clears the new hour's counter in every record.
 void ClearHourCounts(StationTable& table, int hour);
-void UpdatePathStatistics(StationRecord& station, const PathSummary& path, char kind, int depth);
+void UpdatePathStatistics(StationRecord& station, const PathSummary& path, SourceKind kind, int depth);
 void SetStationSoftware(StationRecord& station, FourCC code);
 
 }  // namespace velmora

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <new>
 
-#include "stations/Position.h"
+#include "geo/Position.h"
 
 namespace velmora {
 namespace {

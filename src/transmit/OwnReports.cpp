@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "maps/Gridsquare.h"
-#include "stations/Position.h"
+#include "geo/Gridsquare.h"
+#include "geo/Position.h"
 
 namespace velmora {
 namespace {

@@ -54,7 +54,7 @@ TEST(App, ClearStationsReleasesAndFeedsTheOwnPositionFirst) {
     ASSERT_EQ(t.app.Stations().UsedCount(), 1);
     const StationRecord& own = t.app.Stations().At(0);
     EXPECT_EQ(own.callsign.View(), "N0CALL-9");
-    EXPECT_EQ(own.sourceKind, '0');
+    EXPECT_EQ(ToChar(own.sourceKind), '0');
     EXPECT_TRUE(own.HasPosition());
     EXPECT_TRUE(own.owned[kOwnedTelemetry].empty());
     EXPECT_EQ(t.Find("W1AW"), -1);
@@ -112,7 +112,7 @@ TEST(Startup, TheHourBranchClearsTheHoursCounters) {
     t.clock.Set(2026, 12, 8, 5, 30, 0);
     t.Started();
     for (int i = 0; i < 3; ++i) t.Second();  // the day, hour and minute branches
-    t.program->Core().ProcessReceivedLine("W1AW>APRS:>x", Liveness::kLive, '2');
+    t.program->Core().ProcessReceivedLine("W1AW>APRS:>x", Liveness::kLive, SourceKind::kVhf);
     const App& app = t.program->Core();
     ASSERT_EQ(app.Stations().At(app.Stations().Lookup("W1AW")).hourCounts[5], 1);
     // A day later the same hour's slot is stale when the hour begins.

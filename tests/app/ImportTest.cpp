@@ -10,7 +10,7 @@
 #include "DecodeTool.h"
 #include "TrafficMix.h"
 #include "app/MenuTable.h"
-#include "stations/Position.h"
+#include "geo/Position.h"
 #include "support/TestApp.h"
 #include "support/TestProgram.h"
 

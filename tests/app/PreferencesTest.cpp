@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "app/Preferences.h"
-#include "stations/Position.h"
+#include "geo/Position.h"
 #include "support/TestApp.h"
 
 namespace velmora {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/MenuTable.h"
-#include "stations/Position.h"
+#include "geo/Position.h"
 #include "support/TestProgram.h"
 
 namespace velmora {

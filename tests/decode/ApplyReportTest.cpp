@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "decode/ApplyReport.h"
-#include "stations/Position.h"
+#include "geo/Position.h"
 #include "support/TestApp.h"
 
 namespace velmora {

@@ -98,7 +98,7 @@ TEST(BadInput, MixedFileOfEveryReportTypeReplaysClean) {
     t.app.DecodeOptions().igateOperation = true;
     t.app.DecodeOptions().weatherAlarmRangeMiles = 500;
     t.app.DecodeOptions().highWindMph = 1;
-    for (char kind : {'2', 'T', '0'}) {
+    for (SourceKind kind : {SourceKind::kVhf, SourceKind::kInternet, SourceKind::kOwn}) {
         for (const std::string& line : lines) t.app.ProcessReceivedLine(line, Liveness::kLive, kind);
     }
     EXPECT_GT(t.app.Stations().UsedCount(), 80);

@@ -10,7 +10,7 @@
 #include <cctype>
 #include <unistd.h>
 
-#include "stations/Position.h"
+#include "geo/Position.h"
 #include "support/TestApp.h"
 
 namespace velmora {

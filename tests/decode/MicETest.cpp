@@ -2,7 +2,7 @@
 
 #include "MicEEncoder.h"
 #include "decode/MicE.h"
-#include "stations/Position.h"
+#include "geo/Position.h"
 #include "support/TestApp.h"
 
 namespace velmora {

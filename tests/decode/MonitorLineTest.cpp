@@ -14,7 +14,7 @@ struct Cleaned {
 Cleaned Clean(std::string line, char kind, Liveness live = Liveness::kLive) {
     TncPortState ports;
     RecordingNotices notices;
-    const char k = CleanLine(line, live, kind, ports, notices);
+    const char k = ToChar(CleanLine(line, live, SourceKindFromChar(kind), ports, notices));
     return {line, k};
 }
 
@@ -49,19 +49,19 @@ TEST(CleanLine, CountsPromptsAndTracksConnectionText) {
     TncPortState ports;
     RecordingNotices notices;
     std::string a = "cmd:cmd:";
-    CleanLine(a, Liveness::kLive, '1', ports, notices);
+    CleanLine(a, Liveness::kLive, SourceKindFromChar('1'), ports, notices);
     std::string b = "cmd:x";
-    CleanLine(b, Liveness::kReplay, '1', ports, notices);  // replay is not counted
+    CleanLine(b, Liveness::kReplay, SourceKindFromChar('1'), ports, notices);  // replay is not counted
     std::string c = "cmd:x";
-    CleanLine(c, Liveness::kLive, 'T', ports, notices);  // only TNC ports count
+    CleanLine(c, Liveness::kLive, SourceKindFromChar('T'), ports, notices);  // only TNC ports count
     EXPECT_EQ(ports.promptCount[0], 1);
     EXPECT_EQ(ports.promptCount[1], 0);
 
     std::string d = "*** CONNECTED to W1AW";
-    EXPECT_EQ(CleanLine(d, Liveness::kLive, '2', ports, notices), 0);
+    EXPECT_EQ(CleanLine(d, Liveness::kLive, SourceKind::kVhf, ports, notices), SourceKind::kNone);
     EXPECT_TRUE(ports.connected[1]);
     std::string e = "*** DISCONNECTED";
-    CleanLine(e, Liveness::kLive, '2', ports, notices);
+    CleanLine(e, Liveness::kLive, SourceKindFromChar('2'), ports, notices);
     EXPECT_FALSE(ports.connected[1]);
     EXPECT_EQ(notices.CountSounds(kSoundTncConnected), 2);
 }

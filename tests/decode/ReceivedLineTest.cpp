@@ -19,28 +19,28 @@ TEST(ReceivedLine, PromptsArePeeledBeforeDecoding) {
 TEST(ReceivedLine, SourceKindFromPrefixesAndPortTags) {
     TestApp t;
     t.Live("p2 A1>APRS:>x", '1');
-    EXPECT_EQ(t.Station("A1").sourceKind, '2');
+    EXPECT_EQ(ToChar(t.Station("A1").sourceKind), '2');
     t.Live("p2 A2>APRS:>x", 'T');
-    EXPECT_EQ(t.Station("A2").sourceKind, 'T');
+    EXPECT_EQ(ToChar(t.Station("A2").sourceKind), 'T');
     t.Live("A3>APRS,WIDE2-2/V:>x", '1');
-    EXPECT_EQ(t.Station("A3").sourceKind, 'V');
+    EXPECT_EQ(ToChar(t.Station("A3").sourceKind), 'V');
     EXPECT_EQ(t.Station("A3").bestPath[1].View(), "WIDE2-2");
     EXPECT_EQ(t.Station("A3").bestPath[2].View(), "");
     t.Live("A4>APRS,WIDE2-2/V:>x", 'T');  // internet lines keep their kind
-    EXPECT_EQ(t.Station("A4").sourceKind, 'T');
+    EXPECT_EQ(ToChar(t.Station("A4").sourceKind), 'T');
 }
 
 TEST(ReceivedLine, RadioStationsKeepTheirKindWhenTheInternetEchoesThem) {
     TestApp t;
     t.Live("W1AW>APRS:>x", '2');
     t.Live("W1AW>APRS,TCPIP*:>x", 'T');
-    EXPECT_EQ(t.Station("W1AW").sourceKind, '2');
+    EXPECT_EQ(ToChar(t.Station("W1AW").sourceKind), '2');
     EXPECT_EQ(t.Station("W1AW").viaInternet, 1);
     t.Live("W1AW>APRS:>x", '1');
-    EXPECT_EQ(t.Station("W1AW").sourceKind, '1');
+    EXPECT_EQ(ToChar(t.Station("W1AW").sourceKind), '1');
     t.Live("K1ABC>APRS:>x", 'T');
     t.Live("K1ABC>APRS:>x", '2');
-    EXPECT_EQ(t.Station("K1ABC").sourceKind, '2');
+    EXPECT_EQ(ToChar(t.Station("K1ABC").sourceKind), '2');
 }
 
 TEST(ReceivedLine, HistoryServerRelayAndGate) {
@@ -55,7 +55,7 @@ TEST(ReceivedLine, HistoryServerRelayAndGate) {
     ASSERT_EQ(history.size(), 3u);
     EXPECT_EQ(history[0].line, "W1AW>APRS,TCPIP*:>from the net");
     EXPECT_EQ(history[0].packetClass, kClassAprs);
-    EXPECT_EQ(history[0].kind, 'T');
+    EXPECT_EQ(history[0].kind, SourceKind::kInternet);
     EXPECT_EQ(history[0].time, t.clock.NowStamp());
     // Internet lines are not offered back to the server's clients.
     ASSERT_EQ(t.seams.relayed.size(), 1u);
@@ -73,9 +73,9 @@ TEST(ReceivedLine, RelayedPacketIsDecodedOneLevelDown) {
     const auto history = t.History();
     ASSERT_EQ(history.size(), 3u);
     EXPECT_EQ(history[2].line, "W1AW>APRS,TCPIP*:>text");
-    EXPECT_EQ(history[2].kind, 0);
+    EXPECT_EQ(history[2].kind, SourceKind::kNone);
     EXPECT_EQ(history[2].index, t.Find("W1AW"));
-    EXPECT_EQ(t.Station("W1AW").sourceKind, '2');
+    EXPECT_EQ(ToChar(t.Station("W1AW").sourceKind), '2');
     EXPECT_EQ(t.Station("W1AW").packets, 2);
     EXPECT_EQ(t.Station("K1ABC").relaysForOthers, 1);
     EXPECT_EQ(t.Station("K1ABC").relayedCount, 1);

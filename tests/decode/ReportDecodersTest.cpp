@@ -2,8 +2,8 @@
 
 #include "decode/MicE.h"
 #include "decode/ReportDecoders.h"
-#include "maps/Gridsquare.h"
-#include "stations/Position.h"
+#include "geo/Gridsquare.h"
+#include "geo/Position.h"
 #include "support/TestApp.h"
 
 namespace velmora {
@@ -24,7 +24,7 @@ TEST(Objects, CreatedUnderTheirOwnNameWithoutMarkingThemHeard) {
     EXPECT_EQ(eoc.objectState, '*');
     EXPECT_EQ(eoc.symbolCode, 'o');
     EXPECT_EQ(eoc.packets, 0);
-    EXPECT_EQ(eoc.sourceKind, '2');
+    EXPECT_EQ(ToChar(eoc.sourceKind), '2');
     // Day 8, 12:00 UTC in a zone at UTC: this morning's day, today's month.
     EXPECT_EQ(eoc.reportTime, ToTimeStamp({2026, 12, 8, 12, 0, 0, 0}));
     // The sender keeps no position from its object.

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "gps/Nmea.h"
-#include "stations/Position.h"
+#include "geo/Position.h"
 
 namespace velmora {
 namespace {

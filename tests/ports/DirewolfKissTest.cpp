@@ -14,7 +14,7 @@
 #include "platform/fake/FakeUserInterface.h"
 #include "platform/fake/RecordingNotices.h"
 #include "platform/qt/QtSerial.h"
-#include "stations/Position.h"
+#include "geo/Position.h"
 #include "support/Direwolf.h"
 
 namespace velmora {

@@ -6,7 +6,7 @@
 
 #include "app/MenuTable.h"
 #include "platform/fake/FakeSerial.h"
-#include "stations/Position.h"
+#include "geo/Position.h"
 #include "support/TestProgram.h"
 
 namespace velmora {

@@ -20,7 +20,7 @@
 #include "platform/qt/HeadlessUi.h"
 #include "platform/qt/QtSerial.h"
 #include "ports/PortManager.h"
-#include "stations/Position.h"
+#include "geo/Position.h"
 #include "support/SocatPair.h"
 
 namespace velmora {

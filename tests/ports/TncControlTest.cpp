@@ -9,7 +9,7 @@
 #include "platform/fake/FakeSerial.h"
 #include "ports/Ax25.h"
 #include "ports/Kiss.h"
-#include "stations/Position.h"
+#include "geo/Position.h"
 #include "support/TestProgram.h"
 
 namespace velmora {

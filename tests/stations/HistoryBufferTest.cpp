@@ -17,29 +17,29 @@ std::string NumberedLine(int n) {
 
 TEST(HistoryBuffer, RecordLayout) {
     HistoryBuffer h(20000);
-    EXPECT_EQ(h.Append("W1AW>APRS:>x", 258, 12, '2', 0x01020304), HistoryBuffer::Appended::kGrew);
+    EXPECT_EQ(h.Append("W1AW>APRS:>x", 258, 12, SourceKind::kVhf, 0x01020304), HistoryBuffer::Appended::kGrew);
     EXPECT_EQ(h.Length(), 8u + 12 + 1);
     std::vector<HistoryRecord> seen;
     h.ForEach([&](const HistoryRecord& r) { seen.push_back(r); });
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].packetClass, 128);  // classes below 128 are stored as 128
-    EXPECT_EQ(seen[0].kind, '2');
+    EXPECT_EQ(ToChar(seen[0].kind), '2');
     EXPECT_EQ(seen[0].index, 258);
     EXPECT_EQ(seen[0].time, 0x01020304u);
     EXPECT_EQ(seen[0].line, "W1AW>APRS:>x");
-    h.Append("NOBODY>APRS:>x", -1, 128, 0, 0);
+    h.Append("NOBODY>APRS:>x", -1, 128, SourceKind::kNone, 0);
     EXPECT_EQ(h.LinesOf(-1).size(), 1u);
-    h.Append("BIG>APRS:>x", 40000, 128, 'T', 0);  // past 32,767 stations
+    h.Append("BIG>APRS:>x", 40000, 128, SourceKind::kInternet, 0);  // past 32,767 stations
     EXPECT_EQ(h.LinesOf(40000).size(), 1u);
 }
 
 TEST(HistoryBuffer, TrimsTheOlderHalfAtARecordBoundary) {
     HistoryBuffer h(20000);
     int n = 0;
-    while (h.Length() <= 20000 - 1024) h.Append(NumberedLine(n), n % 50, 128, '2', static_cast<TimeStamp>(n)), ++n;
+    while (h.Length() <= 20000 - 1024) h.Append(NumberedLine(n), n % 50, 128, SourceKind::kVhf, static_cast<TimeStamp>(n)), ++n;
     const size_t before = h.Length();
     EXPECT_GT(before, 18976u);
-    EXPECT_EQ(h.Append(NumberedLine(n), n % 50, 128, '2', static_cast<TimeStamp>(n)),
+    EXPECT_EQ(h.Append(NumberedLine(n), n % 50, 128, SourceKind::kVhf, static_cast<TimeStamp>(n)),
               HistoryBuffer::Appended::kTrimmedAndGrew);
     ++n;
     EXPECT_LT(h.Length(), before / 2 + 100);
@@ -67,7 +67,7 @@ TEST(HistoryBuffer, ListingNeverReadsPastTheLengthWhateverTheText) {
     for (int i = 0; i < 2000; ++i) {
         std::string line(static_cast<size_t>(length(rng)), ' ');
         for (char& c : line) c = static_cast<char>(byte(rng));  // top bits everywhere
-        h.Append(line, i, 128 + i % 40, 'T', 0);
+        h.Append(line, i, 128 + i % 40, SourceKind::kInternet, 0);
         size_t total = 0;
         h.ForEach([&](const HistoryRecord& r) { total += r.line.size(); });
         ASSERT_LE(total, h.Length());
@@ -77,7 +77,7 @@ TEST(HistoryBuffer, ListingNeverReadsPastTheLengthWhateverTheText) {
 
 TEST(HistoryBuffer, AnAbsentBufferTakesNothing) {
     HistoryBuffer h(0);
-    EXPECT_EQ(h.Append("W1AW>APRS:>x", 0, 128, '2', 0), HistoryBuffer::Appended::kNone);
+    EXPECT_EQ(h.Append("W1AW>APRS:>x", 0, 128, SourceKind::kVhf, 0), HistoryBuffer::Appended::kNone);
     EXPECT_EQ(h.Length(), 0u);
 }
 

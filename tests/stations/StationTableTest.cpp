@@ -10,7 +10,7 @@ namespace {
 struct TableFixture : ::testing::Test {
     explicit TableFixture(int32_t capacity = 8) : table(capacity) {}
     FindResult Add(std::string_view name, Liveness live = Liveness::kReplay, FourCC sw = 0) {
-        return FindOrAddStation(ctx, name, live, '2', sw);
+        return FindOrAddStation(ctx, name, live, SourceKind::kVhf, sw);
     }
     FakeClock clock;
     RecordingNotices notices;

@@ -18,23 +18,23 @@ PathSummary Path(bool direct, bool local, int hops, int wides, std::string_view 
 TEST(PathStatistics, RadioCountsAndBestPathReplacement) {
     StationRecord s;
     s.bestWides = 99;
-    UpdatePathStatistics(s, Path(true, true, 0, 0), '2', 0);
+    UpdatePathStatistics(s, Path(true, true, 0, 0), SourceKind::kVhf, 0);
     EXPECT_EQ(s.heardDirect, 1);
     EXPECT_EQ(s.heardLocal, 1);
     EXPECT_EQ(s.directCount, 1);
     EXPECT_EQ(s.bestHops, 0);
     EXPECT_EQ(s.bestWides, 0);
     // Internet lines and relayed inner lines do not count as radio.
-    UpdatePathStatistics(s, Path(false, false, 0, 0), 'T', 0);
-    UpdatePathStatistics(s, Path(false, false, 0, 0), '2', 1);
+    UpdatePathStatistics(s, Path(false, false, 0, 0), SourceKind::kInternet, 0);
+    UpdatePathStatistics(s, Path(false, false, 0, 0), SourceKind::kVhf, 1);
     EXPECT_EQ(s.digiCount, 0);
     // A WIDE-heavy path replaces the stored one only after 16 longer ones.
     for (int i = 0; i < 16; ++i) {
-        UpdatePathStatistics(s, Path(false, false, 3, 2, "APZ"), '2', 0);
+        UpdatePathStatistics(s, Path(false, false, 3, 2, "APZ"), SourceKind::kVhf, 0);
         EXPECT_EQ(s.bestHops, 0) << i;
     }
     EXPECT_EQ(s.longerCount, 16);
-    UpdatePathStatistics(s, Path(false, false, 3, 2, "APZ"), '2', 0);
+    UpdatePathStatistics(s, Path(false, false, 3, 2, "APZ"), SourceKind::kVhf, 0);
     EXPECT_EQ(s.bestHops, 3);
     EXPECT_EQ(s.bestWides, 2);
     EXPECT_EQ(s.longerCount, 0);

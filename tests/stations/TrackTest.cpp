@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "stations/Position.h"
+#include "geo/Position.h"
 #include "stations/Track.h"
 #include "support/TestApp.h"
 

@@ -16,16 +16,16 @@ public:
         std::string source, header, text;
     };
     void RelayToServerClients(std::string_view raw) override { relayed.emplace_back(raw); }
-    void QueueForRadio(std::string_view text, char port) override {
+    void QueueForRadio(std::string_view text, Route route) override {
         radio.emplace_back(text);
-        radioPort = port;
+        radioPort = ToChar(route);
     }
     void ReceiveMessage(std::string_view source, std::string_view header, std::string_view text,
-                        Liveness, char) override {
+                        Liveness, SourceKind) override {
         messages.push_back({std::string(source), std::string(header), std::string(text)});
     }
     void SendToInternet(std::string_view text) override { internet.emplace_back(text); }
-    void SendIgateReport(char port) override { igateReports.push_back(port); }
+    void SendIgateReport(SourceKind port) override { igateReports.push_back(ToChar(port)); }
     void ShowFootprint(double lat, double lon, double radius) override { footprints.push_back({lat, lon, radius}); }
     void ResendPendingMessages(StationIndex index) override { resends.push_back(index); }
 
@@ -58,9 +58,12 @@ struct TestApp {
         std::filesystem::remove_all(folder, ec);
     }
 
-    void Live(const std::string& line, char kind = '2') { app.ProcessReceivedLine(line, Liveness::kLive, kind); }
+    // The source kind as the one character that logs and menus carry.
+    void Live(const std::string& line, char kind = '2') {
+        app.ProcessReceivedLine(line, Liveness::kLive, SourceKindFromChar(kind));
+    }
     void Replay(const std::string& line, char kind = '0') {
-        app.ProcessReceivedLine(line, Liveness::kReplay, kind);
+        app.ProcessReceivedLine(line, Liveness::kReplay, SourceKindFromChar(kind));
     }
     // Every history record, in buffer order.
     std::vector<HistoryRecord> History() const {

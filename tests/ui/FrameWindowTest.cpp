@@ -15,7 +15,7 @@
 #include "app/MenuTable.h"
 #include "app/Program.h"
 #include "platform/qt/DesktopUi.h"
-#include "stations/Position.h"
+#include "geo/Position.h"
 #include "support/TestApp.h"
 #include "ui/StationSettingsDialog.h"
 #include "ui/TerminalWindow.h"

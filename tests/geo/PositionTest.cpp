@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "stations/Position.h"
+#include "geo/Position.h"
 
 namespace velmora {
 namespace {

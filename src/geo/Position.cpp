@@ -1,4 +1,4 @@
-#include "stations/Position.h"
+#include "geo/Position.h"
 
 #include <cmath>
 #include <cstdlib>

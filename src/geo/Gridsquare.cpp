@@ -1,8 +1,8 @@
-#include "maps/Gridsquare.h"
+#include "geo/Gridsquare.h"
 
 #include <cctype>
 
-#include "stations/Position.h"
+#include "geo/Position.h"
 
 namespace velmora {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "maps/Gridsquare.h"
-#include "stations/Position.h"
+#include "geo/Gridsquare.h"
+#include "geo/Position.h"
 
 namespace velmora {
 namespace {
