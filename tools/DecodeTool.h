@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/App.h"
+#include "stations/StationRows.h"
 
 namespace velmora {
 
@@ -26,13 +27,6 @@ struct DecodeToolOptions {
 // Parses the command line; an error text when it is wrong.
 std::optional<std::string> ParseDecodeToolArgs(int argc, char** argv, DecodeToolOptions& out);
 
-// A field with tabs, control bytes and backslashes written as \xNN.
-std::string EscapeField(std::string_view text);
-std::string StationRowHeader();
-std::string StationRow(const StationRecord& s);
-// The used records of a station's telemetry buffer, one row each.
-std::string TelemetryRows(const StationRecord& s);
-std::string TrackRows(const StationRecord& s);
 
 struct DecodeSummary {
     uint64_t read = 0;

@@ -143,7 +143,36 @@ const PrefField* FindPreferenceField(std::string_view name) {
     return nullptr;
 }
 
-const PrefField& Preferences::Field(std::string_view name) { return *FindPreferenceField(name); }
+std::string PortFieldName(int port, PortField field) {
+    static constexpr const char* kSuffix[] = {"_device", "_device_number", "_baud", "_parity", "_stop_bits"};
+    return "port" + std::to_string(port) + kSuffix[static_cast<size_t>(field)];
+}
+
+std::string TncCommandFieldName(int n) { return "tnc_command" + std::to_string(n); }
+
+int64_t Preferences::Number(PrefKey key) const {
+    const PrefField* f = FindPreferenceField(key.name);
+    return f ? Number(*f) : 0;
+}
+
+std::string Preferences::Text(PrefKey key) const {
+    const PrefField* f = FindPreferenceField(key.name);
+    return f ? Text(*f) : std::string();
+}
+
+bool Preferences::SetNumber(PrefKey key, int64_t value) {
+    const PrefField* f = FindPreferenceField(key.name);
+    if (!f || f->type == PrefType::kText) return false;
+    SetNumber(*f, value);
+    return true;
+}
+
+bool Preferences::SetText(PrefKey key, std::string_view value) {
+    const PrefField* f = FindPreferenceField(key.name);
+    if (!f || f->type != PrefType::kText) return false;
+    SetText(*f, value);
+    return true;
+}
 
 void Preferences::SetDefaults() {
     bytes_.fill(0);
@@ -223,45 +252,52 @@ bool Preferences::Set(std::string_view name, std::string_view value) {
     return true;
 }
 
-void Preferences::RecomputeOwnPosition() {
-    auto units = [this](const char* prefix) {
-        const std::string p(prefix);
-        return Number(Field(p + "_degrees")) * kUnitsPerDegree + Number(Field(p + "_minutes")) * 6000 +
-               Number(Field(p + "_seconds")) * 100 + Number(Field(p + "_hundredths"));
-    };
-    const int64_t lat = units("own_lat"), lon = units("own_lon");
-    const bool south = Number(Field("own_lat_hemisphere")) == 'S';
-    const bool east = Number(Field("own_lon_hemisphere")) == 'E';
-    SetNumber(Field("own_lat_units"), south ? kLatOrigin + lat : kLatOrigin - lat);
-    SetNumber(Field("own_lon_units"), east ? kLonOrigin + lon : kLonOrigin - lon);
-}
-
 namespace {
-void SplitDegrees(Preferences& p, const char* prefix, double degrees, char positive, char negative) {
-    const std::string s(prefix);
+// The degree, minute, second, hundredth and hemisphere fields of one axis.
+struct AxisKeys {
+    PrefKey degrees, minutes, seconds, hundredths, hemisphere;
+};
+constexpr AxisKeys kLatKeys{pref::kOwnLatDegrees, pref::kOwnLatMinutes, pref::kOwnLatSeconds, pref::kOwnLatHundredths,
+                            pref::kOwnLatHemisphere};
+constexpr AxisKeys kLonKeys{pref::kOwnLonDegrees, pref::kOwnLonMinutes, pref::kOwnLonSeconds, pref::kOwnLonHundredths,
+                            pref::kOwnLonHemisphere};
+
+void SplitDegrees(Preferences& p, const AxisKeys& k, double degrees, char positive, char negative) {
     const int64_t hundredthsOfSeconds = std::llround(std::fabs(degrees) * 360000);
-    p.SetNumber(*FindPreferenceField(s + "_degrees"), hundredthsOfSeconds / 360000);
-    p.SetNumber(*FindPreferenceField(s + "_minutes"), hundredthsOfSeconds / 6000 % 60);
-    p.SetNumber(*FindPreferenceField(s + "_seconds"), hundredthsOfSeconds / 100 % 60);
-    p.SetNumber(*FindPreferenceField(s + "_hundredths"), hundredthsOfSeconds % 100);
-    p.SetNumber(*FindPreferenceField(s + "_hemisphere"), degrees < 0 ? negative : positive);
+    (void)p.SetNumber(k.degrees, hundredthsOfSeconds / 360000);
+    (void)p.SetNumber(k.minutes, hundredthsOfSeconds / 6000 % 60);
+    (void)p.SetNumber(k.seconds, hundredthsOfSeconds / 100 % 60);
+    (void)p.SetNumber(k.hundredths, hundredthsOfSeconds % 100);
+    (void)p.SetNumber(k.hemisphere, degrees < 0 ? negative : positive);
 }
 }  // namespace
 
+void Preferences::RecomputeOwnPosition() {
+    auto units = [this](const AxisKeys& k) {
+        return Number(k.degrees) * kUnitsPerDegree + Number(k.minutes) * 6000 + Number(k.seconds) * 100 +
+               Number(k.hundredths);
+    };
+    const int64_t lat = units(kLatKeys), lon = units(kLonKeys);
+    const bool south = Number(pref::kOwnLatHemisphere) == 'S';
+    const bool east = Number(pref::kOwnLonHemisphere) == 'E';
+    (void)SetNumber(pref::kOwnLatUnits, south ? kLatOrigin + lat : kLatOrigin - lat);
+    (void)SetNumber(pref::kOwnLonUnits, east ? kLonOrigin + lon : kLonOrigin - lon);
+}
+
 void Preferences::SetOwnLatitude(double degrees) {
-    SplitDegrees(*this, "own_lat", degrees, 'N', 'S');
+    SplitDegrees(*this, kLatKeys, degrees, 'N', 'S');
     RecomputeOwnPosition();
 }
 
 void Preferences::SetOwnLongitude(double degrees) {
-    SplitDegrees(*this, "own_lon", degrees, 'E', 'W');
+    SplitDegrees(*this, kLonKeys, degrees, 'E', 'W');
     RecomputeOwnPosition();
 }
 
 bool Preferences::LoadBytes(std::string_view bytes) {
     const size_t n = std::min(bytes.size(), kSize);
     std::copy(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(n), bytes_.begin());
-    if (Number(Field("preferences_version")) != kVersion || OwnLatUnits() < 0 || OwnLonUnits() < 0)
+    if (Number(pref::kPreferencesVersion) != kVersion || OwnLatUnits() < 0 || OwnLonUnits() < 0)
         RecomputeOwnPosition();
     return true;
 }

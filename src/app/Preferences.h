@@ -24,6 +24,102 @@ struct PrefField {
     std::string defaultText;
 };
 
+// A field by its name in the table. Code names a field through the
+// constants in pref:: below, so a misspelt field fails to compile; the
+// table test checks that every constant names a field.
+struct PrefKey {
+    std::string_view name;
+};
+
+// The fields the program reads by itself (the port fields, numbered, and the
+// TNC command lines are reached through PortField and TncCommandField).
+#define VELMORA_PREF_KEYS(X) \
+    X(kOwnCall, "own_call") \
+    X(kMsgRetries, "msg_retries") \
+    X(kOwnLatDegrees, "own_lat_degrees") \
+    X(kOwnLatMinutes, "own_lat_minutes") \
+    X(kOwnLatSeconds, "own_lat_seconds") \
+    X(kOwnLatHundredths, "own_lat_hundredths") \
+    X(kOwnLatHemisphere, "own_lat_hemisphere") \
+    X(kOwnLonDegrees, "own_lon_degrees") \
+    X(kOwnLonMinutes, "own_lon_minutes") \
+    X(kOwnLonSeconds, "own_lon_seconds") \
+    X(kOwnLonHundredths, "own_lon_hundredths") \
+    X(kOwnLonHemisphere, "own_lon_hemisphere") \
+    X(kOwnLonUnits, "own_lon_units") \
+    X(kOwnLatUnits, "own_lat_units") \
+    X(kPortArrangement, "port_arrangement") \
+    X(kAlarmDelta, "alarm_delta") \
+    X(kTrackDelta, "track_delta") \
+    X(kPositComment, "posit_comment") \
+    X(kStatusText, "status_text") \
+    X(kUnprotoPath, "unproto_path") \
+    X(kOwnSymbolCode, "own_symbol_code") \
+    X(kUtcOffset, "utc_offset") \
+    X(kPhg, "phg") \
+    X(kAutoLogStation, "auto_log_station") \
+    X(kAutoLogAprs, "auto_log_aprs") \
+    X(kAutoLogNmea, "auto_log_nmea") \
+    X(kAutoLogWeather, "auto_log_weather") \
+    X(kAutoLogMessage, "auto_log_message") \
+    X(kAutoLogRdf, "auto_log_rdf") \
+    X(kAutoLogStatistics, "auto_log_statistics") \
+    X(kAutoInputHfTnc, "auto_input_hf_tnc") \
+    X(kAutoInputVhfTnc, "auto_input_vhf_tnc") \
+    X(kAutoInputGps, "auto_input_gps") \
+    X(kAutoInputWx, "auto_input_wx") \
+    X(kAutoInputRdf, "auto_input_rdf") \
+    X(kAutoFlagMacs, "auto_flag_macs") \
+    X(kAutoFlagWindows, "auto_flag_windows") \
+    X(kAutoTrackMovingStations, "auto_track_moving_stations") \
+    X(kTrackCapacity, "track_capacity") \
+    X(kWarningRadius, "warning_radius") \
+    X(kDangerRadius, "danger_radius") \
+    X(kStationTimeOut, "station_time_out") \
+    X(kSsidSymbols, "ssid_symbols") \
+    X(kAllowGpsHf, "allow_gps_hf") \
+    X(kAllowGpsVhf, "allow_gps_vhf") \
+    X(kEnableHspHf, "enable_hsp_hf") \
+    X(kEnableHspVhf, "enable_hsp_vhf") \
+    X(kPicoControlEHf, "pico_control_e_hf") \
+    X(kPicoControlEVhf, "pico_control_e_vhf") \
+    X(kMasterMode, "master_mode") \
+    X(kState, "state") \
+    X(kCounty, "county") \
+    X(kCity, "city") \
+    X(kOwnSymbolTable, "own_symbol_table") \
+    X(kKissEnabledVhf, "kiss_enabled_vhf") \
+    X(kKissEnabledHf, "kiss_enabled_hf") \
+    X(kDigipeatVhf, "digipeat_vhf") \
+    X(kDigipeatHf, "digipeat_hf") \
+    X(kKissDigiPathVhf, "kiss_digi_path_vhf") \
+    X(kKissDigiPathHf, "kiss_digi_path_hf") \
+    X(kAliasListVhf, "alias_list_vhf") \
+    X(kAliasListHf, "alias_list_hf") \
+    X(kKissOnTextVhf, "kiss_on_text_vhf") \
+    X(kKissOnTextHf, "kiss_on_text_hf") \
+    X(kAutostartTcp, "autostart_tcp") \
+    X(kFeedLocalToTcp, "feed_local_to_tcp") \
+    X(kIgnoreIncomingTcp, "ignore_incoming_tcp") \
+    X(kAutoReconnect, "auto_reconnect") \
+    X(kOutgoingThirdParty, "outgoing_third_party") \
+    X(kPreferencesVersion, "preferences_version")
+
+namespace pref {
+#define VELMORA_DECLARE_PREF_KEY(id, text) inline constexpr PrefKey id{text};
+VELMORA_PREF_KEYS(VELMORA_DECLARE_PREF_KEY)
+#undef VELMORA_DECLARE_PREF_KEY
+#define VELMORA_LIST_PREF_KEY(id, text) id,
+inline constexpr PrefKey kAll[] = {VELMORA_PREF_KEYS(VELMORA_LIST_PREF_KEY)};
+#undef VELMORA_LIST_PREF_KEY
+}  // namespace pref
+
+enum class PortField : uint8_t { kDevice, kDeviceNumber, kBaud, kParity, kStopBits };
+// "port2_baud" and the like.
+std::string PortFieldName(int port, PortField field);
+// "tnc_command0" to "tnc_command10".
+std::string TncCommandFieldName(int n);
+
 // Every named field, in offset order.
 const std::vector<PrefField>& PreferenceFields();
 const PrefField* FindPreferenceField(std::string_view name);
@@ -42,8 +138,17 @@ public:
     // is not 100 or a stored coordinate is negative. False when missing.
     bool Load(const FileAccess& files);
     bool LoadBytes(std::string_view bytes);
-    bool Save(const FileAccess& files) const;
+    [[nodiscard]] bool Save(const FileAccess& files) const;
     const std::array<uint8_t, kSize>& Bytes() const { return bytes_; }
+
+    // Typed access by key; a key that names no field reads as 0 or empty
+    // and is never written.
+    int64_t Number(PrefKey key) const;
+    bool Flag(PrefKey key) const { return Number(key) != 0; }
+    std::string Text(PrefKey key) const;
+    char Char(PrefKey key) const { return static_cast<char>(Number(key)); }
+    [[nodiscard]] bool SetNumber(PrefKey key, int64_t value);
+    [[nodiscard]] bool SetText(PrefKey key, std::string_view value);
 
     int64_t Number(const PrefField& f) const;
     std::string Text(const PrefField& f) const;
@@ -54,7 +159,7 @@ public:
     std::optional<std::string> Get(std::string_view name) const;
     // False (and nothing changed) for an unknown name or a value that does
     // not fit the field.
-    bool Set(std::string_view name, std::string_view value);
+    [[nodiscard]] bool Set(std::string_view name, std::string_view value);
 
     // The own position from degrees, minutes, seconds, hundredths and the
     // hemisphere letters into the numeric fields (position units).
@@ -64,22 +169,21 @@ public:
     void SetOwnLongitude(double degrees);
 
     // Named accessors of the fields the program reads.
-    std::string OwnCall() const { return Text(Field("own_call")); }
-    int32_t OwnLonUnits() const { return static_cast<int32_t>(Number(Field("own_lon_units"))); }
-    int32_t OwnLatUnits() const { return static_cast<int32_t>(Number(Field("own_lat_units"))); }
-    int16_t AlarmDelta() const { return static_cast<int16_t>(Number(Field("alarm_delta"))); }
-    int16_t TrackDelta() const { return static_cast<int16_t>(Number(Field("track_delta"))); }
-    int16_t UtcOffsetHours() const { return static_cast<int16_t>(Number(Field("utc_offset"))); }
-    bool AutoTrackMovingStations() const { return Number(Field("auto_track_moving_stations")) != 0; }
-    int16_t TrackCapacity() const { return static_cast<int16_t>(Number(Field("track_capacity"))); }
-    int16_t WarningRadius() const { return static_cast<int16_t>(Number(Field("warning_radius"))); }
-    int16_t DangerRadius() const { return static_cast<int16_t>(Number(Field("danger_radius"))); }
-    bool AutoFlagMacs() const { return Number(Field("auto_flag_macs")) != 0; }
-    bool AutoFlagWindows() const { return Number(Field("auto_flag_windows")) != 0; }
-    std::string SsidSymbols() const { return Text(Field("ssid_symbols")); }
+    std::string OwnCall() const { return Text(pref::kOwnCall); }
+    int32_t OwnLonUnits() const { return static_cast<int32_t>(Number(pref::kOwnLonUnits)); }
+    int32_t OwnLatUnits() const { return static_cast<int32_t>(Number(pref::kOwnLatUnits)); }
+    int16_t AlarmDelta() const { return static_cast<int16_t>(Number(pref::kAlarmDelta)); }
+    int16_t TrackDelta() const { return static_cast<int16_t>(Number(pref::kTrackDelta)); }
+    int16_t UtcOffsetHours() const { return static_cast<int16_t>(Number(pref::kUtcOffset)); }
+    bool AutoTrackMovingStations() const { return Number(pref::kAutoTrackMovingStations) != 0; }
+    int16_t TrackCapacity() const { return static_cast<int16_t>(Number(pref::kTrackCapacity)); }
+    int16_t WarningRadius() const { return static_cast<int16_t>(Number(pref::kWarningRadius)); }
+    int16_t DangerRadius() const { return static_cast<int16_t>(Number(pref::kDangerRadius)); }
+    bool AutoFlagMacs() const { return Number(pref::kAutoFlagMacs) != 0; }
+    bool AutoFlagWindows() const { return Number(pref::kAutoFlagWindows) != 0; }
+    std::string SsidSymbols() const { return Text(pref::kSsidSymbols); }
 
 private:
-    static const PrefField& Field(std::string_view name);
 
     std::array<uint8_t, kSize> bytes_{};
 };

@@ -1,37 +1,27 @@
 #pragma once
-// The life of the program around the core: start-up in its fixed order, the
-// four timers, the frame's commands and keys, the menu groups and shutdown.
-// The platform creates the frame window and runs the event loop; everything
-// it reports arrives here.
+// The composition root: it builds the modules in start-up order, routes the
+// menu groups to them by table, runs the tick's branches through them, owns
+// the four timers and shuts the modules down in order. The platform creates
+// the frame window and runs the event loop; everything it reports arrives
+// here.
 #include <array>
 #include <cstdint>
 #include <memory>
-#include <functional>
 #include <string>
+#include <vector>
 
 #include "app/App.h"
-#include "app/MemoryLog.h"
+#include "app/CoreModules.h"
 #include "app/MenuDispatch.h"
+#include "app/Module.h"
 #include "app/PeriodicTick.h"
+#include "app/PortsModule.h"
 #include "app/Preferences.h"
-#include "app/Simulation.h"
+#include "app/SettingsDialogs.h"
 #include "platform/Serial.h"
 #include "platform/UserInterface.h"
-#include "ports/PortManager.h"
-#include "ports/PortRoles.h"
-#include "ports/TncControl.h"
-#include "ports/TncSender.h"
-#include "transmit/OwnReports.h"
 
 namespace velmora {
-
-struct PlatformInfo {
-    // Ports have reader threads (the platform's event loop delivers their
-    // input); false would mean polling every 300 ms.
-    bool usesReaderThreads = true;
-    // System family and processor class, only ever printed.
-    int machineCode = 0x600 | 0x30;
-};
 
 enum TimerId : int { kTimerTick = 0, kTimerPoll = 1, kTimerLink = 2, kTimerMinute = 3, kTimerQuitDeadline = 50 };
 
@@ -39,8 +29,8 @@ enum TimerId : int { kTimerTick = 0, kTimerPoll = 1, kTimerLink = 2, kTimerMinut
 class TimerSet {
 public:
     static constexpr size_t kMax = 4;
-    bool Start(UserInterface& ui, int id, int periodMs);
-    void StopAll(UserInterface& ui);
+    bool Start(EventLoop& loop, int id, int periodMs);
+    void StopAll(EventLoop& loop);
     size_t Count() const { return count_; }
     bool Has(int id) const;
 
@@ -52,16 +42,14 @@ private:
 struct ProgramOptions {
     int memoryClass = 2;
     PlatformInfo platform;
-    SerialLayer* serial = nullptr;  // no serial ports without one
+    SerialLayer* serial = nullptr;         // no serial ports without one
+    SettingsDialogs* dialogs = nullptr;    // no settings dialogs without one
 };
 
-
-
-class Program {
+class Program final : public EventTarget {
 public:
-
     Program(Platform platform, UserInterface& ui, ProgramOptions options = {});
-    ~Program();
+    ~Program() override;
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
@@ -74,10 +62,10 @@ public:
     void Stop();
     void ShutdownSequence();
 
-    void OnTimer(int id);
+    void OnTimer(int id) override;
     // A command posted to the frame: the frame's own (new child, tile,
     // cascade, arrange), then the menu groups. True when taken.
-    bool Command(uint16_t id);
+    bool Command(uint16_t id) override;
     bool DispatchMenuCommand(uint16_t id) { return menu_.Dispatch(id); }
     // The frame is being closed; true when the program quits.
     bool CloseRequested();
@@ -86,13 +74,13 @@ public:
     bool IsChecked(uint16_t id) const;
 
     // Characters typed in the terminal window, sent to its port as bytes.
-    void TerminalTyped(std::string_view bytes);
+    void TerminalTyped(std::string_view bytes) { ports_.TerminalTyped(bytes); }
     // Whether a port's open command shows as checked (open).
-    bool PortOpen(int index) const;
+    bool PortOpen(int index) const { return ports_.PortOpen(index); }
 
     // File Open and Simulate with a path already chosen.
-    void OpenFile(const std::string& path);
-    bool StartSimulation(const std::string& path);
+    void OpenFile(const std::string& path) { files_.OpenFile(path); }
+    bool StartSimulation(const std::string& path) { return files_.StartSimulation(path); }
 
     bool QuitRequested() const { return quitRequested_; }
     int ExitCode() const { return exitCode_; }
@@ -103,75 +91,45 @@ public:
     Preferences& Prefs() { return prefs_; }
     const TimerSet& Timers() const { return timers_; }
     const PeriodicTick& Tick() const { return tick_; }
-    const Simulation& Replay() const { return simulation_; }
     const PlatformInfo& Info() const { return info_; }
-    PortManager& Ports() { return ports_; }
-    PortRoles& Roles() { return roles_; }
-    RoleHandOffs& HandOffs() { return handOffs_; }
-    TncControl& Tnc() { return tnc_; }
-    TncSender& Sender() { return sender_; }
-    OwnReportSettings OwnReport() const;
-    bool SerialDebugging() const { return serialDebugging_; }
-    const MemorySamples& Memory() const { return memory_; }
-    bool MemoryLogOpen() const { return memoryLog_.IsOpen(); }
-    int64_t StartupLinesReplayed() const { return startupLines_; }
+    PortsModule& PortsAndTncs() { return ports_; }
+    const Simulation& Replay() const { return files_.Replay(); }
+    PortManager& Ports() { return ports_.Ports(); }
+    PortRoles& Roles() { return ports_.Roles(); }
+    RoleHandOffs& HandOffs() { return ports_.HandOffs(); }
+    TncControl& Tnc() { return ports_.Tnc(); }
+    TncSender& Sender() { return ports_.Sender(); }
+    bool SerialDebugging() const { return ports_.SerialDebugging(); }
+    const MemorySamples& Memory() const { return memory_.Samples(); }
+    bool MemoryLogOpen() const { return memory_.LogOpen(); }
+    int64_t StartupLinesReplayed() const { return files_.StartupLinesReplayed(); }
 
 private:
     class Work;
-    void InstallHandlers();
-    bool FileCommand(uint16_t id);
-    bool EditCommand(uint16_t id);
-    bool SettingsCommand(uint16_t id);
-    bool LoggingCommand(uint16_t id);
-    bool WindowsCommand(uint16_t id);
-    bool HelpCommand(uint16_t id);
-    void OpenPortsOnce();
-    void OpenAutomaticLogs();
-    bool AnyAutomaticInput() const;
-    void FeedOwnPosition();
-    MemorySample TakeMemorySample();
-    void ApplyPortPreferences();
-    bool TogglePort(uint16_t command);
-    bool ToggleTnc(int index);
-    void CloseTncPort(int index);
-    bool DualPortTnc() const;
-    // The serial port a TNC's radio port uses.
-    int SerialPortOf(int index) const;
-    bool TncCommand(uint16_t id);
-    bool AltPathCommand(uint16_t id);
-    void AddAltPathMenus();
-    void SelectTncType();
+    void RouteMenus();
     void QuitWhenDrained();
-    void CloseAllPorts();
-    void AttachTerminal();
 
     Platform platform_;
     UserInterface& ui_;
     PlatformInfo info_;
     App app_;
     Preferences prefs_;
+    ModuleServices services_;
+    // The modules, in start-up order.
+    StationModule station_;
+    PortsModule ports_;
+    FilesModule files_;
+    LogsModule logs_;
+    MemoryModule memory_;
+    DesktopModule desktop_;
+    std::vector<Module*> modules_;
     std::unique_ptr<Work> work_;
     PeriodicTick tick_;
     MenuDispatch menu_;
     TimerSet timers_;
-    Simulation simulation_;
-    PortManager ports_;
-    RoleSettings roleSettings_;
-    RoleHandOffs handOffs_;
-    PortRoles roles_;
-    TncSender sender_;
-    TncControl tnc_;
     bool shuttingDown_ = false;
-    std::vector<std::string> altPaths_;           // "AltPath.txt"
-    uint16_t altVhfChoice_ = 20101, altHfChoice_ = 20201;  // "Default" at start
-    bool portsOpened_ = false;
     bool quitRequested_ = false;
-    bool serialDebugging_ = false;
     int exitCode_ = 0;
-    MemorySamples memory_;
-    MemoryLog memoryLog_;
-    int lastMemoryHour_ = -1;
-    int64_t startupLines_ = 0;
 };
 
 }  // namespace velmora

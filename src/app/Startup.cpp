@@ -1,16 +1,8 @@
 #include "app/Startup.h"
 
-#include <unistd.h>
-
 #include "geo/Position.h"
 
 namespace velmora {
-
-uint64_t InstalledMemoryBytes() {
-    const long pages = sysconf(_SC_PHYS_PAGES);
-    const long size = sysconf(_SC_PAGE_SIZE);
-    return pages > 0 && size > 0 ? static_cast<uint64_t>(pages) * static_cast<uint64_t>(size) : 0;
-}
 
 void ApplyPreferences(App& app, const Preferences& p) {
     app.SetOwnCall(p.OwnCall());

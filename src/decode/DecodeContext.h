@@ -1,5 +1,6 @@
 #pragma once
 // Everything received-line processing reads and writes, owned by the App.
+#include "decode/DropReason.h"
 #include "decode/MonitorLine.h"
 #include "refdata/DxTables.h"
 #include "special/RDF.h"
@@ -36,7 +37,7 @@ struct DecodeSettings {
 struct DecodeCounters {
     uint32_t messages = 0;           // ":" messages
     uint32_t otherFormMessages = 0;  // messages found by the tenth-character rule
-    uint32_t tooDeep = 0;            // relayed packets nested past the limit
+    DropCounters dropped;
     TimeStamp lastDecoded = 0;
     // The record the latest line changed (the object's for an object), -1 none.
     StationIndex lastStation = -1;

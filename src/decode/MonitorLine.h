@@ -7,6 +7,7 @@
 
 #include "platform/Notices.h"
 #include "stations/FixedString.h"
+#include "stations/TncPortState.h"
 #include "stations/StationUpdate.h"
 
 namespace velmora {
@@ -40,12 +41,6 @@ struct MonitorLine {
         return {direct != 0, local != 0, hopCount, wideCount, gateCount,
                 destination.View(), path, pathCount};
     }
-};
-
-// TNC port state learned from the text around the packets.
-struct TncPortState {
-    int32_t promptCount[2] = {0, 0};  // "cmd:" prompts seen on ports "1" and "2"
-    bool connected[2] = {false, false};
 };
 
 // Cleans a line in place and returns its (possibly changed) source kind:

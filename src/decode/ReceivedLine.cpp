@@ -68,7 +68,7 @@ void DecodeRelayed(DecodeContext& ctx, const ReportCall& call) {
     ++s.relayedCount;
     ctx.st.events.InvalidateList(MakeFourCC("LIST"), MakeFourCC("IGAT"));
     if (call.depth + 1 > kMaxRelayDepth) {
-        ++ctx.counters.tooDeep;
+        ctx.counters.dropped.Count(DropReason::kTooDeep);
         return;
     }
     std::string inner(call.line.info.View().substr(1));
@@ -216,10 +216,12 @@ void RouteByType(DecodeContext& ctx, const MonitorLine& line, Liveness live, Sou
     }
     if (index == kTableFull) {
         ctx.st.notices.StatusText("Out of Memory in station list");
+        ctx.counters.dropped.Count(DropReason::kTableFull);
         return;
     }
     if (index < 0) {
         ctx.st.notices.StatusText("Invalid callsign");
+        ctx.counters.dropped.Count(DropReason::kInvalidCallsign);
         return;
     }
     ctx.counters.lastStation = index;
@@ -267,6 +269,7 @@ void ProcessReceivedLine(DecodeContext& ctx, std::string& line, Liveness live, S
     // A port tag such as "/V" written in front of the ":".
     if (!IsInternet(kind) && header.size() >= 2 && header[header.size() - 2] == '/') kind = SourceKindFromChar(header.back());
     if (hasInfo) RouteByType(ctx, parsed, live, kind, depth);
+    else ctx.counters.dropped.Count(DropReason::kNoInformation);
 }
 
 }  // namespace velmora

@@ -22,4 +22,10 @@ SystemMemory ReadSystemMemory() {
     return m;
 }
 
+uint64_t InstalledMemoryBytes() {
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long size = sysconf(_SC_PAGE_SIZE);
+    return pages > 0 && size > 0 ? static_cast<uint64_t>(pages) * static_cast<uint64_t>(size) : 0;
+}
+
 }  // namespace velmora

@@ -11,5 +11,7 @@ struct SystemMemory {
 };
 
 SystemMemory ReadSystemMemory();
+// The installed memory of this machine, in bytes (0 when unknown).
+uint64_t InstalledMemoryBytes();
 
 }  // namespace velmora

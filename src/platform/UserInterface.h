@@ -1,70 +1,89 @@
 #pragma once
-// What the core asks of the window system: message boxes, the key state,
-// periodic timers, posted commands, the MDI desktop and file choosers.
-// The desktop implements it with widgets; the headless mode prints message
-// boxes and takes their default button.
+// What the core asks of the window system, split by concern: the event
+// loop (timers, posted commands, the end of the loop), questions to the
+// operator (message boxes, choices, a typed line), the MDI desktop with its
+// menus and terminal, and the key state. The desktop implements them with
+// widgets; the headless mode prints message boxes and takes their default.
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace velmora {
 
-class Preferences;
-
 enum class Buttons : uint8_t { kOk, kOkCancel };
 enum class Answer : uint8_t { kOk, kCancel };
 
-class UserInterface {
+// What the event loop delivers: timer expiries and posted commands.
+class EventTarget {
 public:
-    virtual ~UserInterface() = default;
+    virtual ~EventTarget() = default;
+    virtual void OnTimer(int id) = 0;
+    virtual bool Command(uint16_t id) = 0;
+};
 
-    // A modal message box; the event loop keeps running beneath it.
-    virtual Answer MessageBox(std::string_view text, std::string_view title, Buttons buttons) = 0;
-    virtual bool ShiftHeld() const = 0;
-    virtual bool CapsLockHeld() const = 0;
-
-    // Periodic timers by identifier; the platform calls the program's timer
-    // entry with the identifier. False when the timer cannot be made.
+class EventLoop {
+public:
+    virtual ~EventLoop() = default;
+    // Periodic timers by identifier, delivered to the event target. False
+    // when the timer cannot be made.
     virtual bool StartTimer(int id, int periodMs) = 0;
     virtual void StopTimer(int id) = 0;
-    // Calls the program's timer entry once with this identifier after ms.
+    // Delivers this identifier to the event target once, after ms.
     virtual void StartSingleShot(int id, int ms) = 0;
     // Queues a menu command for the event loop.
     virtual void PostCommand(uint16_t id) = 0;
     // Ends the event loop after the current event.
     virtual void Quit(int exitCode) = 0;
+};
 
-    // The MDI desktop.
+class Questions {
+public:
+    virtual ~Questions() = default;
+    // A modal message box; the event loop keeps running beneath it.
+    virtual Answer MessageBox(std::string_view text, std::string_view title, Buttons buttons) = 0;
+    // A line of text typed by the operator after a fixed prefix; empty when
+    // cancelled.
+    virtual std::optional<std::string> AskText(std::string_view title, std::string_view prefix) = 0;
+    // One of several items, by its index; -1 when cancelled.
+    virtual int ChooseItem(std::string_view title, const std::vector<std::string>& items) = 0;
+    // A file chosen by the operator; empty when cancelled.
+    virtual std::string ChooseFile(std::string_view title) = 0;
+    // The About box; it does not wait for the operator.
+    virtual void ShowAbout(std::string_view text) = 0;
+};
+
+class Desktop {
+public:
+    virtual ~Desktop() = default;
     virtual int OpenWindowCount() const = 0;
     virtual bool NewChildWindow() = 0;       // a plain MDI child
     virtual bool NewSquareMapWindow() = 0;   // a square map window
     virtual void TileWindows() = 0;
     virtual void CascadeWindows() = 0;
     virtual void ArrangeIcons() = 0;
+    virtual void ActivateNextWindow() = 0;
     // Brings the menu check marks up to date.
     virtual void RefreshCheckMarks() = 0;
-    // A file chosen by the operator; empty when cancelled.
-    virtual std::string ChooseFile(std::string_view title) = 0;
-    // The station-settings dialog over the preferences; true when the
-    // operator saved it.
-    virtual bool EditStationSettings(Preferences& prefs) = 0;
-    // The About box; it does not wait for the operator.
-    virtual void ShowAbout(std::string_view text) = 0;
-    virtual void ActivateNextWindow() = 0;
-    // A line of text typed by the operator after a fixed prefix; empty when
-    // cancelled.
-    virtual std::optional<std::string> AskText(std::string_view title, std::string_view prefix) = 0;
     // A menu built at run time (items: identifier and text, all checkable).
     virtual void AddMenu(std::string_view title, const std::vector<std::pair<uint16_t, std::string>>& items) = 0;
-    // One of several items, by its index; -1 when cancelled.
-    virtual int ChooseItem(std::string_view title, const std::vector<std::string>& items) = 0;
     // The terminal window: opened with a title, then given text to show in
     // a colour (0 raw input, 3 HF TNC, 6 VHF TNC); typed characters come
     // back through the program.
     virtual void ShowTerminal(std::string_view title) = 0;
     virtual void TerminalOutput(std::string_view text, int colour) = 0;
 };
+
+class KeyState {
+public:
+    virtual ~KeyState() = default;
+    virtual bool ShiftHeld() const = 0;
+    virtual bool CapsLockHeld() const = 0;
+};
+
+// All of it, as one front end offers it.
+class UserInterface : public EventLoop, public Questions, public Desktop, public KeyState {};
 
 }  // namespace velmora

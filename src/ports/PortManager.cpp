@@ -3,7 +3,6 @@
 #include <cctype>
 #include <filesystem>
 
-#include "app/Preferences.h"
 
 namespace velmora {
 namespace {
@@ -128,28 +127,20 @@ void PortManager::SetPortFlags(int index, bool assembleLines, bool stripTo7Bits)
     records_[Slot(index)].stripTo7Bits = stripTo7Bits;
 }
 
-void PortManager::LoadSettings(const Preferences& prefs) {
-    for (int n = 0; n < kPortCount; ++n) {
-        PortRecord& r = records_[Slot(n)];
-        const std::string p = "port" + std::to_string(n);
-        r.deviceNumber = static_cast<int16_t>(std::atoi(prefs.Get(p + "_device_number").value_or("1").c_str()));
-        r.devicePath = prefs.Get(p + "_device").value_or("");
-        r.baud = std::atoi(prefs.Get(p + "_baud").value_or("9600").c_str());
-        r.parity = static_cast<uint8_t>(std::atoi(prefs.Get(p + "_parity").value_or("0").c_str()));
-        r.stopBits = static_cast<uint8_t>(std::atoi(prefs.Get(p + "_stop_bits").value_or("0").c_str()));
-    }
+void PortManager::Configure(int index, const PortConfig& c) {
+    if (!Valid(index)) return;
+    PortRecord& r = records_[Slot(index)];
+    r.deviceNumber = c.deviceNumber;
+    r.devicePath = c.devicePath;
+    r.baud = c.baud;
+    r.parity = c.parity;
+    r.stopBits = c.stopBits;
 }
 
-void PortManager::SaveSettings(Preferences& prefs) const {
-    for (int n = 0; n < kPortCount; ++n) {
-        const PortRecord& r = records_[Slot(n)];
-        const std::string p = "port" + std::to_string(n);
-        prefs.Set(p + "_device_number", std::to_string(r.deviceNumber));
-        prefs.Set(p + "_device", r.devicePath);
-        prefs.Set(p + "_baud", std::to_string(r.baud));
-        prefs.Set(p + "_parity", std::to_string(r.parity));
-        prefs.Set(p + "_stop_bits", std::to_string(r.stopBits));
-    }
+PortConfig PortManager::Config(int index) const {
+    if (!Valid(index)) return {};
+    const PortRecord& r = records_[Slot(index)];
+    return PortConfig{r.deviceNumber, r.devicePath, r.baud, r.parity, r.stopBits};
 }
 
 void PortManager::PortLost(int index, std::string_view reason) {

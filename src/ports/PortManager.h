@@ -12,10 +12,9 @@
 #include "platform/Serial.h"
 #include "platform/UserInterface.h"
 #include "ports/PortRole.h"
+#include "ports/TncSettings.h"
 
 namespace velmora {
-
-class Preferences;
 
 struct PortRecord {
     static constexpr size_t kLineLimit = 4095;  // a longer run is cut into lines
@@ -64,9 +63,9 @@ public:
     // The device a port opens: its path, or the serial device of its number.
     std::string DeviceOf(int index) const;
 
-    // The ports' settings from and to the preferences record.
-    void LoadSettings(const Preferences& prefs);
-    void SaveSettings(Preferences& prefs) const;
+    // A port's device and line settings (they apply at the next opening).
+    void Configure(int index, const PortConfig& config);
+    PortConfig Config(int index) const;
 
     // From the serial layer.
     void PortData(int index, std::string_view bytes) override { PortInput(index, bytes); }

@@ -1,5 +1,7 @@
 #include "ports/PortRoles.h"
 
+#include <cctype>
+
 namespace velmora {
 namespace {
 
@@ -14,7 +16,7 @@ void PortRoles::Dispatch(int index, std::string_view data) {
     switch (index) {
         case kPortHfTnc:
         case kPortVhfTnc:
-            if (index == kPortHfTnc ? settings_.kissHf : settings_.kissVhf) {
+            if (settings_.For(index).kiss) {
                 if (handOffs_.kissReceive) handOffs_.kissReceive(index, data);
             } else {
                 TncLine(index, data);
@@ -47,7 +49,7 @@ void PortRoles::TncLine(int index, std::string_view line) {
     if (handOffs_.terminal) handOffs_.terminal(line, index == kPortHfTnc ? 3 : 6);
     if (line[0] == '$') {
         // NMEA from a GPS that shares the TNC's cable, only when allowed.
-        if (index == kPortHfTnc ? settings_.allowGpsHf : settings_.allowGpsVhf) GpsLine(line);
+        if (settings_.For(index).allowGps) GpsLine(line);
         return;
     }
     if (index == kPortVhfTnc && line[0] == '%') {
@@ -60,19 +62,19 @@ void PortRoles::TncLine(int index, std::string_view line) {
 
 void PortRoles::GpsLine(std::string_view line) {
     if (line.size() > 1 && line[0] == ' ' && line[1] == '$') line.remove_prefix(1);
-    app_.Logs().WriteLine(LogKind::kNmea, line);
-    app_.Logs().WriteLine(LogKind::kRdf, line);
-    app_.TakeNmea(line, true, Liveness::kLive);
+    inbound_.Log(PortLog::kNmea, line);
+    inbound_.Log(PortLog::kRdf, line);
+    inbound_.NmeaSentence(line);
 }
 
 void PortRoles::RdfLine(std::string_view line) {
-    app_.Logs().WriteLine(LogKind::kRdf, line);
-    app_.TakeBearing(line);
+    inbound_.Log(PortLog::kRdf, line);
+    inbound_.Bearing(line);
 }
 
 void PortRoles::PacketLine(std::string_view line, SourceKind kind) {
-    app_.Logs().WriteLine(LogKind::kAprs, line);
-    app_.ProcessReceivedLine(std::string(line), Liveness::kLive, kind);
+    inbound_.Log(PortLog::kAprs, line);
+    inbound_.ReceivedLine(line, kind);
 }
 
 }  // namespace velmora

@@ -7,17 +7,11 @@
 #include <string>
 #include <string_view>
 
-#include "app/App.h"
+#include "ports/PortInbound.h"
 #include "ports/PortManager.h"
+#include "ports/TncSettings.h"
 
 namespace velmora {
-
-struct RoleSettings {
-    bool allowGpsHf = false, allowGpsVhf = false;  // "$" lines on a TNC are NMEA
-    bool kissHf = false, kissVhf = false;          // the TNC port speaks KISS
-    bool gateToInternet = false;                   // TNC lines go to the internet links too
-    int weatherType = 0;
-};
 
 struct RoleHandOffs {
     std::function<void(int port, std::string_view bytes)> kissReceive;
@@ -31,8 +25,8 @@ struct RoleHandOffs {
 
 class PortRoles final : public PortInputSink {
 public:
-    PortRoles(App& app, PortManager& ports, RoleSettings& settings, RoleHandOffs& handOffs)
-        : app_(app), ports_(ports), settings_(settings), handOffs_(handOffs) {}
+    PortRoles(PortInbound& inbound, PortManager& ports, const TncSettings& settings, RoleHandOffs& handOffs)
+        : inbound_(inbound), ports_(ports), settings_(settings), handOffs_(handOffs) {}
 
     void Dispatch(int index, std::string_view data) override;
     void RawInput(int index, std::string_view block) override;
@@ -47,9 +41,9 @@ private:
     void RdfLine(std::string_view line);
     void PacketLine(std::string_view line, SourceKind kind);
 
-    App& app_;
+    PortInbound& inbound_;
     PortManager& ports_;
-    RoleSettings& settings_;
+    const TncSettings& settings_;
     RoleHandOffs& handOffs_;
     int terminalPort_ = -1;
 };

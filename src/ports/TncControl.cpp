@@ -11,17 +11,15 @@ bool IsControl(char c) { return static_cast<unsigned char>(c) < ' '; }
 
 }  // namespace
 
-void ResetKissDefaults(Preferences& p) {
-    p.Set("kiss_enabled_vhf", "0");
-    p.Set("kiss_enabled_hf", "0");
-    p.Set("digipeat_vhf", "1");
-    p.Set("digipeat_hf", "1");
-    p.Set("kiss_digi_path_vhf", "WIDE,WIDE");
-    p.Set("kiss_digi_path_hf", "WIDE");
-    p.Set("alias_list_vhf", "RELAY");
-    p.Set("alias_list_hf", "RELAY");
-    p.Set("kiss_on_text_vhf", "KISS ON");
-    p.Set("kiss_on_text_hf", "KISS ON");
+void TncSettings::ResetKissDefaults() {
+    TncRadioSettings& hf = radio[0];
+    TncRadioSettings& vhf = radio[1];
+    hf.kiss = vhf.kiss = false;
+    hf.digipeat = vhf.digipeat = true;
+    vhf.digiPath = "WIDE,WIDE";
+    hf.digiPath = "WIDE";
+    hf.aliases = vhf.aliases = "RELAY";
+    hf.kissOnText = vhf.kissOnText = "KISS ON";
 }
 
 std::string ExpandCarets(std::string_view line) {
@@ -36,9 +34,9 @@ std::string ExpandCarets(std::string_view line) {
     return out;
 }
 
-TncControl::TncControl(App& app, Preferences& prefs, PortManager& ports, TncSender& sender, PortRoles& roles,
-                       RoleSettings& roleSettings, const FileAccess& files)
-    : app_(app), prefs_(prefs), ports_(ports), sender_(sender), roles_(roles), roleSettings_(roleSettings),
+TncControl::TncControl(PortInbound& inbound, TncPortState& state, TncSettings& settings, PortManager& ports,
+                       TncSender& sender, PortRoles& roles, const FileAccess& files)
+    : inbound_(inbound), state_(state), settings_(settings), ports_(ports), sender_(sender), roles_(roles),
       files_(files) {
     destinationCall = [] { return std::string("APZ228"); };
 }
@@ -60,13 +58,12 @@ void TncControl::SendTncText(int port, std::string_view text, int pauseTicks) {
 }
 
 bool TncControl::KissMode(int port) const {
-    return port == kPortHfTnc ? roleSettings_.kissHf : port == kPortVhfTnc && roleSettings_.kissVhf;
+    return IsTncPort(port) && settings_.For(port).kiss;
 }
 
 void TncControl::StartTnc(int port) {
-    TncPortState& state = app_.TncPorts();
-    state.promptCount[0] = state.promptCount[1] = 0;
-    state.connected[0] = state.connected[1] = false;
+    state_.promptCount[0] = state_.promptCount[1] = 0;
+    state_.connected[0] = state_.connected[1] = false;
     if (KissMode(port)) {
         StartKiss(port);
     } else {
@@ -79,12 +76,11 @@ void TncControl::StartTnc(int port) {
         SendTncText(port, "echo off\r", 20);
         SendTncText(port, "BE E 0\r", 20);
         SendTncText(port, "HEA OFF\r", 40);
-        SendTncText(port, "mycall " + std::string(app_.Own().call.View()) + "\r", 20);
-        for (int n = 0; n <= 10; ++n) {
-            const std::string line = Pref("tnc_command" + std::to_string(n));
+        SendTncText(port, "mycall " + OwnCall() + "\r", 20);
+        for (const std::string& line : settings_.userCommands) {
             if (!line.empty()) SendTncText(port, ExpandCarets(line) + "\r", 20);
         }
-        const std::string path = Pref("unproto_path");
+        const std::string& path = settings_.unprotoPath;
         SendTncText(port, path.empty() ? "unproto " + dest + "\r" : "unproto " + dest + " via " + path + "\r", 20);
         if (!InitFile(port).empty()) SendTncFile(port, InitFile(port), false);
         SendTncText(port, "conv\r", 20);
@@ -93,15 +89,19 @@ void TncControl::StartTnc(int port) {
 }
 
 void TncControl::StartKiss(int port) {
-    if (Pref("kiss_digi_path_vhf").empty()) ResetKissDefaults(prefs_);
+    if (settings_.For(kPortVhfTnc).digiPath.empty()) {
+        settings_.ResetKissDefaults();
+        if (kissDefaultsRestored) kissDefaultsRestored();
+    }
     ports_.SetPortFlags(port, false, false);
     KissLink& link = links_[LinkSlot(port)];
     link.decoder.Reset();
-    const std::string own(app_.Own().call.View());
-    link.SetDigipeater(own, Pref("digipeat" + Suffix(port)) != "0", Pref("alias_list" + Suffix(port)));
-    link.SetTemplate(own, destinationCall(), Pref("kiss_digi_path" + Suffix(port)));
+    const std::string own = OwnCall();
+    const TncRadioSettings& radio = settings_.For(port);
+    link.SetDigipeater(own, radio.digipeat, radio.aliases);
+    link.SetTemplate(own, destinationCall(), radio.digiPath);
     links_[0].digipeated = links_[1].digipeated = 0;
-    const std::string on = Pref("kiss_on_text" + Suffix(port));
+    const std::string on = radio.kissOnText;
     if (on.empty()) {
         SendTncText(port, "KISS ON\r", 60);
         return;
@@ -136,12 +136,14 @@ void TncControl::SendTncFile(int port, const std::string& programPath, bool exit
     });
 }
 
-void TncControl::SetUnprotoPath(char route, std::string_view path) {
-    const int port = (route == '1' || route == 'H') ? kPortHfTnc : (route == '2' || route == 'V') ? kPortVhfTnc : -1;
+void TncControl::SetUnprotoPath(Route route, std::string_view path) {
+    const int port = route == Route::kHf || route == Route::kHfTag    ? kPortHfTnc
+                     : route == Route::kVhf || route == Route::kVhfTag ? kPortVhfTnc
+                                                                       : -1;
     if (port < 0) return;
     const std::string dest = destinationCall();
     if (KissMode(port)) {
-        links_[LinkSlot(port)].SetTemplate(app_.Own().call.View(), dest, path);
+        links_[LinkSlot(port)].SetTemplate(OwnCall(), dest, path);
         return;
     }
     SendTncText(port, kTwoCtrlC, 10);
@@ -155,7 +157,7 @@ void TncControl::ExitAeaHostMode(int port) { SendTncText(port, std::string("\x03
 void TncControl::ExitKantronicsHostMode(int port) { SendTncText(port, std::string("\xC0\x51\xC0", 3), 60); }
 
 void TncControl::RefuseConnections() {
-    TncPortState& state = app_.TncPorts();
+    TncPortState& state = state_;
     for (int port : {kPortHfTnc, kPortVhfTnc}) {
         if (!ports_.IsOpen(port)) continue;
         const size_t i = port == kPortHfTnc ? 0 : 1;
@@ -195,7 +197,7 @@ void TncControl::KissInput(int port, std::string_view bytes) {
         if (!r.repeat.empty()) sender_.Send(port, r.repeat, 0);
         if (r.monitor.empty()) continue;
         if (showLine) showLine(r.monitor, port == kPortHfTnc ? 3 : 6);
-        app_.ProcessReceivedLine(r.monitor, Liveness::kLive, port == kPortHfTnc ? SourceKind::kHf : SourceKind::kVhf);
+        inbound_.ReceivedLine(r.monitor, port == kPortHfTnc ? SourceKind::kHf : SourceKind::kVhf);
     }
 }
 

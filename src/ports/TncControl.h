@@ -8,25 +8,25 @@
 #include <string>
 #include <string_view>
 
-#include "app/App.h"
-#include "app/Preferences.h"
+#include "platform/Files.h"
 #include "ports/KissLink.h"
+#include "ports/PortInbound.h"
 #include "ports/PortManager.h"
 #include "ports/PortRoles.h"
 #include "ports/TncSender.h"
+#include "ports/TncSettings.h"
+#include "stations/TncPortState.h"
 
 namespace velmora {
 
-// The KISS fields of both TNC ports back to their defaults.
-void ResetKissDefaults(Preferences& prefs);
 // A user TNC command line: "^" and a character stand for the control
 // character of that character's low four bits ("^C" is Ctrl-C).
 std::string ExpandCarets(std::string_view line);
 
 class TncControl {
 public:
-    TncControl(App& app, Preferences& prefs, PortManager& ports, TncSender& sender, PortRoles& roles,
-               RoleSettings& roleSettings, const FileAccess& files);
+    TncControl(PortInbound& inbound, TncPortState& state, TncSettings& settings, PortManager& ports,
+               TncSender& sender, PortRoles& roles, const FileAccess& files);
 
     // Finds the init and exit files of both TNCs (the first that exists).
     void FindCommandFiles();
@@ -39,7 +39,7 @@ public:
     void StartTnc(int port);
     void CloseTnc(int port);
     void SendTncFile(int port, const std::string& programPath, bool exitFile);
-    void SetUnprotoPath(char route, std::string_view path);
+    void SetUnprotoPath(Route route, std::string_view path);
     // The KISS exit frame, then a pause (60 ticks from the menu, 10 before
     // closing a port).
     void ExitKiss(int port, int pauseTicks = 60);
@@ -56,26 +56,29 @@ public:
 
     // The own station's call, destination and QRT report, from the own
     // report formats.
+    std::function<std::string()> ownCall;
     std::function<std::string()> destinationCall;
     std::function<std::string()> qrtReport;
     // The APRS query "?APRS?" on all routes, through the transmit router.
     std::function<void(std::string_view)> queryAllRoutes;
     // Monitor lines of received frames, for the terminal (colour 3 HF, 6 VHF).
     std::function<void(std::string_view, int)> showLine;
+    // The KISS settings went back to their defaults (an empty VHF digi
+    // path at a KISS start), so the stored settings can follow.
+    std::function<void()> kissDefaultsRestored;
 
 private:
     static size_t Slot(int port) { return port == kPortHfTnc ? 0 : 1; }
     static size_t LinkSlot(int port) { return port == kPortVhfTnc ? 0 : 1; }  // VHF first
     void StartKiss(int port);
-    std::string Suffix(int port) const { return port == kPortHfTnc ? "_hf" : "_vhf"; }
-    std::string Pref(const std::string& name) const { return prefs_.Get(name).value_or(""); }
+    std::string OwnCall() const { return ownCall ? ownCall() : std::string("N0CALL"); }
 
-    App& app_;
-    Preferences& prefs_;
+    PortInbound& inbound_;
+    TncPortState& state_;
+    TncSettings& settings_;
     PortManager& ports_;
     TncSender& sender_;
     PortRoles& roles_;
-    RoleSettings& roleSettings_;
     const FileAccess& files_;
     std::array<std::string, 2> initFiles_, exitFiles_;  // HF, VHF
     std::array<KissLink, 2> links_;                     // VHF, HF

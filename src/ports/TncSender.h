@@ -18,7 +18,7 @@ public:
     // The timer identifiers of the ports' pauses: kWakeBase + port.
     static constexpr int kWakeBase = 100;
 
-    TncSender(PortManager& ports, UserInterface& ui) : ports_(ports), ui_(ui) {}
+    TncSender(PortManager& ports, EventLoop& ui) : ports_(ports), ui_(ui) {}
 
     // Queues bytes for a port, then a pause; bytes may be empty (a pause only).
     void Send(int port, std::string bytes, int pauseTicks);
@@ -45,7 +45,7 @@ private:
     void Drain(int port);
 
     PortManager& ports_;
-    UserInterface& ui_;
+    EventLoop& ui_;
     std::array<std::deque<Item>, kPortCount> queues_;
     std::array<bool, kPortCount> pausing_{};
 };

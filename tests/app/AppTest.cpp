@@ -2,6 +2,7 @@
 
 #include "app/MemoryClass.h"
 #include "app/Startup.h"
+#include "platform/SystemInfo.h"
 #include "stations/StationUpdate.h"
 #include "support/TestApp.h"
 #include "support/TestProgram.h"

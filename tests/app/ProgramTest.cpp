@@ -121,7 +121,7 @@ TEST(ProgramCommands, FrameCommandsReachTheDesktop) {
 TEST(ProgramCommands, StationSettingsWriteThePreferencesAndTheOwnStation) {
     TestProgram t;
     t.Started();
-    t.ui.editSettings = [](Preferences& p) {
+    t.dialogs.editSettings = [](Preferences& p) {
         p.Set("own_call", "W1NEW-7");
         p.SetOwnLatitude(42.0);
         p.SetOwnLongitude(-71.5);

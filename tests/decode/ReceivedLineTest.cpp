@@ -88,7 +88,7 @@ TEST(ReceivedLine, RelayedPacketsNestOnlyToTheLimit) {
     std::string line = "Z>APRS:>deep";
     for (int i = 0; i < 20; ++i) line = "R" + std::to_string(i) + ">APRS:}" + line;
     t.Live(line, '2');
-    EXPECT_GT(t.app.Counters().tooDeep, 0u);
+    EXPECT_GT(t.app.Counters().dropped[DropReason::kTooDeep], 0u);
     EXPECT_EQ(t.Find("Z"), -1);
     EXPECT_GE(t.Find("R19"), 0);
 }
@@ -103,6 +103,12 @@ TEST(ReceivedLine, FailuresAreShownAfterTheHistoryAppend) {
     EXPECT_EQ(t.Station("A").packets, 2);
     t.Live("W1.AW>APRS:>x");
     EXPECT_EQ(t.notices.status.back(), "Invalid callsign");
+    t.Live("no header at all");
+    const DropCounters& dropped = t.app.Counters().dropped;
+    EXPECT_EQ(dropped[DropReason::kTableFull], 1u);
+    EXPECT_EQ(dropped[DropReason::kInvalidCallsign], 1u);
+    EXPECT_EQ(dropped[DropReason::kNoInformation], 1u);
+    EXPECT_EQ(DropReasonLabel(DropReason::kTableFull), "station table full");
     const auto history = t.History();
     EXPECT_EQ(history.size(), 5u);
     EXPECT_EQ(history[2].index, -1);

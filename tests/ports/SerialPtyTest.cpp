@@ -17,7 +17,7 @@
 #include "platform/fake/FakeClock.h"
 #include "platform/fake/FakeUserInterface.h"
 #include "platform/fake/RecordingNotices.h"
-#include "platform/qt/HeadlessUi.h"
+#include "ui/HeadlessUi.h"
 #include "platform/qt/QtSerial.h"
 #include "ports/PortManager.h"
 #include "geo/Position.h"

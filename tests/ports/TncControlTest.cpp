@@ -63,7 +63,7 @@ TEST(TextModeTnc, CloseDownLeavesTheQrtBeaconAndTheUnprotoPathCanBeCleared) {
     p.Command(kCmdOpenVhfTnc);
     t.RunSingleShots();
     t.layer.written[kPortVhfTnc].clear();
-    p.Tnc().SetUnprotoPath('V', "");  // "-None-"
+    p.Tnc().SetUnprotoPath(Route::kVhfTag, "");  // "-None-"
     t.RunSingleShots();
     EXPECT_EQ(t.layer.written[kPortVhfTnc], "\x03\x03unproto APZ228\rconv\r");
     t.layer.written[kPortVhfTnc].clear();

@@ -8,12 +8,23 @@
 #include <vector>
 
 #include "app/Program.h"
+#include "app/SettingsDialogs.h"
 #include "platform/fake/FakeClock.h"
 #include "platform/fake/FakeUserInterface.h"
 #include "platform/fake/RecordingNotices.h"
 #include "support/TestApp.h"
 
 namespace velmora::test {
+
+// The station-settings dialog: the test's edit, as if the operator saved it.
+struct FakeSettingsDialogs final : SettingsDialogs {
+    bool EditStationSettings(Preferences& prefs) override {
+        if (!editSettings) return false;
+        editSettings(prefs);
+        return true;
+    }
+    std::function<void(Preferences&)> editSettings;
+};
 
 struct TestProgram {
     explicit TestProgram(ProgramOptions options = {}) : folder(MakeTempFolder()), files(folder.string()) {
@@ -26,6 +37,7 @@ struct TestProgram {
     }
     // Builds the program (after the test has prepared the data folder).
     Program& Make() {
+        if (!opts.dialogs) opts.dialogs = &dialogs;
         program = std::make_unique<Program>(Platform{clock, notices, files}, ui, opts);
         return *program;
     }
@@ -67,6 +79,7 @@ struct TestProgram {
     FakeClock clock;
     RecordingNotices notices;
     FakeUserInterface ui;
+    FakeSettingsDialogs dialogs;
     std::filesystem::path folder;
     DiskFiles files;
     ProgramOptions opts;

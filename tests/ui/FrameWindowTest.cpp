@@ -14,7 +14,7 @@
 
 #include "app/MenuTable.h"
 #include "app/Program.h"
-#include "platform/qt/DesktopUi.h"
+#include "ui/DesktopUi.h"
 #include "geo/Position.h"
 #include "support/TestApp.h"
 #include "ui/StationSettingsDialog.h"

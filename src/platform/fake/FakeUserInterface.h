@@ -49,11 +49,6 @@ public:
         files.pop_front();
         return f;
     }
-    bool EditStationSettings(Preferences& prefs) override {
-        if (!editSettings) return false;
-        editSettings(prefs);
-        return true;
-    }
     void ShowAbout(std::string_view text) override { abouts.emplace_back(text); }
     void ActivateNextWindow() override { ++nextWindows; }
     std::optional<std::string> AskText(std::string_view title, std::string_view prefix) override {
@@ -85,7 +80,6 @@ public:
     Answer answer = Answer::kOk;
     bool shift = false, capsLock = false;
     std::deque<std::string> files;
-    std::function<void(Preferences&)> editSettings;
     int chosenItem = 0;
     std::deque<int> choices;        // answers to ChooseItem, in turn; then chosenItem
     std::deque<std::string> texts;  // answers to AskText

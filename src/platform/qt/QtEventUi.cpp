@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 
-#include "app/Program.h"
 
 namespace velmora {
 
@@ -11,7 +10,7 @@ bool QtEventUi::StartTimer(int id, int periodMs) {
     timer->setInterval(periodMs);
     timer->setTimerType(Qt::PreciseTimer);
     QObject::connect(timer.get(), &QTimer::timeout, this, [this, id] {
-        if (program_) program_->OnTimer(id);
+        if (target_) target_->OnTimer(id);
     });
     timer->start();
     timers_[id] = std::move(timer);
@@ -22,13 +21,13 @@ void QtEventUi::StopTimer(int id) { timers_.erase(id); }
 
 void QtEventUi::StartSingleShot(int id, int ms) {
     QTimer::singleShot(ms, Qt::PreciseTimer, this, [this, id] {
-        if (program_) program_->OnTimer(id);
+        if (target_) target_->OnTimer(id);
     });
 }
 
 void QtEventUi::PostCommand(uint16_t id) {
     QMetaObject::invokeMethod(
-        this, [this, id] { if (program_) program_->Command(id); }, Qt::QueuedConnection);
+        this, [this, id] { if (target_) target_->Command(id); }, Qt::QueuedConnection);
 }
 
 void QtEventUi::Quit(int exitCode) {

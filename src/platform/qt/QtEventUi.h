@@ -11,12 +11,10 @@
 
 namespace velmora {
 
-class Program;
-
 class QtEventUi : public QObject, public UserInterface {
 public:
-    // The program the timers and posted commands are delivered to.
-    void Attach(Program* program) { program_ = program; }
+    // Where the timers and posted commands are delivered.
+    void AttachTarget(EventTarget* target) { target_ = target; }
 
     bool StartTimer(int id, int periodMs) override;
     void StopTimer(int id) override;
@@ -24,10 +22,8 @@ public:
     void PostCommand(uint16_t id) override;
     void Quit(int exitCode) override;
 
-protected:
-    Program* program_ = nullptr;
-
 private:
+    EventTarget* target_ = nullptr;
     std::map<int, std::unique_ptr<QTimer>> timers_;
 };
 

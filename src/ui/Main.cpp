@@ -8,9 +8,9 @@
 
 #include "app/MemoryClass.h"
 #include "app/Program.h"
-#include "app/Startup.h"
-#include "platform/qt/DesktopUi.h"
-#include "platform/qt/HeadlessUi.h"
+#include "platform/SystemInfo.h"
+#include "ui/DesktopUi.h"
+#include "ui/HeadlessUi.h"
 #include "platform/qt/QtSerial.h"
 
 using namespace velmora;
@@ -42,9 +42,10 @@ bool DisplayAvailable() {
     return (x && *x) || (w && *w);
 }
 
-ProgramOptions MachineOptions(SerialLayer& serial) {
+ProgramOptions MachineOptions(SerialLayer& serial, SettingsDialogs& dialogs) {
     ProgramOptions o;
     o.serial = &serial;
+    o.dialogs = &dialogs;
     o.memoryClass = MemoryClassFor(InstalledMemoryBytes());
     return o;
 }
@@ -56,7 +57,7 @@ int RunHeadless(int argc, char** argv, const Options& options) {
     DiskFiles files(options.data);
     HeadlessUi ui;
     QtSerialLayer serial;
-    Program program(Platform{clock, notices, files}, ui, MachineOptions(serial));
+    Program program(Platform{clock, notices, files}, ui, MachineOptions(serial, ui));
     ui.Attach(&program);
     ui.CatchSignals();
     program.Start();
@@ -79,7 +80,7 @@ int RunDesktop(int argc, char** argv, const Options& options) {
     DesktopUi ui;
     DesktopNotices notices(ui.Frame());
     QtSerialLayer serial;
-    Program program(Platform{clock, notices, files}, ui, MachineOptions(serial));
+    Program program(Platform{clock, notices, files}, ui, MachineOptions(serial, ui));
     ui.Attach(&program);
     ui.Frame().showMaximized();
     program.Start();

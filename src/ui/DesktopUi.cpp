@@ -1,4 +1,4 @@
-#include "platform/qt/DesktopUi.h"
+#include "ui/DesktopUi.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -76,6 +76,11 @@ void FrameWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 DesktopUi::DesktopUi() : frame_(std::make_unique<FrameWindow>(program_)) {}
+
+void DesktopUi::Attach(Program* program) {
+    program_ = program;
+    AttachTarget(program);
+}
 DesktopUi::~DesktopUi() = default;
 
 Answer DesktopUi::MessageBox(std::string_view text, std::string_view title, Buttons buttons) {

@@ -1,4 +1,4 @@
-#include "platform/qt/HeadlessUi.h"
+#include "ui/HeadlessUi.h"
 
 #include <signal.h>
 #include <sys/socket.h>
@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "DecodeTool.h"
 #include "app/MenuTable.h"
 #include "app/Program.h"
+#include "stations/StationRows.h"
 
 namespace velmora {
 namespace {
@@ -36,6 +36,11 @@ std::string_view Trim(std::string_view s) {
 }  // namespace
 
 HeadlessUi::HeadlessUi() = default;
+
+void HeadlessUi::Attach(Program* program) {
+    program_ = program;
+    AttachTarget(program);
+}
 HeadlessUi::~HeadlessUi() = default;
 
 void HeadlessUi::StartConsole() {

@@ -6,12 +6,15 @@
 #include <map>
 
 #include "platform/Notices.h"
+#include "app/SettingsDialogs.h"
 #include "platform/qt/QtEventUi.h"
 
 class QMdiArea;
 class QAction;
 
 namespace velmora {
+
+class Program;
 
 class FrameWindow : public QMainWindow {
 public:
@@ -33,8 +36,10 @@ private:
     QAction* capsLock_ = nullptr;
 };
 
-class DesktopUi final : public QtEventUi {
+class DesktopUi final : public QtEventUi, public SettingsDialogs {
 public:
+    // The program this front end shows; it also receives the timers.
+    void Attach(Program* program);
     DesktopUi();
     ~DesktopUi() override;
     FrameWindow& Frame() { return *frame_; }
@@ -68,6 +73,7 @@ private:
     std::unique_ptr<FrameWindow> frame_;
     std::optional<Answer> autoAnswer_;
     class TerminalWindow* terminal_ = nullptr;
+    Program* program_ = nullptr;
 };
 
 // Status texts on the frame's status line; sounds as beeps until the

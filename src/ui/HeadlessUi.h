@@ -10,12 +10,17 @@
 
 #include "platform/Clock.h"
 #include "platform/Notices.h"
+#include "app/SettingsDialogs.h"
 #include "platform/qt/QtEventUi.h"
 
 namespace velmora {
 
-class HeadlessUi final : public QtEventUi {
+class Program;
+
+class HeadlessUi final : public QtEventUi, public SettingsDialogs {
 public:
+    // The program this console drives; it also receives the timers.
+    void Attach(Program* program);
     HeadlessUi();
     ~HeadlessUi() override;
 
@@ -50,6 +55,7 @@ public:
 private:
     void ReadConsole();
 
+    Program* program_ = nullptr;
     std::unique_ptr<QSocketNotifier> console_;
     std::unique_ptr<QSocketNotifier> signals_;
     std::string pending_;

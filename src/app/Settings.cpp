@@ -1,0 +1,91 @@
+#include "app/Settings.h"
+
+namespace velmora {
+namespace {
+
+TncRadioSettings RadioFrom(const Preferences& p, bool hf) {
+    TncRadioSettings r;
+    r.kiss = p.Flag(hf ? pref::kKissEnabledHf : pref::kKissEnabledVhf);
+    r.digipeat = p.Flag(hf ? pref::kDigipeatHf : pref::kDigipeatVhf);
+    r.digiPath = p.Text(hf ? pref::kKissDigiPathHf : pref::kKissDigiPathVhf);
+    r.aliases = p.Text(hf ? pref::kAliasListHf : pref::kAliasListVhf);
+    r.kissOnText = p.Text(hf ? pref::kKissOnTextHf : pref::kKissOnTextVhf);
+    r.allowGps = p.Flag(hf ? pref::kAllowGpsHf : pref::kAllowGpsVhf);
+    r.hsp = p.Flag(hf ? pref::kEnableHspHf : pref::kEnableHspVhf);
+    r.picoControlE = p.Flag(hf ? pref::kPicoControlEHf : pref::kPicoControlEVhf);
+    return r;
+}
+
+void StoreRadio(Preferences& p, const TncRadioSettings& r, bool hf) {
+    (void)p.SetNumber(hf ? pref::kKissEnabledHf : pref::kKissEnabledVhf, r.kiss);
+    (void)p.SetNumber(hf ? pref::kDigipeatHf : pref::kDigipeatVhf, r.digipeat);
+    (void)p.SetText(hf ? pref::kKissDigiPathHf : pref::kKissDigiPathVhf, r.digiPath);
+    (void)p.SetText(hf ? pref::kAliasListHf : pref::kAliasListVhf, r.aliases);
+    (void)p.SetText(hf ? pref::kKissOnTextHf : pref::kKissOnTextVhf, r.kissOnText);
+}
+
+int64_t PortNumber(const Preferences& p, int port, PortField field, int64_t fallback) {
+    const PrefField* f = FindPreferenceField(PortFieldName(port, field));
+    return f ? p.Number(*f) : fallback;
+}
+
+}  // namespace
+
+TncSettings TncSettingsFrom(const Preferences& p) {
+    TncSettings s;
+    s.radio = {RadioFrom(p, true), RadioFrom(p, false)};
+    for (size_t n = 0; n < s.userCommands.size(); ++n) {
+        if (const PrefField* f = FindPreferenceField(TncCommandFieldName(static_cast<int>(n))))
+            s.userCommands[n] = p.Text(*f);
+    }
+    s.unprotoPath = p.Text(pref::kUnprotoPath);
+    s.dualPort = p.Number(pref::kPortArrangement) == 2;
+    s.gateToInternet = p.Flag(pref::kFeedLocalToTcp);
+    return s;
+}
+
+void StoreKissSettings(Preferences& p, const TncSettings& s) {
+    StoreRadio(p, s.radio[0], true);
+    StoreRadio(p, s.radio[1], false);
+}
+
+PortConfig PortConfigFrom(const Preferences& p, int port) {
+    PortConfig c;
+    c.deviceNumber = static_cast<int16_t>(PortNumber(p, port, PortField::kDeviceNumber, 1));
+    if (const PrefField* f = FindPreferenceField(PortFieldName(port, PortField::kDevice))) c.devicePath = p.Text(*f);
+    c.baud = static_cast<int32_t>(PortNumber(p, port, PortField::kBaud, 9600));
+    c.parity = static_cast<uint8_t>(PortNumber(p, port, PortField::kParity, 0));
+    c.stopBits = static_cast<uint8_t>(PortNumber(p, port, PortField::kStopBits, 0));
+    return c;
+}
+
+OwnReportSettings OwnReportFrom(const Preferences& p, const OwnStation& own, int machineCode) {
+    OwnReportSettings s;
+    s.call = std::string(own.call.View());
+    s.lon = own.homeLon;
+    s.lat = own.homeLat;
+    const char table = p.Char(pref::kOwnSymbolTable), code = p.Char(pref::kOwnSymbolCode);
+    s.symbolTable = table ? table : '/';
+    s.symbolCode = code ? code : 'Z';
+    s.phg = p.Text(pref::kPhg);
+    s.comment = p.Text(pref::kPositComment);
+    s.state = p.Text(pref::kState);
+    s.county = p.Text(pref::kCounty);
+    s.city = p.Text(pref::kCity);
+    s.machineCode = machineCode;
+    s.utcOffsetHours = p.UtcOffsetHours();
+    s.spaceMode = p.Number(pref::kMasterMode) == 2;
+    return s;
+}
+
+AutomaticInputs AutomaticInputsFrom(const Preferences& p) {
+    AutomaticInputs a;
+    a.hfTnc = p.Flag(pref::kAutoInputHfTnc);
+    a.vhfTnc = p.Flag(pref::kAutoInputVhfTnc);
+    a.gps = p.Flag(pref::kAutoInputGps);
+    a.weather = p.Flag(pref::kAutoInputWx);
+    a.rdf = p.Flag(pref::kAutoInputRdf);
+    return a;
+}
+
+}  // namespace velmora

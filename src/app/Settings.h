@@ -1,0 +1,25 @@
+#pragma once
+// The typed settings each module runs on, built from the preferences
+// record in one place. Nothing outside app/ reads a preference by name.
+#include "app/Preferences.h"
+#include "decode/DecodeContext.h"
+#include "ports/TncSettings.h"
+#include "transmit/OwnReports.h"
+
+namespace velmora {
+
+TncSettings TncSettingsFrom(const Preferences& prefs);
+// The KISS fields back into the record (after they were reset to defaults).
+void StoreKissSettings(Preferences& prefs, const TncSettings& settings);
+PortConfig PortConfigFrom(const Preferences& prefs, int port);
+
+OwnReportSettings OwnReportFrom(const Preferences& prefs, const OwnStation& own, int machineCode);
+
+// The ports opened at start-up, with the command that opens each.
+struct AutomaticInputs {
+    bool hfTnc = false, vhfTnc = false, gps = false, weather = false, rdf = false;
+    bool Any() const { return hfTnc || vhfTnc || gps || weather || rdf; }
+};
+AutomaticInputs AutomaticInputsFrom(const Preferences& prefs);
+
+}  // namespace velmora

@@ -1,0 +1,14 @@
+#pragma once
+// The settings dialogs a front end offers over the preferences record.
+#include "app/Preferences.h"
+
+namespace velmora {
+
+class SettingsDialogs {
+public:
+    virtual ~SettingsDialogs() = default;
+    // The station-settings dialog; true when the operator saved it.
+    virtual bool EditStationSettings(Preferences& prefs) = 0;
+};
+
+}  // namespace velmora
