@@ -146,7 +146,7 @@ void FilesModule::OpenFile(const std::string& path) {
     else ImportFile(s_.app, path, true);
 }
 
-bool FilesModule::StartSimulation(const std::string& path) { return !path.empty() && simulation_.Start(path); }
+bool FilesModule::StartSimulation(const std::string& path) { return !path.empty() && simulation_.Start(s_.platform.files, path); }
 
 bool FilesModule::Command(uint16_t id) {
     switch (id) {

@@ -93,11 +93,9 @@ namespace {
 ImportCounts Stream(App& app, const std::string& path, bool fromMenu,
                     void (*each)(App&, ImportState&, std::string_view)) {
     ImportState state;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return state.counts;
-    state.counts.opened = true;
-    ForEachLine(f, [&](std::string_view line) { each(app, state, line); });
-    std::fclose(f);
+    state.counts.opened =
+        app.PlatformLayer().files.ReadLinesAt(path, [&](std::string_view line) { each(app, state, line); });
+    if (!state.counts.opened) return state.counts;
     if (fromMenu) app.PlatformLayer().notices.Beep();
     return state.counts;
 }

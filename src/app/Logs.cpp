@@ -35,15 +35,12 @@ std::string LogSet::PathFor(LogKind kind) const {
 
 bool LogSet::Open(LogKind kind) {
     if (IsOpen(kind)) return true;
-    const std::string path = files_.RealPath(PathFor(kind));
-    std::error_code ec;
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
-    std::FILE* f = std::fopen(path.c_str(), "ab");
+    std::unique_ptr<FileWriter> f = files_.OpenAppend(files_.RealPath(PathFor(kind)));
     if (!f) {
         notices_.Beep();
         return false;
     }
-    handles_[Slot(kind)] = f;
+    handles_[Slot(kind)] = std::move(f);
     if (kind == LogKind::kStation) {
         const LocalDateTime t = clock_.Now();
         char header[128];
@@ -55,9 +52,7 @@ bool LogSet::Open(LogKind kind) {
 }
 
 void LogSet::Close(LogKind kind) {
-    std::FILE*& f = handles_[Slot(kind)];
-    if (f) std::fclose(f);
-    f = nullptr;
+    handles_[Slot(kind)].reset();
 }
 
 void LogSet::CloseAll() {
@@ -65,21 +60,19 @@ void LogSet::CloseAll() {
 }
 
 void LogSet::WriteLine(LogKind kind, std::string_view text) {
-    std::FILE* f = handles_[Slot(kind)];
+    FileWriter* f = handles_[Slot(kind)].get();
     if (!f) return;
     // One write call per line, so the line and its ending land together.
     std::string line;
     line.reserve(text.size() + 2);
     line.append(text).append("\r\n");
-    std::fwrite(line.data(), 1, line.size(), f);
-    std::fflush(f);  // write errors are ignored
+    (void)f->Write(line);  // write errors are ignored
 }
 
 void LogSet::WriteRecord(LogKind kind, const void* bytes, size_t size) {
-    std::FILE* f = handles_[Slot(kind)];
+    FileWriter* f = handles_[Slot(kind)].get();
     if (!f) return;
-    std::fwrite(bytes, 1, size, f);
-    std::fflush(f);
+    (void)f->Write(std::string_view(static_cast<const char*>(bytes), size));
 }
 
 }  // namespace velmora

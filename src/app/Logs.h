@@ -63,7 +63,7 @@ private:
     const FileAccess& files_;
     const Clock& clock_;
     NoticeSink& notices_;
-    std::array<std::FILE*, kLogKinds> handles_{};
+    std::array<std::unique_ptr<FileWriter>, kLogKinds> handles_;
 };
 
 }  // namespace velmora

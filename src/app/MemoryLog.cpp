@@ -10,27 +10,26 @@ std::string MemoryLog::FileName(const LocalDateTime& now) {
 
 bool MemoryLog::Open(const FileAccess& files, const LocalDateTime& now) {
     if (file_) return true;
-    file_ = std::fopen(files.RealPath(FileName(now)).c_str(), "ab");
+    file_ = files.OpenAppend(files.RealPath(FileName(now)));
     if (!file_) return false;
     if (!openedThisRun_) {
-        std::fputs("----------------------Program restarted\r\n", file_);
-        std::fputs("Time\tWindows\tStations\t Ptrs\t In use\t Free\tLoad\r\n", file_);
+        file_->Write("----------------------Program restarted\r\n"
+                     "Time\tWindows\tStations\t Ptrs\t In use\t Free\tLoad\r\n");
         openedThisRun_ = true;
     }
-    std::fflush(file_);
     return true;
 }
 
 void MemoryLog::Close() {
-    if (file_) std::fclose(file_);
-    file_ = nullptr;
+    file_.reset();
 }
 
 void MemoryLog::Write(const MemorySample& s) {
     if (!file_) return;
-    std::fprintf(file_, "%02d:%02d\t%ld\t%ld\t%ld\t%ld\t%ld\t%ld\r\n", s.hour, s.minute, s.windows, s.stations,
-                 s.pointers, s.inUseKb, s.freeKb, s.load);
-    std::fflush(file_);
+    char line[160];
+    std::snprintf(line, sizeof line, "%02d:%02d\t%ld\t%ld\t%ld\t%ld\t%ld\t%ld\r\n", s.hour, s.minute, s.windows,
+                  s.stations, s.pointers, s.inUseKb, s.freeKb, s.load);
+    file_->Write(line);
 }
 
 }  // namespace velmora

@@ -3,6 +3,7 @@
 // folder, opened when the operator agrees, with a line per memory sample.
 #include <array>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "platform/Clock.h"
@@ -45,7 +46,7 @@ public:
     static std::string FileName(const LocalDateTime& now);
 
 private:
-    std::FILE* file_ = nullptr;
+    std::unique_ptr<FileWriter> file_;
     bool openedThisRun_ = false;
 };
 

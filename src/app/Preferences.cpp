@@ -303,27 +303,14 @@ bool Preferences::LoadBytes(std::string_view bytes) {
 }
 
 bool Preferences::Load(const FileAccess& files) {
-    std::FILE* f = std::fopen(files.RealPath(kFileName).c_str(), "rb");
-    if (!f) return false;
-    std::string bytes(kSize, '\0');
-    const size_t got = std::fread(bytes.data(), 1, kSize, f);
-    std::fclose(f);
-    bytes.resize(got);
-    return LoadBytes(bytes);
+    const std::optional<std::string> bytes = files.ReadWhole(files.RealPath(kFileName), kSize);
+    return bytes && LoadBytes(*bytes);
 }
 
 bool Preferences::Save(const FileAccess& files) const {
     // Written to a new file and renamed, so a failed write keeps the old one.
-    const std::string path = files.RealPath(kFileName);
-    const std::string temporary = path + ".new";
-    std::FILE* f = std::fopen(temporary.c_str(), "wb");
-    if (!f) return false;
-    const bool ok = std::fwrite(bytes_.data(), 1, kSize, f) == kSize;
-    if (std::fclose(f) != 0 || !ok) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return std::rename(temporary.c_str(), path.c_str()) == 0;
+    return files.WriteWhole(files.RealPath(kFileName),
+                            std::string_view(reinterpret_cast<const char*>(bytes_.data()), kSize));
 }
 
 }  // namespace velmora

@@ -157,9 +157,13 @@ public:
 
     // By name; empty when there is no such field.
     std::optional<std::string> Get(std::string_view name) const;
+    // Any field as text, as an editor shows it: numbers in decimal, a
+    // character as itself.
+    std::optional<std::string> Get(PrefKey key) const { return Get(key.name); }
     // False (and nothing changed) for an unknown name or a value that does
     // not fit the field.
     [[nodiscard]] bool Set(std::string_view name, std::string_view value);
+    [[nodiscard]] bool Set(PrefKey key, std::string_view value) { return Set(key.name, value); }
 
     // The own position from degrees, minutes, seconds, hundredths and the
     // hemisphere letters into the numeric fields (position units).

@@ -72,6 +72,7 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
       work_(std::make_unique<Work>(*this)),
       tick_(*work_) {
     ports_.dispatch = [this](uint16_t id) { return DispatchMenuCommand(id); };
+    ports_.Ports().SetNetwork(options.network);
     files_.exit = [this] { CloseRequested(); };
     RouteMenus();
 }

@@ -18,6 +18,7 @@
 #include "app/PortsModule.h"
 #include "app/Preferences.h"
 #include "app/SettingsDialogs.h"
+#include "platform/Network.h"
 #include "platform/Serial.h"
 #include "platform/UserInterface.h"
 
@@ -43,6 +44,7 @@ struct ProgramOptions {
     int memoryClass = 2;
     PlatformInfo platform;
     SerialLayer* serial = nullptr;         // no serial ports without one
+    Network* network = nullptr;            // no TCP without one
     SettingsDialogs* dialogs = nullptr;    // no settings dialogs without one
 };
 

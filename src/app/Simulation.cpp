@@ -2,41 +2,21 @@
 
 namespace velmora {
 
-bool Simulation::Start(const std::string& path) {
+bool Simulation::Start(const FileAccess& files, const std::string& path) {
     Stop();
-    file_ = std::fopen(path.c_str(), "rb");
-    return file_ != nullptr;
+    std::unique_ptr<FileReader> reader = files.OpenRead(path);
+    if (reader) lines_ = std::make_unique<LineReader>(std::move(reader), kLineLimit);
+    return lines_ != nullptr;
 }
 
-void Simulation::Stop() {
-    if (file_) std::fclose(file_);
-    file_ = nullptr;
-}
-
-bool Simulation::NextLine(std::string& line) {
-    line.clear();
-    int c;
-    bool any = false;
-    while ((c = std::fgetc(file_)) != EOF) {
-        any = true;
-        if (c == '\n') return true;
-        if (c == '\r') {
-            const int next = std::fgetc(file_);
-            if (next != '\n' && next != EOF) std::ungetc(next, file_);
-            return true;
-        }
-        // The rest of an over-long line is dropped with it.
-        if (line.size() < kLineLimit) line.push_back(static_cast<char>(c));
-    }
-    return any;
-}
+void Simulation::Stop() { lines_.reset(); }
 
 int Simulation::Feed(App& app, int maxLines) {
-    if (!file_) return 0;
+    if (!lines_) return 0;
     int fed = 0;
     std::string line;
     for (int n = 0; n < maxLines; ++n) {
-        if (!NextLine(line)) {
+        if (!lines_->Next(line)) {
             Stop();
             NoticeSink& notices = app.PlatformLayer().notices;
             for (int b = 0; b < 3; ++b) notices.Beep();

@@ -97,11 +97,112 @@ bool DiskFiles::Exists(std::string_view programPath) const {
 
 bool DiskFiles::ReadLines(std::string_view programPath,
                           const std::function<void(std::string_view)>& onLine) const {
-    std::FILE* file = std::fopen(RealPath(programPath).c_str(), "rb");
-    if (!file) return false;
-    ForEachLine(file, onLine);
-    std::fclose(file);
+    return ReadLinesAt(RealPath(programPath), onLine);
+}
+
+namespace {
+
+class DiskReader final : public FileReader {
+public:
+    explicit DiskReader(std::FILE* f) : f_(f) {}
+    ~DiskReader() override { std::fclose(f_); }
+    size_t Read(char* buffer, size_t size) override { return std::fread(buffer, 1, size, f_); }
+    std::FILE* File() const { return f_; }
+
+private:
+    std::FILE* f_;
+};
+
+class DiskWriter final : public FileWriter {
+public:
+    explicit DiskWriter(std::FILE* f) : f_(f) {}
+    ~DiskWriter() override { std::fclose(f_); }
+    bool Write(std::string_view bytes) override {
+        const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f_) == bytes.size();
+        return std::fflush(f_) == 0 && ok;
+    }
+
+private:
+    std::FILE* f_;
+};
+
+}  // namespace
+
+std::unique_ptr<FileReader> DiskFiles::OpenRead(const std::string& realPath) const {
+    std::FILE* f = std::fopen(realPath.c_str(), "rb");
+    return f ? std::make_unique<DiskReader>(f) : nullptr;
+}
+
+std::unique_ptr<FileWriter> DiskFiles::OpenAppend(const std::string& realPath) const {
+    std::error_code ec;
+    const fs::path parent = fs::path(realPath).parent_path();
+    if (!parent.empty()) fs::create_directories(parent, ec);
+    std::FILE* f = std::fopen(realPath.c_str(), "ab");
+    return f ? std::make_unique<DiskWriter>(f) : nullptr;
+}
+
+bool DiskFiles::WriteWhole(const std::string& realPath, std::string_view bytes) const {
+    const std::string temporary = realPath + ".new";
+    std::FILE* f = std::fopen(temporary.c_str(), "wb");
+    if (!f) return false;
+    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    if (std::fclose(f) != 0 || !ok) {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return std::rename(temporary.c_str(), realPath.c_str()) == 0;
+}
+
+std::optional<std::string> FileAccess::ReadWhole(const std::string& realPath, size_t limit) const {
+    std::unique_ptr<FileReader> reader = OpenRead(realPath);
+    if (!reader) return std::nullopt;
+    std::string bytes;
+    char buffer[8192];
+    size_t n;
+    while (bytes.size() < limit && (n = reader->Read(buffer, std::min(sizeof buffer, limit - bytes.size()))) > 0)
+        bytes.append(buffer, n);
+    return bytes;
+}
+
+bool FileAccess::ReadLinesAt(const std::string& realPath, const std::function<void(std::string_view)>& onLine) const {
+    std::unique_ptr<FileReader> reader = OpenRead(realPath);
+    if (!reader) return false;
+    LineReader lines(std::move(reader), 65536);  // a line with no ending for megabytes is not text
+    std::string line;
+    while (lines.Next(line)) onLine(line);
     return true;
+}
+
+bool LineReader::Fill() {
+    at_ = 0;
+    end_ = reader_->Read(buffer_, sizeof buffer_);
+    return end_ > 0;
+}
+
+bool LineReader::Next(std::string& line) {
+    line.clear();
+    bool any = false;
+    for (;;) {
+        if (at_ == end_ && !Fill()) return any;
+        if (pendingCr_) {
+            pendingCr_ = false;
+            if (buffer_[at_] == '\n') ++at_;
+            continue;
+        }
+        any = true;
+        // The run up to the next line ending goes in at once.
+        size_t stop = at_;
+        while (stop < end_ && buffer_[stop] != '\r' && buffer_[stop] != '\n') ++stop;
+        const size_t room = limit_ > line.size() ? limit_ - line.size() : 0;
+        line.append(buffer_ + at_, std::min(stop - at_, room));
+        if (stop == end_) {
+            at_ = end_;
+            continue;
+        }
+        pendingCr_ = buffer_[stop] == '\r';
+        at_ = stop + 1;
+        return true;
+    }
 }
 
 }  // namespace velmora

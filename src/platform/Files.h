@@ -4,11 +4,45 @@
 // names carry "\" instead ("Data\airport.dat"). Both are converted here.
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace velmora {
+
+// A file open for appending; each Write goes to the file at once.
+class FileWriter {
+public:
+    virtual ~FileWriter() = default;
+    // False when the bytes could not all be written.
+    virtual bool Write(std::string_view bytes) = 0;
+};
+
+// A file open for reading, in pieces.
+class FileReader {
+public:
+    virtual ~FileReader() = default;
+    // Up to size bytes; 0 at the end of the file.
+    virtual size_t Read(char* buffer, size_t size) = 0;
+};
+
+// Lines from a reader one at a time (CR, LF or CR LF endings), each cut at
+// a limit; the rest of an over-long line is dropped with it.
+class LineReader {
+public:
+    LineReader(std::unique_ptr<FileReader> reader, size_t limit) : reader_(std::move(reader)), limit_(limit) {}
+    // False at the end of the file.
+    bool Next(std::string& line);
+
+private:
+    bool Fill();
+    std::unique_ptr<FileReader> reader_;
+    size_t limit_;
+    char buffer_[8192];
+    size_t at_ = 0, end_ = 0;
+    bool pendingCr_ = false;
+};
 
 class FileAccess {
 public:
@@ -22,6 +56,20 @@ public:
     // the ending is not passed). False when the file cannot be opened.
     virtual bool ReadLines(std::string_view programPath,
                            const std::function<void(std::string_view)>& onLine) const = 0;
+
+    // Files by real path (as RealPath gives it, or as the operator chose it).
+    // Null when the file cannot be opened. Appending creates the folders.
+    virtual std::unique_ptr<FileReader> OpenRead(const std::string& realPath) const = 0;
+    virtual std::unique_ptr<FileWriter> OpenAppend(const std::string& realPath) const = 0;
+    // Written to a new file and renamed over the old one, so a failed write
+    // keeps what was there.
+    [[nodiscard]] virtual bool WriteWhole(const std::string& realPath, std::string_view bytes) const = 0;
+
+    // A whole file by real path, at most limit bytes; empty when it cannot
+    // be opened.
+    std::optional<std::string> ReadWhole(const std::string& realPath, size_t limit) const;
+    // Every line of a file by real path; false when it cannot be opened.
+    bool ReadLinesAt(const std::string& realPath, const std::function<void(std::string_view)>& onLine) const;
 };
 
 // Splits a program path into its components (":" and "\" separate; a
@@ -39,6 +87,9 @@ public:
     bool Exists(std::string_view programPath) const override;
     bool ReadLines(std::string_view programPath,
                    const std::function<void(std::string_view)>& onLine) const override;
+    std::unique_ptr<FileReader> OpenRead(const std::string& realPath) const override;
+    std::unique_ptr<FileWriter> OpenAppend(const std::string& realPath) const override;
+    bool WriteWhole(const std::string& realPath, std::string_view bytes) const override;
     const std::string& DataFolder() const { return root_; }
 
 private:

@@ -1,5 +1,7 @@
 #include "ports/PortManager.h"
 
+#include "ports/TcpDevice.h"
+
 #include <cctype>
 #include <filesystem>
 
@@ -33,7 +35,7 @@ std::string PortManager::DeviceOf(int index) const {
 }
 
 bool PortManager::OpenPort(int index) {
-    if (!Valid(index) || index == kPortTcpIp || !layer_) return false;
+    if (!Valid(index) || index == kPortTcpIp) return false;
     if (IsOpen(index)) return true;
     const std::string device = DeviceOf(index);
     for (int other = 0; other < kPortCount; ++other) {
@@ -47,7 +49,8 @@ bool PortManager::OpenPort(int index) {
     PortRecord& r = records_[Slot(index)];
     SerialSettings s{device, r.baud, r.parity, r.stopBits};
     std::string error;
-    r.device = layer_->Open(index, s, *this, &error);
+    if (IsTcpDevice(device)) r.device = network_ ? OpenTcpDevice(*network_, index, device, *this, &error) : nullptr;
+    else if (layer_) r.device = layer_->Open(index, s, *this, &error);
     if (!r.device) return false;
     r.handle = static_cast<int16_t>(index);
     if (IsTncPort(index)) r.device->SetControlLines(1);

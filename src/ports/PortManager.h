@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Network.h"
 #include "platform/Notices.h"
 #include "platform/Serial.h"
 #include "platform/UserInterface.h"
@@ -46,6 +47,8 @@ public:
 
     PortManager(SerialLayer* layer, UserInterface& ui, NoticeSink& notices);
     void SetSink(PortInputSink* sink) { sink_ = sink; }
+    // Where devices named tcp:HOST:PORT are opened; none: they fail to open.
+    void SetNetwork(Network* network) { network_ = network; }
     bool Available() const { return layer_ != nullptr; }
 
     bool OpenPort(int index);
@@ -77,6 +80,7 @@ private:
     void EndLine(int index);
 
     SerialLayer* layer_;
+    Network* network_ = nullptr;
     UserInterface& ui_;
     NoticeSink& notices_;
     PortInputSink* sink_ = nullptr;

@@ -38,11 +38,9 @@ std::string ReadTncModel(const FileAccess& files, const std::string& fileName) {
 }
 
 bool WriteInitFile(const FileAccess& files, const std::string& name, std::string_view text) {
-    std::FILE* f = std::fopen(files.RealPath(name).c_str(), "wb");
-    if (!f) return false;
-    std::string line;
+    std::string out, line;
     const auto flush = [&] {
-        if (!line.empty()) std::fprintf(f, "%s\r\n", line.c_str());
+        if (!line.empty()) out.append(line).append("\r\n");
         line.clear();
     };
     for (const char c : text) {
@@ -54,7 +52,7 @@ bool WriteInitFile(const FileAccess& files, const std::string& name, std::string
         if (line.size() >= 128) flush();
     }
     flush();
-    return std::fclose(f) == 0;
+    return files.WriteWhole(files.RealPath(name), out);
 }
 
 std::vector<std::string> ReadAltPaths(const FileAccess& files) {

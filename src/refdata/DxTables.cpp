@@ -52,17 +52,12 @@ int DxPrefixTable::LoadBytes(std::string_view bytes) {
 }
 
 int DxPrefixTable::Load(const FileAccess& files) {
-    std::FILE* f = std::fopen(files.RealPath(kFileName).c_str(), "rb");
-    if (!f) {
+    const std::optional<std::string> bytes = files.ReadWhole(files.RealPath(kFileName), 64u << 20);
+    if (!bytes) {
         entries_.clear();
         return 0;
     }
-    std::string bytes;
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0 && bytes.size() < (64u << 20)) bytes.append(buf, n);
-    std::fclose(f);
-    return LoadBytes(bytes);
+    return LoadBytes(*bytes);
 }
 
 const DxPrefix* DxPrefixTable::Lookup(std::string_view callsign) const {

@@ -11,6 +11,9 @@
 #include "platform/SystemInfo.h"
 #include "ui/DesktopUi.h"
 #include "ui/HeadlessUi.h"
+#include "app/EventSounds.h"
+#include "platform/qt/QtNetwork.h"
+#include "platform/qt/QtSound.h"
 #include "platform/qt/QtSerial.h"
 
 using namespace velmora;
@@ -42,9 +45,10 @@ bool DisplayAvailable() {
     return (x && *x) || (w && *w);
 }
 
-ProgramOptions MachineOptions(SerialLayer& serial, SettingsDialogs& dialogs) {
+ProgramOptions MachineOptions(SerialLayer& serial, Network& network, SettingsDialogs& dialogs) {
     ProgramOptions o;
     o.serial = &serial;
+    o.network = &network;
     o.dialogs = &dialogs;
     o.memoryClass = MemoryClassFor(InstalledMemoryBytes());
     return o;
@@ -57,7 +61,8 @@ int RunHeadless(int argc, char** argv, const Options& options) {
     DiskFiles files(options.data);
     HeadlessUi ui;
     QtSerialLayer serial;
-    Program program(Platform{clock, notices, files}, ui, MachineOptions(serial, ui));
+    QtNetwork network;
+    Program program(Platform{clock, notices, files}, ui, MachineOptions(serial, network, ui));
     ui.Attach(&program);
     ui.CatchSignals();
     program.Start();
@@ -78,9 +83,12 @@ int RunDesktop(int argc, char** argv, const Options& options) {
     SystemClock clock;
     DiskFiles files(options.data);
     DesktopUi ui;
-    DesktopNotices notices(ui.Frame());
+    DesktopNotices statusLine(ui.Frame());
+    QtSound sound;
+    EventNotices notices(statusLine, sound, files);
     QtSerialLayer serial;
-    Program program(Platform{clock, notices, files}, ui, MachineOptions(serial, ui));
+    QtNetwork network;
+    Program program(Platform{clock, notices, files}, ui, MachineOptions(serial, network, ui));
     ui.Attach(&program);
     ui.Frame().showMaximized();
     program.Start();

@@ -15,85 +15,88 @@ StationSettingsDialog::StationSettingsDialog(Preferences& prefs, QWidget* parent
     : QDialog(parent), prefs_(prefs) {
     setWindowTitle("Station Settings");
     auto* form = new QFormLayout(this);
-    AddText(form, "Call sign", "own_call");
-    AddPosition(form, "Latitude", "lat");
-    AddPosition(form, "Longitude", "lon");
-    AddText(form, "Symbol table", "own_symbol_table");
-    AddText(form, "Symbol code", "own_symbol_code");
-    AddText(form, "Posit Comment:", "posit_comment");
-    AddText(form, "Status Text:", "status_text");
-    AddText(form, "PHG", "phg");
-    AddText(form, "City", "city");
-    AddText(form, "State", "state");
-    AddText(form, "County", "county");
-    AddText(form, "UTC offset (hours)", "utc_offset");
+    AddText(form, "Call sign", pref::kOwnCall);
+    AddPosition(form, "Latitude", {pref::kOwnLatDegrees, pref::kOwnLatMinutes, pref::kOwnLatSeconds},
+                pref::kOwnLatHemisphere, true);
+    AddPosition(form, "Longitude", {pref::kOwnLonDegrees, pref::kOwnLonMinutes, pref::kOwnLonSeconds},
+                pref::kOwnLonHemisphere, false);
+    AddText(form, "Symbol table", pref::kOwnSymbolTable);
+    AddText(form, "Symbol code", pref::kOwnSymbolCode);
+    AddText(form, "Posit Comment:", pref::kPositComment);
+    AddText(form, "Status Text:", pref::kStatusText);
+    AddText(form, "PHG", pref::kPhg);
+    AddText(form, "City", pref::kCity);
+    AddText(form, "State", pref::kState);
+    AddText(form, "County", pref::kCounty);
+    AddText(form, "UTC offset (hours)", pref::kUtcOffset);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);
 }
 
-void StationSettingsDialog::AddText(QFormLayout* form, const char* label, const std::string& name) {
-    auto* edit = new QLineEdit(QString::fromStdString(prefs_.Get(name).value_or("")), this);
+QLineEdit* StationSettingsDialog::AddEditor(PrefKey key) {
+    auto* edit = new QLineEdit(QString::fromStdString(prefs_.Get(key).value_or("")), this);
+    const std::string name(key.name);
     edit->setObjectName(QString::fromStdString(name));
-    fields_[name] = edit;
-    form->addRow(label, edit);
+    fields_[name] = {key, edit};
+    return edit;
 }
 
-void StationSettingsDialog::AddPosition(QFormLayout* form, const char* label, const std::string& axis) {
+void StationSettingsDialog::AddText(QFormLayout* form, const char* label, PrefKey key) {
+    form->addRow(label, AddEditor(key));
+}
+
+void StationSettingsDialog::AddPosition(QFormLayout* form, const char* label, std::array<PrefKey, 3> parts,
+                                        PrefKey hemisphere, bool lat) {
     auto* row = new QHBoxLayout;
-    for (const char* part : {"degrees", "minutes", "seconds"}) {
-        const std::string name = "own_" + axis + "_" + part;
-        auto* edit = new QLineEdit(QString::fromStdString(prefs_.Get(name).value_or("0")), this);
-        edit->setObjectName(QString::fromStdString(name));
+    for (PrefKey part : parts) {
+        QLineEdit* edit = AddEditor(part);
         edit->setMaximumWidth(60);
-        fields_[name] = edit;
         row->addWidget(edit);
     }
-    const std::string hemiName = "own_" + axis + "_hemisphere";
     auto* hemi = new QComboBox(this);
+    const std::string hemiName(hemisphere.name);
     hemi->setObjectName(QString::fromStdString(hemiName));
-    const bool lat = axis == "lat";
     hemi->addItems(lat ? QStringList{"N", "S"} : QStringList{"E", "W"});
-    const std::string stored = prefs_.Get(hemiName).value_or("0");
-    const char letter = static_cast<char>(std::atoi(stored.c_str()));
+    const char letter = static_cast<char>(prefs_.Number(hemisphere));
     if (letter == (lat ? 'S' : 'W') || letter == (lat ? 's' : 'w')) hemi->setCurrentIndex(1);
-    hemispheres_[hemiName] = hemi;
+    hemispheres_[hemiName] = {hemisphere, hemi};
     row->addWidget(hemi);
     form->addRow(label, row);
 }
 
 QLineEdit* StationSettingsDialog::Field(const std::string& name) const {
     const auto it = fields_.find(name);
-    return it == fields_.end() ? nullptr : it->second;
+    return it == fields_.end() ? nullptr : it->second.second;
 }
 
 QComboBox* StationSettingsDialog::Hemisphere(const std::string& name) const {
     const auto it = hemispheres_.find(name);
-    return it == hemispheres_.end() ? nullptr : it->second;
+    return it == hemispheres_.end() ? nullptr : it->second.second;
 }
 
 bool StationSettingsDialog::Apply(std::string& problem) {
     // Check every field on a copy first, so a bad one changes nothing.
     Preferences trial = prefs_;
-    for (const auto& [name, edit] : fields_) {
-        if (!trial.Set(name, edit->text().trimmed().toStdString())) {
+    for (const auto& [name, field] : fields_) {
+        if (!trial.Set(field.first, field.second->text().trimmed().toStdString())) {
             problem = "The value of " + name + " does not fit";
             return false;
         }
     }
-    for (const auto& [name, limit] : {std::pair{"own_lat_degrees", 90}, {"own_lon_degrees", 180},
-                                      {"own_lat_minutes", 59}, {"own_lon_minutes", 59},
-                                      {"own_lat_seconds", 59}, {"own_lon_seconds", 59}}) {
-        const long v = std::atol(trial.Get(name).value_or("0").c_str());
+    for (const auto& [key, limit] : {std::pair{pref::kOwnLatDegrees, 90}, {pref::kOwnLonDegrees, 180},
+                                     {pref::kOwnLatMinutes, 59}, {pref::kOwnLonMinutes, 59},
+                                     {pref::kOwnLatSeconds, 59}, {pref::kOwnLonSeconds, 59}}) {
+        const int64_t v = trial.Number(key);
         if (v < 0 || v > limit) {
-            problem = std::string("The value of ") + name + " must be 0 to " + std::to_string(limit);
+            problem = "The value of " + std::string(key.name) + " must be 0 to " + std::to_string(limit);
             return false;
         }
     }
-    for (const auto& [name, box] : hemispheres_) {
-        const char letter = box->currentText().toStdString()[0];
-        trial.Set(name, std::to_string(static_cast<int>(letter)));
+    for (const auto& [name, field] : hemispheres_) {
+        const char letter = field.second->currentText().toStdString()[0];
+        (void)trial.SetNumber(field.first, letter);
     }
     trial.RecomputeOwnPosition();
     prefs_ = trial;

@@ -3,16 +3,18 @@
 // position in degrees, minutes and seconds, symbol, texts, PHG, place and
 // UTC offset), read from and written to the preferences record.
 #include <QDialog>
+#include <array>
 #include <map>
 #include <string>
+#include <utility>
+
+#include "app/Preferences.h"
 
 class QLineEdit;
 class QComboBox;
 class QFormLayout;
 
 namespace velmora {
-
-class Preferences;
 
 class StationSettingsDialog : public QDialog {
 public:
@@ -27,12 +29,14 @@ public:
 
 private:
     void accept() override;
-    void AddText(QFormLayout* form, const char* label, const std::string& name);
-    void AddPosition(QFormLayout* form, const char* label, const std::string& axis);
+    QLineEdit* AddEditor(PrefKey key);
+    void AddText(QFormLayout* form, const char* label, PrefKey key);
+    void AddPosition(QFormLayout* form, const char* label, std::array<PrefKey, 3> parts, PrefKey hemisphere,
+                     bool lat);
 
     Preferences& prefs_;
-    std::map<std::string, QLineEdit*> fields_;
-    std::map<std::string, QComboBox*> hemispheres_;
+    std::map<std::string, std::pair<PrefKey, QLineEdit*>> fields_;      // by field name
+    std::map<std::string, std::pair<PrefKey, QComboBox*>> hemispheres_;
 };
 
 }  // namespace velmora

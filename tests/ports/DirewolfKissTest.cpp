@@ -13,6 +13,7 @@
 #include "platform/fake/FakeClock.h"
 #include "platform/fake/FakeUserInterface.h"
 #include "platform/fake/RecordingNotices.h"
+#include "platform/qt/QtNetwork.h"
 #include "platform/qt/QtSerial.h"
 #include "geo/Position.h"
 #include "support/Direwolf.h"
@@ -41,6 +42,7 @@ struct KissStation {
         prefs.Save(files);
         ProgramOptions options;
         options.serial = &layer;
+        options.network = &network;
         program = std::make_unique<Program>(Platform{clock, notices, files}, ui, options);
         program->Start();
         program->Command(kCmdOpenVhfTnc);
@@ -76,6 +78,7 @@ struct KissStation {
     RecordingNotices notices;
     FakeUserInterface ui;
     QtSerialLayer layer;
+    QtNetwork network;
     std::unique_ptr<Program> program;
 };
 

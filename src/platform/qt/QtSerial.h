@@ -5,7 +5,6 @@
 // left reporting errors in a loop.
 #include <QObject>
 #include <QSerialPort>
-#include <QTcpSocket>
 #include <QTimer>
 #include <memory>
 
@@ -32,30 +31,6 @@ private:
     QTimer writeDeadline_;
     bool lost_ = false;
 };
-
-// A KISS TNC over TCP ("tcp:HOST:PORT"), as soundcard TNCs offer it: the
-// same byte stream as a serial KISS TNC, with no control lines.
-class QtTcpDevice final : public QObject, public SerialDevice {
-public:
-    QtTcpDevice(int index, SerialEvents& events);
-    ~QtTcpDevice() override;
-    bool Open(const std::string& host, uint16_t port, std::string* error);
-
-    bool Write(std::string_view bytes, int timeoutMs) override;
-    bool SetControlLines(int) override { return false; }
-
-private:
-    void ReadAll();
-    void Lost();
-
-    int index_;
-    SerialEvents& events_;
-    QTcpSocket socket_;
-    bool lost_ = false;
-};
-
-// "tcp:HOST:PORT" into its host and port; false when it is not that form.
-bool ParseTcpDevice(const std::string& device, std::string& host, uint16_t& port);
 
 class QtSerialLayer final : public SerialLayer {
 public:

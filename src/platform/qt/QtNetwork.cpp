@@ -1,0 +1,79 @@
+#include "platform/qt/QtNetwork.h"
+
+#include <QHostAddress>
+
+namespace velmora {
+
+QtTcpConnection::QtTcpConnection(QTcpSocket* socket) : socket_(socket) {
+    socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    QObject::connect(socket_.get(), &QTcpSocket::readyRead, this, [this] { ReadAll(); });
+    QObject::connect(socket_.get(), &QTcpSocket::disconnected, this, [this] { Lost(); });
+    QObject::connect(socket_.get(), &QTcpSocket::errorOccurred, this, [this] { Lost(); });
+}
+
+QtTcpConnection::~QtTcpConnection() {
+    socket_->disconnect(this);
+    socket_->abort();
+}
+
+void QtTcpConnection::ReadAll() {
+    char buf[2048];
+    while (!lost_ && socket_->bytesAvailable() > 0) {
+        const qint64 n = socket_->read(buf, sizeof buf);
+        if (n <= 0) break;
+        if (onData) onData(std::string_view(buf, static_cast<size_t>(n)));
+    }
+}
+
+// Reported after the signal returns, so the owner may destroy us in its handler.
+void QtTcpConnection::Lost() {
+    if (lost_) return;
+    lost_ = true;
+    const std::string why = "(" + socket_->errorString().toStdString() + ")";
+    QMetaObject::invokeMethod(
+        this, [this, why] { if (onClosed) onClosed(why); }, Qt::QueuedConnection);
+}
+
+bool QtTcpConnection::Write(std::string_view bytes) {
+    if (lost_) return false;
+    return socket_->write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size());
+}
+
+std::string QtTcpConnection::Peer() const {
+    return socket_->peerAddress().toString().toStdString() + ":" + std::to_string(socket_->peerPort());
+}
+
+bool QtTcpListener::Listen(const std::string& address, uint16_t port, std::string* error) {
+    QObject::connect(&server_, &QTcpServer::newConnection, this, [this] {
+        while (QTcpSocket* s = server_.nextPendingConnection()) {
+            s->setParent(nullptr);
+            auto c = std::make_unique<QtTcpConnection>(s);
+            if (onAccept) onAccept(std::move(c));
+        }
+    });
+    if (server_.listen(QHostAddress(QString::fromStdString(address)), port)) return true;
+    if (error) *error = server_.errorString().toStdString();
+    return false;
+}
+
+uint16_t QtTcpListener::Port() const { return server_.serverPort(); }
+
+std::unique_ptr<TcpConnection> QtNetwork::Connect(const std::string& host, uint16_t port, int timeoutMs,
+                                                  std::string* error) {
+    auto* socket = new QTcpSocket;
+    socket->connectToHost(QString::fromStdString(host), port);
+    if (!socket->waitForConnected(timeoutMs)) {
+        if (error) *error = socket->errorString().toStdString();
+        delete socket;
+        return nullptr;
+    }
+    return std::make_unique<QtTcpConnection>(socket);
+}
+
+std::unique_ptr<TcpListener> QtNetwork::Listen(const std::string& address, uint16_t port, std::string* error) {
+    auto listener = std::make_unique<QtTcpListener>();
+    if (!listener->Listen(address, port, error)) return nullptr;
+    return listener;
+}
+
+}  // namespace velmora

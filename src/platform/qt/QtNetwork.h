@@ -1,0 +1,44 @@
+#pragma once
+// TCP with QTcpSocket and QTcpServer on the event loop.
+#include <QObject>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <memory>
+
+#include "platform/Network.h"
+
+namespace velmora {
+
+class QtTcpConnection final : public QObject, public TcpConnection {
+public:
+    // Takes a connected socket (from a server) or a new one to connect.
+    explicit QtTcpConnection(QTcpSocket* socket);
+    ~QtTcpConnection() override;
+    bool Write(std::string_view bytes) override;
+    std::string Peer() const override;
+
+private:
+    void ReadAll();
+    void Lost();
+
+    std::unique_ptr<QTcpSocket> socket_;
+    bool lost_ = false;
+};
+
+class QtTcpListener final : public QObject, public TcpListener {
+public:
+    bool Listen(const std::string& address, uint16_t port, std::string* error);
+    uint16_t Port() const override;
+
+private:
+    QTcpServer server_;
+};
+
+class QtNetwork final : public Network {
+public:
+    std::unique_ptr<TcpConnection> Connect(const std::string& host, uint16_t port, int timeoutMs,
+                                           std::string* error) override;
+    std::unique_ptr<TcpListener> Listen(const std::string& address, uint16_t port, std::string* error) override;
+};
+
+}  // namespace velmora

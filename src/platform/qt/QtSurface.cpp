@@ -1,0 +1,133 @@
+#include "platform/qt/QtSurface.h"
+
+#include <QFontMetrics>
+
+namespace velmora {
+namespace {
+
+QColor ToQt(Rgb c) { return QColor(c.r, c.g, c.b); }
+QPoint ToQt(Point p) { return QPoint(p.x, p.y); }
+QRect ToQt(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+
+}  // namespace
+
+QtSurface::QtSurface(int width, int height)
+    : image_(width > 0 ? width : 1, height > 0 ? height : 1, QImage::Format_ARGB32_Premultiplied) {
+    image_.fill(Qt::white);
+    font_.setPixelSize(12);
+}
+
+QtSurface::~QtSurface() = default;
+
+// The painter is made on first use and after Finish, and always carries
+// the current pen, brush, font, mode and clip.
+QPainter& QtSurface::Painter() {
+    if (!painter_) {
+        painter_ = std::make_unique<QPainter>(&image_);
+        painter_->setRenderHint(QPainter::Antialiasing, true);
+        painter_->setRenderHint(QPainter::TextAntialiasing, true);
+        painter_->setPen(pen_);
+        painter_->setBrush(brush_);
+        painter_->setFont(font_);
+        painter_->setCompositionMode(mode_);
+        if (clip_) painter_->setClipRect(*clip_);
+    }
+    return *painter_;
+}
+
+void QtSurface::SetPen(Rgb colour, int width, PenStyle style) {
+    static constexpr Qt::PenStyle kStyles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::NoPen};
+    pen_ = QPen(ToQt(colour), width, kStyles[static_cast<int>(style)], Qt::RoundCap, Qt::RoundJoin);
+    Painter().setPen(pen_);
+}
+
+void QtSurface::SetBrush(Rgb colour) {
+    brush_ = QBrush(ToQt(colour));
+    Painter().setBrush(brush_);
+}
+
+void QtSurface::NoBrush() {
+    brush_ = QBrush(Qt::NoBrush);
+    Painter().setBrush(brush_);
+}
+
+void QtSurface::SetDrawMode(DrawMode mode) {
+    mode_ = mode == DrawMode::kInvert ? QPainter::RasterOp_SourceXorDestination : QPainter::CompositionMode_SourceOver;
+    Painter().setCompositionMode(mode_);
+    // Inverting is exact only without smoothing: a half-covered pixel would
+    // not come back when drawn twice.
+    Painter().setRenderHint(QPainter::Antialiasing, mode != DrawMode::kInvert);
+    if (mode == DrawMode::kInvert) Painter().setPen(QPen(Qt::white, pen_.widthF()));
+    else Painter().setPen(pen_);
+}
+
+void QtSurface::LineTo(Point p) {
+    Painter().drawLine(ToQt(at_), ToQt(p));
+    at_ = p;
+}
+
+void QtSurface::Rectangle(const Rect& r) { Painter().drawRect(ToQt(r).adjusted(0, 0, -1, -1)); }
+void QtSurface::FillRect(const Rect& r, Rgb colour) { Painter().fillRect(ToQt(r), ToQt(colour)); }
+void QtSurface::Ellipse(const Rect& bounds) { Painter().drawEllipse(ToQt(bounds).adjusted(0, 0, -1, -1)); }
+
+void QtSurface::Polygon(const std::vector<Point>& points) {
+    QPolygon poly;
+    for (const Point& p : points) poly << ToQt(p);
+    Painter().drawPolygon(poly);
+}
+
+void QtSurface::Polyline(const std::vector<Point>& points) {
+    QPolygon poly;
+    for (const Point& p : points) poly << ToQt(p);
+    Painter().drawPolyline(poly);
+}
+
+void QtSurface::SetFont(int pixelSize, bool bold) {
+    font_.setPixelSize(pixelSize > 0 ? pixelSize : 1);
+    font_.setBold(bold);
+    Painter().setFont(font_);
+}
+
+void QtSurface::Text(Point p, std::string_view text, Rgb colour, double degrees) {
+    QPainter& painter = Painter();
+    painter.save();
+    painter.setPen(ToQt(colour));
+    painter.translate(ToQt(p));
+    if (degrees != 0) painter.rotate(-degrees);
+    painter.drawText(QPoint(0, 0), QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    painter.restore();
+}
+
+int QtSurface::TextWidth(std::string_view text) const {
+    return QFontMetrics(font_).horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+int QtSurface::TextHeight() const { return QFontMetrics(font_).height(); }
+
+void QtSurface::DrawImage(Point topLeft, const Image& image) {
+    if (image.width <= 0 || image.height <= 0 ||
+        image.pixels.size() < static_cast<size_t>(image.width) * static_cast<size_t>(image.height))
+        return;
+    const QImage q(reinterpret_cast<const uchar*>(image.pixels.data()), image.width, image.height,
+                   image.width * 4, QImage::Format_ARGB32);
+    Painter().drawImage(ToQt(topLeft), q);
+}
+
+void QtSurface::SetClip(const Rect& r) {
+    clip_ = ToQt(r);
+    Painter().setClipRect(*clip_);
+}
+
+void QtSurface::ClearClip() {
+    clip_.reset();
+    Painter().setClipping(false);
+}
+
+const QImage& QtSurface::Finish() {
+    painter_.reset();
+    return image_;
+}
+
+bool QtSurface::SavePng(const std::string& path) { return Finish().save(QString::fromStdString(path), "PNG"); }
+
+}  // namespace velmora

@@ -1,0 +1,59 @@
+#pragma once
+// The drawing surface with QPainter on a QImage: windows draw the map into
+// the image and repaint from it, and the headless console saves it as PNG.
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/Surface.h"
+
+namespace velmora {
+
+class QtSurface final : public Surface {
+public:
+    QtSurface(int width, int height);
+    ~QtSurface() override;
+
+    int Width() const override { return image_.width(); }
+    int Height() const override { return image_.height(); }
+    void SetPen(Rgb colour, int width, PenStyle style) override;
+    void SetBrush(Rgb colour) override;
+    void NoBrush() override;
+    void SetDrawMode(DrawMode mode) override;
+    void MoveTo(Point p) override { at_ = p; }
+    void LineTo(Point p) override;
+    void Rectangle(const Rect& r) override;
+    void FillRect(const Rect& r, Rgb colour) override;
+    void Ellipse(const Rect& bounds) override;
+    void Polygon(const std::vector<Point>& points) override;
+    void Polyline(const std::vector<Point>& points) override;
+    void SetFont(int pixelSize, bool bold) override;
+    void Text(Point p, std::string_view text, Rgb colour, double degrees) override;
+    int TextWidth(std::string_view text) const override;
+    int TextHeight() const override;
+    void DrawImage(Point topLeft, const Image& image) override;
+    void SetClip(const Rect& r) override;
+    void ClearClip() override;
+
+    // Ends the painting so the image is complete (painting resumes on the
+    // next call).
+    const QImage& Finish();
+    bool SavePng(const std::string& path);
+
+private:
+    QPainter& Painter();
+
+    QImage image_;
+    std::unique_ptr<QPainter> painter_;
+    QPen pen_;
+    QBrush brush_ = Qt::NoBrush;
+    QFont font_;
+    QPainter::CompositionMode mode_ = QPainter::CompositionMode_SourceOver;
+    std::optional<QRect> clip_;
+    Point at_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,3 @@
+#pragma once
+// Core code that includes Qt: the layering check must refuse it.
+#include <QString>
