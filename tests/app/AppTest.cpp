@@ -6,6 +6,7 @@
 #include "stations/StationUpdate.h"
 #include "support/TestApp.h"
 #include "support/TestProgram.h"
+#include "support/SerialProgram.h"
 
 namespace velmora {
 namespace {
@@ -87,10 +88,10 @@ TEST(App, StationFlagsLoadFromTheDataFolder) {
 TEST(Startup, PreferencesReachTheCoreAndTheOwnStationIsFirst) {
     TestProgram t;
     Preferences p;
-    p.Set("own_call", "W1AW");
-    p.Set("danger_radius", "7");
-    p.Set("track_capacity", "50");
-    p.Set("utc_offset", "-5");
+    test::SetPref(p, "own_call", "W1AW");
+    test::SetPref(p, "danger_radius", "7");
+    test::SetPref(p, "track_capacity", "50");
+    test::SetPref(p, "utc_offset", "-5");
     p.SetOwnLatitude(41.7146);
     p.SetOwnLongitude(-72.727);
     ASSERT_TRUE(p.Save(t.files));

@@ -16,6 +16,7 @@
 
 #include "app/Preferences.h"
 #include "support/TestApp.h"
+#include "support/SerialProgram.h"
 
 namespace velmora {
 namespace {
@@ -23,7 +24,7 @@ namespace {
 TEST(Headless, ConsoleCommandsAndQuit) {
     test::TestApp t;
     Preferences p;
-    p.Set("own_call", "N0CALL-1");
+    test::SetPref(p, "own_call", "N0CALL-1");
     p.SetOwnLatitude(41.7146);
     p.SetOwnLongitude(-72.727);
     ASSERT_TRUE(p.Save(t.files));

@@ -5,6 +5,7 @@
 #include "app/MenuTable.h"
 #include "geo/Position.h"
 #include "support/TestProgram.h"
+#include "support/SerialProgram.h"
 
 namespace velmora {
 namespace {
@@ -43,7 +44,7 @@ TEST(ProgramStart, PollingTimerOnlyWithoutReaderThreadsAndNoNewWindowsWhenSomeAr
 TEST(ProgramStart, OwnStationIsIndexZeroAndStartupLogIsReplayed) {
     TestProgram t;
     Preferences p;
-    p.Set("own_call", "N0TEST-9");
+    test::SetPref(p, "own_call", "N0TEST-9");
     p.SetOwnLatitude(41.5);
     p.SetOwnLongitude(-72.25);
     ASSERT_TRUE(p.Save(t.files));
@@ -61,12 +62,14 @@ TEST(ProgramStart, MasterModeThreeIsResetAndSpaceModeWarns) {
     for (int mode : {2, 3}) {
         TestProgram t;
         Preferences p;
-        p.Set("master_mode", std::to_string(mode));
+        test::SetPref(p, "master_mode", std::to_string(mode));
         ASSERT_TRUE(p.Save(t.files));
         t.Started();
         EXPECT_EQ(t.program->Prefs().Get("master_mode"), mode == 3 ? "0" : "2");
         ASSERT_EQ(t.ui.boxes.size(), mode == 2 ? 1u : 0u);
-        if (mode == 2) EXPECT_NE(t.ui.boxes[0].text.find("You have space mode enabled."), std::string::npos);
+        if (mode == 2) {
+            EXPECT_NE(t.ui.boxes[0].text.find("You have space mode enabled."), std::string::npos);
+        }
     }
 }
 
@@ -122,7 +125,7 @@ TEST(ProgramCommands, StationSettingsWriteThePreferencesAndTheOwnStation) {
     TestProgram t;
     t.Started();
     t.dialogs.editSettings = [](Preferences& p) {
-        p.Set("own_call", "W1NEW-7");
+        test::SetPref(p, "own_call", "W1NEW-7");
         p.SetOwnLatitude(42.0);
         p.SetOwnLongitude(-71.5);
     };

@@ -17,6 +17,7 @@
 #include "platform/qt/QtSerial.h"
 #include "geo/Position.h"
 #include "support/Direwolf.h"
+#include "support/SerialProgram.h"
 
 namespace velmora {
 namespace {
@@ -31,15 +32,15 @@ size_t Count(const std::string& text, const std::string& what) {
 struct KissStation {
     explicit KissStation(const std::string& device) : folder(test::MakeTempFolder()), files(folder.string()) {
         Preferences prefs;
-        prefs.Set("own_call", "N0ME");
+        test::SetPref(prefs, "own_call", "N0ME");
         prefs.SetOwnLatitude(41.5);
         prefs.SetOwnLongitude(-72.5);
-        prefs.Set("port2_device", device);
-        prefs.Set("kiss_enabled_vhf", "1");
-        prefs.Set("digipeat_vhf", "1");
-        prefs.Set("alias_list_vhf", "RELAY");
-        prefs.Set("kiss_digi_path_vhf", "WIDE1-1");
-        prefs.Save(files);
+        test::SetPref(prefs, "port2_device", device);
+        test::SetPref(prefs, "kiss_enabled_vhf", "1");
+        test::SetPref(prefs, "digipeat_vhf", "1");
+        test::SetPref(prefs, "alias_list_vhf", "RELAY");
+        test::SetPref(prefs, "kiss_digi_path_vhf", "WIDE1-1");
+        EXPECT_TRUE(prefs.Save(files));
         ProgramOptions options;
         options.serial = &layer;
         options.network = &network;

@@ -7,7 +7,8 @@
 #include "app/MenuTable.h"
 #include "platform/fake/FakeSerial.h"
 #include "geo/Position.h"
-#include "support/TestProgram.h"
+#include "ports/TcpDevice.h"
+#include "support/SerialProgram.h"
 
 namespace velmora {
 namespace {
@@ -108,30 +109,16 @@ TEST(PortLost, ClosesThePortWithAMessageAndItCanBeOpenedAgain) {
 }
 
 // The roles, through the whole program.
-struct PortProgram : test::TestProgram {
-    PortProgram() {
-        opts.serial = &layer;
-        Preferences p;
-        p.SetOwnLatitude(41.7);
-        p.SetOwnLongitude(-72.7);
-        p.Set("own_call", "N0TEST");
-        p.Set("port2_device", "/dev/ttyUSB0");
-        p.Set("port3_device", "/dev/ttyUSB1");
-        prefs = p;
+struct PortProgram : test::SerialProgram {
+    PortProgram() : SerialProgram("N0TEST", 41.7, -72.7) {
+        test::SetPref(prefs, "port2_device", "/dev/ttyUSB0");
+        test::SetPref(prefs, "port3_device", "/dev/ttyUSB1");
     }
-    ~PortProgram() { program.reset(); }  // before the devices it holds
-    Program& Up() {
-        prefs.Save(files);
-        Started();
-        return *program;
-    }
-    FakeSerialLayer layer;
-    Preferences prefs;
 };
 
 TEST(PortRoles, VhfTncLinesReachTheDecoderTheAprsLogAndPortEight) {
     PortProgram t;
-    t.prefs.Set("port8_device", "/dev/ttyUSB8");
+    test::SetPref(t.prefs, "port8_device", "/dev/ttyUSB8");
     Program& p = t.Up();
     ASSERT_TRUE(p.Command(kCmdOpenVhfTnc));
     ASSERT_TRUE(p.IsChecked(kCmdOpenVhfTnc));
@@ -151,7 +138,7 @@ TEST(PortRoles, VhfTncLinesReachTheDecoderTheAprsLogAndPortEight) {
 
 TEST(PortRoles, GpsPortDropsOneLeadingBlankAndTncGpsNeedsAllowGps) {
     PortProgram t;
-    t.prefs.Set("allow_gps_vhf", "1");
+    test::SetPref(t.prefs, "allow_gps_vhf", "1");
     Program& p = t.Up();
     p.Command(kCmdOpenGpsPort);
     ASSERT_TRUE(p.IsChecked(kCmdOpenGpsPort));
@@ -165,7 +152,7 @@ TEST(PortRoles, GpsPortDropsOneLeadingBlankAndTncGpsNeedsAllowGps) {
 TEST(PortCommands, TncOpenWarnsWithoutAPositionAndRefusesABadCall) {
     PortProgram t;
     t.prefs = Preferences();
-    t.prefs.Set("own_call", "N0TEST");
+    test::SetPref(t.prefs, "own_call", "N0TEST");
     Program& p = t.Up();
     p.Command(kCmdOpenHfTnc);
     ASSERT_FALSE(t.ui.boxes.empty());
@@ -186,7 +173,7 @@ TEST(PortCommands, TncOpenWarnsWithoutAPositionAndRefusesABadCall) {
 
 TEST(PortCommands, DualPortTncOpensBothAndAFailedOpenSaysSo) {
     PortProgram t;
-    t.prefs.Set("port_arrangement", "2");
+    test::SetPref(t.prefs, "port_arrangement", "2");
     t.layer.allowAll = false;
     t.layer.allowed = {"/dev/ttyS0"};
     Program& p = t.Up();
@@ -203,7 +190,7 @@ TEST(PortCommands, DualPortTncOpensBothAndAFailedOpenSaysSo) {
 
 TEST(PortCommands, AutomaticInputOpensOnTheFirstTickOnly) {
     PortProgram t;
-    t.prefs.Set("auto_input_gps", "1");
+    test::SetPref(t.prefs, "auto_input_gps", "1");
     Program& p = t.Up();
     EXPECT_TRUE(t.ui.abouts.empty());  // a port opens by itself: no About box
     EXPECT_FALSE(p.IsChecked(kCmdOpenGpsPort));
@@ -235,6 +222,52 @@ TEST(Terminal, AttachesToTheOpenPortAndSendsTypedBytes) {
     EXPECT_EQ(t.ui.terminal[0], "cmd:");  // the TNC line in the VHF colour
     EXPECT_EQ(t.ui.terminalColours[0], 6);
     EXPECT_EQ(t.ui.terminal[1], "cmd:\r");  // and the raw block
+}
+
+}  // namespace
+}  // namespace velmora
+
+namespace velmora {
+namespace {
+
+// A KISS TNC on the network opens through the network seam and behaves as
+// a serial device: its bytes become input, its loss closes the port once.
+TEST(TcpDevice, OpensThroughTheNetworkAndIsLostLikeAnUnpluggedPort) {
+    test::SerialProgram t("N0TEST", 41.7, -72.7);
+    test::SetPref(t.prefs, "port2_device", "tcp:127.0.0.1:8001");
+    Program& p = t.Up();
+    PortManager& ports = p.Ports();
+    EXPECT_FALSE(ports.OpenPort(kPortVhfTnc));  // nothing listens there yet
+    t.network.reachable.insert("127.0.0.1:8001");
+    ASSERT_TRUE(ports.OpenPort(kPortVhfTnc));
+    ASSERT_EQ(t.network.connections.size(), 1u);
+    FakeNetwork::Connection& tnc = *t.network.connections[0];
+    EXPECT_TRUE(t.layer.open.empty());  // no serial device was asked for
+    EXPECT_TRUE(ports.WritePort(kPortVhfTnc, "KISS ON\r"));
+    EXPECT_EQ(tnc.written, "KISS ON\r");
+    p.Command(7101);  // APRS Logging
+    tnc.Deliver("W1AW>APRS:!4140.35N/07243.55W#\r");
+    EXPECT_GE(p.Core().Stations().Lookup("W1AW"), 0);
+    tnc.Close("(remote host closed)");
+    EXPECT_FALSE(ports.IsOpen(kPortVhfTnc));
+    ASSERT_FALSE(t.notices.status.empty());
+    EXPECT_EQ(t.notices.status.back(), "VHF TNC Port closed: tcp:127.0.0.1:8001 (remote host closed)");
+}
+
+TEST(TcpDevice, TheDeviceTextIsCheckedAndNeedsANetwork) {
+    std::string host;
+    uint16_t port = 0;
+    EXPECT_TRUE(ParseTcpDevice("tcp:localhost:8001", host, port));
+    EXPECT_EQ(host, "localhost");
+    EXPECT_EQ(port, 8001);
+    for (const char* bad : {"tcp:", "tcp::8001", "tcp:host", "tcp:host:", "tcp:host:0", "tcp:host:65536",
+                            "tcp:host:80a", "tcp:host:123456", "/dev/ttyS0"})
+        EXPECT_FALSE(ParseTcpDevice(bad, host, port)) << bad;
+    FakeUserInterface ui;
+    RecordingNotices notices;
+    PortManager ports(nullptr, ui, notices);
+    ports.Configure(kPortVhfTnc, PortConfig{1, "tcp:127.0.0.1:8001", 9600, 0, 0});
+    EXPECT_FALSE(ports.OpenPort(kPortVhfTnc));  // no network seam: no TCP device
 }
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "ports/PortManager.h"
 #include "geo/Position.h"
 #include "support/SocatPair.h"
+#include "support/SerialProgram.h"
 
 namespace velmora {
 namespace {
@@ -122,10 +123,10 @@ TEST_F(PtyPorts, AContinuousStreamLosesNoLine) {
 // Preferences of a station whose VHF TNC is the near end of the pty pair.
 Preferences PtyStation(const test::SocatPair& pty, const char* call) {
     Preferences prefs;
-    prefs.Set("own_call", call);
+    test::SetPref(prefs, "own_call", call);
     prefs.SetOwnLatitude(41.5);
     prefs.SetOwnLongitude(-72.5);
-    prefs.Set("port2_device", pty.Near());
+    test::SetPref(prefs, "port2_device", pty.Near());
     return prefs;
 }
 
@@ -138,7 +139,7 @@ TEST(PtyProgram, PacketLineReachesTheTableAndTheLogAndTheTerminalTypesToTheTnc) 
     const auto folder = test::MakeTempFolder();
     DiskFiles files(folder.string());
     Preferences prefs = PtyStation(pty, "N0TEST");
-    prefs.Set("auto_log_aprs", "1");
+    test::SetPref(prefs, "auto_log_aprs", "1");
     ASSERT_TRUE(prefs.Save(files));
     FakeClock clock;
     RecordingNotices notices;
@@ -244,7 +245,7 @@ TEST(PtyTextModeTnc, StartUpAndCloseDownArriveWithTheirSpacing) {
     const auto folder = test::MakeTempFolder();
     DiskFiles files(folder.string());
     Preferences prefs = PtyStation(pty, "N0ME-2");
-    prefs.Set("unproto_path", "WIDE2-2");
+    test::SetPref(prefs, "unproto_path", "WIDE2-2");
     ASSERT_TRUE(prefs.Save(files));
     SystemClock clock;
     RecordingNotices notices;

@@ -10,34 +10,22 @@
 #include "ports/Ax25.h"
 #include "ports/Kiss.h"
 #include "geo/Position.h"
-#include "support/TestProgram.h"
+#include "support/SerialProgram.h"
 
 namespace velmora {
 namespace {
 
-struct TncProgram : test::TestProgram {
-    TncProgram() {
-        opts.serial = &layer;
-        prefs.Set("own_call", "N0ME-1");
-        prefs.SetOwnLatitude(41.5);
-        prefs.SetOwnLongitude(-72.5);
-        prefs.Set("unproto_path", "WIDE2-2");
-        prefs.Set("port2_device", "/dev/ttyUSB0");
-        prefs.Set("port1_device", "/dev/ttyUSB1");
+struct TncProgram : test::SerialProgram {
+    TncProgram() : SerialProgram("N0ME-1", 41.5, -72.5) {
+        test::SetPref(prefs, "unproto_path", "WIDE2-2");
+        test::SetPref(prefs, "port2_device", "/dev/ttyUSB0");
+        test::SetPref(prefs, "port1_device", "/dev/ttyUSB1");
     }
-    ~TncProgram() { program.reset(); }
-    Program& Up() {
-        prefs.Save(files);
-        Started();
-        return *program;
-    }
-    FakeSerialLayer layer;
-    Preferences prefs;
 };
 
 TEST(TextModeTnc, StartUpSendsItsSequenceWithItsPauses) {
     TncProgram t;
-    t.prefs.Set("tnc_command0", "^C^CMON ON");
+    test::SetPref(t.prefs, "tnc_command0", "^C^CMON ON");
     t.Write("InitVHF.TNC", "! A model title\r\n* a comment\r\nPACLEN 128\r\n\r\nMAXFRAME 2\r\n");
     Program& p = t.Up();
     p.Command(kCmdOpenVhfTnc);
@@ -107,11 +95,11 @@ std::string Frame(const char* src, const char* dst, std::vector<std::pair<const 
 
 TEST(KissTnc, StartsReceivesDigipeatsSendsAndExits) {
     TncProgram t;
-    t.prefs.Set("kiss_enabled_vhf", "1");
-    t.prefs.Set("digipeat_vhf", "1");
-    t.prefs.Set("alias_list_vhf", "RELAY");
-    t.prefs.Set("kiss_digi_path_vhf", "WIDE1-1");
-    t.prefs.Set("kiss_on_text_vhf", "KISS ON");
+    test::SetPref(t.prefs, "kiss_enabled_vhf", "1");
+    test::SetPref(t.prefs, "digipeat_vhf", "1");
+    test::SetPref(t.prefs, "alias_list_vhf", "RELAY");
+    test::SetPref(t.prefs, "kiss_digi_path_vhf", "WIDE1-1");
+    test::SetPref(t.prefs, "kiss_on_text_vhf", "KISS ON");
     Program& p = t.Up();
     p.Command(kCmdOpenVhfTnc);
     t.RunSingleShots();
@@ -141,7 +129,7 @@ TEST(KissTnc, StartsReceivesDigipeatsSendsAndExits) {
 
 TEST(KissTnc, ShutdownSendsTheKissExitFrame) {
     TncProgram t;
-    t.prefs.Set("kiss_enabled_vhf", "1");
+    test::SetPref(t.prefs, "kiss_enabled_vhf", "1");
     Program& p = t.Up();
     p.Command(kCmdOpenVhfTnc);
     t.RunSingleShots();
@@ -155,9 +143,9 @@ TEST(KissTnc, ShutdownSendsTheKissExitFrame) {
 
 TEST(KissTnc, EmptyDigiPathResetsBothPortsToTheDefaults) {
     TncProgram t;
-    t.prefs.Set("kiss_enabled_hf", "1");
-    t.prefs.Set("kiss_digi_path_vhf", "");
-    t.prefs.Set("alias_list_hf", "");
+    test::SetPref(t.prefs, "kiss_enabled_hf", "1");
+    test::SetPref(t.prefs, "kiss_digi_path_vhf", "");
+    test::SetPref(t.prefs, "alias_list_hf", "");
     Program& p = t.Up();
     p.Command(kCmdOpenHfTnc);
     EXPECT_EQ(p.Prefs().Get("kiss_digi_path_vhf"), "WIDE,WIDE");

@@ -17,6 +17,7 @@
 #include "ui/DesktopUi.h"
 #include "geo/Position.h"
 #include "support/TestApp.h"
+#include "support/SerialProgram.h"
 #include "ui/StationSettingsDialog.h"
 #include "ui/TerminalWindow.h"
 #include "platform/fake/FakeSerial.h"
@@ -122,8 +123,8 @@ TEST(FrameWindow, TheTerminalWindowShowsItsPortAndSendsTypedKeys) {
     const auto folder = test::MakeTempFolder();
     DiskFiles files(folder.string());
     Preferences prefs;
-    prefs.Set("port3_device", "/dev/ttyGPS");
-    prefs.Save(files);
+    test::SetPref(prefs, "port3_device", "/dev/ttyGPS");
+    EXPECT_TRUE(prefs.Save(files));
     SystemClock clock;
     DesktopUi ui;
     ui.AnswerBoxesWith(Answer::kOk);

@@ -16,7 +16,7 @@ public:
     int Width() const override { return width_; }
     int Height() const override { return height_; }
 
-    void SetPen(Rgb c, int width, PenStyle style) override {
+    void SetPen(Rgb c, int width, PenStyle style = PenStyle::kSolid) override {
         pen_ = c;
         penWidth_ = width;
         penStyle_ = style;
@@ -34,8 +34,8 @@ public:
     void Ellipse(const Rect& r) override { Add("ellipse " + Box(r) + " " + Pen() + Brush()); }
     void Polygon(const std::vector<Point>& pts) override { Add("polygon " + Points(pts) + Pen() + Brush()); }
     void Polyline(const std::vector<Point>& pts) override { Add("polyline " + Points(pts) + Pen()); }
-    void SetFont(int pixelSize, bool bold) override { fontSize_ = pixelSize, bold_ = bold; }
-    void Text(Point p, std::string_view text, Rgb c, double degrees) override {
+    void SetFont(int pixelSize, bool bold = false) override { fontSize_ = pixelSize, bold_ = bold; }
+    void Text(Point p, std::string_view text, Rgb c, double degrees = 0) override {
         char angle[32];
         std::snprintf(angle, sizeof angle, " %g", degrees);
         Add("text " + Xy(p) + " " + Hex(c) + angle + " " + std::string(text));

@@ -19,7 +19,7 @@ public:
 
     int Width() const override { return image_.width(); }
     int Height() const override { return image_.height(); }
-    void SetPen(Rgb colour, int width, PenStyle style) override;
+    void SetPen(Rgb colour, int width, PenStyle style = PenStyle::kSolid) override;
     void SetBrush(Rgb colour) override;
     void NoBrush() override;
     void SetDrawMode(DrawMode mode) override;
@@ -30,8 +30,8 @@ public:
     void Ellipse(const Rect& bounds) override;
     void Polygon(const std::vector<Point>& points) override;
     void Polyline(const std::vector<Point>& points) override;
-    void SetFont(int pixelSize, bool bold) override;
-    void Text(Point p, std::string_view text, Rgb colour, double degrees) override;
+    void SetFont(int pixelSize, bool bold = false) override;
+    void Text(Point p, std::string_view text, Rgb colour, double degrees = 0) override;
     int TextWidth(std::string_view text) const override;
     int TextHeight() const override;
     void DrawImage(Point topLeft, const Image& image) override;
