@@ -18,7 +18,7 @@ void DecodeMix(benchmark::State& state, int stations, int capacity, const Clock&
     app.SetHome(41.7, -72.7);
     size_t i = 0;
     for (auto _ : state) {
-        app.ProcessReceivedLine(lines[i], Liveness::kLive, '2');
+        app.ProcessReceivedLine(lines[i], Liveness::kLive, SourceKind::kVhf);
         if (++i == lines.size()) i = 0;
     }
     state.SetItemsProcessed(state.iterations());

@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         for (KissReceived& r : KissReceive(h.link, stream.substr(at, piece))) {
             // A monitor line is one line: nothing from the air may split it.
             if (r.monitor.find_first_of("\r\n") != std::string::npos) __builtin_trap();
-            if (!r.monitor.empty()) h.app.ProcessReceivedLine(r.monitor, Liveness::kLive, '2');
+            if (!r.monitor.empty()) h.app.ProcessReceivedLine(r.monitor, Liveness::kLive, SourceKind::kVhf);
             if (!r.repeat.empty() && (static_cast<uint8_t>(r.repeat.front()) != 0xC0 || r.repeat.size() > 4096))
                 __builtin_trap();
         }

@@ -67,6 +67,8 @@ public:
     TncPortState& TncPorts() { return ports_; }
     const DecodeCounters& Counters() const { return counters_; }
     const RecordedStationEvents& Events() const { return events_; }
+    // A listener to every station event, for as long as it lives.
+    void ListenToStations(StationEvents& listener) { events_.listeners.push_back(&listener); }
     const HistoryBuffer& History() const { return history_; }
     MessageStore& Messages() { return messages_; }
     const WaypointTable& Waypoints() const { return waypoints_; }

@@ -48,6 +48,10 @@ public:
     virtual void Shutdown() {}
     // After the event loop: release devices and files.
     virtual void Stop() {}
+
+    // The station events this module listens to (list invalidations,
+    // redraws, history growth); null for none.
+    virtual StationEvents* StationListener() { return nullptr; }
 };
 
 }  // namespace velmora

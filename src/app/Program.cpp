@@ -75,6 +75,8 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
     ports_.Ports().SetNetwork(options.network);
     files_.exit = [this] { CloseRequested(); };
     RouteMenus();
+    for (Module* m : modules_)
+        if (StationEvents* listener = m->StationListener()) app_.ListenToStations(*listener);
 }
 
 Program::~Program() = default;
@@ -92,8 +94,8 @@ void Program::RouteMenus() {
         {MenuGroup::kAltHfPath, {&ports_}},
         {MenuGroup::kHelp, {&desktop_}},
     };
-    for (const auto& [group, takers] : routes) {
-        menu_.SetHandler(group, [takers](uint16_t id) {
+    for (const auto& route : routes) {
+        menu_.SetHandler(route.first, [takers = route.second](uint16_t id) {
             for (Module* m : takers)
                 if (m->Command(id)) return true;
             return false;

@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "stations/FourCC.h"
 
@@ -28,27 +29,38 @@ public:
     virtual void HistoryRebuilt() = 0;
 };
 
-// Counts every event by kind; keeps the last log line.
+// Counts every event by kind, keeps the last log line, and hands every
+// event on to the listeners (the modules with windows that show stations).
 class RecordedStationEvents : public StationEvents {
 public:
     void InvalidateList(FourCC windowClass, FourCC list) override {
         ++invalidations[{windowClass, list}];
+        for (StationEvents* l : listeners) l->InvalidateList(windowClass, list);
     }
     void RedrawStation(int32_t index) override {
         ++redraws;
         lastRedrawn = index;
+        for (StationEvents* l : listeners) l->RedrawStation(index);
     }
     void NewStationLogLine(std::string_view line) override {
         ++logLines;
         lastLogLine = line;
         if (onLogLine) onLogLine(line);
+        for (StationEvents* l : listeners) l->NewStationLogLine(line);
     }
 
-    void HistoryGrew(int32_t, std::string_view) override { ++historyGrew; }
-    void HistoryRebuilt() override { ++historyRebuilds; }
+    void HistoryGrew(int32_t index, std::string_view source) override {
+        ++historyGrew;
+        for (StationEvents* l : listeners) l->HistoryGrew(index, source);
+    }
+    void HistoryRebuilt() override {
+        ++historyRebuilds;
+        for (StationEvents* l : listeners) l->HistoryRebuilt();
+    }
     void CentreMapOn(int32_t index) override {
         ++centreRequests;
         lastCentred = index;
+        for (StationEvents* l : listeners) l->CentreMapOn(index);
     }
 
     int Invalidations(FourCC list) const {
@@ -68,6 +80,7 @@ public:
     int32_t lastCentred = -1;
     // Where the log lines are written, when anywhere.
     std::function<void(std::string_view)> onLogLine;
+    std::vector<StationEvents*> listeners;
 };
 
 }  // namespace velmora

@@ -6,6 +6,7 @@
 #include "geo/Position.h"
 #include "support/TestProgram.h"
 #include "support/SerialProgram.h"
+#include "support/TestApp.h"
 
 namespace velmora {
 namespace {
@@ -236,6 +237,41 @@ TEST(ProgramSimulation, SkipsCommentsAndLinesOfTenCharacters) {
     EXPECT_EQ(st.Lookup(">K1ABC"), -1);
     EXPECT_EQ(st.Lookup("K1ABC"), -1);
     EXPECT_NE(st.Lookup("C"), -1);
+}
+
+}  // namespace
+}  // namespace velmora
+
+namespace velmora {
+namespace {
+
+// A station event reaches every listener the core was given, in addition to
+// being counted.
+TEST(StationEvents, ReachTheListeners) {
+    struct Listener final : StationEvents {
+        void InvalidateList(FourCC, FourCC list) override { lists.push_back(list); }
+        void RedrawStation(int32_t index) override { redrawn.push_back(index); }
+        void NewStationLogLine(std::string_view) override { ++logLines; }
+        void CentreMapOn(int32_t) override {}
+        void HistoryGrew(int32_t, std::string_view source) override { sources.emplace_back(source); }
+        void HistoryRebuilt() override {}
+        std::vector<FourCC> lists;
+        std::vector<int32_t> redrawn;
+        std::vector<std::string> sources;
+        int logLines = 0;
+    } listener;
+    test::TestApp t;
+    t.app.ListenToStations(listener);
+    t.app.SetHome(41.7, -72.7);
+    t.Live("W1AW>APRS:!4140.35N/07243.55W#");
+    ASSERT_EQ(listener.sources.size(), 1u);
+    EXPECT_EQ(listener.sources[0], "W1AW");
+    EXPECT_FALSE(listener.redrawn.empty());
+    int counted = 0;
+    for (const auto& [key, n] : t.app.Events().invalidations) counted += n;
+    EXPECT_GT(counted, 0);
+    EXPECT_EQ(static_cast<int>(listener.lists.size()), counted);
+    EXPECT_EQ(listener.redrawn.size(), static_cast<size_t>(t.app.Events().redraws));
 }
 
 }  // namespace
