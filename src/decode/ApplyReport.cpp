@@ -44,6 +44,8 @@ void ParseDataExtension(DecodeContext& ctx, StationIndex index, DecodedReport& r
     const std::string_view c = r.comment.View();
     r.extA = c.substr(0, 3);
     r.extB = c.size() > 4 ? c.substr(4, 3) : std::string_view{};
+    // The altitude may stand anywhere in the comment, after any extension.
+    StoreAltitude(s, r, FindAltitude(c));
     if (PhgPrefix(c)) {
         s.phg = c.substr(3, 4);
         return;
@@ -58,18 +60,11 @@ void ParseDataExtension(DecodeContext& ctx, StationIndex index, DecodedReport& r
         ctx.Count(kind, kStatDirectionFinding);
         s.dfBearing = LeadingNumber(r.extA.View());
         s.dfQuality = LeadingNumber(r.extB.View());
-    } else if (r.compressedComment) {
-        // Course and speed came with the compressed position itself.
-        StoreAltitude(s, r, FindAltitude(c));
-    } else if (At(c, 3) == '/' && IsDigit(At(c, 4)) && r.symbolCode != 'l') {
+    } else if (!r.compressedComment && At(c, 3) == '/' && IsDigit(At(c, 4)) && r.symbolCode != 'l') {
+        // A compressed position brought its course and speed itself.
         r.course = LeadingNumber(r.extA.View());
         r.speedKnots = LeadingNumber(r.extB.View());
         r.courseSpeedSet = 1;
-        // Altitude right after the course and speed, else anywhere after it.
-        auto feet = At(c, 8) == 'A' && At(c, 9) == '=' ? AltitudeAt(c, 10) : std::nullopt;
-        StoreAltitude(s, r, feet ? feet : FindAltitude(c));
-    } else {
-        StoreAltitude(s, r, FindAltitude(c));
     }
 }
 
@@ -166,26 +161,24 @@ void ApplyNumericPosition(DecodeContext& ctx, StationIndex index, DecodedReport&
 }  // namespace
 
 std::optional<int32_t> AltitudeAt(std::string_view c, size_t at) {
-    if (at >= c.size()) return std::nullopt;
-    size_t i = at;
-    bool negative = false;
-    if (c[i] == '-') {
-        negative = true;
-        ++i;
+    // Exactly six characters: six digits, or "-" and five. What follows
+    // them is comment, even when it is more digits ("/A=000915145,275 mHz").
+    if (at + 6 > c.size()) return std::nullopt;
+    const std::string_view v = c.substr(at, 6);
+    const bool negative = v[0] == '-';
+    int32_t feet = 0;
+    for (size_t i = negative ? 1 : 0; i < 6; ++i) {
+        if (!IsDigit(v[i])) return std::nullopt;
+        feet = feet * 10 + (v[i] - '0');
     }
-    int64_t feet = 0;
-    size_t digits = 0;
-    // Six digits is the format; a seventh is tolerated, more are text.
-    for (; i < c.size() && IsDigit(c[i]) && digits < 7; ++i, ++digits) feet = feet * 10 + (c[i] - '0');
-    if (digits == 0) return std::nullopt;
-    return static_cast<int32_t>(negative ? -feet : feet);
+    return negative ? -feet : feet;
 }
 
 std::optional<int32_t> FindAltitude(std::string_view c) {
-    if (c.substr(0, 3) == "/A=") return AltitudeAt(c, 3);
-    const size_t at = c.find("/A=");
-    if (at == std::string_view::npos) return std::nullopt;
-    return AltitudeAt(c, at + 3);
+    for (size_t at = c.find("/A="); at != std::string_view::npos; at = c.find("/A=", at + 1)) {
+        if (const auto feet = AltitudeAt(c, at + 3)) return feet;
+    }
+    return std::nullopt;
 }
 
 void ApplyReport(DecodeContext& ctx, std::string_view /*source*/, StationIndex index,

@@ -24,7 +24,10 @@ int DestinationDigit(char c) {
     return -1;
 }
 
-bool Flagged(char c) { return (static_cast<unsigned char>(c) & 0x40) != 0; }
+// The flag a destination character carries. Its three ranges are 0-9,
+// A-J and P-Y, each with a space character (L, K and Z) that carries its
+// range's flag: L is 0-9's, so "L" means south, no offset and east.
+bool Flagged(char c) { return (c >= 'A' && c <= 'K') || (c >= 'P' && c <= 'Z'); }
 
 int Offset28(std::string_view info, size_t i) { return static_cast<unsigned char>(info[i]) - 28; }
 
@@ -226,6 +229,10 @@ void DecodeMicE(DecodeContext& ctx, const ReportCall& call) {
         ctx.st.events.InvalidateList(kList, MakeFourCC("TRKL"));
     }
     const auto dest = ParseMicEDestination(call.line.destination.View());
+    // Fewer than 9 bytes cannot hold longitude, speed, course and symbol:
+    // such a packet is cut short, and its fragments are no position.
+    const bool older = static_cast<unsigned char>(info[0]) == 0x1C || static_cast<unsigned char>(info[0]) == 0x1D;
+    if (info.size() < kMicEMinimumInfo - (older ? 1 : 0)) return;
     const MicEFields f = ParseMicEInformation(info, dest && dest->longitudeOffset);
     DecodedReport& r = call.report;
     if (f.symbolCode) r.symbolCode = f.symbolCode;

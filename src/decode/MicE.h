@@ -10,6 +10,10 @@
 
 namespace velmora {
 
+// The type byte, three longitude, three speed-and-course bytes, symbol and
+// table (the older form has no table byte, so one less).
+constexpr size_t kMicEMinimumInfo = 9;
+
 constexpr size_t kTelemetryBufferBytes = 18432;  // 512 records of 36 bytes
 constexpr size_t kTelemetryRecordBytes = 36;
 constexpr int kMicETelemetryRing = 256;

@@ -30,6 +30,9 @@ bool TryStandardCompressed(std::string_view text, DecodedReport& r) {
 }
 
 bool TryShortCompressed(std::string_view text, DecodedReport& r) {
+    // Anything shorter than the 13 characters of a compressed position is a
+    // packet cut short, not a position.
+    if (text.size() < 13) return false;
     const auto c = DecodeShortCompressed(text.substr(1));
     if (!c) return false;
     r.symbolTable = text[0];

@@ -70,15 +70,17 @@ std::optional<ConvertedPosition> ConvertTextPosition(std::string_view lonText,
 
     const int lonDeg = Digit(lon[0]) * 100 + Digit(lon[1]) * 10 + Digit(lon[2]);
     const int lonMin = Digit(lon[3]) * 10 + Digit(lon[4]);
-    const int lonSec = (Digit(lon[6]) * 10 + Digit(lon[7])) * 60 / 100;
+    const int lonHundredths = Digit(lon[6]) * 10 + Digit(lon[7]);
     const int latDeg = Digit(lat[0]) * 10 + Digit(lat[1]);
     const int latMin = Digit(lat[2]) * 10 + Digit(lat[3]);
-    const int latSec = (Digit(lat[5]) * 10 + Digit(lat[6])) * 60 / 100;
+    const int latHundredths = Digit(lat[5]) * 10 + Digit(lat[6]);
     // Out-of-range text would land off the world or wrap into another place.
     if (lonMin >= 60 || latMin >= 60 || lonDeg > 180 || latDeg > 90) return std::nullopt;
 
-    const int32_t lonUnits = lonDeg * kUnitsPerDegree + lonMin * 6000 + lonSec * 100;
-    const int32_t latUnits = latDeg * kUnitsPerDegree + latMin * 6000 + latSec * 100;
+    // A hundredth of a minute is exactly 60 units: the position keeps all
+    // the precision its text carries.
+    const int32_t lonUnits = lonDeg * kUnitsPerDegree + lonMin * 6000 + lonHundredths * 60;
+    const int32_t latUnits = latDeg * kUnitsPerDegree + latMin * 6000 + latHundredths * 60;
     ConvertedPosition out;
     switch (lon[8]) {
         case 'E': case 'e': out.lon = kLonOrigin + lonUnits; break;

@@ -201,8 +201,18 @@ void AppendHistory(DecodeContext& ctx, const MonitorLine& line, StationIndex ind
     ctx.st.events.HistoryGrew(index, line.source.View());
 }
 
+// Today any destination may carry an APRS packet (a digipeater's alias, a
+// software's own code, another station's call): what the information field
+// begins with decides, except for Mic-E, whose position is in the destination.
+bool BeginsWithDataType(std::string_view info) {
+    const DataType type = TypeOf(info);
+    if (type.handler == Handler::kOther) return false;
+    return type.handler != Handler::kTelemetry || At(info, 1) == '#';
+}
+
 void RouteByType(DecodeContext& ctx, const MonitorLine& line, Liveness live, SourceKind kind, int depth) {
-    const DestinationClass dc = ClassifyDestination(line.destination.View(), line.info.View());
+    DestinationClass dc = ClassifyDestination(line.destination.View(), line.info.View());
+    if (dc.packetClass == kClassNotAprs && BeginsWithDataType(line.info.View())) dc.packetClass = kClassAprs;
     const FindResult found = FindOrAddStation(ctx.st, line.source.View(), live, kind, dc.software);
     const StationIndex index = found.index;
     if (depth == 0) {

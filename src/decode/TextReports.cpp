@@ -55,7 +55,9 @@ void DecodeOtherText(DecodeContext&, const ReportCall& call) {
             continue;
         if ((At(field, at + 5) == ']' || At(field, at + 7) == ']') && LocatorToReport(field.substr(at), r)) break;
     }
-    if (const size_t bang = field.find('!'); bang != std::string_view::npos) {
+    // A position is looked for near the start only: further on, a "!" is
+    // punctuation in the text.
+    if (const size_t bang = field.find('!'); bang != std::string_view::npos && bang < 40) {
         field = field.substr(bang);
         if (ValidPositionTriple(At(field, 8), At(field, 9), At(field, 18))) {
             r.positionValid = 0;

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "decode/ReportDecoders.h"
+#include "decode/WeatherFields.h"
 #include "stations/Track.h"
 #include "weather/Ultimeter.h"
 
@@ -15,13 +16,6 @@ constexpr char kWeatherAlarmSymbol = 11;
 constexpr char kRemoteWeatherSymbol = 10;
 
 char At(std::string_view s, size_t i) { return i < s.size() ? s[i] : '\0'; }
-
-// Values of one weather report; a field that did not parse stays empty and
-// leaves the stored value alone.
-struct WeatherValues {
-    std::optional<int16_t> windDirection, windSpeed, windGust, temperature;
-    std::optional<int16_t> rainHour, rain24h, rainMidnight, humidity, barometer;
-};
 
 int16_t Clamp16(int32_t v) { return static_cast<int16_t>(v > 32767 ? 32767 : v < -32768 ? -32768 : v); }
 
@@ -77,25 +71,20 @@ bool AlarmsEnabled(const DecodeContext& ctx, const StationRecord& s) {
     return s.distanceMiles > 0 && s.distanceMiles < ctx.settings.weatherAlarmRangeMiles;
 }
 
-// "h00" is 100 % in the protocol.
-std::optional<int16_t> Humidity(std::optional<int16_t> h) {
-    if (h && *h == 0) return static_cast<int16_t>(100);
-    if (h && (*h < 0 || *h > 100)) return std::nullopt;
-    return h;
+// The station type after the weather data: a software letter and a unit
+// ("xDvs", "wRSW", "eMB31"); "j" is one family's own letter.
+void SetWeatherType(StationRecord& s, std::string_view text, size_t at) {
+    if (at >= text.size()) return;
+    static constexpr std::string_view kTypeLetters = "DU+ademwxj";
+    if (kTypeLetters.find(text[at]) == std::string_view::npos) return;
+    if (text[at] == 'j') s.systemCode = 20307;
+    s.weatherType = text.substr(at, 3);
 }
 
-std::optional<int16_t> Barometer(std::string_view value) {
-    auto v = NumberAt(value, 0, value.size());
-    if (!v) return std::nullopt;
-    int32_t b = *v;
-    if (value.size() == 3) b *= 10;
-    if (b < 800) b += 10000;
-    return Clamp16(b);
-}
-
-// The type of weather station named after the data ("xDvs", "U2k").
-void SetWeatherType(StationRecord& s, std::string_view comment, size_t at) {
-    if (at < comment.size()) s.weatherType = comment.substr(at, 3);
+// The minute of the day, in UTC, at which a report was received.
+int32_t UtcMinuteNow(const Clock& clock) {
+    const int64_t utc = static_cast<int64_t>(clock.NowStamp()) - clock.UtcOffsetSeconds();
+    return static_cast<int32_t>(((utc % 86400) + 86400) % 86400 / 60);
 }
 
 }  // namespace
@@ -104,17 +93,12 @@ void DecodePositionlessWeather(DecodeContext& ctx, const ReportCall& call) {
     const std::string_view info = call.line.info.View();
     StationRecord& s = ctx.st.table.At(call.index);
     call.report.distanceMiles = s.distanceMiles;
+    // Fields by letter from the character after the time stamp: stations
+    // leave fields out, so no column can be trusted.
     WeatherValues v;
-    v.windDirection = NumberAt(info, 10, 3);
-    v.windSpeed = NumberAt(info, 14, 3);
-    v.windGust = NumberAt(info, 18, 3);
-    v.temperature = NumberAt(info, 22, 3);
-    v.rainHour = NumberAt(info, 26, 3);
-    v.rain24h = NumberAt(info, 30, 3);
-    v.rainMidnight = NumberAt(info, 34, 3);
-    v.humidity = Humidity(NumberAt(info, 38, 2));
-    v.barometer = NumberAt(info, 41, 5);
-    if (info.size() > 47) s.weatherType = info.substr(47, 4);
+    const size_t end = ReadWeatherFields(info, 9, v, WindSpeedField::kLetterS);
+    // A software letter, then the unit type of up to four characters.
+    if (end + 1 < info.size()) s.weatherType = info.substr(end + 1, 4);
     StoreWeather(ctx, s, v, AlarmsEnabled(ctx, s));
     const auto hour = NumberAt(info, 5, 2), minute = NumberAt(info, 7, 2);
     if (hour && minute && *hour >= 0 && *hour < 24 && *minute >= 0 && *minute < 60)
@@ -124,56 +108,37 @@ void DecodePositionlessWeather(DecodeContext& ctx, const ReportCall& call) {
 void ApplyWeatherExtension(DecodeContext& ctx, StationIndex index, DecodedReport& r) {
     StationRecord& s = ctx.st.table.At(index);
     const std::string_view c = r.comment.View();
-    if (At(c, 3) != '/') return;
     WeatherValues v;
-    v.windDirection = NumberAt(c, 0, 3);
-    v.windSpeed = NumberAt(c, 4, 3);
-    size_t i = 7;
-    bool typed = false;
-    while (i < c.size() && !typed) {
-        const char ch = c[i];
-        const bool letter = (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z');
-        if (ch != '/' && ch != '+' && !letter) break;
-        if (ch == '/' && ++i >= c.size()) break;
-        const size_t at = i;
-        const char key = c[i++];
-        size_t start = i;
-        if (key == 'A' && i < c.size()) ++i;  // "/A=001234": the value starts after "="
-        while (i < c.size() && i - start < 15 && ((c[i] >= '0' && c[i] <= '9') || c[i] == '-' || c[i] == '.')) ++i;
-        const std::string_view value = c.substr(start, i - start);
-        switch (key) {
-            case 'A':
-                if (const auto feet = NumberAt(value, 1, 7)) {
-                    r.altitudeFeet = *feet;
-                    r.altitudeSet = 1;
-                }
-                break;
-            case 'B': case 'b': v.barometer = Barometer(value); break;
-            case 'G': case 'g': v.windGust = NumberAt(value, 0, 15); break;
-            case 'H': case 'h': v.humidity = Humidity(NumberAt(value, 0, 15)); break;
-            case 'P': v.rainMidnight = NumberAt(value, 0, 15); break;
-            case 'R': case 'r': v.rainHour = NumberAt(value, 0, 15); break;
-            case 'T': case 't': v.temperature = NumberAt(value, 0, 15); break;
-            case 'p': v.rain24h = NumberAt(value, 0, 15); break;
-            case 'D': case 'U':
-            case '+': case 'a': case 'd': case 'e': case 'm': case 'w': case 'x':
-                SetWeatherType(s, c, at);
-                typed = true;
-                break;
-            case 'j':
-                s.systemCode = 20307;
-                SetWeatherType(s, c, at);
-                typed = true;
-                break;
-            default: break;
+    size_t end = 0;
+    if (r.compressedComment) {
+        // A compressed position carries the wind in its course and speed
+        // bytes (speed in knots); the fields follow the position at once.
+        if (r.courseSpeedSet) {
+            v.windDirection = r.course;
+            v.windSpeed = static_cast<int16_t>(r.speedKnots * 1.15078 + 0.5);
         }
+        end = ReadWeatherFields(c, 0, v, WindSpeedField::kElsewhere);
+    } else {
+        if (At(c, 3) != '/') return;
+        v.windDirection = NumberAt(c, 0, 3);
+        v.windSpeed = NumberAt(c, 4, 3);
+        end = ReadWeatherFields(c, 7, v, WindSpeedField::kElsewhere);
     }
+    SetWeatherType(s, c, end);
     StoreWeather(ctx, s, v, AlarmsEnabled(ctx, s));
     // The alarm symbol must survive the symbol the position report carries.
     if (s.symbolCode == kWeatherAlarmSymbol) r.symbolCode = kWeatherAlarmSymbol;
-    // Only a day-hour-minute stamp says when; otherwise the slot of now.
-    const bool dhm = r.reportType == 'z' || r.reportType == 'Z' || r.reportType == '/';
-    LogWeatherSlot(ctx.st, index, dhm ? static_cast<int32_t>(r.minuteOfDay) : -1, false, ctx.settings.utcOffsetHours);
+    // The wind is not movement: a weather station does not drive off.
+    r.courseSpeedSet = 0;
+    r.course = r.speedKnots = 0;
+    // The day log is kept in the time "_" reports give: UTC corrected by
+    // the offset. A zulu stamp is UTC, a "/" stamp local, none is now.
+    if (r.reportType == 'z' || r.reportType == 'Z')
+        LogWeatherSlot(ctx.st, index, static_cast<int32_t>(r.minuteOfDay), true, ctx.settings.utcOffsetHours);
+    else if (r.reportType == '/')
+        LogWeatherSlot(ctx.st, index, static_cast<int32_t>(r.minuteOfDay), false, ctx.settings.utcOffsetHours);
+    else
+        LogWeatherSlot(ctx.st, index, UtcMinuteNow(ctx.st.clock), true, ctx.settings.utcOffsetHours);
 }
 
 void ApplyStormData(DecodeContext& ctx, StationIndex index, DecodedReport& r) {
@@ -229,8 +194,14 @@ void DecodeRawWeather(DecodeContext& ctx, const ReportCall& call) {
     v.temperature = Clamp16(reading->outsideTenthsF / 10);
     if (reading->pressureTenthsMbar > 0) v.barometer = Clamp16(reading->pressureTenthsMbar);
     if (reading->humidity >= 1 && reading->humidity <= 100) v.humidity = Clamp16(reading->humidity);
-    // The station's rain counter; remote stations are taken to reset it daily.
-    v.rainMidnight = Clamp16(reading->rainCounter);
+    // "$ULTW" sends its own count since midnight; its other rain field is the
+    // long-term total, no measure of today. The other forms have one
+    // counter, which remote stations are taken to reset daily.
+    if (info[0] == '$') {
+        if (reading->rainToday >= 0) v.rainMidnight = Clamp16(reading->rainToday);
+    } else {
+        v.rainMidnight = Clamp16(reading->rainCounter);
+    }
     StoreWeather(ctx, s, v, false);
     LogWeatherSlot(ctx.st, call.index, -1, false, ctx.settings.utcOffsetHours);
     if (s.HasPosition()) call.report.changed = 1;

@@ -62,6 +62,8 @@ std::optional<WeatherReading> PacketForm(std::string_view line, int factor) {
     r.pressureTenthsMbar = Hex(line, 21, 4);
     r.humidity = Hex(line, 37, 4) / 10;
     if (line.size() >= 49) r.minuteOfDay = Hex(line, 45, 4);
+    // The rain field at 17 is the long-term total; today's count comes after the time.
+    if (line.size() >= 53) r.rainToday = Rain(Hex(line, 49, 4), factor);
     if (!TemperatureOk(r.outsideTenthsF)) return std::nullopt;
     return r;
 }

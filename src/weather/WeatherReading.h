@@ -14,6 +14,7 @@ struct WeatherReading {
     int32_t humidity = 0;            // 0: not reported
     int32_t insideHumidity = 0;
     int32_t rainCounter = 0;         // hundredths of an inch (counter times the rain factor)
+    int32_t rainToday = -1;          // the station's own count since midnight; -1: not reported
     int32_t minuteOfDay = -1;        // -1: not reported
 };
 

@@ -81,12 +81,12 @@ TEST(ApplyReport, MovementAlarmFiresOnEveryMoveAboveTheThreshold) {
     t.app.Flags().AddLine("M1\tALARM");
     t.Live("M1>APRS:!4903.50N/07201.75W-");
     EXPECT_EQ(t.notices.CountSounds(kSoundStationMoved), 0);  // first position is not a move
-    t.Live("M1>APRS:!4903.51N/07201.75W-");  // .51 is still second 30: no move
+    t.Live("M1>APRS:!4903.50N/07201.75W-");  // the same place: no move
     EXPECT_EQ(t.notices.CountSounds(kSoundStationMoved), 0);
-    t.Live("M1>APRS:!4903.52N/07201.75W-");  // 1 s = 100 units of latitude
+    t.Live("M1>APRS:!4903.51N/07201.75W-");  // .01' = 60 units of latitude, above the 30 of the threshold
     EXPECT_EQ(t.notices.CountSounds(kSoundStationMoved), 1);
     EXPECT_EQ(t.Station("M1").alarm, '*');
-    t.Live("M1>APRS:!4903.52N/07201.77W-");
+    t.Live("M1>APRS:!4903.51N/07201.77W-");
     EXPECT_EQ(t.notices.CountSounds(kSoundStationMoved), 2);
     // A station without the flag never alarms.
     t.Live("N1>APRS:!4903.50N/07201.75W-");
@@ -142,7 +142,11 @@ TEST(FindAltitude, FormsAndLimits) {
     EXPECT_EQ(FindAltitude("/A="), std::nullopt);
     EXPECT_EQ(FindAltitude("/A=-"), std::nullopt);
     EXPECT_EQ(FindAltitude("no altitude"), std::nullopt);
-    EXPECT_EQ(FindAltitude("/A=99999999999999"), 9999999);  // more digits are text
+    EXPECT_EQ(FindAltitude("/A=99999999999999"), 999999);  // six digits; more are text
+    EXPECT_EQ(FindAltitude("/A=-00123"), -123);
+    EXPECT_EQ(FindAltitude("/A=12345 short"), std::nullopt);
+    // The first well-formed one counts, wherever it stands.
+    EXPECT_EQ(FindAltitude("/A=12 then /A=000042"), 42);
 }
 
 }  // namespace

@@ -57,16 +57,21 @@ TEST(PositionReports, MessagingPositionClearsCourseAndSpeed) {
     EXPECT_EQ(t.Station("W1AW").speedKnots, 0);
 }
 
-TEST(PositionReports, ShortCompressedOnlyWithThePrimaryTable) {
+TEST(PositionReports, ShortCompressedOnlyWithThePrimaryTableAndNeverCutShort) {
     TestApp t;
-    t.Live("W1AW>APRS:!/PPPPPP>");
+    t.Live("W1AW>APRS:!/PPPPPP> with a comment");
     const StationRecord& s = t.Station("W1AW");
     EXPECT_TRUE(s.HasPosition());
     EXPECT_EQ(s.symbolTable, '/');
     EXPECT_EQ(s.symbolCode, '>');
-    t.Live("K1ABC>APRS:!\\PPPPPP>");
+    t.Live("K1ABC>APRS:!\\PPPPPP> with a comment");
     EXPECT_FALSE(t.Station("K1ABC").HasPosition());
     EXPECT_EQ(t.Station("K1ABC").badPlainCount, 1);
+    // Fewer than 13 characters is a compressed position cut short: nothing.
+    t.Live("K2ABC>APRS:!/PPPPPP>");
+    t.Live("K3ABC>APRS:!/5L!!<*e7>7P");
+    EXPECT_FALSE(t.Station("K2ABC").HasPosition());
+    EXPECT_FALSE(t.Station("K3ABC").HasPosition());
 }
 
 TEST(PositionReports, StandardCompressedInEveryReportType) {

@@ -18,17 +18,21 @@ TEST(ValidPositionTriple, HemispheresAndTableCharacters) {
     EXPECT_FALSE(ValidPositionTriple('\0', '\0', '\0'));
 }
 
-TEST(ConvertTextPosition, DegreesMinutesAndWholeSeconds) {
+TEST(ConvertTextPosition, DegreesMinutesAndHundredthsKeptExactly) {
     const auto p = ConvertTextPosition("07201.75W", "4903.50N");
     ASSERT_TRUE(p);
-    EXPECT_EQ(p->lat, 32400000 - (49 * 360000 + 3 * 6000 + 30 * 100));
-    EXPECT_EQ(p->lon, 64800000 - (72 * 360000 + 1 * 6000 + 45 * 100));
+    EXPECT_EQ(p->lat, 32400000 - (49 * 360000 + 3 * 6000 + 50 * 60));
+    EXPECT_EQ(p->lon, 64800000 - (72 * 360000 + 1 * 6000 + 75 * 60));
     EXPECT_EQ(p->ambiguity, 0);
-    // Hundredths become whole seconds with integer division: .99 -> 59 s.
+    // A hundredth of a minute is 60 units: .99 is 5940, not whole seconds.
     const auto q = ConvertTextPosition("00000.99E", "0000.99S");
     ASSERT_TRUE(q);
-    EXPECT_EQ(q->lon, 64800000 + 5900);
-    EXPECT_EQ(q->lat, 32400000 + 5900);
+    EXPECT_EQ(q->lon, 64800000 + 5940);
+    EXPECT_EQ(q->lat, 32400000 + 5940);
+    // "6028.51N" is 60 deg 28.51 min = 60.475167 deg, not 60.475000.
+    const auto r = ConvertTextPosition("01000.00E", "6028.51N");
+    ASSERT_TRUE(r);
+    EXPECT_NEAR(LatDegreesFromUnits(r->lat), 60.475167, 0.0000005);
 }
 
 TEST(ConvertTextPosition, BlankedDigitsGiveAmbiguity) {

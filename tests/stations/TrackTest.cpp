@@ -44,8 +44,9 @@ TEST(Track, BelowTheThresholdNoPointsAndFixedSymbolsNoTrack) {
     TestApp t;
     t.Live("W1AW>APRS:!4130.00N/07230.00W>");
     t.Live("W1AW>APRS:!4130.00N/07230.00W>");
-    t.Live("W1AW>APRS:!4130.00N/07230.01W>");  // 1 second less: 100 units? no: .01' is 0.6 s, read as 0 s
-    EXPECT_EQ(t.Station("W1AW").trackCount, 1);
+    EXPECT_EQ(t.Station("W1AW").trackCount, 1);  // the same place again is no new point
+    t.Live("W1AW>APRS:!4130.00N/07230.01W>");  // .01' is 60 units, above the 10-unit threshold
+    EXPECT_EQ(t.Station("W1AW").trackCount, 2);
     t.Live("HOME>APRS:!4130.00N/07230.00W-");
     t.Live("HOME>APRS:!4131.00N/07230.00W-");
     EXPECT_EQ(t.Station("HOME").trackCapacity, 0);  // a house does not move

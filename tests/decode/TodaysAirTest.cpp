@@ -1,0 +1,156 @@
+// Packets as they come off today's air: real lines that the classic rules
+// got wrong, each with the mend it needs.
+#include <gtest/gtest.h>
+
+#include "MicEEncoder.h"
+#include "geo/Position.h"
+#include "support/TestApp.h"
+
+namespace velmora {
+namespace {
+
+using test::TestApp;
+
+double Lat(const StationRecord& s) { return LatDegreesFromUnits(s.lat); }
+double Lon(const StationRecord& s) { return LonDegreesFromUnits(s.lon); }
+
+TEST(AnyDestination, APositionOrObjectIsDecodedWhateverTheDestination) {
+    TestApp t;
+    // A weather station's own software code as destination.
+    t.Live("SR9WXP>AKLPRZ:!4932.18N/01919.18E_021/000g000t030r...p...P...b08428h00", 'T');
+    const StationRecord& wx = t.Station("SR9WXP");
+    EXPECT_NEAR(Lat(wx), 49 + 32.18 / 60, 1e-6);
+    EXPECT_NEAR(Lon(wx), 19 + 19.18 / 60, 1e-6);
+    EXPECT_EQ(wx.temperatureF, 30);
+    EXPECT_EQ(wx.barometerTenthsMbar, 8428);
+    // An object sent to LOCAL through the internet.
+    t.Live("OK0BCA-1>LOCAL,TCPIP*,qAC,T2CZECH:;438.700LI*111111z5045.23N/01530.39Er438.700MHz T136 -760", 'T');
+    const StationRecord& object = t.Station("438.700LI");
+    EXPECT_NEAR(Lat(object), 50 + 45.23 / 60, 1e-6);
+    EXPECT_NEAR(Lon(object), 15 + 30.39 / 60, 1e-6);
+    // A time-stamped position to a destination that only looks like Mic-E.
+    t.Live("KE6BLR-98>R2D2M2,qAS,KE6BLR-17:/235915h3327.58N/11741.68WO/A=000006", 'T');
+    EXPECT_NEAR(Lat(t.Station("KE6BLR-98")), 33 + 27.58 / 60, 1e-6);
+    EXPECT_EQ(t.Station("KE6BLR-98").altitudeFeet, 6);
+    // Another station's call as destination.
+    t.Live("A0RID-1>KC0PID-7,WIDE1,qAR,NX0R-6:=3851.38N/09908.75W_Home of KA0RID", 'T');
+    EXPECT_NEAR(Lon(t.Station("A0RID-1")), -(99 + 8.75 / 60), 1e-6);
+    // Text that starts with no data type stays text.
+    t.Live("K1ABC>LOCAL:hello there");
+    EXPECT_FALSE(t.Station("K1ABC").HasPosition());
+}
+
+TEST(MicE, TheSpaceCharacterLCarriesTheDigitRangesFlags) {
+    TestApp t;
+    // U0QW6L: "W" in the 4th place is north; "6" and "L" in the 5th and 6th
+    // are no offset and east. Today's radios send L for a blanked digit.
+    const MicEPacket p = EncodeMicE(50.2933, 18.66, 0, 0, '/', '>', 0);
+    t.Live("SQ9USB-2>U0QW6L:" + p.info);
+    const StationRecord& s = t.Station("SQ9USB-2");
+    ASSERT_TRUE(s.HasPosition());
+    EXPECT_NEAR(Lon(s), 18.66, 0.001);
+    EXPECT_NEAR(Lat(s), 50 + 17.60 / 60, 0.001);
+    // L in the 4th place is south, in the 5th no longitude offset.
+    t.Live("VK2ABC>U0QL6L:" + p.info);
+    EXPECT_LT(Lat(t.Station("VK2ABC")), 0);
+    EXPECT_NEAR(Lon(t.Station("VK2ABC")), 18.66, 0.001);
+}
+
+TEST(ShortPackets, NoPositionFromAPacketCutShort) {
+    TestApp t;
+    t.Live("SX15S6>SX15S6:`short");
+    EXPECT_FALSE(t.Station("SX15S6").HasPosition());
+    t.Live("W1AW>S32U6T:`(_f");  // nine bytes are needed for a Mic-E position
+    EXPECT_FALSE(t.Station("W1AW").HasPosition());
+    t.Live("W2AW>APRS:!/5L!!<*e7>");  // twelve characters of a compressed position
+    EXPECT_FALSE(t.Station("W2AW").HasPosition());
+    // A "!" deep in the text of a beacon is punctuation, not a position.
+    t.Live("W3AW>BEACON:Welcome to the net, check in on 146.52 and say hi!4903.50N/07201.75W-");
+    EXPECT_FALSE(t.Station("W3AW").HasPosition());
+    t.Live("W4AW>BEACON:Net!4903.50N/07201.75W-");
+    EXPECT_TRUE(t.Station("W4AW").HasPosition());
+}
+
+TEST(Weather, FieldsByLetterWithFieldsLeftOut) {
+    TestApp t;
+    // No temperature and no rain: humidity 50 must not land in the rain.
+    t.Live("W1AW>APRS:_10090556c220s004g005t077h50b09900");
+    t.Live("W2AW>APRS:_10090556c220s004g005h50b09900");
+    const StationRecord& s = t.Station("W2AW");
+    EXPECT_EQ(s.humidity, 50);
+    EXPECT_EQ(s.rainHour, 0);
+    EXPECT_EQ(s.barometerTenthsMbar, 9900);
+    EXPECT_EQ(s.windGustMph, 5);
+    EXPECT_EQ(t.Station("W1AW").temperatureF, 77);
+}
+
+TEST(Weather, TheBarometerIsFiveDigitsAndTextAfterItIsNoValue) {
+    TestApp t;
+    t.Live("W1AW>APRS:!4903.50N/07201.75W_220/004g005t077b100700");
+    EXPECT_EQ(t.Station("W1AW").barometerTenthsMbar, 10070);
+    t.Live("W2AW>APRS:!4903.50N/07201.75W_220/004g005t077r000p000P000h87b10139L000AmbientCWOP.com");
+    EXPECT_EQ(t.Station("W2AW").barometerTenthsMbar, 10139);
+    EXPECT_EQ(t.Station("W2AW").temperatureF, 77);
+    t.Live("W3AW>APRS:!4903.50N/07201.75W_220/004g005t045b09856STACJA");
+    EXPECT_EQ(t.Station("W3AW").barometerTenthsMbar, 9856);
+    EXPECT_EQ(t.Station("W3AW").temperatureF, 45);
+    t.Live("W4AW>APRS:!4903.50N/07201.75W_220/004g005t061h87T2WX");
+    EXPECT_EQ(t.Station("W4AW").humidity, 87);
+    EXPECT_EQ(t.Station("W4AW").temperatureF, 61);
+}
+
+TEST(Weather, AfterACompressedPositionWithWindInTheCourseAndSpeed) {
+    TestApp t;
+    // "/" table, position, "_" symbol, course byte "7" (88 deg) and speed "P"
+    // (1.08^47 - 1 = 36 knots, 41 mph), "C" type (course and speed); then the fields.
+    t.Live("W1AW>APRS:=/5L!!<*e7_7PCg045t063h40b10120");
+    const StationRecord& s = t.Station("W1AW");
+    ASSERT_TRUE(s.HasPosition());
+    EXPECT_TRUE(s.isWeatherStation);
+    EXPECT_EQ(s.windDirection, 88);
+    EXPECT_EQ(s.windSpeedMph, 41);
+    EXPECT_EQ(s.windGustMph, 45);
+    EXPECT_EQ(s.temperatureF, 63);
+    EXPECT_EQ(s.humidity, 40);
+    EXPECT_EQ(s.barometerTenthsMbar, 10120);
+    EXPECT_EQ(s.speedKnots, 0);  // the wind is no movement
+}
+
+TEST(Weather, UltimeterRainSinceMidnightIsTheDaysCount) {
+    TestApp t;
+    // Fields: peak wind, direction, temperature, long-term rain 0x0123,
+    // pressure, delta, corrections, humidity, date, time, today's rain 0x0007.
+    t.Live("W1AW>APRS:$ULTW0031003702CE01230000000000000000038E009D0357000700B1");
+    EXPECT_EQ(t.Station("W1AW").rainMidnight, 7);
+}
+
+TEST(Weather, AStationsWindIsNotItsCourseAndSpeed) {
+    TestApp t;
+    t.Live("W1AW>APRS:@092345z4903.50N/07201.75W_220/004g005t077");
+    const StationRecord& s = t.Station("W1AW");
+    EXPECT_EQ(s.windDirection, 220);
+    EXPECT_EQ(s.windSpeedMph, 4);
+    EXPECT_EQ(s.course, 0);
+    EXPECT_EQ(s.speedKnots, 0);
+}
+
+TEST(Altitude, SixCharactersAnywhereInTheComment) {
+    TestApp t;
+    t.Live("W1AW>APRS:!4903.50N/07201.75W#PHG2835/W3, ASL:1200m /A=003937");
+    EXPECT_EQ(t.Station("W1AW").altitudeFeet, 3937);
+    t.Live("W2AW>APRS:!4903.50N/07201.75W>/A=000915145,275 mHz");
+    EXPECT_EQ(t.Station("W2AW").altitudeFeet, 915);
+    t.Live("W3AW>APRS:!4903.50N/07201.75W>090/010/A=-00050");
+    EXPECT_EQ(t.Station("W3AW").altitudeFeet, -50);
+    EXPECT_EQ(t.Station("W3AW").course, 90);
+}
+
+TEST(Precision, APositionKeepsItsHundredthsOfAMinute) {
+    TestApp t;
+    t.Live("OH1AA>APRS:!6028.51N/02215.37E-");
+    EXPECT_NEAR(Lat(t.Station("OH1AA")), 60.475167, 0.0000005);
+    EXPECT_NEAR(Lon(t.Station("OH1AA")), 22 + 15.37 / 60, 0.0000005);
+}
+
+}  // namespace
+}  // namespace velmora
