@@ -194,6 +194,7 @@ void ApplyReport(DecodeContext& ctx, std::string_view /*source*/, StationIndex i
         if (PhgPrefix(r.comment.View()) || r.symbolCode) ParseDataExtension(ctx, index, r, kind);
         ApplySoftwareTrailer(s, r.comment.View());
     }
+    if (r.textPosition || r.compressedComment) TakeCommentTelemetry(ctx, s, r.comment.View());
     if (r.positionValid) ApplyNumericPosition(ctx, index, r);
     if (r.courseSpeedSet) {
         s.course = r.course;

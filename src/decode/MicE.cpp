@@ -1,8 +1,11 @@
 #include "decode/MicE.h"
 
+#include <algorithm>
+
 #include <cmath>
 #include <cstdio>
 
+#include "decode/ReportDecoders.h"
 #include "geo/Position.h"
 #include "stations/Track.h"
 
@@ -159,23 +162,15 @@ MicEFields ParseMicEInformation(std::string_view info, bool longitudeOffset) {
 namespace {
 
 void StoreTelemetry(DecodeContext& ctx, StationRecord& s, const MicEFields& f) {
-    std::vector<uint8_t>& buffer = s.owned[kOwnedTelemetry];
-    if (buffer.empty()) {
-        buffer.assign(kTelemetryBufferBytes, 0);
-        s.telemetryIndex = 0;
-    }
-    if (s.telemetryIndex < 0 || s.telemetryIndex >= kMicETelemetryRing) s.telemetryIndex = 0;
-    uint8_t* record = buffer.data() + static_cast<size_t>(s.telemetryIndex) * kTelemetryRecordBytes;
-    const TimeStamp now = ctx.st.clock.NowStamp();
-    for (int b = 0; b < 4; ++b) record[b] = static_cast<uint8_t>(now >> (8 * b));
+    TelemetryRecord r;
+    r.time = ctx.st.clock.NowStamp();
     for (int i = 0; i < f.channels; ++i) {
-        // Little-endian int16 values from byte 10, one slot per channel.
-        const size_t at = 10 + 2 * static_cast<size_t>(f.channelSlot[i]);
-        const uint16_t v = static_cast<uint16_t>(f.channelValue[i]);
-        record[at] = static_cast<uint8_t>(v);
-        record[at + 1] = static_cast<uint8_t>(v >> 8);
+        const size_t slot = static_cast<size_t>(f.channelSlot[i]);
+        if (slot >= r.analog.size()) continue;  // the older form's sixth channel has no place
+        r.analog[slot] = f.channelValue[i];
+        r.analogCount = static_cast<uint8_t>(std::max<size_t>(r.analogCount, slot + 1));
     }
-    ++s.telemetryIndex;
+    AppendTelemetry(s, r);
     ctx.st.events.InvalidateList(kList, MakeFourCC("TELM"));
 }
 
@@ -258,6 +253,7 @@ void DecodeMicE(DecodeContext& ctx, const ReportCall& call) {
     if (dest) s.micMessage = static_cast<int16_t>(dest->messageCode);
     if (dest && dest->messageCode == 7 && previousMessage != 7) ctx.st.events.CentreMapOn(call.index);
     if (f.channels > 0) StoreTelemetry(ctx, s, f);
+    TakeCommentTelemetry(ctx, s, info.substr(kMicEMinimumInfo - 1));
     if (r.positionValid) {
         s.ambiguity = static_cast<int16_t>(dest->blanked);
         WriteLastInfo(ctx, call, s, *dest, f, status);

@@ -34,6 +34,20 @@ void DecodeGridDestination(DecodeContext& ctx, const ReportCall& call);
 
 // Telemetry and the "+" shelter block.
 void DecodeTelemetry(DecodeContext& ctx, const ReportCall& call);
+// "T#seq,a1,...,a5,bbbbbbbb": values as numbers, fewer than five, decimals,
+// fewer than eight bits, "MIC" for the sequence. Empty unless "T#".
+std::optional<TelemetryRecord> ParseTelemetryReport(std::string_view info);
+// "|ss11...|" in a comment: base-91 pairs of sequence, one to five values
+// and the bits. Where it stood (to cut it from the comment) when found.
+std::optional<TelemetryRecord> ParseCommentTelemetry(std::string_view comment, size_t* at = nullptr,
+                                                     size_t* length = nullptr);
+// "PARM.", "UNIT.", "EQNS." or "BITS." of a message a station sends about itself.
+bool IsTelemetryDefinition(std::string_view text);
+bool ApplyTelemetryDefinition(TelemetryDefinitions& definitions, std::string_view text);
+// Base-91 telemetry in a position's comment, stored with the time of now.
+void TakeCommentTelemetry(DecodeContext& ctx, StationRecord& station, std::string_view comment);
+// Keeps the newest kTelemetryRecords.
+void AppendTelemetry(StationRecord& station, const TelemetryRecord& record);
 void DecodePlusBlock(DecodeContext& ctx, const ReportCall& call);
 
 // The centre of a locator's square as a "/G" position; false when the text

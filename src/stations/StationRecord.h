@@ -3,11 +3,13 @@
 // Windows, maps and messaging refer to records by their 16-bit index.
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "platform/Clock.h"
 #include "stations/FixedString.h"
 #include "stations/FourCC.h"
+#include "stations/Telemetry.h"
 #include "stations/SourceKind.h"
 
 namespace velmora {
@@ -71,7 +73,12 @@ struct StationRecord {
     uint8_t track = 0;
     uint8_t flagged = 0;  // 1 from the flags file, 'F' from auto-flagging
     std::array<std::vector<uint8_t>, kOwnedBufferCount> owned;
-    int16_t telemetryIndex = 0;
+    std::vector<TelemetryRecord> telemetry;  // newest last, at most kTelemetryRecords
+    // Sent once and shared by every copy of the record; null until sent.
+    std::shared_ptr<const TelemetryDefinitions> telemetryDefinitions;
+    char daoDatum = 0;        // the datum letter of a "!DAO!" that refined the position
+    uint8_t killed = 0;       // an object or item its owner killed
+    FixedString<24> device;   // the radio or software a Mic-E packet names
     std::vector<TrackPoint> trackPoints;  // allocated by CreateTrack, trackCapacity points
     std::vector<WeatherSlot> weatherDay;  // 288 slots once weather was logged
     std::vector<uint8_t> plusBlock;

@@ -63,27 +63,37 @@ std::string StationRow(const StationRecord& s) {
     return row;
 }
 
+namespace {
+
+// A telemetry column's title: the station's name for it with its unit in
+// brackets, or a1..a5 when it sent no names.
+std::string TelemetryTitle(const TelemetryDefinitions* d, size_t i) {
+    std::string title = d && !d->names[i].empty() ? EscapeField(d->names[i]) : "a" + std::to_string(i + 1);
+    if (d && !d->units[i].empty()) title += " [" + EscapeField(d->units[i]) + "]";
+    return title;
+}
+
+}  // namespace
+
 std::string TelemetryRows(const StationRecord& s) {
-    std::string out = "record\ttime\taltitude\tsequence\ta1\ta2\ta3\ta4\ta5\tbits\n";
-    const std::vector<uint8_t>& b = s.owned[kOwnedTelemetry];
-    constexpr size_t kRecord = 36;
-    auto u32 = [](const uint8_t* p) {
-        return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
-               static_cast<uint32_t>(p[3]) << 24;
-    };
-    auto i16 = [](const uint8_t* p) { return static_cast<int16_t>(p[0] | p[1] << 8); };
-    for (size_t r = 0; r + 1 <= b.size() / kRecord; ++r) {
-        const uint8_t* p = b.data() + r * kRecord;
-        bool used = false;
-        for (size_t i = 0; i < kRecord; ++i) used = used || p[i] != 0;
-        if (!used) continue;
-        char line[160];
-        std::snprintf(line, sizeof line, "%zu\t%u\t%d\t%d\t%d\t%d\t%d\t%d\t%d\t", r, u32(p),
-                      static_cast<int32_t>(u32(p + 4)), i16(p + 8), i16(p + 10), i16(p + 12), i16(p + 14),
-                      i16(p + 16), i16(p + 18));
-        out += line;
-        out += EscapeField(std::string_view(reinterpret_cast<const char*>(p + 27), 8).substr(
-            0, std::string_view(reinterpret_cast<const char*>(p + 27), 8).find('\0')));
+    const TelemetryDefinitions* d = s.telemetryDefinitions.get();
+    std::string out = "time\tsequence";
+    for (size_t i = 0; i < 5; ++i) out += "\t" + TelemetryTitle(d, i);
+    out += "\tbits\n";
+    for (const TelemetryRecord& r : s.telemetry) {
+        char field[64];
+        std::snprintf(field, sizeof field, "%u\t", r.time);
+        out += field;
+        if (r.sequence >= 0) out += std::to_string(r.sequence);
+        for (size_t i = 0; i < 5; ++i) {
+            out += '\t';
+            if (i >= r.analogCount) continue;
+            // Scaled by the station's equations when it sent them.
+            std::snprintf(field, sizeof field, "%.10g", d ? ScaledAnalog(*d, r, i) : r.analog[i]);
+            out += field;
+        }
+        out += '\t';
+        for (size_t b = 0; b < r.bitCount; ++b) out += (r.bits & (0x80 >> b)) ? '1' : '0';
         out += '\n';
     }
     return out;

@@ -83,28 +83,28 @@ TEST(MicE, EmergencyCentresTheMapOnce) {
     EXPECT_EQ(t.app.Events().centreRequests, 1);
 }
 
-TEST(MicE, TelemetryRingOf256) {
+TEST(MicE, TelemetryKeepsTheNewestRecordsWithTheirTimes) {
     TestApp t;
     const MicEPacket base = EncodeMicE(41.5, -72.5, 0, 0, '/', '>', 0);
-    for (int i = 0; i < 257; ++i) {
+    const int sent = static_cast<int>(kTelemetryRecords) + 1;
+    for (int i = 0; i < sent; ++i) {
         char hex[16];
         std::snprintf(hex, sizeof hex, "'%02X%02X0000FF", i & 0xFF, (i >> 8) & 0xFF);
         t.clock.Advance(1);
         t.Live("W1AW>" + base.destination + ":" + base.info + hex);
     }
     const StationRecord& s = t.Station("W1AW");
-    ASSERT_EQ(s.owned[kOwnedTelemetry].size(), kTelemetryBufferBytes);
-    EXPECT_EQ(s.telemetryIndex, 1);
-    const uint8_t* first = s.owned[kOwnedTelemetry].data();
-    // Record 0 now holds packet 257 (channel 1 = 0x00, channel 2 = 0x01, channel 5 = 0xFF).
-    EXPECT_EQ(first[10] | first[11] << 8, 0);
-    EXPECT_EQ(first[12] | first[13] << 8, 1);
-    EXPECT_EQ(first[18] | first[19] << 8, 0xFF);
-    const uint32_t time = first[0] | first[1] << 8 | first[2] << 16 | static_cast<uint32_t>(first[3]) << 24;
-    EXPECT_EQ(time, t.clock.NowStamp());
-    const uint8_t* second = first + kTelemetryRecordBytes;
-    EXPECT_EQ(second[10] | second[11] << 8, 1);
-    EXPECT_GE(t.app.Events().Invalidations(MakeFourCC("TELM")), 257);
+    ASSERT_EQ(s.telemetry.size(), kTelemetryRecords);  // the first was dropped
+    const TelemetryRecord& last = s.telemetry.back();
+    // The last packet: channel 1 = 0x00, channel 2 = 0x02, channel 5 = 0xFF.
+    EXPECT_EQ(last.analogCount, 5);
+    EXPECT_EQ(last.analog[0], (sent - 1) & 0xFF);
+    EXPECT_EQ(last.analog[1], (sent - 1) >> 8);
+    EXPECT_EQ(last.analog[4], 0xFF);
+    EXPECT_EQ(last.time, t.clock.NowStamp());
+    EXPECT_EQ(s.telemetry.front().analog[0], 1);
+    EXPECT_EQ(s.telemetry.front().time, t.clock.NowStamp() - kTelemetryRecords + 1);
+    EXPECT_GE(t.app.Events().Invalidations(MakeFourCC("TELM")), sent);
 }
 
 TEST(MicE, TwoChannelTelemetryAndCommentsThatAreNotTelemetry) {

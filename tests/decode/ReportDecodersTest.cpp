@@ -261,26 +261,28 @@ TEST(GridLocators, BeaconsAndDestinations) {
     EXPECT_EQ(PositionToLocatorOf(t.Station("A7")), "FN31PR");
 }
 
-TEST(Telemetry, TwoGenerations) {
+TEST(Telemetry, RecordsInTheOrderTheyCameWithTheTimeOfReception) {
     TestApp t;
     t.Live("W1AW>APRS:T#005,199,000,255,073,123,01101001");
     const StationRecord& s = t.Station("W1AW");
     EXPECT_EQ(s.specialIcon, 23);
-    ASSERT_EQ(s.owned[kOwnedTelemetry].size(), kTelemetryBufferBytes);
-    const uint8_t* r5 = s.owned[kOwnedTelemetry].data() + (256 + 5) * kTelemetryRecordBytes;
-    EXPECT_EQ(r5[8] | r5[9] << 8, 5);
-    EXPECT_EQ(r5[10] | r5[11] << 8, 199);
-    EXPECT_EQ(r5[16] | r5[17] << 8, 73);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(r5 + 27), 8), "01101001");
-    // Sequence 0 starts a new series: the old one moves to the first half.
+    ASSERT_EQ(s.telemetry.size(), 1u);
+    const TelemetryRecord& r = s.telemetry[0];
+    EXPECT_EQ(r.sequence, 5);
+    EXPECT_EQ(r.analogCount, 5);
+    EXPECT_EQ(r.analog[0], 199);
+    EXPECT_EQ(r.analog[3], 73);
+    EXPECT_EQ(r.bitCount, 8);
+    EXPECT_EQ(r.bits, 0b01101001);
+    EXPECT_EQ(r.time, t.clock.NowStamp());
+    t.clock.Advance(60);
     t.Live("W1AW>APRS:T#000,001,002,003,004,005,11111111");
-    const uint8_t* moved = s.owned[kOwnedTelemetry].data() + 5 * kTelemetryRecordBytes;
-    EXPECT_EQ(moved[10] | moved[11] << 8, 199);
-    EXPECT_EQ(r5[10] | r5[11] << 8, 0);
-    // Sequences wrap by 256; huge numbers are clamped, not wrapped into garbage.
     t.Live("W1AW>APRS:T#261,9999,000,255,073,123,0");
-    EXPECT_EQ(r5[10] | r5[11] << 8, 9999);
-    t.Live("W1AW>APRS:T#");  // nothing after the mark
+    ASSERT_EQ(s.telemetry.size(), 3u);
+    EXPECT_EQ(s.telemetry[2].analog[0], 9999);  // above 255 survives
+    EXPECT_EQ(s.telemetry[2].bitCount, 1);
+    t.Live("W1AW>APRS:T#");  // nothing after the mark: no record
+    EXPECT_EQ(s.telemetry.size(), 3u);
 }
 
 TEST(PlusBlock, ShelterReport) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "MicEEncoder.h"
+#include "decode/ReportDecoders.h"
 #include "geo/Position.h"
 #include "support/TestApp.h"
 
@@ -150,6 +151,100 @@ TEST(Precision, APositionKeepsItsHundredthsOfAMinute) {
     t.Live("OH1AA>APRS:!6028.51N/02215.37E-");
     EXPECT_NEAR(Lat(t.Station("OH1AA")), 60.475167, 0.0000005);
     EXPECT_NEAR(Lon(t.Station("OH1AA")), 22 + 15.37 / 60, 0.0000005);
+}
+
+}  // namespace
+}  // namespace velmora
+
+namespace velmora {
+namespace {
+
+using test::TestApp;
+
+TEST(Telemetry, FieldByFieldInTheFormsStationsSend) {
+    struct Case {
+        const char* info;
+        int32_t sequence;
+        std::vector<double> analog;
+        int bitCount;
+        uint8_t bits;
+    } cases[] = {
+        {"T#005,199,000,255,073,123,01101001", 5, {199, 0, 255, 73, 123}, 8, 0b01101001},
+        {"T#324,000,.12,50.12,1,2,01000001", 324, {0, 0.12, 50.12, 1, 2}, 8, 0b01000001},
+        {"T#MIC199,000,255,073,123,01101001", -1, {199, 0, 255, 73, 123}, 8, 0b01101001},
+        {"T#MIC,1,2,3", -1, {1, 2, 3}, 0, 0},
+        {"T#017,1023,4095", 17, {1023, 4095}, 0, 0},
+        {"T#001,12,13,14,15,16,101", 1, {12, 13, 14, 15, 16}, 3, 0b10100000},
+        {"T#002,-12.5,3,00000000", 2, {-12.5, 3}, 8, 0},
+        {"T#003,12,abc,14", 3, {12}, 0, 0},  // the text stops the values
+    };
+    for (const Case& c : cases) {
+        const auto r = ParseTelemetryReport(c.info);
+        ASSERT_TRUE(r) << c.info;
+        EXPECT_EQ(r->sequence, c.sequence) << c.info;
+        ASSERT_EQ(r->analogCount, c.analog.size()) << c.info;
+        for (size_t i = 0; i < c.analog.size(); ++i) EXPECT_DOUBLE_EQ(r->analog[i], c.analog[i]) << c.info;
+        EXPECT_EQ(r->bitCount, c.bitCount) << c.info;
+        EXPECT_EQ(r->bits, c.bits) << c.info;
+    }
+    EXPECT_FALSE(ParseTelemetryReport("T#"));
+    EXPECT_FALSE(ParseTelemetryReport("Telemetry"));
+}
+
+TEST(Telemetry, MicSequencesAllStayWithTheirStation) {
+    TestApp t;
+    for (int i = 0; i < 5; ++i) t.Live("W1AW>APRS:T#MIC,00" + std::to_string(i) + ",1,2,3,4,00000000");
+    const StationRecord& s = t.Station("W1AW");
+    ASSERT_EQ(s.telemetry.size(), 5u);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(s.telemetry[static_cast<size_t>(i)].analog[0], i);
+}
+
+TEST(Telemetry, DefinitionsNameScaleAndLabelAStationsValues) {
+    TestApp t;
+    t.Live("N0TLM>APRS::N0TLM    :PARM.Battery,Temp,Light,,,Door,Alarm");
+    t.Live("N0TLM>APRS::N0TLM    :UNIT.V,deg.C,lux,,,open,on");
+    t.Live("N0TLM>APRS::N0TLM    :EQNS.0,0.1,0,0,0.5,-40,0,1,0,0,1,0,0,1,0");
+    t.Live("N0TLM>APRS::N0TLM    :BITS.01111111,Cabin monitor{12");
+    t.Live("N0TLM>APRS:T#042,132,110,500,0,0,10000000");
+    const StationRecord& s = t.Station("N0TLM");
+    ASSERT_TRUE(s.telemetryDefinitions);
+    const TelemetryDefinitions& d = *s.telemetryDefinitions;
+    EXPECT_EQ(d.names[0], "Battery");
+    EXPECT_EQ(d.names[5], "Door");
+    EXPECT_EQ(d.units[1], "deg.C");
+    EXPECT_EQ(d.bitSense, 0b01111111);
+    EXPECT_EQ(d.project, "Cabin monitor");
+    ASSERT_EQ(s.telemetry.size(), 1u);
+    EXPECT_DOUBLE_EQ(ScaledAnalog(d, s.telemetry[0], 0), 13.2);
+    EXPECT_DOUBLE_EQ(ScaledAnalog(d, s.telemetry[0], 1), 15.0);
+    EXPECT_DOUBLE_EQ(ScaledAnalog(d, s.telemetry[0], 2), 500.0);
+    // Another station's definitions for it land on the station they name.
+    t.Live("W1AW>APRS::K9TLM    :PARM.Volts");
+    EXPECT_EQ(t.Station("K9TLM").telemetryDefinitions->names[0], "Volts");
+    EXPECT_FALSE(t.Station("W1AW").telemetryDefinitions);
+}
+
+TEST(Telemetry, Base91InTheComment) {
+    TestApp t;
+    // |ss11223344556677| : sequence, five values, then the bits.
+    t.Live("W1AW>APRS:!4903.50N/07201.75W>Comment |!\"%!!#!$!%!&!$|");
+    const StationRecord& s = t.Station("W1AW");
+    ASSERT_EQ(s.telemetry.size(), 1u);
+    const TelemetryRecord& r = s.telemetry[0];
+    EXPECT_EQ(r.sequence, 1);
+    EXPECT_EQ(r.analogCount, 5);
+    EXPECT_EQ(r.analog[0], 4 * 91);
+    EXPECT_EQ(r.analog[1], 2);
+    EXPECT_EQ(r.bitCount, 8);
+    EXPECT_EQ(r.bits, 0b11000000);  // value 3: B1 and B2
+    const auto bits = ParseCommentTelemetry("|!!!!!!!!!!!!!$|");  // bits value 3: B1 and B2
+    ASSERT_TRUE(bits);
+    EXPECT_EQ(bits->bits, 0b11000000);
+    EXPECT_FALSE(ParseCommentTelemetry("a|b|c"));       // too short
+    EXPECT_FALSE(ParseCommentTelemetry("|!!!|"));       // odd length
+    EXPECT_FALSE(ParseCommentTelemetry("|!!!!!!!!!!!!!!!!|"));  // too long
+    t.Live("K1ABC>APRS:!4903.50N/07201.75W>no telemetry | here |");
+    EXPECT_TRUE(t.Station("K1ABC").telemetry.empty());
 }
 
 }  // namespace
