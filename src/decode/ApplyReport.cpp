@@ -94,6 +94,7 @@ void ConvertPosition(DecodeContext& ctx, StationIndex index, DecodedReport& r,
     r.lon = p->lon;
     r.lat = p->lat;
     r.positionValid = 1;
+    if (const char datum = ApplyDao(r.comment.View(), r.lon, r.lat)) s.daoDatum = datum;
     ParseDataExtension(ctx, index, r, kind);
     ApplySoftwareTrailer(s, r.comment.View());
 }
@@ -149,7 +150,9 @@ void ApplyNumericPosition(DecodeContext& ctx, StationIndex index, DecodedReport&
     }
     ProximityAlarms(ctx, s, r);
     RecordTrackPoint(ctx.st, index,
-                     TrackInput{r.lon, r.lat, r.altitudeSet != 0, r.altitudeFeet, r.trackTime,
+                     // Without a time of its own, a point is stamped when it was received.
+                     TrackInput{r.lon, r.lat, r.altitudeSet != 0, r.altitudeFeet,
+                                r.trackTime ? r.trackTime : kTrackTimeNow,
                                 r.courseSpeedSet != 0, r.course, r.speedKnots});
     if (ctx.st.settings.positionEcho) EchoPosition(ctx, s, r);
     s.lon = r.lon;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "decode/PositionText.h"
 #include "decode/ReportDecoders.h"
 #include "geo/Position.h"
 #include "stations/Track.h"
@@ -238,7 +239,10 @@ void DecodeMicE(DecodeContext& ctx, const ReportCall& call) {
         s.course = f.course;
         s.speedKnots = f.speedKnots;
     }
-    if (dest && f.hasLongitude) SetPosition(r, *dest, f);
+    if (dest && f.hasLongitude) {
+        SetPosition(r, *dest, f);
+        if (const char datum = ApplyDao(info.substr(kMicEMinimumInfo), r.lon, r.lat)) s.daoDatum = datum;
+    }
     if (const auto feet = MicEAltitudeFeet(info)) {
         r.altitudeFeet = *feet;
         r.altitudeSet = 1;

@@ -47,9 +47,14 @@ void ApplyToObject(DecodeContext& ctx, const ReportCall& call, StationIndex obje
 }
 
 void SetObjectState(const ReportCall& call, StationRecord& object, char marker) {
+    // A killed object stays where it was last, marked, until its owner
+    // sends it alive again.
+    object.killed = marker == '_';
     // The own objects' state belongs to the transmit side.
     if (!call.own) object.objectState = marker;
 }
+
+bool ObjectMarker(char c) { return c == '*' || c == '_' || c == '@'; }
 
 }  // namespace
 
@@ -61,11 +66,13 @@ void DecodeObject(DecodeContext& ctx, const ReportCall& call) {
     if (found.index < 0) return;
     DecodedReport& r = call.report;
     r = DecodedReport{};
-    if ((marker == '*' || marker == '@') && ValidPositionTriple(At(info, 25), At(info, 26), At(info, 35))) {
+    if (ObjectMarker(marker) && ValidPositionTriple(At(info, 25), At(info, 26), At(info, 35))) {
         TimedPosition(ctx, info, 17, r);
-    } else if ((marker == '*' || marker == '@') && info.size() > 18) {
+    } else if (ObjectMarker(marker) && info.size() > 18) {
         // Trackers send objects in the compressed form too.
         if (FillStandardCompressed(info.substr(18), r)) {
+            r.comment = info.substr(31);
+            r.compressedComment = 1;
             if (const auto t = DhmReportTime(info.substr(11, 6), info[17], ctx.st.clock)) {
                 r.reportTime = *t;
                 r.timeSet = 1;
@@ -114,12 +121,13 @@ void DecodeItem(DecodeContext& ctx, const ReportCall& call) {
     if (found.index < 0) return;
     DecodedReport& r = call.report;
     r = DecodedReport{};
-    if (marker == '!' && ValidPositionTriple(At(info, end + 8), At(info, end + 9), At(info, end + 18))) {
+    if (ValidPositionTriple(At(info, end + 8), At(info, end + 9), At(info, end + 18))) {
         SplitTextPosition(info, end, r);
         r.textPosition = 1;
         r.reportType = ')';
-    } else if (marker == '!' && info.size() > end + 1) {
-        FillStandardCompressed(info.substr(end + 1), r);
+    } else if (info.size() > end + 1 && FillStandardCompressed(info.substr(end + 1), r)) {
+        r.comment = info.substr(end + 14);
+        r.compressedComment = 1;
     }
     StationRecord& item = ctx.st.table.At(found.index);
     item.specialIcon = kObjectIcon;

@@ -166,6 +166,31 @@ bool FillStandardCompressed(std::string_view p, DecodedReport& r) {
     return true;
 }
 
+char ApplyDao(std::string_view c, int32_t& lon, int32_t& lat) {
+    for (size_t at = c.find('!'); at != std::string_view::npos && at + 4 < c.size(); at = c.find('!', at + 1)) {
+        const char datum = c[at + 1], a = c[at + 2], o = c[at + 3];
+        if (c[at + 4] != '!' || !std::isalpha(static_cast<unsigned char>(datum))) continue;
+        double latMinutes, lonMinutes;
+        if (std::isupper(static_cast<unsigned char>(datum))) {
+            // A blank means the datum only, with no more precision.
+            if (a == ' ' && o == ' ') return datum;
+            if (!IsDigit(a) || !IsDigit(o)) continue;
+            latMinutes = (a - '0') * 0.001;
+            lonMinutes = (o - '0') * 0.001;
+        } else {
+            if (!Base91(a) || !Base91(o)) continue;
+            // 0..90 scaled to two more digits, 0..99.
+            latMinutes = std::round(V(a) / 91.0 * 100.0) * 0.0001;
+            lonMinutes = std::round(V(o) / 91.0 * 100.0) * 0.0001;
+        }
+        const auto units = [](double minutes) { return static_cast<int32_t>(std::lround(minutes * 6000.0)); };
+        lat += lat < kLatOrigin ? -units(latMinutes) : units(latMinutes);
+        lon += lon < kLonOrigin ? -units(lonMinutes) : units(lonMinutes);
+        return datum;
+    }
+    return 0;
+}
+
 std::optional<Symbol> DestinationSymbol(std::string_view s) {
     if (s.size() < 2) return std::nullopt;
     const char first = s[0];

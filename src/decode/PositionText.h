@@ -53,6 +53,12 @@ std::optional<StandardCompressed> DecodeStandardCompressed(std::string_view p);
 // course and speed or altitude it carries. False when it is not one.
 bool FillStandardCompressed(std::string_view p, DecodedReport& r);
 
+// The "!DAO!" extension of a comment: a datum letter and one more digit of
+// each minute ("!W37!", thousandths) or two (base-91 "!w}b!", ten-
+// thousandths), added away from the equator and the meridian. Returns the
+// datum letter, 0 when the comment has none; lon and lat are moved in place.
+char ApplyDao(std::string_view comment, int32_t& lon, int32_t& lat);
+
 struct Symbol {
     char table;
     char code;

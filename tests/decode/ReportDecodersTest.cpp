@@ -37,12 +37,15 @@ TEST(Objects, KilledObjectsAndOwnObjects) {
     t.app.SetOwnCall("N0CALL");
     t.Live("N1JKL>APRS:;GONE     _081200z4145.00N/07240.00Wo");
     EXPECT_GE(t.Find("GONE"), 0);
-    EXPECT_FALSE(t.Station("GONE").HasPosition());
+    // A killed object keeps the position it was killed at, marked killed.
+    EXPECT_TRUE(t.Station("GONE").HasPosition());
+    EXPECT_TRUE(t.Station("GONE").killed);
     EXPECT_EQ(t.Station("GONE").objectState, '_');
     t.app.Stations().At(t.Find("GONE")).objectState = '+';
     t.Live("N0CALL>APRS:;GONE     *081200z4145.00N/07240.00Wo");
     EXPECT_EQ(t.Station("GONE").objectState, '+');  // reception never changes an own object's state
     EXPECT_TRUE(t.Station("GONE").HasPosition());
+    EXPECT_FALSE(t.Station("GONE").killed);
 }
 
 TEST(Objects, FrequencyObjectsCompressedObjectsAndOldObjects) {

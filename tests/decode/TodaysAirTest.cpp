@@ -8,12 +8,15 @@
 #include "support/TestApp.h"
 
 namespace velmora {
+namespace air {
+inline double Lat(const StationRecord& s) { return LatDegreesFromUnits(s.lat); }
+inline double Lon(const StationRecord& s) { return LonDegreesFromUnits(s.lon); }
+}  // namespace air
 namespace {
+using air::Lat;
+using air::Lon;
 
 using test::TestApp;
-
-double Lat(const StationRecord& s) { return LatDegreesFromUnits(s.lat); }
-double Lon(const StationRecord& s) { return LonDegreesFromUnits(s.lon); }
 
 TEST(AnyDestination, APositionOrObjectIsDecodedWhateverTheDestination) {
     TestApp t;
@@ -245,6 +248,69 @@ TEST(Telemetry, Base91InTheComment) {
     EXPECT_FALSE(ParseCommentTelemetry("|!!!!!!!!!!!!!!!!|"));  // too long
     t.Live("K1ABC>APRS:!4903.50N/07201.75W>no telemetry | here |");
     EXPECT_TRUE(t.Station("K1ABC").telemetry.empty());
+}
+
+}  // namespace
+}  // namespace velmora
+
+namespace velmora {
+namespace {
+
+using test::TestApp;
+
+TEST(Objects, AKilledObjectOrItemKeepsItsLastPosition) {
+    TestApp t;
+    t.Live("W1AW>APRS:;EVENT    *111111z4145.00N/07240.00Wo");
+    const int32_t lat = t.Station("EVENT").lat;
+    t.Live("W1AW>APRS:;EVENT    _111111z4145.00N/07240.00Wo");
+    EXPECT_TRUE(t.Station("EVENT").killed);
+    EXPECT_EQ(t.Station("EVENT").lat, lat);
+    t.Live("W1AW>APRS:)AID#2!4903.50N/07201.75WA");
+    t.Live("W1AW>APRS:)AID#2_4903.50N/07201.75WA");
+    EXPECT_TRUE(t.Station("AID#2").killed);
+    EXPECT_TRUE(t.Station("AID#2").HasPosition());
+    // Compressed objects and items, with an altitude in their comments.
+    t.Live("W1AW>APRS:;BALLOON  *111111z/5L!!<*e7O   /A=012345");
+    EXPECT_TRUE(t.Station("BALLOON").HasPosition());
+    EXPECT_EQ(t.Station("BALLOON").altitudeFeet, 12345);
+    t.Live("W1AW>APRS:)CAR!/5L!!<*e7>7P  on the road");
+    EXPECT_TRUE(t.Station("CAR").HasPosition());
+}
+
+TEST(Times, TrackPointsAndTelemetryCarryTheirReceptionTime) {
+    TestApp t;
+    t.app.StationOptions().autoTrackMovingStations = true;
+    t.Live("W1AW>APRS:!4903.50N/07201.75W>");
+    t.clock.Advance(120);
+    t.Live("W1AW>APRS:!4904.50N/07201.75W>");
+    const StationRecord& s = t.Station("W1AW");
+    ASSERT_GE(s.trackCount, 2);
+    EXPECT_EQ(s.trackPoints[static_cast<size_t>(s.trackCount - 1)].time, t.clock.NowStamp());
+    EXPECT_EQ(s.trackPoints[static_cast<size_t>(s.trackCount - 2)].time, t.clock.NowStamp() - 120);
+}
+
+TEST(Dao, AnExtraDigitOfPrecision) {
+    TestApp t;
+    t.Live("W1AW>APRS:!4903.50N/07201.75W>comment !W37!");
+    const StationRecord& s = t.Station("W1AW");
+    EXPECT_NEAR(Lat(s), 49 + 3.503 / 60, 1e-7);
+    EXPECT_NEAR(Lon(s), -(72 + 1.757 / 60), 1e-7);
+    EXPECT_EQ(s.daoDatum, 'W');
+    // Base 91: two more digits, south and east moving the other way.
+    t.Live("VK2AA>APRS:!3351.50S/15112.25E>!w\"z!");
+    const StationRecord& v = t.Station("VK2AA");
+    // '"' is 1 of 91: .0001'; 'z' is 89 of 91: .0098'. Kept to the nearest
+    // unit, a hundredth of a second (1.4e-6 degrees at most away).
+    EXPECT_NEAR(Lat(v), -(33 + (51.50 + 0.0001) / 60), 1.4e-6);
+    EXPECT_NEAR(Lon(v), 151 + (12.25 + 0.0098) / 60, 1.4e-6);
+    // Mic-E with a DAO in its comment.
+    const MicEPacket p = EncodeMicE(41.5, -72.5, 0, 0, '/', '>', 0);
+    t.Live("K1MIC>" + p.destination + ":" + p.info + "!W55!");
+    EXPECT_NEAR(Lat(t.Station("K1MIC")), 41.5 + 0.005 / 60, 1e-6);
+    EXPECT_EQ(t.Station("K1MIC").daoDatum, 'W');
+    // "!" in a comment that is no DAO changes nothing.
+    t.Live("W2AW>APRS:!4903.50N/07201.75W>Hello! How are you!");
+    EXPECT_NEAR(Lat(t.Station("W2AW")), 49 + 3.50 / 60, 1e-7);
 }
 
 }  // namespace
