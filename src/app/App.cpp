@@ -72,6 +72,26 @@ std::string App::OwnPositionLine() const {
     return line;
 }
 
+int App::RemoveStationsNotHeardFor(int hours) {
+    if (hours <= 0) return 0;
+    const TimeStamp now = clock_.NowStamp();
+    const TimeStamp limit = static_cast<TimeStamp>(hours) * 3600u;
+    const std::vector<StationIndex> remap = table_->Compact([&](const StationRecord& r, StationIndex i) {
+        if (i == 0 || r.state == kStateLocked) return true;
+        return now < r.lastHeard || now - r.lastHeard <= limit;
+    });
+    int removed = 0;
+    for (StationIndex to : remap) removed += to < 0;
+    if (removed == 0) return 0;
+    history_.Renumber(remap);
+    messages_.Renumber(remap);
+    if (counters_.lastStation >= 0 && static_cast<size_t>(counters_.lastStation) < remap.size())
+        counters_.lastStation = remap[static_cast<size_t>(counters_.lastStation)];
+    events_.StationsRenumbered(remap);
+    events_.InvalidateList(MakeFourCC("LIST"), MakeFourCC("STAL"));
+    return removed;
+}
+
 void App::ClearStations() {
     table_->Clear();
     history_.Clear();

@@ -41,6 +41,10 @@ public:
     // Releases every station and feeds the own position again, so the own
     // station is index 0.
     void ClearStations();
+    // Removes every station not heard for this many hours (the own station
+    // and locked ones stay), closing the gaps; every index held anywhere
+    // follows. Returns how many went.
+    int RemoveStationsNotHeardFor(int hours);
     // Reads "Stations.txt" from the data folder.
     int LoadStationFlags();
     // Reads the DX prefix table ("DXlist.dat"); the file is optional.

@@ -48,6 +48,11 @@ void StationModule::HourChanged(const LocalDateTime& now) {
     s_.app.RefreshClock();
     ClearHourCounts(s_.app.Stations(), now.hour);
     s_.app.ClearStatisticsHour(now.hour);
+    // "Station Time Out (Hrs)": 0 keeps every station.
+    const int hours = static_cast<int>(s_.prefs.Number(pref::kStationTimeOut));
+    if (const int removed = s_.app.RemoveStationsNotHeardFor(hours); removed > 0)
+        s_.platform.notices.StatusText(std::to_string(removed) + " stations not heard for " + std::to_string(hours) +
+                                       " hours removed");
 }
 
 void LogsModule::Started() {

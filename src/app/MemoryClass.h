@@ -13,7 +13,7 @@ struct MemoryCapacities {
     int32_t sixthTable;
 };
 
-// Class 2 above 8,000,000 bytes of memory, else class 1.
+// Class 3 from a gigabyte of memory, class 2 above 8,000,000 bytes, else 1.
 int MemoryClassFor(uint64_t installedBytes);
 MemoryCapacities CapacitiesFor(int memoryClass);
 

@@ -30,7 +30,7 @@ struct MessageEntry {
     MessageKind kind = MessageKind::kNumbered;
     int16_t seenCount = 0;
     int16_t transmitCount = 0;
-    int16_t stationIndex = -1;
+    int32_t stationIndex = -1;  // tables hold more than 32,767 stations
     char port = '-';
     FixedString<12> from;
     FixedString<12> to;
@@ -63,6 +63,14 @@ public:
     // A DX spot: an entry with the same three texts counts once more,
     // otherwise a new one is added with count 1. The entry, or -1 when full.
     int32_t AddDxSpot(std::string_view firstWord, std::string_view spotter, std::string_view text, TimeStamp now);
+
+    // Station indices follow a compaction of the station table (-1: gone).
+    void Renumber(const std::vector<int32_t>& remap) {
+        for (int32_t i = 0; i < used_; ++i) {
+            int32_t& s = entries_[static_cast<size_t>(i)].stationIndex;
+            if (s >= 0) s = static_cast<size_t>(s) < remap.size() ? remap[static_cast<size_t>(s)] : -1;
+        }
+    }
 
 private:
     std::vector<MessageEntry> entries_;

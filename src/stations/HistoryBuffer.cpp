@@ -83,6 +83,27 @@ void HistoryBuffer::ForEach(const std::function<void(const HistoryRecord&)>& vis
     }
 }
 
+void HistoryBuffer::Renumber(const std::vector<int32_t>& remap) {
+    uint8_t* b = bytes_.data();
+    size_t p = 0;
+    while (p < length_) {
+        if (!(b[p] & 0x80) || p + kHeaderBytes > length_) {
+            ++p;
+            continue;
+        }
+        const int32_t stored = b[p + 2] << 8 | b[p + 3];
+        if (stored != 0xFFFF) {
+            const int32_t now = static_cast<size_t>(stored) < remap.size() ? remap[static_cast<size_t>(stored)] : -1;
+            const uint16_t v = now < 0 ? 0xFFFF : static_cast<uint16_t>(now);
+            b[p + 2] = static_cast<uint8_t>(v >> 8);
+            b[p + 3] = static_cast<uint8_t>(v);
+        }
+        size_t end = p + kHeaderBytes;
+        while (end < length_ && b[end] != 0) ++end;
+        p = end + 1;
+    }
+}
+
 std::vector<std::string_view> HistoryBuffer::LinesOf(int32_t index) const {
     std::vector<std::string_view> out;
     const int32_t wanted = index < 0 ? -1 : index;

@@ -41,6 +41,10 @@ public:
     // The lines of one station, in buffer order.
     std::vector<std::string_view> LinesOf(int32_t index) const;
 
+    // After the station table was compacted: each record's index becomes
+    // its new one, or "no station" for a removed station.
+    void Renumber(const std::vector<int32_t>& remap);
+
     size_t Capacity() const { return bytes_.size(); }
     size_t Length() const { return length_; }
     void Clear() { length_ = 0; }

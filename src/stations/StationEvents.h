@@ -27,6 +27,9 @@ public:
     // trim every history window must rebuild its list.
     virtual void HistoryGrew(int32_t index, std::string_view source) = 0;
     virtual void HistoryRebuilt() = 0;
+    // Stations were removed and the table compacted: remap[old] is the new
+    // index, -1 for a removed one. Whatever holds an index follows it.
+    virtual void StationsRenumbered(const std::vector<int32_t>& /*remap*/) {}
 };
 
 // Counts every event by kind, keeps the last log line, and hands every
@@ -62,6 +65,10 @@ public:
         lastCentred = index;
         for (StationEvents* l : listeners) l->CentreMapOn(index);
     }
+    void StationsRenumbered(const std::vector<int32_t>& remap) override {
+        ++renumberings;
+        for (StationEvents* l : listeners) l->StationsRenumbered(remap);
+    }
 
     int Invalidations(FourCC list) const {
         int n = 0;
@@ -77,6 +84,7 @@ public:
     int centreRequests = 0;
     int historyGrew = 0;
     int historyRebuilds = 0;
+    int renumberings = 0;
     int32_t lastCentred = -1;
     // Where the log lines are written, when anywhere.
     std::function<void(std::string_view)> onLogLine;

@@ -56,6 +56,28 @@ StationIndex StationTable::Append(std::string_view name) {
     return used_++;
 }
 
+std::vector<StationIndex> StationTable::Compact(
+    const std::function<bool(const StationRecord&, StationIndex)>& keep) {
+    std::vector<StationIndex> remap(static_cast<size_t>(used_), -1);
+    StationIndex next = 0;
+    for (StationIndex i = 0; i < used_; ++i) {
+        StationRecord& r = records_[static_cast<size_t>(i)];
+        if (!keep(r, i)) {
+            r = StationRecord{};
+            continue;
+        }
+        if (next != i) {
+            records_[static_cast<size_t>(next)] = std::move(r);
+            r = StationRecord{};
+        }
+        remap[static_cast<size_t>(i)] = next++;
+    }
+    used_ = next;
+    std::fill(slots_.begin(), slots_.end(), -1);
+    for (StationIndex i = 0; i < used_; ++i) slots_[SlotOf(records_[static_cast<size_t>(i)].callsign.View())] = i;
+    return remap;
+}
+
 void StationTable::Clear() {
     for (int32_t i = 0; i < used_; ++i) records_[static_cast<size_t>(i)] = StationRecord{};
     used_ = 0;

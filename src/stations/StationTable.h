@@ -5,6 +5,7 @@
 // (exact, case-sensitive names) but goes through a name index so that it
 // does not slow down as the table fills.
 #include <cstdint>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -42,6 +43,11 @@ public:
 
     // Releases every owned buffer and zero-fills every used record.
     void Clear();
+
+    // Removes the records keep() refuses and closes the gaps, keeping the
+    // order. Returns where each old index went (-1: removed), for everything
+    // else that holds an index.
+    std::vector<StationIndex> Compact(const std::function<bool(const StationRecord&, StationIndex)>& keep);
 
     // Track colours are handed out in turn, 1..14.
     int16_t TakeTrackColour() {

@@ -93,10 +93,10 @@ bool ValidName(std::string_view call, NameRules rules) {
 
 FindResult FindOrAddStation(StationContext& ctx, std::string_view name, Liveness live,
                             SourceKind kind, FourCC software, NameRules rules) {
-    if (name.empty() || name[0] == ' ') return {kTableFull, false};
+    // An empty name is a malformed packet, not a full table.
+    if (name.empty() || name[0] == ' ') return {kInvalidCallsign, false};
     const std::string_view call = rules == NameRules::kCallsign ? CutCallsign(name) : CutObjectName(name);
-    if (!ValidName(call, rules)) return {kInvalidCallsign, false};
-    if (call.empty()) return {kTableFull, false};
+    if (call.empty() || !ValidName(call, rules)) return {kInvalidCallsign, false};
 
     StationIndex index = ctx.table.Lookup(call);
     bool created = false;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "app/MemoryClass.h"
 #include "app/Startup.h"
 #include "platform/SystemInfo.h"
@@ -25,6 +27,83 @@ TEST(MemoryClass, CapacitiesFollowTheInstalledMemory) {
     EXPECT_EQ(two.messageStore, 1024);
     EXPECT_EQ(two.waypointTable, 100);
     EXPECT_EQ(two.historyBytes, 1024000);
+    // A machine of a gigabyte holds a full internet feed.
+    EXPECT_EQ(MemoryClassFor(1ull << 30), 3);
+    EXPECT_EQ(MemoryClassFor((1ull << 30) - 1), 2);
+    EXPECT_GE(CapacitiesFor(3).stationTable, 50000);
+    EXPECT_LE(CapacitiesFor(3).stationTable, 65535);  // the history's 16-bit index
+}
+
+// A day of internet traffic: 100,000 lines from 40,000 senders, all kept.
+TEST(App, AFullFeedFitsTheTable) {
+    TestApp t(AppOptions{3, std::nullopt});
+    ASSERT_GE(t.app.Stations().Capacity(), 50000);
+    char line[96];
+    for (int i = 0; i < 100000; ++i) {
+        const int sender = (i * 7919) % 40000;  // every sender, in a scattered order
+        std::snprintf(line, sizeof line, "S%05d>APRS,TCPIP*:!%02d%02d.%02dN/072%02d.00W-", sender, 40 + sender % 9,
+                      sender % 60, i % 100, sender % 60);
+        t.app.ProcessReceivedLine(line, Liveness::kReplay, SourceKind::kInternet);
+    }
+    EXPECT_EQ(t.app.Stations().UsedCount(), 40000);
+    EXPECT_EQ(t.app.Counters().dropped[DropReason::kTableFull], 0u);
+    EXPECT_EQ(t.app.Stations().At(t.app.Stations().Lookup("S39999")).packets, 2);
+}
+
+// The hour branch removes the stations not heard for the set number of
+// hours; the own station stays first and every held index follows.
+TEST(App, StationsNotHeardForTheSetHoursAreRemovedAndIndicesFollow) {
+    TestProgram t;
+    Preferences p;
+    test::SetPref(p, "own_call", "N0ME");
+    p.SetOwnLatitude(41.7);
+    p.SetOwnLongitude(-72.7);
+    test::SetPref(p, "station_time_out", "2");
+    ASSERT_TRUE(p.Save(t.files));
+    t.clock.Set(2026, 12, 8, 10, 0, 30);
+    App& app = t.Started().Core();
+    app.ProcessReceivedLine("OLD1>APRS:!4140.00N/07240.00W-", Liveness::kLive, SourceKind::kVhf);
+    app.ProcessReceivedLine("OLD2>APRS:!4141.00N/07240.00W-", Liveness::kLive, SourceKind::kVhf);
+    t.clock.Set(2026, 12, 8, 11, 30, 30);
+    app.ProcessReceivedLine("NEW1>APRS:!4142.00N/07240.00W-", Liveness::kLive, SourceKind::kVhf);
+    app.ProcessReceivedLine("OLD2>APRS:>still here", Liveness::kLive, SourceKind::kVhf);
+    ASSERT_EQ(app.Stations().UsedCount(), 4);
+    // 12:00: OLD1 was last heard two hours ago; not yet longer.
+    t.clock.Set(2026, 12, 8, 11, 59, 59);
+    t.Second();
+    t.Second();
+    EXPECT_EQ(app.Stations().UsedCount(), 4);
+    // 13:00: OLD1 is gone, the others close up behind the own station.
+    t.clock.Set(2026, 12, 8, 12, 59, 59);
+    t.Second();
+    t.Second();
+    EXPECT_EQ(app.Stations().UsedCount(), 3);
+    EXPECT_EQ(app.Stations().At(0).callsign.View(), "N0ME");
+    EXPECT_LT(app.Stations().Lookup("OLD1"), 0);
+    const StationIndex old2 = app.Stations().Lookup("OLD2");
+    ASSERT_EQ(old2, 1);
+    EXPECT_EQ(app.Stations().Lookup("NEW1"), 2);
+    // The history follows: OLD2's lines carry its new index, OLD1's none.
+    const auto lines = app.History().LinesOf(old2);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[1], "OLD2>APRS:>still here");
+    EXPECT_EQ(app.History().LinesOf(-1).size(), 1u);
+    EXPECT_EQ(app.Events().renumberings, 1);
+    // A new station takes the next free record and is found by name.
+    app.ProcessReceivedLine("NEW2>APRS:>hello", Liveness::kLive, SourceKind::kVhf);
+    EXPECT_EQ(app.Stations().Lookup("NEW2"), 3);
+    EXPECT_EQ(app.Stations().Lookup("NEW1"), 2);
+}
+
+TEST(App, ATimeOutOfZeroKeepsEveryStation) {
+    TestApp t;
+    t.Live("N0CALL>APRS:>the own station, first");
+    t.Live("OLD1>APRS:>x");
+    t.clock.Advance(1000 * 3600);
+    t.app.RefreshClock();
+    EXPECT_EQ(t.app.RemoveStationsNotHeardFor(0), 0);
+    EXPECT_EQ(t.app.RemoveStationsNotHeardFor(1), 1);
+    EXPECT_EQ(t.app.Stations().UsedCount(), 1);  // the first record always stays
 }
 
 TEST(App, DefaultsAndCapacitySetting) {

@@ -36,8 +36,8 @@ TEST_F(TableFixture, NamesAreCutCheckedAndComparedExactly) {
     EXPECT_EQ(Add("N0CALL*").index, 0);
     EXPECT_EQ(Add("W1/AW").index, kInvalidCallsign);
     EXPECT_EQ(Add("W1.AW").index, kInvalidCallsign);
-    EXPECT_EQ(Add("").index, kTableFull);
-    EXPECT_EQ(Add(" N0CALL").index, kTableFull);
+    EXPECT_EQ(Add("").index, kInvalidCallsign);  // a malformed packet, not a full table
+    EXPECT_EQ(Add(" N0CALL").index, kInvalidCallsign);
     EXPECT_EQ(Add("A_B+C-1").index, 4);
 }
 
