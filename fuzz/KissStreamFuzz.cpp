@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t piece = 1 + data[0] % 64;
     const std::string_view stream(reinterpret_cast<const char*>(data + 1), size - 1);
     for (size_t at = 0; at < stream.size(); at += piece) {
-        for (KissReceived& r : KissReceive(h.link, stream.substr(at, piece))) {
+        for (KissReceived& r : KissReceive(h.link, stream.substr(at, piece), static_cast<uint32_t>(at))) {
             // A monitor line is one line: nothing from the air may split it.
             if (r.monitor.find_first_of("\r\n") != std::string::npos) __builtin_trap();
             if (!r.monitor.empty()) h.app.ProcessReceivedLine(r.monitor, Liveness::kLive, SourceKind::kVhf);

@@ -42,7 +42,8 @@ PortsModule::PortsModule(ModuleServices services, SerialLayer* serial)
       ports_(serial, services.ui, services.platform.notices),
       roles_(*this, ports_, settings_, handOffs_),
       sender_(ports_, services.ui),
-      tnc_(*this, services.app.TncPorts(), settings_, ports_, sender_, roles_, services.platform.files) {
+      tnc_(*this, services.app.TncPorts(), settings_, ports_, sender_, roles_, services.platform.files,
+           services.app.Now()) {
     ports_.SetSink(&roles_);
     handOffs_.kissReceive = [this](int port, std::string_view bytes) { tnc_.KissInput(port, bytes); };
     handOffs_.terminal = [this](std::string_view text, int colour) { s_.ui.TerminalOutput(text, colour); };

@@ -105,9 +105,11 @@ std::vector<PrefField> BuildFields() {
         Txt("state", 5036, 3), Txt("county", 5039, 24), Txt("city", 5063, 24),
         Num("own_symbol_table", 5087, T::kChar, '/'),
         Num("kiss_enabled_vhf", 5142, T::kByte), Num("kiss_enabled_hf", 5143, T::kByte),
-        Num("digipeat_vhf", 5350, T::kByte, 1), Num("digipeat_hf", 5351, T::kByte, 1),
-        Txt("kiss_digi_path_vhf", 5352, 128, "WIDE,WIDE"), Txt("kiss_digi_path_hf", 5480, 128, "WIDE"),
-        Txt("alias_list_vhf", 5608, 128, "RELAY"), Txt("alias_list_hf", 5736, 128, "RELAY"),
+        // Digipeating is off until the operator turns it on; the fill-in
+        // alias and the path of a fixed station are today's practice.
+        Num("digipeat_vhf", 5350, T::kByte, 0), Num("digipeat_hf", 5351, T::kByte, 0),
+        Txt("kiss_digi_path_vhf", 5352, 128, "WIDE1-1,WIDE2-1"), Txt("kiss_digi_path_hf", 5480, 128, "WIDE2-1"),
+        Txt("alias_list_vhf", 5608, 128, "WIDE1-1"), Txt("alias_list_hf", 5736, 128, "WIDE1-1"),
         Txt("kiss_on_text_vhf", 5864, 128, "KISS ON"), Txt("kiss_on_text_hf", 5992, 128, "KISS ON"),
         Num("autostart_tcp", 5213, T::kByte), Num("feed_local_to_tcp", 5214, T::kByte),
         Num("ignore_incoming_tcp", 5215, T::kByte), Num("auto_reconnect", 5216, T::kByte, 1),

@@ -77,6 +77,40 @@ void ParseOlderTelemetry(std::string_view info, MicEFields& f) {
 
 const char* MicEMessageText(int code) { return code >= 0 && code < 8 ? kMessages[code] : ""; }
 
+namespace {
+
+struct DeviceCode {
+    char prefix;
+    std::string_view suffix;
+    const char* name;
+};
+
+// Longer suffixes first, so a two-character code wins over one of its ends.
+constexpr DeviceCode kDevices[] = {
+    {'`', "_ ", "Yaesu VX-8"},       {'`', "_\"", "Yaesu FTM-350"},  {'`', "_#", "Yaesu VX-8G"},
+    {'`', "_$", "Yaesu FT1D"},       {'`', "_%", "Yaesu FTM-400DR"}, {'`', "_)", "Yaesu FTM-100D"},
+    {'`', "_(", "Yaesu FT2D"},       {'`', "_0", "Yaesu FT3D"},      {'`', "_1", "Yaesu FTM-300D"},
+    {'`', "_3", "Yaesu FT5D"},       {'`', "_4", "Yaesu FTM-500D"},  {'`', " X", "SainSonic AP510"},
+    {'`', "(5", "Anytone D578UV"},   {'`', "(8", "Anytone D878UV"},
+    {'\'', "|3", "Byonics TinyTrack3"}, {'\'', "|4", "Byonics TinyTrack4"},
+    {'\'', ":4", "SCS P4dragon DR-7400"}, {'\'', ":8", "SCS P4dragon DR-7800"},
+    {'>', "=", "Kenwood TH-D72"},    {'>', "^", "Kenwood TH-D74"},   {'>', "&", "Kenwood TH-D75"},
+    {']', "=", "Kenwood TM-D710"},
+    {'>', "", "Kenwood TH-D7A"},     {']', "", "Kenwood TM-D700"},
+};
+
+}  // namespace
+
+std::optional<MicEDevice> IdentifyMicEDevice(std::string_view comment) {
+    if (comment.empty()) return std::nullopt;
+    for (const DeviceCode& d : kDevices) {
+        if (comment[0] != d.prefix || comment.size() < 1 + d.suffix.size()) continue;
+        if (comment.substr(comment.size() - d.suffix.size()) != d.suffix) continue;
+        return MicEDevice{d.name, 1, d.suffix.size()};
+    }
+    return std::nullopt;
+}
+
 std::optional<MicEDestination> ParseMicEDestination(std::string_view d) {
     if (d.size() < 6) return std::nullopt;
     int digits[6];
@@ -248,7 +282,15 @@ void DecodeMicE(DecodeContext& ctx, const ReportCall& call) {
         r.altitudeSet = 1;
     }
 
-    const std::string_view status = MicEStatus(info);
+    std::string_view status = MicEStatus(info);
+    // The radio's own code is no part of what its operator wrote.
+    const size_t commentAt = kMicEMinimumInfo - (older ? 1 : 0);
+    if (const auto device = IdentifyMicEDevice(info.substr(commentAt))) {
+        s.device = device->name;
+        if (status.size() >= device->suffixLength) status.remove_suffix(device->suffixLength);
+        // A Kenwood's ">" is its type, not a status mark.
+        if (!status.empty() && status.data() == info.data() + commentAt) status.remove_prefix(device->prefixLength);
+    }
     if (!status.empty()) s.status = status;
     s.extraText = info;
     if (f.symbolCode) s.symbolCode = f.symbolCode;

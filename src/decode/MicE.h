@@ -21,6 +21,17 @@ constexpr int kMicETelemetryRing = 256;
 // The message texts by code 0..7.
 const char* MicEMessageText(int code);
 
+// The radio or tracker a Mic-E comment names by its first character and its
+// last one or two, as the published list of Mic-E types gives them.
+struct MicEDevice {
+    const char* name;
+    size_t prefixLength;  // 1, or 0 when the first character is the comment's
+    size_t suffixLength;
+};
+// The device of a comment (what follows the nine fixed bytes); empty when
+// it names none.
+std::optional<MicEDevice> IdentifyMicEDevice(std::string_view comment);
+
 // What the destination says. Letters A-J and P-Y stand for the digits
 // 0-9 like the digits themselves; K, L and Z stand for a blanked digit.
 struct MicEDestination {

@@ -27,6 +27,11 @@ struct KissLink {
     std::vector<std::string> aliases;
     bool digipeat = false;
     long digipeated = 0;
+    long duplicatesDropped = 0;
+    // What was repeated lately (a hash of source, destination and
+    // information, and when), so the same packet is not repeated twice.
+    std::vector<std::pair<uint64_t, uint32_t>> recent;
+    static constexpr uint32_t kDuplicateSeconds = 30;
 
     // Own call, destination and path of our frames; false (template kept)
     // when the own call or destination is not a valid address.
@@ -42,8 +47,16 @@ struct KissReceived {
     std::string monitor;
 };
 
-// Every complete frame in these bytes, in order.
-std::vector<KissReceived> KissReceive(KissLink& link, std::string_view bytes);
+// Every complete frame in these bytes, in order; now is in seconds, for the
+// digipeater's duplicate check.
+std::vector<KissReceived> KissReceive(KissLink& link, std::string_view bytes, uint32_t now);
+
+// The digipeater's rule for one frame: the path as it goes out again, or
+// false when it is not ours to repeat. An alias with an SSID matches exactly
+// ("WIDE1-1", the fill-in); one without matches the WIDEn-N family by its
+// name ("WIDE" takes WIDE2-2). A hop count is decremented and our call put
+// in front, marked; a count that reaches 0 is used up (marked) too.
+bool DigipeatPath(const KissLink& link, Ax25Frame& frame);
 
 // Our UI frame with this information, KISS-encoded; empty when the text is
 // 1500 bytes or more or the frame would not fit.

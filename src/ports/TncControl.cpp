@@ -11,14 +11,16 @@ bool IsControl(char c) { return static_cast<unsigned char>(c) < ' '; }
 
 }  // namespace
 
+// Today's practice: no digipeating until the operator asks for it, the
+// fill-in alias, and the path of a fixed station.
 void TncSettings::ResetKissDefaults() {
     TncRadioSettings& hf = radio[0];
     TncRadioSettings& vhf = radio[1];
     hf.kiss = vhf.kiss = false;
-    hf.digipeat = vhf.digipeat = true;
-    vhf.digiPath = "WIDE,WIDE";
-    hf.digiPath = "WIDE";
-    hf.aliases = vhf.aliases = "RELAY";
+    hf.digipeat = vhf.digipeat = false;
+    vhf.digiPath = "WIDE1-1,WIDE2-1";
+    hf.digiPath = "WIDE2-1";
+    hf.aliases = vhf.aliases = "WIDE1-1";
     hf.kissOnText = vhf.kissOnText = "KISS ON";
 }
 
@@ -35,9 +37,9 @@ std::string ExpandCarets(std::string_view line) {
 }
 
 TncControl::TncControl(PortInbound& inbound, TncPortState& state, TncSettings& settings, PortManager& ports,
-                       TncSender& sender, PortRoles& roles, const FileAccess& files)
+                       TncSender& sender, PortRoles& roles, const FileAccess& files, const Clock& clock)
     : inbound_(inbound), state_(state), settings_(settings), ports_(ports), sender_(sender), roles_(roles),
-      files_(files) {
+      files_(files), clock_(clock) {
     destinationCall = [] { return std::string("APZ228"); };
 }
 
@@ -193,7 +195,7 @@ bool TncControl::KissSend(int port, std::string_view text) {
 }
 
 void TncControl::KissInput(int port, std::string_view bytes) {
-    for (KissReceived& r : KissReceive(links_[LinkSlot(port)], bytes)) {
+    for (KissReceived& r : KissReceive(links_[LinkSlot(port)], bytes, clock_.NowStamp())) {
         if (!r.repeat.empty()) sender_.Send(port, r.repeat, 0);
         if (r.monitor.empty()) continue;
         if (showLine) showLine(r.monitor, port == kPortHfTnc ? 3 : 6);

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Clock.h"
 #include "platform/Files.h"
 #include "ports/KissLink.h"
 #include "ports/PortInbound.h"
@@ -26,7 +27,7 @@ std::string ExpandCarets(std::string_view line);
 class TncControl {
 public:
     TncControl(PortInbound& inbound, TncPortState& state, TncSettings& settings, PortManager& ports,
-               TncSender& sender, PortRoles& roles, const FileAccess& files);
+               TncSender& sender, PortRoles& roles, const FileAccess& files, const Clock& clock);
 
     // Finds the init and exit files of both TNCs (the first that exists).
     void FindCommandFiles();
@@ -80,6 +81,7 @@ private:
     TncSender& sender_;
     PortRoles& roles_;
     const FileAccess& files_;
+    const Clock& clock_;
     std::array<std::string, 2> initFiles_, exitFiles_;  // HF, VHF
     std::array<KissLink, 2> links_;                     // VHF, HF
 };

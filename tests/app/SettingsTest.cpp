@@ -34,7 +34,7 @@ TEST(PrefKeys, EveryKeyNamesAFieldAndUnknownKeysAreInert) {
 TEST(Settings, TncSettingsTakeEachRadioPortsOwnFields) {
     Preferences p;
     ASSERT_TRUE(p.Set("kiss_enabled_hf", "1"));
-    ASSERT_TRUE(p.Set("digipeat_vhf", "0"));
+    ASSERT_TRUE(p.Set("digipeat_hf", "1"));
     ASSERT_TRUE(p.Set("kiss_digi_path_hf", "WIDE2-1"));
     ASSERT_TRUE(p.Set("alias_list_vhf", "WIDE1-1"));
     ASSERT_TRUE(p.Set("allow_gps_vhf", "1"));
@@ -51,7 +51,7 @@ TEST(Settings, TncSettingsTakeEachRadioPortsOwnFields) {
     EXPECT_TRUE(hf.digipeat);
     EXPECT_FALSE(vhf.digipeat);
     EXPECT_EQ(hf.digiPath, "WIDE2-1");
-    EXPECT_EQ(vhf.digiPath, "WIDE,WIDE");
+    EXPECT_EQ(vhf.digiPath, "WIDE1-1,WIDE2-1");
     EXPECT_EQ(vhf.aliases, "WIDE1-1");
     EXPECT_FALSE(hf.allowGps);
     EXPECT_TRUE(vhf.allowGps);
@@ -68,8 +68,9 @@ TEST(Settings, TncSettingsTakeEachRadioPortsOwnFields) {
     StoreKissSettings(p, reset);
     const TncSettings again = TncSettingsFrom(p);
     EXPECT_FALSE(again.For(kPortHfTnc).kiss);
-    EXPECT_EQ(again.For(kPortHfTnc).digiPath, "WIDE");
-    EXPECT_EQ(again.For(kPortVhfTnc).aliases, "RELAY");
+    EXPECT_EQ(again.For(kPortHfTnc).digiPath, "WIDE2-1");
+    EXPECT_EQ(again.For(kPortVhfTnc).aliases, "WIDE1-1");
+    EXPECT_FALSE(again.For(kPortVhfTnc).digipeat);
 }
 
 TEST(Settings, PortConfigsAndAutomaticInputs) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "MicEEncoder.h"
+#include "decode/MicE.h"
 #include "decode/ReportDecoders.h"
 #include "geo/Position.h"
 #include "support/TestApp.h"
@@ -311,6 +312,44 @@ TEST(Dao, AnExtraDigitOfPrecision) {
     // "!" in a comment that is no DAO changes nothing.
     t.Live("W2AW>APRS:!4903.50N/07201.75W>Hello! How are you!");
     EXPECT_NEAR(Lat(t.Station("W2AW")), 49 + 3.50 / 60, 1e-7);
+}
+
+}  // namespace
+}  // namespace velmora
+
+namespace velmora {
+namespace {
+
+using test::TestApp;
+
+TEST(MicE, TheRadiosCodeIsSeparatedFromTheComment) {
+    struct Case {
+        const char* comment;
+        const char* device;
+        const char* status;  // what is left of a ">" status
+    } cases[] = {
+        {">Hello world=", "Kenwood TH-D72", "Hello world"},
+        {">On the road^", "Kenwood TH-D74", "On the road"},
+        {"]Mobile=", "Kenwood TM-D710", ""},
+        {"]", "Kenwood TM-D700", ""},
+        {"`Going home_%", "Yaesu FTM-400DR", ""},
+        {"`_\"", "Yaesu FTM-350", ""},
+        {"'|3", "Byonics TinyTrack3", ""},
+        {"`Hi(8", "Anytone D878UV", ""},
+    };
+    const MicEPacket p = EncodeMicE(41.5, -72.5, 0, 0, '/', '>', 0);
+    int n = 0;
+    for (const Case& c : cases) {
+        TestApp t;
+        const std::string call = "K1MC-" + std::to_string(++n);
+        t.Live(call + ">" + p.destination + ":" + p.info + c.comment);
+        const StationRecord& s = t.Station(call);
+        EXPECT_EQ(s.device.View(), c.device) << c.comment;
+        EXPECT_EQ(s.status.View(), c.status) << c.comment;
+        EXPECT_TRUE(s.HasPosition()) << c.comment;
+    }
+    EXPECT_FALSE(IdentifyMicEDevice(" plain comment"));
+    EXPECT_FALSE(IdentifyMicEDevice(""));
 }
 
 }  // namespace

@@ -99,7 +99,7 @@ TEST(Digipeater, RepeatsViaAnAliasOnceAndNeverItsOwnFrames) {
     KissLink link;
     link.SetDigipeater("N0ME-1", true, "relay, wide");
     EXPECT_EQ(link.aliases, (std::vector<std::string>{"RELAY", "WIDE"}));
-    auto got = KissReceive(link, KissEncode(UiFrame("K1ABC", "APRS", {A("RELAY")}, ">test")));
+    auto got = KissReceive(link, KissEncode(UiFrame("K1ABC", "APRS", {A("RELAY")}, ">test")), 0);
     ASSERT_EQ(got.size(), 1u);
     EXPECT_EQ(got[0].monitor, "K1ABC>APRS,RELAY:>test");  // the frame as received
     KissDecoder d;
@@ -110,14 +110,59 @@ TEST(Digipeater, RepeatsViaAnAliasOnceAndNeverItsOwnFrames) {
     EXPECT_EQ(MonitorText(f), "K1ABC>APRS,N0ME-1*:>test");
     EXPECT_EQ(link.digipeated, 1);
 
-    got = KissReceive(link, KissEncode(UiFrame("K1ABC", "APRS", {A("RELAY", true)}, ">test")));
+    got = KissReceive(link, KissEncode(UiFrame("K1ABC", "APRS", {A("RELAY", true)}, ">test2")), 0);
     ASSERT_EQ(got.size(), 1u);
     EXPECT_TRUE(got[0].repeat.empty());  // already repeated
-    got = KissReceive(link, KissEncode(UiFrame("N0ME-1", "APRS", {A("RELAY")}, ">mine")));
+    got = KissReceive(link, KissEncode(UiFrame("N0ME-1", "APRS", {A("RELAY")}, ">mine")), 0);
     EXPECT_TRUE(got[0].repeat.empty());  // our own frame
     link.digipeat = false;
-    got = KissReceive(link, KissEncode(UiFrame("K1ABC", "APRS", {A("RELAY")}, ">off")));
+    got = KissReceive(link, KissEncode(UiFrame("K1ABC", "APRS", {A("RELAY")}, ">off")), 0);
     EXPECT_TRUE(got[0].repeat.empty());
+}
+
+// The path a frame leaves with, as monitor text, or "" when not repeated.
+std::string Repeated(const KissLink& link, const char* src, std::vector<Ax25Address> digis) {
+    Ax25Frame f;
+    EXPECT_EQ(DecodeAx25(UiFrame(src, "APRS", std::move(digis), ">x"), f), Ax25Status::kOk);
+    if (!DigipeatPath(link, f)) return "";
+    Ax25Frame sent;  // as the next station hears it
+    EXPECT_EQ(DecodeAx25(EncodeAx25(f), sent), Ax25Status::kOk);
+    return MonitorText(sent);
+}
+
+TEST(Digipeater, FillInAndWideNNTheWayTodaysDigipeatersDo) {
+    KissLink link;
+    link.SetDigipeater("N0ME-1", true, "WIDE1-1");
+    // The fill-in: WIDE1-1 is used up, our call in front of it.
+    EXPECT_EQ(Repeated(link, "K1ABC", {A("WIDE1-1"), A("WIDE2-1")}), "K1ABC>APRS,N0ME-1,WIDE1*,WIDE2-1:>x");
+    // Only WIDE1-1 is ours by default: a wide-area hop is not.
+    EXPECT_EQ(Repeated(link, "K1ABC", {A("WIDE2-2")}), "");
+    EXPECT_EQ(Repeated(link, "K1ABC", {A("N0ME-1")}), "K1ABC>APRS,N0ME-1*:>x");  // our own call
+    // With the WIDE family: the hop count goes down, our call goes in front.
+    link.SetDigipeater("N0ME-1", true, "WIDE1-1,WIDE");
+    EXPECT_EQ(Repeated(link, "K1ABC", {A("WIDE2-2")}), "K1ABC>APRS,N0ME-1*,WIDE2-1:>x");
+    EXPECT_EQ(Repeated(link, "K1ABC", {A("K9DIG", true), A("WIDE2-1")}), "K1ABC>APRS,K9DIG,N0ME-1,WIDE2*:>x");
+    // A hop count of 0 is used up: nothing more to do.
+    EXPECT_EQ(Repeated(link, "K1ABC", {A("WIDE2", true)}), "");
+    EXPECT_EQ(Repeated(link, "K1ABC", {A("WIDE2")}), "");
+    // No room for our call in a full path: the used-up hop becomes our call.
+    std::vector<Ax25Address> full(7, A("K9DIG", true));
+    full.push_back(A("WIDE2-1"));
+    EXPECT_EQ(Repeated(link, "K1ABC", full),
+              "K1ABC>APRS,K9DIG,K9DIG,K9DIG,K9DIG,K9DIG,K9DIG,K9DIG,N0ME-1*:>x");
+}
+
+TEST(Digipeater, TheSamePacketIsNotRepeatedTwiceWithinThirtySeconds) {
+    KissLink link;
+    link.SetDigipeater("N0ME-1", true, "WIDE1-1");
+    const std::string heard = KissEncode(UiFrame("K1ABC", "APRS", {A("WIDE1-1"), A("WIDE2-1")}, ">same"));
+    EXPECT_FALSE(KissReceive(link, heard, 1000)[0].repeat.empty());
+    // Heard again through another digipeater: the same packet.
+    const std::string again = KissEncode(UiFrame("K1ABC", "APRS", {A("K9DIG", true), A("WIDE1-1")}, ">same"));
+    EXPECT_TRUE(KissReceive(link, again, 1029)[0].repeat.empty());
+    EXPECT_EQ(link.duplicatesDropped, 1);
+    EXPECT_FALSE(KissReceive(link, heard, 1030)[0].repeat.empty());  // thirty seconds on
+    EXPECT_EQ(link.digipeated, 2);
 }
 
 TEST(KissLink, TemplateFromTheDigiPathAndOwnFrames) {

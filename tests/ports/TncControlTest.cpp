@@ -148,9 +148,11 @@ TEST(KissTnc, EmptyDigiPathResetsBothPortsToTheDefaults) {
     test::SetPref(t.prefs, "alias_list_hf", "");
     Program& p = t.Up();
     p.Command(kCmdOpenHfTnc);
-    EXPECT_EQ(p.Prefs().Get("kiss_digi_path_vhf"), "WIDE,WIDE");
-    EXPECT_EQ(p.Prefs().Get("alias_list_hf"), "RELAY");
-    EXPECT_EQ(p.Tnc().Link(kPortHfTnc).path.size(), 1u);  // "WIDE"
+    EXPECT_EQ(p.Prefs().Get("kiss_digi_path_vhf"), "WIDE1-1,WIDE2-1");
+    EXPECT_EQ(p.Prefs().Get("alias_list_hf"), "WIDE1-1");
+    EXPECT_EQ(p.Prefs().Get("digipeat_hf"), "0");  // never on by itself
+    EXPECT_EQ(p.Tnc().Link(kPortHfTnc).path.size(), 1u);  // "WIDE2-1"
+    EXPECT_FALSE(p.Tnc().Link(kPortHfTnc).digipeat);
 }
 
 }  // namespace
