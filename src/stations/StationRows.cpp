@@ -23,7 +23,8 @@ std::string EscapeField(std::string_view text) {
 
 std::string StationRowHeader() {
     return "callsign\tlat\tlon\tsymbol\tcourse\tspeed\taltitude\tphg\tsoftware\tversion\tpackets\t"
-           "status\tlast_info\twind_dir\twind_speed\tgust\ttemp\train_1h\train_24h\train_midnight\thumidity\tbaro";
+           "status\tlast_info\twind_dir\twind_speed\tgust\ttemp\train_1h\train_24h\train_midnight\thumidity\tbaro"
+           "\tdao\tkilled\tdevice\ttelemetry";
 }
 
 std::string StationRow(const StationRecord& s) {
@@ -60,6 +61,13 @@ std::string StationRow(const StationRecord& s) {
     } else {
         row += "\t\t\t\t\t\t\t\t\t";
     }
+    row += '\t';
+    if (s.daoDatum) row += EscapeField(std::string_view(&s.daoDatum, 1));
+    row += s.killed ? "\t1\t" : "\t\t";
+    row += EscapeField(s.device.View());
+    // How many telemetry records are kept (--telemetry CALL prints them).
+    row += '\t';
+    if (!s.telemetry.empty()) row += std::to_string(s.telemetry.size());
     return row;
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstdio>
 #include <sstream>
 #include <vector>
@@ -57,8 +59,8 @@ TEST(DecodeTool, PrintsTheTableWithAHeaderAndASummary) {
     EXPECT_EQ(rows[0], StationRowHeader());
     EXPECT_EQ(rows[1],
               "W1AW\t49.058333\t-72.029167\t/>\t88\t36\t1234\t\tWIN\t251\t1\t\t"
-              "!4903.50N/07201.75W>088/036/A=001234\t\t\t\t\t\t\t\t\t");
-    EXPECT_EQ(rows[2], "K1ABC\t\t\t \t0\t0\t0\t\tDOS\t0\t1\t>status only\t\t\t\t\t\t\t\t\t\t");
+              "!4903.50N/07201.75W>088/036/A=001234\t\t\t\t\t\t\t\t\t\t\t\t\t");
+    EXPECT_EQ(rows[2], "K1ABC\t\t\t \t0\t0\t0\t\tDOS\t0\t1\t>status only\t\t\t\t\t\t\t\t\t\t\t\t\t\t");
     EXPECT_EQ(r.err, "lines read 3, decoded 2, rejected 1\n");
 }
 
@@ -137,6 +139,48 @@ TEST(DecodeTool, TheBuiltProgramReadsFiles) {
     ASSERT_NE(std::fgets(buf, sizeof buf, p), nullptr);
     EXPECT_EQ(pclose(p), 0);
     EXPECT_EQ(std::string(buf).rfind("lines read ", 0), 0u) << buf;
+}
+
+}  // namespace
+}  // namespace velmora
+
+namespace velmora {
+namespace {
+
+std::vector<std::string> Fields(const std::string& row) {
+    std::vector<std::string> out;
+    size_t start = 0;
+    for (size_t tab; (tab = row.find('\t', start)) != std::string::npos; start = tab + 1)
+        out.push_back(row.substr(start, tab - start));
+    out.push_back(row.substr(start));
+    return out;
+}
+
+TEST(DecodeTool, PrintsTheDaoTheKilledTheDeviceAndNamedTelemetry) {
+    const ToolRun r = RunTool({"--telemetry", "N0TLM"},
+                              "W1AW>APRS:!4903.50N/07201.75W>refined !W37!\n"
+                              "W1AW>APRS:;GONE     _111111z4145.00N/07240.00Wo\n"
+                              "N0TLM>APRS::N0TLM    :PARM.Battery,Temp\n"
+                              "N0TLM>APRS::N0TLM    :UNIT.V,deg.C\n"
+                              "N0TLM>APRS::N0TLM    :EQNS.0,0.1,0,0,0.5,-40\n"
+                              "N0TLM>APRS:T#042,132,110,7,8,9,10000000\n");
+    const auto rows = Lines(r.out);
+    ASSERT_GE(rows.size(), 5u);
+    const std::vector<std::string> header = Fields(rows[0]);
+    const auto column = [&](const std::string& name) {
+        return static_cast<size_t>(std::find(header.begin(), header.end(), name) - header.begin());
+    };
+    ASSERT_LT(column("telemetry"), header.size());
+    const std::vector<std::string> w1aw = Fields(rows[1]);
+    ASSERT_EQ(w1aw.size(), header.size());
+    EXPECT_EQ(w1aw[column("lat")], "49.058383");  // 3.503 minutes
+    EXPECT_EQ(w1aw[column("dao")], "W");
+    EXPECT_EQ(Fields(rows[2])[column("callsign")], "GONE");
+    EXPECT_EQ(Fields(rows[2])[column("killed")], "1");
+    EXPECT_EQ(Fields(rows[3])[column("telemetry")], "1");
+    // The telemetry with the station's names, units and scaling.
+    EXPECT_EQ(rows[4], "time\tsequence\tBattery [V]\tTemp [deg.C]\ta3\ta4\ta5\tbits");
+    EXPECT_EQ(rows[5].substr(rows[5].find('\t')), "\t42\t13.2\t15\t7\t8\t9\t10000000");
 }
 
 }  // namespace
