@@ -262,7 +262,9 @@ void DecodeMicE(DecodeContext& ctx, const ReportCall& call) {
     // Fewer than 9 bytes cannot hold longitude, speed, course and symbol:
     // such a packet is cut short, and its fragments are no position.
     const bool older = static_cast<unsigned char>(info[0]) == 0x1C || static_cast<unsigned char>(info[0]) == 0x1D;
-    if (info.size() < kMicEMinimumInfo - (older ? 1 : 0)) return;
+    // The comment follows the fixed bytes (one fewer in the older form).
+    const size_t commentAt = kMicEMinimumInfo - (older ? 1 : 0);
+    if (info.size() < commentAt) return;
     const MicEFields f = ParseMicEInformation(info, dest && dest->longitudeOffset);
     DecodedReport& r = call.report;
     if (f.symbolCode) r.symbolCode = f.symbolCode;
@@ -275,7 +277,7 @@ void DecodeMicE(DecodeContext& ctx, const ReportCall& call) {
     }
     if (dest && f.hasLongitude) {
         SetPosition(r, *dest, f);
-        if (const char datum = ApplyDao(info.substr(kMicEMinimumInfo), r.lon, r.lat)) s.daoDatum = datum;
+        if (const char datum = ApplyDao(info.substr(commentAt), r.lon, r.lat)) s.daoDatum = datum;
     }
     if (const auto feet = MicEAltitudeFeet(info)) {
         r.altitudeFeet = *feet;
@@ -284,7 +286,6 @@ void DecodeMicE(DecodeContext& ctx, const ReportCall& call) {
 
     std::string_view status = MicEStatus(info);
     // The radio's own code is no part of what its operator wrote.
-    const size_t commentAt = kMicEMinimumInfo - (older ? 1 : 0);
     if (const auto device = IdentifyMicEDevice(info.substr(commentAt))) {
         s.device = device->name;
         if (status.size() >= device->suffixLength) status.remove_suffix(device->suffixLength);
@@ -299,7 +300,7 @@ void DecodeMicE(DecodeContext& ctx, const ReportCall& call) {
     if (dest) s.micMessage = static_cast<int16_t>(dest->messageCode);
     if (dest && dest->messageCode == 7 && previousMessage != 7) ctx.st.events.CentreMapOn(call.index);
     if (f.channels > 0) StoreTelemetry(ctx, s, f);
-    TakeCommentTelemetry(ctx, s, info.substr(kMicEMinimumInfo - 1));
+    TakeCommentTelemetry(ctx, s, info.substr(commentAt));
     if (r.positionValid) {
         s.ambiguity = static_cast<int16_t>(dest->blanked);
         WriteLastInfo(ctx, call, s, *dest, f, status);

@@ -349,6 +349,10 @@ TEST(MicE, TheRadiosCodeIsSeparatedFromTheComment) {
         EXPECT_TRUE(s.HasPosition()) << c.comment;
     }
     EXPECT_FALSE(IdentifyMicEDevice(" plain comment"));
+    // Found by the fuzzer: the older form's eight bytes and nothing after.
+    TestApp t;
+    t.Live("W1AW>S32U6T:\x1c.$(?f !");
+    EXPECT_GE(t.Find("W1AW"), 0);
     EXPECT_FALSE(IdentifyMicEDevice(""));
 }
 
