@@ -358,3 +358,28 @@ TEST(MicE, TheRadiosCodeIsSeparatedFromTheComment) {
 
 }  // namespace
 }  // namespace velmora
+
+namespace velmora {
+namespace {
+
+using test::TestApp;
+
+// A "!" weather report has no time of its own: its day-log slot is its
+// reception time in UTC, corrected as a "_" report's time stamp is.
+TEST(Times, APositionWeatherReportIsLoggedLikeAPositionlessOne) {
+    TestApp t;
+    t.clock.SetUtcOffset(-5 * 3600);  // the machine: 12:00 local is 17:00 UTC
+    t.app.DecodeOptions().utcOffsetHours = -5;
+    t.clock.Set(2026, 12, 8, 12, 0, 0);
+    t.Live("W1AW>APRS:_12081700c220s004g005t077");                       // stamped 17:00 UTC
+    t.Live("W2AW>APRS:!4903.50N/07201.75W_220/004g005t077");            // received now
+    const StationRecord& a = t.Station("W1AW");
+    const StationRecord& b = t.Station("W2AW");
+    ASSERT_FALSE(a.weatherDay.empty());
+    ASSERT_FALSE(b.weatherDay.empty());
+    EXPECT_EQ(a.weatherSlot, (12 * 60) / 5);
+    EXPECT_EQ(b.weatherSlot, a.weatherSlot);
+}
+
+}  // namespace
+}  // namespace velmora
