@@ -51,7 +51,7 @@ public:
     void SetNetwork(Network* network) { network_ = network; }
     bool Available() const { return layer_ != nullptr; }
 
-    bool OpenPort(int index);
+    [[nodiscard]] bool OpenPort(int index);
     bool ClosePort(int index);
     bool IsOpen(int index) const { return Valid(index) && records_[Slot(index)].device != nullptr; }
     // A closed port ignores the call; false when nothing was written.

@@ -39,7 +39,7 @@ public:
     // Exact lookup of an already cut and checked name; -1 when absent.
     StationIndex Lookup(std::string_view name) const;
     // Takes the first free record for a new name; -1 when the table is full.
-    StationIndex Append(std::string_view name);
+    [[nodiscard]] StationIndex Append(std::string_view name);
 
     // Releases every owned buffer and zero-fills every used record.
     void Clear();

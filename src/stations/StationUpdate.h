@@ -34,7 +34,7 @@ enum class NameRules : uint8_t { kCallsign, kObjectName };
 // Finds the record of a name or creates it. A callsign is cut at the first
 // blank, ">" or "*" and after 9 characters; -1 for an empty name or a full
 // table, -2 for characters outside the name rules.
-FindResult FindOrAddStation(StationContext& ctx, std::string_view name, Liveness live,
+[[nodiscard]] FindResult FindOrAddStation(StationContext& ctx, std::string_view name, Liveness live,
                             SourceKind kind, FourCC software, NameRules rules = NameRules::kCallsign);
 // Lookup without creation; the name is cut at the first character below
 // "!", or at ">", "," or "*", and after 9 characters.

@@ -102,7 +102,7 @@ TEST(StationTable, CapacityIsClampedAndFindStationCutsTheName) {
     StationTable big(100000);
     EXPECT_EQ(big.Capacity(), StationTable::kMaximumCapacity);
     StationTable t(4);
-    t.Append("W1AW-5");
+    ASSERT_EQ(t.Append("W1AW-5"), 0);
     EXPECT_EQ(FindStation(t, "W1AW-5>APRS,WIDE"), 0);
     EXPECT_EQ(FindStation(t, "W1AW-5,x"), 0);
     EXPECT_EQ(FindStation(t, "W1AW-5 text"), 0);
