@@ -48,6 +48,12 @@ constexpr MenuItem kWindows[] = {
     {kCmdCascade, "Cascade", false},
     {kCmdArrangeIcons, "Arrange Icons", false},
 };
+constexpr MenuItem kLists[] = {
+    {8201, "Station List", false},
+    {8202, "Weather Stations", false},
+    {8203, "Heard Now", false},
+    {8204, "History List", false},
+};
 constexpr MenuItem kTncCommands[] = {
     {3514, "HF-Re-Initialize TNC", false},
     {3515, "VHF-Re-Initialize TNC", false},
@@ -63,11 +69,12 @@ constexpr MenuItem kHelp[] = {
     {kCmdAbout, "About Velmora", false},
 };
 
-constexpr std::array<Menu, 7> kMenus = {{
+constexpr std::array<Menu, 8> kMenus = {{
     {"File", kFile},
     {"Edit", kEdit},
     {"Settings", kSettings},
     {"Logging", kLogging},
+    {"Lists", kLists},
     {"Windows", kWindows},
     {"TNC Commands", kTncCommands},
     {"Help", kHelp},

@@ -68,7 +68,8 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
       logs_(services_),
       memory_(services_),
       desktop_(services_),
-      modules_{&station_, &ports_, &files_, &logs_, &memory_, &desktop_},
+      lists_(services_, options.lists),
+      modules_{&station_, &ports_, &files_, &logs_, &memory_, &desktop_, &lists_},
       work_(std::make_unique<Work>(*this)),
       tick_(*work_) {
     ports_.dispatch = [this](uint16_t id) { return DispatchMenuCommand(id); };
@@ -88,6 +89,7 @@ void Program::RouteMenus() {
         {MenuGroup::kEdit, {&station_}},
         {MenuGroup::kSettings, {&ports_, &station_}},
         {MenuGroup::kLogging, {&logs_}},
+        {MenuGroup::kLists, {&lists_}},
         {MenuGroup::kWindows, {&memory_, &ports_, &desktop_}},
         {MenuGroup::kTncCommands, {&ports_}},
         {MenuGroup::kAltVhfPath, {&ports_}},

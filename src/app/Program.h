@@ -12,6 +12,7 @@
 
 #include "app/App.h"
 #include "app/CoreModules.h"
+#include "app/ListsModule.h"
 #include "app/MenuDispatch.h"
 #include "app/Module.h"
 #include "app/PeriodicTick.h"
@@ -46,6 +47,7 @@ struct ProgramOptions {
     SerialLayer* serial = nullptr;         // no serial ports without one
     Network* network = nullptr;            // no TCP without one
     SettingsDialogs* dialogs = nullptr;    // no settings dialogs without one
+    ListWindows* lists = nullptr;          // list windows open nowhere without one
 };
 
 class Program final : public EventTarget {
@@ -105,6 +107,7 @@ public:
     const MemorySamples& Memory() const { return memory_.Samples(); }
     bool MemoryLogOpen() const { return memory_.LogOpen(); }
     int64_t StartupLinesReplayed() const { return files_.StartupLinesReplayed(); }
+    ListsModule& Lists() { return lists_; }
 
 private:
     class Work;
@@ -124,6 +127,7 @@ private:
     LogsModule logs_;
     MemoryModule memory_;
     DesktopModule desktop_;
+    ListsModule lists_;
     std::vector<Module*> modules_;
     std::unique_ptr<Work> work_;
     PeriodicTick tick_;

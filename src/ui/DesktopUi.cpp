@@ -13,6 +13,7 @@
 
 #include "app/MenuTable.h"
 #include "app/Program.h"
+#include "ui/ListWindow.h"
 #include "ui/MapWindowView.h"
 #include "ui/StationSettingsDialog.h"
 #include "ui/TerminalWindow.h"
@@ -107,6 +108,23 @@ bool DesktopUi::NewChildWindow() {
     sub->setWindowTitle("Velmora");
     sub->show();
     return true;
+}
+
+void DesktopUi::ShowList(ListModel& model) {
+    for (QMdiSubWindow* sub : frame_->Mdi()->subWindowList()) {
+        auto* open = dynamic_cast<ListWindow*>(sub->widget());
+        if (open && &open->Model() == &model) {
+            frame_->Mdi()->setActiveSubWindow(sub);
+            return;
+        }
+    }
+    auto* window = new ListWindow(model);
+    QMdiSubWindow* sub = frame_->Mdi()->addSubWindow(window);
+    if (!sub) return;
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowTitle(window->windowTitle());
+    sub->resize(std::min(900, frame_->Mdi()->viewport()->width()), std::min(400, frame_->Mdi()->viewport()->height()));
+    sub->show();
 }
 
 bool DesktopUi::NewSquareMapWindow() {

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "platform/Notices.h"
+#include "app/ListsModule.h"
 #include "app/SettingsDialogs.h"
 #include "platform/qt/QtEventUi.h"
 
@@ -36,7 +37,7 @@ private:
     QAction* capsLock_ = nullptr;
 };
 
-class DesktopUi final : public QtEventUi, public SettingsDialogs {
+class DesktopUi final : public QtEventUi, public SettingsDialogs, public ListWindows {
 public:
     // The program this front end shows; it also receives the timers.
     void Attach(Program* program);
@@ -60,6 +61,8 @@ public:
     void RefreshCheckMarks() override;
     std::string ChooseFile(std::string_view title) override;
     bool EditStationSettings(Preferences& prefs) override;
+    // A list in its window; a list already open is brought to the front.
+    void ShowList(ListModel& model) override;
     void ShowAbout(std::string_view text) override;
     void ActivateNextWindow() override;
     int ChooseItem(std::string_view title, const std::vector<std::string>& items) override;

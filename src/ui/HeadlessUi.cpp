@@ -91,6 +91,12 @@ void HeadlessUi::RunCommand(const std::string& raw) {
         Print(StationRowHeader());
         const StationTable& t = p.Core().Stations();
         for (StationIndex i = 0; i < t.UsedCount(); ++i) Print(StationRow(t.At(i)));
+    } else if (line == "list") {
+        for (const auto& m : p.Lists().Models()) Print(FourCCText(m->Code()) + "  " + std::string(m->Title()));
+    } else if (line.substr(0, 5) == "list ") {
+        const std::string code(Trim(line.substr(5)));
+        if (ListModel* m = p.Lists().Find(code)) ShowList(*m);
+        else Print("No list " + code + " (list names them)");
     } else if (line.substr(0, 5) == "open ") {
         p.OpenFile(std::string(Trim(line.substr(5))));
         Print("Opened " + std::string(Trim(line.substr(5))));
@@ -100,7 +106,8 @@ void HeadlessUi::RunCommand(const std::string& raw) {
     } else if (line.substr(0, 5) == "send ") {
         p.TerminalTyped(std::string(line.substr(5)) + "\r");
     } else if (line == "help") {
-        Print("commands: a menu command by number or text, stations, open FILE, simulate FILE, send TEXT, quit");
+        Print("commands: a menu command by number or text, stations, list, list CODE, open FILE, simulate FILE, "
+              "send TEXT, quit");
         for (const Menu& m : MainMenu())
             for (const MenuItem& item : m.items)
                 if (item.id) Print("  " + std::to_string(item.id) + "  " + m.title + " > " + item.text);
@@ -115,6 +122,15 @@ void HeadlessUi::RunCommand(const std::string& raw) {
     } else {
         Print("Unknown command: " + std::string(line) + " (help lists the commands)");
     }
+}
+
+void HeadlessUi::ShowList(ListModel& model) {
+    model.RefreshIfDirty();
+    const std::string summary = model.Summary();
+    if (!summary.empty()) Print(summary);
+    std::string text = ListText(model);
+    if (!text.empty() && text.back() == '\n') text.pop_back();
+    Print(text);
 }
 
 Answer HeadlessUi::MessageBox(std::string_view text, std::string_view title, Buttons) {

@@ -10,6 +10,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Notices.h"
+#include "app/ListsModule.h"
 #include "app/SettingsDialogs.h"
 #include "platform/qt/QtEventUi.h"
 
@@ -17,7 +18,7 @@ namespace velmora {
 
 class Program;
 
-class HeadlessUi final : public QtEventUi, public SettingsDialogs {
+class HeadlessUi final : public QtEventUi, public SettingsDialogs, public ListWindows {
 public:
     // The program this console drives; it also receives the timers.
     void Attach(Program* program);
@@ -44,6 +45,8 @@ public:
     void RefreshCheckMarks() override {}
     std::string ChooseFile(std::string_view title) override;
     bool EditStationSettings(Preferences& prefs) override;
+    // The console's list window: the rows printed.
+    void ShowList(ListModel& model) override;
     void ShowAbout(std::string_view text) override;
     void ActivateNextWindow() override {}
     int ChooseItem(std::string_view title, const std::vector<std::string>& items) override;

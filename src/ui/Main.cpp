@@ -45,11 +45,12 @@ bool DisplayAvailable() {
     return (x && *x) || (w && *w);
 }
 
-ProgramOptions MachineOptions(SerialLayer& serial, Network& network, SettingsDialogs& dialogs) {
+ProgramOptions MachineOptions(SerialLayer& serial, Network& network, SettingsDialogs& dialogs, ListWindows& lists) {
     ProgramOptions o;
     o.serial = &serial;
     o.network = &network;
     o.dialogs = &dialogs;
+    o.lists = &lists;
     o.memoryClass = MemoryClassFor(InstalledMemoryBytes());
     return o;
 }
@@ -62,7 +63,7 @@ int RunHeadless(int argc, char** argv, const Options& options) {
     HeadlessUi ui;
     QtSerialLayer serial;
     QtNetwork network;
-    Program program(Platform{clock, notices, files}, ui, MachineOptions(serial, network, ui));
+    Program program(Platform{clock, notices, files}, ui, MachineOptions(serial, network, ui, ui));
     ui.Attach(&program);
     ui.CatchSignals();
     program.Start();
@@ -88,7 +89,7 @@ int RunDesktop(int argc, char** argv, const Options& options) {
     EventNotices notices(statusLine, sound, files);
     QtSerialLayer serial;
     QtNetwork network;
-    Program program(Platform{clock, notices, files}, ui, MachineOptions(serial, network, ui));
+    Program program(Platform{clock, notices, files}, ui, MachineOptions(serial, network, ui, ui));
     ui.Attach(&program);
     ui.Frame().showMaximized();
     program.Start();

@@ -2,6 +2,9 @@
 // and SIGTERM.
 #include <gtest/gtest.h>
 
+#include "app/Import.h"
+#include "lists/StationLists.h"
+
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -100,6 +103,58 @@ TEST(Headless, MenuCommandsByNumberOrTextAndOpenFileFillTheTableAsTheDecoderDoes
     ASSERT_NE(at, std::string::npos) << text;
     const auto mask = [](std::string s) { return std::regex_replace(s, std::regex("@[0-9]{6}z"), "@ddhhmmz"); };
     EXPECT_EQ(mask(text.substr(at, rows.size())), mask(rows));
+}
+
+}  // namespace
+}  // namespace velmora
+
+namespace velmora {
+namespace {
+
+// Every cell but those of the given column.
+std::string WithoutColumn(const std::string& rows, size_t column) {
+    std::string out;
+    size_t start = 0;
+    while (start < rows.size()) {
+        const size_t end = rows.find('\n', start);
+        const std::string row = rows.substr(start, end - start);
+        size_t c = 0, at = 0;
+        std::string kept;
+        while (true) {
+            const size_t tab = row.find('\t', at);
+            if (c != column) kept += row.substr(at, tab - at) + "|";
+            if (tab == std::string::npos) break;
+            at = tab + 1;
+            ++c;
+        }
+        out += kept + "\n";
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    return out;
+}
+
+TEST(Headless, ListPrintsTheRowsTheModelHolds) {
+    test::TestApp t;
+    const std::string traffic = std::string(VELMORA_SOURCE_DIR) + "/tests/data/every_type.txt";
+    const std::string text = RunShell("printf 'open " + traffic + "\nlist\nlist WXXL\nlist NOPE\nquit\n' | " +
+                                      std::string(VELMORA_BIN) + " --headless --data " + t.folder.string() +
+                                      " 2>/dev/null");
+    EXPECT_NE(text.find("STAL  Station List"), std::string::npos) << text;
+    EXPECT_NE(text.find("HISL  History List"), std::string::npos);
+    EXPECT_NE(text.find("No list NOPE"), std::string::npos);
+    // The same traffic through a model of our own: the rows agree (but
+    // for the age column, which depends on when each ran).
+    ListSources sources{t.app.Stations(), t.app.Own(), t.app.Now(), t.app.History()};
+    t.app.ProcessReceivedLine("N0CALL>APRS:>the own station, first", Liveness::kReplay, SourceKind::kOwn);
+    (void)ImportFile(t.app, traffic, false);
+    WeatherListModel model(sources);
+    model.RefreshIfDirty();
+    ASSERT_GT(model.RowCount(), 0u);
+    const std::string expected = ListText(model);
+    const size_t at = text.find(expected.substr(0, expected.find('\n')));
+    ASSERT_NE(at, std::string::npos) << text;
+    EXPECT_EQ(WithoutColumn(text.substr(at, expected.size()), 1), WithoutColumn(expected, 1));
 }
 
 }  // namespace

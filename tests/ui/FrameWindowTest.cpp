@@ -11,6 +11,8 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTableView>
+#include <cstdlib>
 
 #include "app/MenuTable.h"
 #include "app/Program.h"
@@ -18,6 +20,7 @@
 #include "geo/Position.h"
 #include "support/TestApp.h"
 #include "support/SerialProgram.h"
+#include "ui/ListWindow.h"
 #include "ui/StationSettingsDialog.h"
 #include "ui/TerminalWindow.h"
 #include "platform/fake/FakeSerial.h"
@@ -63,7 +66,7 @@ TEST(FrameWindow, StartsWithTheMenuBarAndOneTiledSquareMapWindow) {
     FrameWindow& frame = d.ui.Frame();
     QStringList titles;
     for (QAction* a : frame.menuBar()->actions()) titles << a->text();
-    EXPECT_EQ(titles, (QStringList{"File", "Edit", "Settings", "Logging", "Windows", "TNC Commands", "Help",
+    EXPECT_EQ(titles, (QStringList{"File", "Edit", "Settings", "Logging", "Lists", "Windows", "TNC Commands", "Help",
                                    "Alternate VHF path", "Alternate HF path"}));
     const auto subs = frame.Mdi()->subWindowList();
     ASSERT_EQ(subs.size(), 1);
@@ -177,6 +180,63 @@ TEST(StationSettings, WritesThePreferencesAndRefusesValuesThatDoNotFit) {
     dialog.Field("own_lat_degrees")->setText("41");
     dialog.Field("phg")->setText("23600");  // four digits only
     EXPECT_FALSE(dialog.Apply(problem));
+}
+
+}  // namespace
+}  // namespace velmora
+
+namespace velmora {
+namespace {
+
+TEST(ListWindow, OpensFromTheMenuShowsTheRowsSortsAndFilters) {
+    const auto folder = test::MakeTempFolder();
+    DiskFiles files(folder.string());
+    SystemClock clock;
+    DesktopUi ui;
+    ui.AnswerBoxesWith(Answer::kOk);
+    DesktopNotices notices(ui.Frame());
+    ProgramOptions options;
+    options.lists = &ui;
+    {
+        Program program(Platform{clock, notices, files}, ui, options);
+        ui.Attach(&program);
+        program.Start();
+        for (const char* line : {"B1>APRS:!4100.00N/07200.00W>090/010", "A1>APRS:!4100.00N/07200.00W>270/050",
+                                 "C1>APRS:!4100.00N/07200.00W-house"})
+            program.Core().ProcessReceivedLine(line, Liveness::kLive, SourceKind::kVhf);
+        ASSERT_TRUE(program.Command(kCmdStationList));
+        ListWindow* window = nullptr;
+        for (QMdiSubWindow* sub : ui.Frame().Mdi()->subWindowList())
+            if (auto* w = dynamic_cast<ListWindow*>(sub->widget())) window = w;
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(window->windowTitle(), "Station List");
+        QAbstractItemModel* model = window->View()->model();
+        const int own = program.Core().Stations().UsedCount() - 3;  // the own station, when there is one
+        ASSERT_EQ(model->rowCount(), own + 3);
+        EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), "Call");
+        // Sort by call, descending.
+        window->View()->sortByColumn(0, Qt::DescendingOrder);
+        EXPECT_EQ(model->index(0, 0).data().toString(), "C1");
+        // Filter: only the house.
+        window->Filter()->setText("HOUSE");
+        ASSERT_EQ(model->rowCount(), 1);
+        EXPECT_EQ(model->index(0, 0).data().toString(), "C1");
+        window->Filter()->clear();
+        // A new station shows at the next refresh, not before.
+        program.Core().ProcessReceivedLine("D1>APRS:>new", Liveness::kLive, SourceKind::kVhf);
+        EXPECT_EQ(model->rowCount(), own + 3);
+        window->RefreshNow();
+        EXPECT_EQ(model->rowCount(), own + 4);
+        // Opening it again brings the same window forward.
+        const auto windows = ui.Frame().Mdi()->subWindowList().size();
+        program.Command(kCmdStationList);
+        EXPECT_EQ(ui.Frame().Mdi()->subWindowList().size(), windows);
+        if (const char* shot = std::getenv("VELMORA_LIST_SCREENSHOT")) window->grab().save(shot);
+        program.Stop();
+        ui.Attach(nullptr);
+    }
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
 }
 
 }  // namespace

@@ -1,0 +1,55 @@
+#include "app/ListsModule.h"
+
+namespace velmora {
+
+ListsModule::ListsModule(ModuleServices services, ListWindows* windows) : s_(services), windows_(windows) {
+    const ListSources sources{s_.app.Stations(), s_.app.Own(), s_.app.Now(), s_.app.History()};
+    models_.push_back(std::make_unique<StationListModel>(sources));
+    models_.push_back(std::make_unique<WeatherListModel>(sources));
+    models_.push_back(std::make_unique<HeardNowModel>(sources));
+    models_.push_back(std::make_unique<HistoryListModel>(sources));
+}
+
+ListModel* ListsModule::Find(std::string_view code) {
+    for (const auto& m : models_)
+        if (FourCCText(m->Code()) == code) return m.get();
+    return nullptr;
+}
+
+bool ListsModule::Command(uint16_t id) {
+    static constexpr std::pair<uint16_t, const char*> kLists[] = {
+        {kCmdStationList, "STAL"}, {kCmdWeatherList, "WXXL"}, {kCmdHeardNowList, "WHNL"}, {kCmdHistoryList, "HISL"},
+    };
+    for (const auto& [command, code] : kLists) {
+        if (command != id) continue;
+        ListModel* m = Find(code);
+        if (m && windows_) windows_->ShowList(*m);
+        return true;
+    }
+    return false;
+}
+
+void ListsModule::InvalidateList(FourCC, FourCC list) {
+    for (const auto& m : models_)
+        if (m->Code() == list) m->Invalidate();
+}
+
+// A station that changed may have changed in every list of stations.
+void ListsModule::InvalidateStations() {
+    for (const auto& m : models_)
+        if (m->Code() != MakeFourCC("HISL")) m->Invalidate();
+}
+
+void ListsModule::RedrawStation(int32_t) { InvalidateStations(); }
+
+void ListsModule::HistoryGrew(int32_t, std::string_view) {
+    if (ListModel* h = Find("HISL")) h->Invalidate();
+}
+
+void ListsModule::HistoryRebuilt() { HistoryGrew(-1, {}); }
+
+void ListsModule::StationsRenumbered(const std::vector<int32_t>&) {
+    for (const auto& m : models_) m->Invalidate();
+}
+
+}  // namespace velmora

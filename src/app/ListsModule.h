@@ -1,0 +1,53 @@
+#pragma once
+// The list windows' models: they follow the station events, refresh when
+// shown, and open from the Lists menu in the front end's list windows (the
+// desktop's table views, the console's printed rows).
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "app/Module.h"
+#include "lists/ListModel.h"
+#include "lists/StationLists.h"
+
+namespace velmora {
+
+// Where a front end shows a list model.
+class ListWindows {
+public:
+    virtual ~ListWindows() = default;
+    virtual void ShowList(ListModel& model) = 0;
+};
+
+constexpr uint16_t kCmdStationList = 8201;
+constexpr uint16_t kCmdWeatherList = 8202;
+constexpr uint16_t kCmdHeardNowList = 8203;
+constexpr uint16_t kCmdHistoryList = 8204;
+
+class ListsModule final : public Module, private StationEvents {
+public:
+    ListsModule(ModuleServices services, ListWindows* windows);
+
+    bool Command(uint16_t id) override;
+    StationEvents* StationListener() override { return this; }
+
+    // A model by its list code ("STAL"); null for none.
+    ListModel* Find(std::string_view code);
+    const std::vector<std::unique_ptr<ListModel>>& Models() const { return models_; }
+
+private:
+    void InvalidateList(FourCC windowClass, FourCC list) override;
+    void RedrawStation(int32_t index) override;
+    void NewStationLogLine(std::string_view) override {}
+    void CentreMapOn(int32_t) override {}
+    void HistoryGrew(int32_t, std::string_view) override;
+    void HistoryRebuilt() override;
+    void StationsRenumbered(const std::vector<int32_t>& remap) override;
+    void InvalidateStations();
+
+    ModuleServices s_;
+    ListWindows* windows_;
+    std::vector<std::unique_ptr<ListModel>> models_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,97 @@
+#include "ui/ListWindow.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace velmora {
+
+int ListTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int ListTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(model_.Columns().size());
+}
+
+QVariant ListTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || static_cast<size_t>(index.row()) >= rows_.size()) return {};
+    const size_t row = rows_[static_cast<size_t>(index.row())];
+    if (row >= model_.RowCount()) return {};
+    const size_t column = static_cast<size_t>(index.column());
+    switch (role) {
+        case Qt::DisplayRole: return QString::fromStdString(model_.Cell(row, column).text);
+        case Qt::TextAlignmentRole:
+            return model_.Columns()[column].kind == CellKind::kNumber ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+                                                                       : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+        case Qt::ForegroundRole:
+            if (const auto c = model_.Colour(row)) return QBrush(QColor(c->r, c->g, c->b));
+            return {};
+        default: return {};
+    }
+}
+
+QVariant ListTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal) return {};
+    if (section < 0 || static_cast<size_t>(section) >= model_.Columns().size()) return {};
+    return QString::fromStdString(model_.Columns()[static_cast<size_t>(section)].title);
+}
+
+void ListTableModel::sort(int column, Qt::SortOrder order) {
+    sortColumn_ = column;
+    ascending_ = order == Qt::AscendingOrder;
+    Update(true);
+}
+
+void ListTableModel::SetFilter(const QString& text) {
+    filter_ = text.toStdString();
+    Update(true);
+}
+
+void ListTableModel::Update(bool force) {
+    if (!model_.RefreshIfDirty() && !force) return;
+    beginResetModel();
+    rows_ = ViewRows(model_, filter_, sortColumn_, ascending_);
+    endResetModel();
+}
+
+ListWindow::ListWindow(ListModel& model, QWidget* parent) : QWidget(parent), model_(model), table_(model) {
+    setWindowTitle(QString::fromStdString(std::string(model.Title())));
+    setObjectName("ListWindow");
+    auto* layout = new QVBoxLayout(this);
+    filter_ = new QLineEdit(this);
+    filter_->setPlaceholderText("Filter");
+    filter_->setClearButtonEnabled(true);
+    summary_ = new QLabel(this);
+    view_ = new QTableView(this);
+    view_->setModel(&table_);
+    view_->setSortingEnabled(true);
+    view_->sortByColumn(-1, Qt::AscendingOrder);
+    view_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view_->setAlternatingRowColors(true);
+    view_->verticalHeader()->setVisible(false);
+    view_->verticalHeader()->setDefaultSectionSize(20);
+    view_->horizontalHeader()->setStretchLastSection(true);
+    layout->addWidget(filter_);
+    layout->addWidget(view_);
+    layout->addWidget(summary_);
+    QObject::connect(filter_, &QLineEdit::textChanged, this, [this](const QString& t) { table_.SetFilter(t); });
+    // Changes are shown at most twice a second, however many arrive.
+    refresh_.setInterval(500);
+    QObject::connect(&refresh_, &QTimer::timeout, this, [this] { RefreshNow(); });
+    refresh_.start();
+    table_.Update(true);
+    summary_->setText(QString::fromStdString(model.Summary()));
+    view_->resizeColumnsToContents();
+}
+
+void ListWindow::RefreshNow() {
+    table_.Update(false);
+    summary_->setText(QString::fromStdString(model_.Summary()));
+}
+
+}  // namespace velmora

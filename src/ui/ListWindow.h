@@ -1,0 +1,61 @@
+#pragma once
+// A list window: one list model in a table view, sortable by any column,
+// with a filter box, rows coloured where the list colours them, and a
+// summary line. It refreshes at most twice a second, and only when the
+// model was invalidated, so a full internet feed does not freeze it.
+#include <QAbstractTableModel>
+#include <QTimer>
+#include <QWidget>
+#include <vector>
+
+#include "lists/ListModel.h"
+
+class QLabel;
+class QLineEdit;
+class QTableView;
+
+namespace velmora {
+
+// The Qt face of a list model, in the order and selection the core computes.
+class ListTableModel final : public QAbstractTableModel {
+public:
+    explicit ListTableModel(ListModel& model) : model_(model) {}
+    int rowCount(const QModelIndex& parent) const override;
+    int columnCount(const QModelIndex& parent) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    void sort(int column, Qt::SortOrder order) override;
+
+    void SetFilter(const QString& text);
+    // Rebuilds the rows shown when the model changed (or when forced).
+    void Update(bool force);
+    const std::vector<size_t>& Rows() const { return rows_; }
+
+private:
+    ListModel& model_;
+    std::vector<size_t> rows_;
+    std::string filter_;
+    int sortColumn_ = -1;
+    bool ascending_ = true;
+};
+
+class ListWindow final : public QWidget {
+public:
+    explicit ListWindow(ListModel& model, QWidget* parent = nullptr);
+    ListModel& Model() { return model_; }
+    QTableView* View() const { return view_; }
+    QLineEdit* Filter() const { return filter_; }
+    ListTableModel& Table() { return table_; }
+    // Refreshes now if the model was invalidated (the timer's work).
+    void RefreshNow();
+
+private:
+    ListModel& model_;
+    ListTableModel table_;
+    QLineEdit* filter_;
+    QTableView* view_;
+    QLabel* summary_;
+    QTimer refresh_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,118 @@
+#include "lists/ListModel.h"
+
+#include <gtest/gtest.h>
+
+#include "app/ListsModule.h"
+#include "lists/StationLists.h"
+#include "lists/SymbolNames.h"
+#include "support/TestApp.h"
+#include "support/TestProgram.h"
+
+namespace velmora {
+namespace {
+
+using test::TestApp;
+
+ListSources Sources(TestApp& t) { return {t.app.Stations(), t.app.Own(), t.app.Now(), t.app.History()}; }
+
+size_t Column(const ListModel& m, const std::string& title) {
+    for (size_t c = 0; c < m.Columns().size(); ++c)
+        if (m.Columns()[c].title == title) return c;
+    ADD_FAILURE() << "no column " << title;
+    return 0;
+}
+
+std::vector<std::string> Calls(const ListModel& m, const std::vector<size_t>& rows) {
+    std::vector<std::string> out;
+    for (size_t r : rows) out.push_back(m.Cell(r, 0).text);
+    return out;
+}
+
+TEST(StationList, RowsColumnsAndMeanings) {
+    TestApp t;
+    t.app.SetHome(41.7, -72.7);
+    t.Live("W1AW>APRS:!4140.35N/07243.55W-PHG5360 home");
+    t.Live("K1CAR>APRS:!4200.00N/07200.00W>090/045/A=000300");
+    t.Live("N0WX>APRS:!4100.00N/07300.00W_220/004g005t077");
+    StationListModel m(Sources(t));
+    m.RefreshIfDirty();
+    ASSERT_EQ(m.RowCount(), 3u);
+    EXPECT_EQ(m.Cell(1, Column(m, "Meaning")).text, "Car");
+    EXPECT_EQ(m.Cell(2, Column(m, "Meaning")).text, "Weather station");
+    EXPECT_EQ(m.Cell(1, Column(m, "Course")).number, 90);
+    EXPECT_EQ(m.Cell(1, Column(m, "Altitude ft")).text, "300");
+    EXPECT_EQ(m.Cell(1, Column(m, "Source")).text, "RF VHF");
+    EXPECT_TRUE(m.Cell(0, Column(m, "Course")).empty);  // a house does not move
+    EXPECT_GT(m.Cell(1, Column(m, "Miles")).number, 10);
+    EXPECT_EQ(SymbolMeaning('\\', '!'), "Emergency");
+    EXPECT_EQ(SymbolMeaning('3', '#'), "Digipeater");  // an overlay is the alternate table
+    EXPECT_EQ(SymbolMeaning('/', 0), "");
+}
+
+TEST(StationList, SortsByNumberOrTextWithEmptyCellsLastAndFilters) {
+    TestApp t;
+    t.Live("B>APRS:!4100.00N/07200.00W>090/010");
+    t.Live("A>APRS:!4100.00N/07200.00W>270/050");
+    t.Live("C>APRS:>no position, no course");
+    t.Live("D>APRS:!4100.00N/07200.00W>180/005");
+    StationListModel m(Sources(t));
+    m.RefreshIfDirty();
+    const int speed = static_cast<int>(Column(m, "Speed kn"));
+    EXPECT_EQ(Calls(m, ViewRows(m, "", speed, true)), (std::vector<std::string>{"D", "B", "A", "C"}));
+    EXPECT_EQ(Calls(m, ViewRows(m, "", speed, false)), (std::vector<std::string>{"A", "B", "D", "C"}));
+    EXPECT_EQ(Calls(m, ViewRows(m, "", 0, false)), (std::vector<std::string>{"D", "C", "B", "A"}));
+    EXPECT_EQ(Calls(m, ViewRows(m, "", -1, true)), (std::vector<std::string>{"B", "A", "C", "D"}));
+    // The filter looks in every column, without regard to case.
+    EXPECT_EQ(Calls(m, ViewRows(m, "NO POSITION", -1, true)), (std::vector<std::string>{"C"}));
+    EXPECT_EQ(Calls(m, ViewRows(m, "car", speed, true)), (std::vector<std::string>{"D", "B", "A"}));
+    EXPECT_TRUE(ViewRows(m, "nothing like this", -1, true).empty());
+}
+
+TEST(Lists, InvalidatedByNewStationsAndChangesAndRefreshedOnce) {
+    test::TestProgram t;
+    Program& p = t.Started();
+    ListModel* stations = p.Lists().Find("STAL");
+    ListModel* weather = p.Lists().Find("WXXL");
+    ListModel* history = p.Lists().Find("HISL");
+    ASSERT_TRUE(stations && weather && history);
+    stations->RefreshIfDirty();
+    weather->RefreshIfDirty();
+    history->RefreshIfDirty();
+    const size_t before = stations->RowCount();
+    EXPECT_FALSE(stations->Dirty());
+    p.Core().ProcessReceivedLine("W1AW>APRS:!4140.35N/07243.55W-", Liveness::kLive, SourceKind::kVhf);
+    EXPECT_TRUE(stations->Dirty());
+    EXPECT_TRUE(history->Dirty());
+    // Many changes, one refresh.
+    for (int i = 0; i < 20; ++i)
+        p.Core().ProcessReceivedLine("W1AW>APRS:!4140.35N/07243.55W-", Liveness::kLive, SourceKind::kVhf);
+    const uint64_t generation = stations->Generation();
+    EXPECT_TRUE(stations->RefreshIfDirty());
+    EXPECT_FALSE(stations->RefreshIfDirty());
+    EXPECT_EQ(stations->Generation(), generation + 1);
+    EXPECT_EQ(stations->RowCount(), before + 1);
+    // A weather report changes the weather list.
+    weather->RefreshIfDirty();
+    p.Core().ProcessReceivedLine("N0WX>APRS:_10090556c220s004g005t077", Liveness::kLive, SourceKind::kVhf);
+    EXPECT_TRUE(weather->RefreshIfDirty());
+    EXPECT_EQ(weather->RowCount(), 1u);
+    history->RefreshIfDirty();
+    EXPECT_EQ(history->Cell(history->RowCount() - 1, 2).text, "N0WX>APRS:_10090556c220s004g005t077");
+    EXPECT_NE(history->Summary().find("Buffer utilization"), std::string::npos);
+    EXPECT_EQ(ListText(*weather).substr(0, 20), "Call\tLast report\tTem");
+}
+
+TEST(Lists, HeardNowIsRadioWithinTheHour) {
+    TestApp t;
+    t.Live("N0ME>APRS:>first record, the own station");
+    t.Live("RF1>APRS:>radio", '2');
+    t.Live("NET1>APRS,TCPIP*:>internet", 'T');
+    t.clock.Advance(2 * 3600);
+    t.Live("RF2>APRS:>radio later", '1');
+    HeardNowModel m(Sources(t));
+    m.RefreshIfDirty();
+    EXPECT_EQ(Calls(m, ViewRows(m, "", -1, true)), (std::vector<std::string>{"RF2"}));
+}
+
+}  // namespace
+}  // namespace velmora
