@@ -17,10 +17,19 @@ bool ContainsNoCase(std::string_view text, std::string_view needle) {
     return it != text.end();
 }
 
-bool RowMatches(const ListModel& m, size_t row, std::string_view filter) {
+// A filter with a letter in it is looking for a call, a name or a text, not
+// a number: the number columns are then passed over, which keeps filtering
+// a full internet feed quick (formatting the numbers is most of the work).
+bool LooksForText(std::string_view filter) {
+    return std::any_of(filter.begin(), filter.end(), [](char c) { return std::isalpha(static_cast<unsigned char>(c)); });
+}
+
+bool RowMatches(const ListModel& m, size_t row, std::string_view filter, bool textOnly) {
     if (filter.empty()) return true;
-    for (size_t c = 0; c < m.Columns().size(); ++c)
+    for (size_t c = 0; c < m.Columns().size(); ++c) {
+        if (textOnly && m.Columns()[c].kind == CellKind::kNumber) continue;
         if (ContainsNoCase(m.Cell(row, c).text, filter)) return true;
+    }
     return false;
 }
 
@@ -29,8 +38,9 @@ bool RowMatches(const ListModel& m, size_t row, std::string_view filter) {
 std::vector<size_t> ViewRows(const ListModel& m, std::string_view filter, int sortColumn, bool ascending) {
     std::vector<size_t> rows;
     rows.reserve(m.RowCount());
+    const bool textOnly = LooksForText(filter);
     for (size_t r = 0; r < m.RowCount(); ++r)
-        if (RowMatches(m, r, filter)) rows.push_back(r);
+        if (RowMatches(m, r, filter, textOnly)) rows.push_back(r);
     if (sortColumn < 0 || static_cast<size_t>(sortColumn) >= m.Columns().size()) return rows;
     const size_t c = static_cast<size_t>(sortColumn);
     const bool numeric = m.Columns()[c].kind == CellKind::kNumber;

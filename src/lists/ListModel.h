@@ -65,8 +65,9 @@ private:
 };
 
 // The rows to show, in order: those whose text in any column contains the
-// filter (without regard to case), sorted by a column (stable, empty cells
-// last). column -1 keeps the model's order.
+// filter (without regard to case; a filter with a letter in it looks in the
+// text columns only), sorted by a column (stable, empty cells last).
+// column -1 keeps the model's order.
 std::vector<size_t> ViewRows(const ListModel& model, std::string_view filter, int sortColumn, bool ascending);
 
 // The model as text: a header row of the column titles, then one row each,

@@ -66,6 +66,10 @@ TEST(StationList, SortsByNumberOrTextWithEmptyCellsLastAndFilters) {
     EXPECT_EQ(Calls(m, ViewRows(m, "NO POSITION", -1, true)), (std::vector<std::string>{"C"}));
     EXPECT_EQ(Calls(m, ViewRows(m, "car", speed, true)), (std::vector<std::string>{"D", "B", "A"}));
     EXPECT_TRUE(ViewRows(m, "nothing like this", -1, true).empty());
+    // Digits alone look in the number columns too; a letter in the filter
+    // means a text is wanted.
+    EXPECT_EQ(Calls(m, ViewRows(m, "270", -1, true)), (std::vector<std::string>{"A"}));
+    EXPECT_TRUE(ViewRows(m, "270x", -1, true).empty());
 }
 
 TEST(Lists, InvalidatedByNewStationsAndChangesAndRefreshedOnce) {
