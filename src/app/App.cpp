@@ -10,7 +10,8 @@
 namespace velmora {
 
 App::App(Platform platform, AppOptions options)
-    : platform_(platform),
+    : status_(platform.notices, platform.clock),
+      platform_{platform.clock, status_, platform.files},
       clock_(platform.clock),
       capacities_(CapacitiesFor(options.memoryClass)),
       table_(std::make_unique<StationTable>(options.stationCapacity.value_or(capacities_.stationTable))),

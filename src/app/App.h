@@ -9,6 +9,7 @@
 #include "app/Logs.h"
 #include "app/MemoryClass.h"
 #include "decode/DecodeContext.h"
+#include "lists/StatusLog.h"
 #include "messaging/MessageStore.h"
 #include "transmit/ScheduleCounters.h"
 #include "platform/Clock.h"
@@ -79,7 +80,9 @@ public:
     DxPrefixTable& DxPrefixes() { return dxPrefixes_; }
     ScheduleCounters& Schedule() { return schedule_; }
     const DfLine& LastDfLine() const { return dfLine_; }
+    // The platform as the core uses it: its notices go through the status log.
     const Platform& PlatformLayer() const { return platform_; }
+    StatusLog& Status() { return status_; }
 
     // An NMEA sentence from a port or a log. The GPS reader takes the
     // position; a speed of 11 or more makes the course the one bearings are
@@ -117,6 +120,7 @@ private:
     void PositionDue(int group) override { schedule_.positionNow[group] = true; }
     void WeatherDue(int group) override { schedule_.weatherNow[group] = true; }
 
+    StatusLog status_;     // before platform_, whose notices it is
     Platform platform_;
     CachedClock clock_;
     MemoryCapacities capacities_;

@@ -8,6 +8,10 @@ ListsModule::ListsModule(ModuleServices services, ListWindows* windows) : s_(ser
     models_.push_back(std::make_unique<WeatherListModel>(sources));
     models_.push_back(std::make_unique<HeardNowModel>(sources));
     models_.push_back(std::make_unique<HistoryListModel>(sources));
+    models_.push_back(std::make_unique<StatusListModel>(s_.app.Status()));
+    s_.app.Status().onChange = [this] {
+        if (ListModel* m = Find("STAT")) m->Invalidate();
+    };
 }
 
 ListModel* ListsModule::Find(std::string_view code) {
@@ -19,6 +23,7 @@ ListModel* ListsModule::Find(std::string_view code) {
 bool ListsModule::Command(uint16_t id) {
     static constexpr std::pair<uint16_t, const char*> kLists[] = {
         {kCmdStationList, "STAL"}, {kCmdWeatherList, "WXXL"}, {kCmdHeardNowList, "WHNL"}, {kCmdHistoryList, "HISL"},
+        {kCmdStatusList, "STAT"},
     };
     for (const auto& [command, code] : kLists) {
         if (command != id) continue;
@@ -37,7 +42,7 @@ void ListsModule::InvalidateList(FourCC, FourCC list) {
 // A station that changed may have changed in every list of stations.
 void ListsModule::InvalidateStations() {
     for (const auto& m : models_)
-        if (m->Code() != MakeFourCC("HISL")) m->Invalidate();
+        if (m->Code() != MakeFourCC("HISL") && m->Code() != MakeFourCC("STAT")) m->Invalidate();
 }
 
 void ListsModule::RedrawStation(int32_t) { InvalidateStations(); }

@@ -9,6 +9,7 @@
 #include "app/Module.h"
 #include "lists/ListModel.h"
 #include "lists/StationLists.h"
+#include "lists/StatusLog.h"
 
 namespace velmora {
 
@@ -23,6 +24,7 @@ constexpr uint16_t kCmdStationList = 8201;
 constexpr uint16_t kCmdWeatherList = 8202;
 constexpr uint16_t kCmdHeardNowList = 8203;
 constexpr uint16_t kCmdHistoryList = 8204;
+constexpr uint16_t kCmdStatusList = 8205;
 
 class ListsModule final : public Module, private StationEvents {
 public:

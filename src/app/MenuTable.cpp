@@ -53,6 +53,7 @@ constexpr MenuItem kLists[] = {
     {8202, "Weather Stations", false},
     {8203, "Heard Now", false},
     {8204, "History List", false},
+    {8205, "Status", false},
 };
 constexpr MenuItem kTncCommands[] = {
     {3514, "HF-Re-Initialize TNC", false},

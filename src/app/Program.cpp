@@ -61,7 +61,7 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
       ui_(ui),
       info_(options.platform),
       app_(platform, CoreOptions(options)),
-      services_{platform, ui, app_, prefs_, info_},
+      services_{app_.PlatformLayer(), ui, app_, prefs_, info_},
       station_(services_, options.dialogs),
       ports_(services_, options.serial),
       files_(services_),

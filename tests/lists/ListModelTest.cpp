@@ -4,6 +4,7 @@
 
 #include "app/ListsModule.h"
 #include "lists/StationLists.h"
+#include "lists/StatusLog.h"
 #include "lists/SymbolNames.h"
 #include "support/TestApp.h"
 #include "support/TestProgram.h"
@@ -116,6 +117,41 @@ TEST(Lists, HeardNowIsRadioWithinTheHour) {
     HeardNowModel m(Sources(t));
     m.RefreshIfDirty();
     EXPECT_EQ(Calls(m, ViewRows(m, "", -1, true)), (std::vector<std::string>{"RF2"}));
+}
+
+}  // namespace
+}  // namespace velmora
+
+namespace velmora {
+namespace {
+
+TEST(StatusWindow, KeepsEveryStatusTextWithItsTime) {
+    test::TestApp t;
+    t.Live("W1.AW>APRS:>x");  // "Invalid callsign" on the status line
+    ASSERT_FALSE(t.app.Status().Entries().empty());
+    EXPECT_EQ(t.app.Status().Entries().back().text, "Invalid callsign");
+    EXPECT_EQ(t.app.Status().Entries().back().time, t.clock.NowStamp());
+    EXPECT_EQ(t.notices.status.back(), "Invalid callsign");  // still shown as before
+    StatusListModel m(t.app.Status());
+    m.RefreshIfDirty();
+    ASSERT_EQ(m.RowCount(), t.app.Status().Entries().size());
+    EXPECT_EQ(m.Cell(m.RowCount() - 1, 1).text, "Invalid callsign");
+    // The newest thousand are kept.
+    for (int i = 0; i < 1100; ++i) t.app.Status().StatusText("text " + std::to_string(i));
+    EXPECT_EQ(t.app.Status().Entries().size(), StatusLog::kKept);
+    EXPECT_EQ(t.app.Status().Entries().front().text, "text 100");
+}
+
+TEST(StatusWindow, TheStatusListFollowsNewTexts) {
+    test::TestProgram t;
+    Program& p = t.Started();
+    ListModel* status = p.Lists().Find("STAT");
+    ASSERT_NE(status, nullptr);
+    status->RefreshIfDirty();
+    const size_t before = status->RowCount();
+    p.Core().ProcessReceivedLine("W1.AW>APRS:>x", Liveness::kLive, SourceKind::kVhf);
+    EXPECT_TRUE(status->RefreshIfDirty());
+    EXPECT_EQ(status->RowCount(), before + 1);
 }
 
 }  // namespace
