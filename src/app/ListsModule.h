@@ -9,6 +9,7 @@
 #include "app/Module.h"
 #include "lists/ListModel.h"
 #include "lists/StationLists.h"
+#include "lists/StationTables.h"
 #include "lists/StatusLog.h"
 
 namespace velmora {

@@ -54,6 +54,13 @@ constexpr MenuItem kLists[] = {
     {8203, "Heard Now", false},
     {8204, "History List", false},
     {8205, "Status", false},
+    {0, "", false},
+    {8206, "Positions", false},
+    {8207, "Tracks", false},
+    {8208, "Mic-E", false},
+    {8209, "Flagged", false},
+    {8210, "Paths", false},
+    {8211, "DF", false},
 };
 constexpr MenuItem kTncCommands[] = {
     {3514, "HF-Re-Initialize TNC", false},

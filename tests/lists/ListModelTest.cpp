@@ -5,6 +5,9 @@
 #include "app/ListsModule.h"
 #include "lists/StationLists.h"
 #include "lists/StatusLog.h"
+#include "MicEEncoder.h"
+
+#include <algorithm>
 #include "lists/SymbolNames.h"
 #include "support/TestApp.h"
 #include "support/TestProgram.h"
@@ -152,6 +155,59 @@ TEST(StatusWindow, TheStatusListFollowsNewTexts) {
     p.Core().ProcessReceivedLine("W1.AW>APRS:>x", Liveness::kLive, SourceKind::kVhf);
     EXPECT_TRUE(status->RefreshIfDirty());
     EXPECT_EQ(status->RowCount(), before + 1);
+}
+
+}  // namespace
+}  // namespace velmora
+
+namespace velmora {
+namespace {
+
+std::vector<std::string> CallsOf(ListModel& m) {
+    m.RefreshIfDirty();
+    std::vector<std::string> out;
+    for (size_t r = 0; r < m.RowCount(); ++r) out.push_back(m.Cell(r, 0).text);
+    return out;
+}
+
+TEST(Lists, EachSmallerListShowsItsOwnStations) {
+    test::TestProgram t;
+    Program& p = t.Started();
+    p.Core().StationOptions().autoTrackMovingStations = true;
+    const auto feed = [&](const std::string& line) {
+        p.Core().ProcessReceivedLine(line, Liveness::kLive, SourceKind::kVhf);
+    };
+    feed("HOUSE>APRS:!4140.00N/07240.00W-");
+    feed("MOVER>APRS:!4140.00N/07240.00W>090/030");
+    feed("MOVER>APRS:!4141.00N/07240.00W>090/030");
+    const MicEPacket mic = EncodeMicE(41.5, -72.5, 10, 90, '/', '>', 7);
+    feed("MICE>" + mic.destination + ":" + mic.info + "]=");
+    feed("DIGI>APRS,W1XYZ*,WIDE2-1:>via a digipeater");
+    p.Core().Flags().AddLine("HOUSE\tALARM");
+    feed("NOPOS>APRS:>status only");
+    ListsModule& lists = p.Lists();
+    const auto has = [](const std::vector<std::string>& calls, const char* call) {
+        return std::find(calls.begin(), calls.end(), call) != calls.end();
+    };
+    const auto positions = CallsOf(*lists.Find("POSL"));
+    EXPECT_TRUE(has(positions, "HOUSE"));
+    EXPECT_FALSE(has(positions, "NOPOS"));
+    const auto tracks = CallsOf(*lists.Find("TRKL"));
+    EXPECT_TRUE(has(tracks, "MOVER"));
+    EXPECT_FALSE(has(tracks, "HOUSE"));
+    ListModel& micList = *lists.Find("MICL");
+    const auto mics = CallsOf(micList);
+    ASSERT_EQ(mics, (std::vector<std::string>{"MICE"}));
+    EXPECT_EQ(micList.Cell(0, 1).text, "EMERGENCY!");
+    EXPECT_EQ(micList.Cell(0, 2).text, "Kenwood TM-D710");
+    const auto paths = CallsOf(*lists.Find("PTHL"));
+    EXPECT_TRUE(has(paths, "DIGI"));
+    EXPECT_TRUE(has(paths, "HOUSE"));
+    ListModel& positionList = *lists.Find("POSL");
+    positionList.RefreshIfDirty();
+    EXPECT_EQ(positionList.Cell(0, 3).text.size(), 6u);  // a six-character grid locator
+    for (const char* code : {"POSL", "TRKL", "MICL", "FLGL", "PTHL", "RDFL", "STAT"})
+        EXPECT_NE(lists.Find(code), nullptr) << code;
 }
 
 }  // namespace
