@@ -3,30 +3,16 @@
 #include <cstdio>
 
 #include "geo/Position.h"
+#include "lists/ListCells.h"
 #include "lists/SymbolNames.h"
 
 namespace velmora {
 namespace {
 
-ListCell Text(std::string_view s) { return ListCell{std::string(s), 0, s.empty()}; }
-ListCell Number(double v, const char* format = "%.0f") {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, format, v);
-    return ListCell{buf, v, false};
-}
-ListCell None() { return ListCell{"", 0, true}; }
-
-// "3 min", "2 h", "5 d": how long ago, sortable by seconds.
-ListCell Age(TimeStamp now, TimeStamp then) {
-    if (then == 0) return None();
-    const double s = now > then ? now - then : 0;
-    char buf[32];
-    if (s < 60) std::snprintf(buf, sizeof buf, "%.0f s", s);
-    else if (s < 3600) std::snprintf(buf, sizeof buf, "%.0f min", s / 60);
-    else if (s < 86400) std::snprintf(buf, sizeof buf, "%.1f h", s / 3600);
-    else std::snprintf(buf, sizeof buf, "%.1f d", s / 86400);
-    return ListCell{buf, s, false};
-}
+using cells::Age;
+using cells::None;
+using cells::Number;
+using cells::Text;
 
 std::string_view SourceName(SourceKind k) {
     switch (k) {
@@ -152,15 +138,7 @@ ListCell HeardNowModel::Cell(size_t row, size_t column) const {
         case 2: return Text(r.heardDirect ? "direct" : "digipeated");
         case 3: return Number(r.directCount);
         case 4: return Number(r.digiCount);
-        case 5: {
-            std::string path;
-            for (const auto& hop : r.bestPath) {
-                if (hop.View().empty()) continue;
-                if (!path.empty()) path += ',';
-                path += hop.View();
-            }
-            return Text(path);
-        }
+        case 5: return cells::BestPath(r);
         case 6: return r.HasPosition() && s_.own.HasHome()
                            ? Number(DistanceMiles(s_.own.homeLon, s_.own.homeLat, r.lon, r.lat), "%.1f")
                            : None();
@@ -183,7 +161,7 @@ ListCell HistoryListModel::Cell(size_t row, size_t column) const {
     switch (column) {
         case 0: {
             const LocalDateTime t = FromTimeStamp(r.time);
-            char buf[32];
+            char buf[48];
             std::snprintf(buf, sizeof buf, "%02d/%02d %02d:%02d:%02d", t.month, t.day, t.hour, t.minute, t.second);
             return ListCell{buf, static_cast<double>(r.time), false};
         }

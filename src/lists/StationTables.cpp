@@ -5,28 +5,20 @@
 #include "decode/MicE.h"
 #include "geo/Gridsquare.h"
 #include "geo/Position.h"
+#include "lists/ListCells.h"
 
 namespace velmora {
 namespace {
 
-ListCell Text(std::string_view s) { return ListCell{std::string(s), 0, s.empty()}; }
-ListCell Number(double v, const char* format = "%.0f") {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, format, v);
-    return ListCell{buf, v, false};
-}
-ListCell None() { return ListCell{"", 0, true}; }
+using cells::None;
+using cells::Number;
+using cells::Text;
 
-ListCell Age(const ListSources& s, TimeStamp then) {
-    if (then == 0) return None();
-    const TimeStamp now = s.clock.NowStamp();
-    const double minutes = now > then ? (now - then) / 60.0 : 0;
-    return Number(minutes, "%.0f min");
-}
+ListCell Age(const ListSources& s, TimeStamp then) { return cells::Age(s.clock.NowStamp(), then); }
 
 StationColumn Call() { return {{"Call"}, [](const StationRecord& r, const ListSources&) { return Text(r.callsign.View()); }}; }
 StationColumn LastHeard() {
-    return {{"Last heard, min", CellKind::kNumber},
+    return {{"Last heard", CellKind::kNumber},
             [](const StationRecord& r, const ListSources& s) { return Age(s, r.lastHeard); }};
 }
 StationColumn Miles() {
@@ -105,15 +97,7 @@ std::unique_ptr<ListModel> Paths(ListSources s) {
             {{"Digipeated", CellKind::kNumber}, [](const StationRecord& r, const ListSources&) { return Number(r.digiCount); }},
             {{"Best hops", CellKind::kNumber}, [](const StationRecord& r, const ListSources&) { return Number(r.bestHops); }},
             {{"Best wides", CellKind::kNumber}, [](const StationRecord& r, const ListSources&) { return Number(r.bestWides); }},
-            {{"Best path"}, [](const StationRecord& r, const ListSources&) {
-                 std::string path;
-                 for (const auto& hop : r.bestPath) {
-                     if (hop.View().empty()) continue;
-                     if (!path.empty()) path += ',';
-                     path += hop.View();
-                 }
-                 return Text(path);
-             }},
+            {{"Best path"}, [](const StationRecord& r, const ListSources&) { return cells::BestPath(r); }},
             LastHeard(),
         });
 }
@@ -126,7 +110,7 @@ std::unique_ptr<ListModel> DirectionFinding(ListSources s) {
             {{"Bearing", CellKind::kNumber}, [](const StationRecord& r, const ListSources&) { return Number(r.dfBearing); }},
             {{"Quality", CellKind::kNumber}, [](const StationRecord& r, const ListSources&) { return Number(r.dfQuality); }},
             {{"Beam width", CellKind::kNumber}, [](const StationRecord& r, const ListSources&) { return Number(r.dfBeamWidth); }},
-            {{"Reported, min", CellKind::kNumber}, [](const StationRecord& r, const ListSources& s) { return Age(s, r.dfTime); }},
+            {{"Reported", CellKind::kNumber}, [](const StationRecord& r, const ListSources& s) { return Age(s, r.dfTime); }},
             Miles(),
         });
 }

@@ -30,7 +30,7 @@ ListCell StatusListModel::Cell(size_t row, size_t column) const {
     const StatusLog::Entry& e = log_.Entries()[row];
     if (column == 1) return {e.text, 0, e.text.empty()};
     const LocalDateTime t = FromTimeStamp(e.time);
-    char buf[32];
+    char buf[48];
     std::snprintf(buf, sizeof buf, "%02d/%02d %02d:%02d:%02d", t.month, t.day, t.hour, t.minute, t.second);
     return {buf, static_cast<double>(e.time), false};
 }
