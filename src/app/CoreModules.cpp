@@ -191,9 +191,7 @@ bool DesktopModule::Command(uint16_t id) {
         s_.ui.ShowAbout("Velmora 2.2.8\nAn APRS client for Linux.");
         return true;
     }
-    if (id != kCmdNewMapSquare) return false;
-    if (!s_.ui.NewSquareMapWindow()) s_.ui.MessageBox("Failed in Creating MDI Child Window!", "Velmora", Buttons::kOk);
-    return true;
+    return false;
 }
 
 }  // namespace velmora

@@ -10,6 +10,7 @@ namespace {
 constexpr MenuItem kFile[] = {
     {kCmdOpen, "Open...", false},
     {kCmdSimulate, "Simulate...", false},
+    {kCmdSaveMapImageItem, "Save Map Image...", false},
     {0, "", false},
     {kCmdExit, "Exit", false},
 };
@@ -48,6 +49,28 @@ constexpr MenuItem kWindows[] = {
     {kCmdCascade, "Cascade", false},
     {kCmdArrangeIcons, "Arrange Icons", false},
 };
+constexpr MenuItem kMaps[] = {
+    {21001, "Display Map &Boundaries", true},
+    {21002, "Map List Window", false},
+    {0, "", false},
+};
+constexpr MenuItem kDisplay[] = {
+    {8101, "&Home View", false},
+    {8102, "Full Map View", false},
+    {8103, "Zoom In", false},
+    {8104, "Zoom Out", false},
+    {0, "", false},
+    {8105, "Station Call Signs", true},
+    {8106, "Station Icons", true},
+    {8107, "Map Labels", true},
+    {8108, "Map Symbols", true},
+    {8109, "Filled Polygons", true},
+    {8110, "Course and Speed", true},
+    {8111, "Dead Reckoning", true},
+    {0, "", false},
+    {8112, "Auto Scroll Moving Maps", true},
+    {8113, "Metric Units", true},
+};
 constexpr MenuItem kLists[] = {
     {8201, "Station List", false},
     {8202, "Weather Stations", false},
@@ -77,19 +100,27 @@ constexpr MenuItem kHelp[] = {
     {kCmdAbout, "About Velmora", false},
 };
 
-constexpr std::array<Menu, 8> kMenus = {{
+// The Maps menu is the fifth: the map items are appended to it at run time.
+constexpr std::array<Menu, 10> kMenus = {{
     {"File", kFile},
     {"Edit", kEdit},
     {"Settings", kSettings},
     {"Logging", kLogging},
+    {"Maps", kMaps},
+    {"Display", kDisplay},
     {"Lists", kLists},
     {"Windows", kWindows},
     {"TNC Commands", kTncCommands},
     {"Help", kHelp},
 }};
 
-std::string_view WithoutEllipsis(std::string_view t) {
-    return t.size() >= 3 && t.substr(t.size() - 3) == "..." ? t.substr(0, t.size() - 3) : t;
+// The text as typed: no "..." at the end and no "&" mnemonic marks.
+std::string Plain(std::string_view t) {
+    if (t.size() >= 3 && t.substr(t.size() - 3) == "...") t.remove_suffix(3);
+    std::string out;
+    for (const char c : t)
+        if (c != '&') out.push_back(c);
+    return out;
 }
 
 }  // namespace
@@ -107,11 +138,11 @@ const MenuItem* FindMenuItem(uint16_t id) {
 }
 
 const MenuItem* FindMenuItem(std::string_view text) {
-    text = WithoutEllipsis(text);
-    if (text.empty()) return nullptr;
+    const std::string plain = Plain(text);
+    if (plain.empty()) return nullptr;
     for (const Menu& m : kMenus) {
         for (const MenuItem& item : m.items) {
-            if (item.id != 0 && WithoutEllipsis(item.text) == text) return &item;
+            if (item.id != 0 && Plain(item.text) == plain) return &item;
         }
     }
     return nullptr;

@@ -4,6 +4,7 @@
 // it by number or by exact text.
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace velmora {
@@ -35,6 +36,7 @@ constexpr uint16_t kCmdMemoryUsage = 8313;
 
 constexpr uint16_t kCmdOpen = 1000;
 constexpr uint16_t kCmdSimulate = 1001;
+constexpr uint16_t kCmdSaveMapImageItem = 1008;
 constexpr uint16_t kCmdExit = 1013;
 constexpr uint16_t kCmdClearStations = 1101;
 constexpr uint16_t kCmdStationSettings = 3002;

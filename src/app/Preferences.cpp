@@ -24,12 +24,14 @@ PrefField Txt(std::string name, uint16_t offset, uint16_t size, std::string def 
 //                               /dev/ttyUSB0, or tcp:HOST:PORT for a KISS
 //                               TNC over TCP), 63 characters
 //   6848         auto_input_rdf open the RDF port at start-up
+//   6850         metric_units   map read-outs in kilometres (else miles)
 constexpr uint16_t kOwnFieldsStart = 6208;
 void AddOwnFields(std::vector<PrefField>& f) {
     for (int n = 0; n < 10; ++n) {
         f.push_back(Txt("port" + std::to_string(n) + "_device", static_cast<uint16_t>(kOwnFieldsStart + 64 * n), 64));
     }
     f.push_back(Num("auto_input_rdf", kOwnFieldsStart + 640, PrefType::kI16));
+    f.push_back(Num("metric_units", kOwnFieldsStart + 642, PrefType::kByte));
 }
 
 std::vector<PrefField> BuildFields() {

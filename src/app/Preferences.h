@@ -103,6 +103,7 @@ struct PrefKey {
     X(kIgnoreIncomingTcp, "ignore_incoming_tcp") \
     X(kAutoReconnect, "auto_reconnect") \
     X(kOutgoingThirdParty, "outgoing_third_party") \
+    X(kMetricUnits, "metric_units") \
     X(kPreferencesVersion, "preferences_version")
 
 namespace pref {

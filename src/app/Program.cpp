@@ -69,7 +69,8 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
       memory_(services_),
       desktop_(services_),
       lists_(services_, options.lists),
-      modules_{&station_, &ports_, &files_, &logs_, &memory_, &desktop_, &lists_},
+      maps_(services_, options.maps, options.lists),
+      modules_{&station_, &ports_, &files_, &logs_, &memory_, &desktop_, &lists_, &maps_},
       work_(std::make_unique<Work>(*this)),
       tick_(*work_) {
     ports_.dispatch = [this](uint16_t id) { return DispatchMenuCommand(id); };
@@ -85,16 +86,18 @@ Program::~Program() = default;
 // Which modules take each menu group, tried in this order.
 void Program::RouteMenus() {
     const std::pair<MenuGroup, std::vector<Module*>> routes[] = {
-        {MenuGroup::kFile, {&files_}},
+        {MenuGroup::kFile, {&files_, &maps_}},
         {MenuGroup::kEdit, {&station_}},
         {MenuGroup::kSettings, {&ports_, &station_}},
         {MenuGroup::kLogging, {&logs_}},
-        {MenuGroup::kLists, {&lists_}},
-        {MenuGroup::kWindows, {&memory_, &ports_, &desktop_}},
+        {MenuGroup::kDisplay, {&maps_}},
+        {MenuGroup::kLists, {&lists_, &maps_}},
+        {MenuGroup::kWindows, {&memory_, &ports_, &maps_}},
         {MenuGroup::kTncCommands, {&ports_}},
         {MenuGroup::kAltVhfPath, {&ports_}},
         {MenuGroup::kAltHfPath, {&ports_}},
         {MenuGroup::kHelp, {&desktop_}},
+        {MenuGroup::kTransmitAndMaps, {&maps_}},
     };
     for (const auto& route : routes) {
         menu_.SetHandler(route.first, [takers = route.second](uint16_t id) {
@@ -130,6 +133,7 @@ void Program::OnTimer(int id) {
             app_.RefreshClock();
             if (!ports_.PortsOpened()) ports_.OpenPortsOnce();
             tick_.Tick(app_.Now().Now());
+            maps_.EachSecond();
             break;
         case kTimerMinute: memory_.MinuteTimer(); break;
         case kTimerQuitDeadline:

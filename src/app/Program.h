@@ -13,6 +13,7 @@
 #include "app/App.h"
 #include "app/CoreModules.h"
 #include "app/ListsModule.h"
+#include "app/MapsModule.h"
 #include "app/MenuDispatch.h"
 #include "app/Module.h"
 #include "app/PeriodicTick.h"
@@ -48,6 +49,7 @@ struct ProgramOptions {
     Network* network = nullptr;            // no TCP without one
     SettingsDialogs* dialogs = nullptr;    // no settings dialogs without one
     ListWindows* lists = nullptr;          // list windows open nowhere without one
+    MapWindows* maps = nullptr;            // map windows open nowhere without one
 };
 
 class Program final : public EventTarget {
@@ -108,6 +110,7 @@ public:
     bool MemoryLogOpen() const { return memory_.LogOpen(); }
     int64_t StartupLinesReplayed() const { return files_.StartupLinesReplayed(); }
     ListsModule& Lists() { return lists_; }
+    MapsModule& Maps() { return maps_; }
 
 private:
     class Work;
@@ -128,6 +131,7 @@ private:
     MemoryModule memory_;
     DesktopModule desktop_;
     ListsModule lists_;
+    MapsModule maps_;
     std::vector<Module*> modules_;
     std::unique_ptr<Work> work_;
     PeriodicTick tick_;

@@ -88,4 +88,14 @@ AutomaticInputs AutomaticInputsFrom(const Preferences& p) {
     return a;
 }
 
+MapSettings MapSettingsFrom(const Preferences& prefs) {
+    MapSettings m;
+    m.metricUnits = prefs.Flag(pref::kMetricUnits);
+    return m;
+}
+
+void StoreMapSettings(Preferences& prefs, const MapSettings& settings) {
+    (void)prefs.SetNumber(pref::kMetricUnits, settings.metricUnits ? 1 : 0);
+}
+
 }  // namespace velmora

@@ -22,4 +22,11 @@ struct AutomaticInputs {
 };
 AutomaticInputs AutomaticInputsFrom(const Preferences& prefs);
 
+// What the map windows take from the record.
+struct MapSettings {
+    bool metricUnits = false;
+};
+MapSettings MapSettingsFrom(const Preferences& prefs);
+void StoreMapSettings(Preferences& prefs, const MapSettings& settings);
+
 }  // namespace velmora

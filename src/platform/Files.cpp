@@ -153,6 +153,27 @@ bool DiskFiles::WriteWhole(const std::string& realPath, std::string_view bytes) 
     return std::rename(temporary.c_str(), realPath.c_str()) == 0;
 }
 
+std::optional<std::vector<FolderItem>> DiskFiles::ListFolder(const std::string& realPath) const {
+    std::error_code ec;
+    fs::directory_iterator it(realPath, ec);
+    if (ec) return std::nullopt;
+    std::vector<FolderItem> items;
+    for (; it != fs::directory_iterator(); it.increment(ec)) {
+        if (ec) break;
+        const std::string name = it->path().filename().string();
+        if (name.empty() || name[0] == '.') continue;  // hidden files are no maps
+        items.push_back({name, it->is_directory(ec)});
+    }
+    auto lower = [](std::string s) {
+        for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return s;
+    };
+    std::sort(items.begin(), items.end(), [&](const FolderItem& a, const FolderItem& b) {
+        return lower(a.name) < lower(b.name);
+    });
+    return items;
+}
+
 std::optional<std::string> FileAccess::ReadWhole(const std::string& realPath, size_t limit) const {
     std::unique_ptr<FileReader> reader = OpenRead(realPath);
     if (!reader) return std::nullopt;

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora {
 
@@ -44,6 +45,12 @@ private:
     bool pendingCr_ = false;
 };
 
+// One entry of a folder listing.
+struct FolderItem {
+    std::string name;
+    bool isFolder = false;
+};
+
 class FileAccess {
 public:
     virtual ~FileAccess() = default;
@@ -64,6 +71,9 @@ public:
     // Written to a new file and renamed over the old one, so a failed write
     // keeps what was there.
     [[nodiscard]] virtual bool WriteWhole(const std::string& realPath, std::string_view bytes) const = 0;
+    // The files and folders in a folder by real path, by name without regard
+    // to case; nothing when it cannot be read.
+    virtual std::optional<std::vector<FolderItem>> ListFolder(const std::string& realPath) const = 0;
 
     // A whole file by real path, at most limit bytes; empty when it cannot
     // be opened.
@@ -90,6 +100,7 @@ public:
     std::unique_ptr<FileReader> OpenRead(const std::string& realPath) const override;
     std::unique_ptr<FileWriter> OpenAppend(const std::string& realPath) const override;
     bool WriteWhole(const std::string& realPath, std::string_view bytes) const override;
+    std::optional<std::vector<FolderItem>> ListFolder(const std::string& realPath) const override;
     const std::string& DataFolder() const { return root_; }
 
 private:

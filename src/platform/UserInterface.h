@@ -60,7 +60,6 @@ public:
     virtual ~Desktop() = default;
     virtual int OpenWindowCount() const = 0;
     virtual bool NewChildWindow() = 0;       // a plain MDI child
-    virtual bool NewSquareMapWindow() = 0;   // a square map window
     virtual void TileWindows() = 0;
     virtual void CascadeWindows() = 0;
     virtual void ArrangeIcons() = 0;

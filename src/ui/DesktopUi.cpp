@@ -14,7 +14,8 @@
 #include "app/MenuTable.h"
 #include "app/Program.h"
 #include "ui/ListWindow.h"
-#include "ui/MapWindowView.h"
+#include "ui/CMapWindow.h"
+#include "platform/qt/QtSurface.h"
 #include "ui/StationSettingsDialog.h"
 #include "ui/TerminalWindow.h"
 
@@ -127,17 +128,92 @@ void DesktopUi::ShowList(ListModel& model) {
     sub->show();
 }
 
-bool DesktopUi::NewSquareMapWindow() {
-    auto* view = new MapWindowView;
+bool DesktopUi::ShowMapWindow(MapWindow& window) {
+    if (!program_) return false;
+    auto* view = new CMapWindow(window, program_->Maps());
     QMdiSubWindow* sub = frame_->Mdi()->addSubWindow(view);
     if (!sub) return false;
     sub->setAttribute(Qt::WA_DeleteOnClose);
-    sub->setWindowTitle("Map");
+    sub->setWindowTitle("Map window");
     const QSize area = frame_->Mdi()->viewport()->size();
     const int side = std::max(200, std::min(area.width(), area.height()));
     sub->resize(side, side);
     sub->show();
+    frame_->Mdi()->setActiveSubWindow(sub);
     return true;
+}
+
+std::vector<CMapWindow*> DesktopUi::MapWidgets() const {
+    std::vector<CMapWindow*> out;
+    QMdiSubWindow* active = frame_->Mdi()->activeSubWindow();
+    if (active)
+        if (auto* v = dynamic_cast<CMapWindow*>(active->widget())) out.push_back(v);
+    for (QMdiSubWindow* sub : frame_->Mdi()->subWindowList(QMdiArea::StackingOrder)) {
+        auto* v = dynamic_cast<CMapWindow*>(sub->widget());
+        if (v && sub != active) out.push_back(v);
+    }
+    return out;
+}
+
+MapWindow* DesktopUi::FrontMapWindow() {
+    QMdiSubWindow* active = frame_->Mdi()->activeSubWindow();
+    if (!active) {
+        // With the focus in a menu or a dialog there is no active child:
+        // the topmost one counts.
+        const auto list = frame_->Mdi()->subWindowList(QMdiArea::StackingOrder);
+        if (list.isEmpty()) return nullptr;
+        active = list.back();
+    }
+    auto* view = dynamic_cast<CMapWindow*>(active->widget());
+    return view ? &view->Window() : nullptr;
+}
+
+void DesktopUi::MapWindowChanged(MapWindow& window) {
+    for (CMapWindow* v : MapWidgets())
+        if (&v->Window() == &window) v->update();
+}
+
+void DesktopUi::SetMapsMenu(const std::vector<MapMenuNode>& nodes) {
+    QMenu* maps = nullptr;
+    for (QAction* a : frame_->menuBar()->actions())
+        if (a->menu() && a->text() == "Maps") maps = a->menu();
+    if (!maps) return;
+    std::vector<QMenu*> submenus(nodes.size(), nullptr);
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        const MapMenuNode& n = nodes[i];
+        QMenu* parent = n.parent >= 0 && submenus[size_t(n.parent)] ? submenus[size_t(n.parent)] : maps;
+        const QString text = QString::fromStdString(n.text).replace("&", "&&");
+        if (n.submenu) {
+            submenus[i] = parent->addMenu(text);
+            continue;
+        }
+        QAction* a = parent->addAction(text);
+        QObject::connect(a, &QAction::triggered, this, [this, id = n.id] {
+            if (program_) program_->Command(id);
+        });
+        frame_->Actions()[n.id] = a;
+    }
+}
+
+std::string DesktopUi::ChooseImageFile() {
+    if (autoAnswer_) return {};
+    return QFileDialog::getSaveFileName(frame_.get(), "Save Map Image", "Map.png", "PNG images (*.png)").toStdString();
+}
+
+bool DesktopUi::SaveMapImage(MapWindow& window, const std::string& path) {
+    if (!program_) return false;
+    QtSurface surface(window.Width(), window.Height());
+    window.Draw(surface, program_->Maps().Scene());
+    return surface.SavePng(path);
+}
+
+void DesktopUi::MapsGone() {
+    for (QMdiSubWindow* sub : frame_->Mdi()->subWindowList()) {
+        if (auto* v = dynamic_cast<CMapWindow*>(sub->widget())) {
+            v->Detach();
+            delete sub;
+        }
+    }
 }
 
 void DesktopUi::TileWindows() { frame_->Mdi()->tileSubWindows(); }

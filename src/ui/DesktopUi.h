@@ -7,6 +7,7 @@
 
 #include "platform/Notices.h"
 #include "app/ListsModule.h"
+#include "app/MapsModule.h"
 #include "app/SettingsDialogs.h"
 #include "platform/qt/QtEventUi.h"
 
@@ -37,7 +38,7 @@ private:
     QAction* capsLock_ = nullptr;
 };
 
-class DesktopUi final : public QtEventUi, public SettingsDialogs, public ListWindows {
+class DesktopUi final : public QtEventUi, public SettingsDialogs, public ListWindows, public MapWindows {
 public:
     // The program this front end shows; it also receives the timers.
     void Attach(Program* program);
@@ -54,7 +55,6 @@ public:
     bool CapsLockHeld() const override;
     int OpenWindowCount() const override;
     bool NewChildWindow() override;
-    bool NewSquareMapWindow() override;
     void TileWindows() override;
     void CascadeWindows() override;
     void ArrangeIcons() override;
@@ -71,6 +71,16 @@ public:
     void ShowTerminal(std::string_view title) override;
     void TerminalOutput(std::string_view text, int colour) override;
     class TerminalWindow* Terminal() const { return terminal_; }
+
+    bool ShowMapWindow(MapWindow& window) override;
+    MapWindow* FrontMapWindow() override;
+    void MapWindowChanged(MapWindow& window) override;
+    void SetMapsMenu(const std::vector<MapMenuNode>& nodes) override;
+    std::string ChooseImageFile() override;
+    bool SaveMapImage(MapWindow& window, const std::string& path) override;
+    void MapsGone() override;
+    // The map window widgets, front first.
+    std::vector<class CMapWindow*> MapWidgets() const;
 
 private:
     std::unique_ptr<FrameWindow> frame_;

@@ -10,6 +10,9 @@
 #include "app/MenuTable.h"
 #include "app/Program.h"
 #include "stations/StationRows.h"
+#include "geo/Position.h"
+#include "platform/qt/QtSurface.h"
+#include <sstream>
 
 namespace velmora {
 namespace {
@@ -105,9 +108,19 @@ void HeadlessUi::RunCommand(const std::string& raw) {
         Print(p.StartSimulation(path) ? "Simulating " + path : "Cannot read " + path);
     } else if (line.substr(0, 5) == "send ") {
         p.TerminalTyped(std::string(line.substr(5)) + "\r");
+    } else if (line == "maps") {
+        PrintMapsMenu();
+    } else if (line.substr(0, 4) == "map ") {
+        const std::string name(Trim(line.substr(4)));
+        if (p.Maps().OpenNamed(name) && front_) Print("Map window - " + front_->Title());
+        else Print("No map " + name + " (maps lists them)");
+    } else if (line.substr(0, 5) == "view ") {
+        ViewCommand(line.substr(5));
+    } else if (line.substr(0, 7) == "render ") {
+        RenderCommand(line.substr(7));
     } else if (line == "help") {
-        Print("commands: a menu command by number or text, stations, list, list CODE, open FILE, simulate FILE, "
-              "send TEXT, quit");
+        Print("commands: a menu command by number or text, stations, list, list CODE, maps, map NAME, "
+              "view LAT LON SPAN, render FILE.png [WIDTH HEIGHT], open FILE, simulate FILE, send TEXT, quit");
         for (const Menu& m : MainMenu())
             for (const MenuItem& item : m.items)
                 if (item.id) Print("  " + std::to_string(item.id) + "  " + m.title + " > " + item.text);
@@ -122,6 +135,80 @@ void HeadlessUi::RunCommand(const std::string& raw) {
     } else {
         Print("Unknown command: " + std::string(line) + " (help lists the commands)");
     }
+}
+
+void HeadlessUi::PrintMapsMenu() const {
+    Print("21001  Display Map Boundaries");
+    Print("21002  Map List Window");
+    std::vector<int> depth(mapsMenu_.size(), 0);
+    for (size_t i = 0; i < mapsMenu_.size(); ++i) {
+        const MapMenuNode& n = mapsMenu_[i];
+        depth[i] = n.parent >= 0 ? depth[size_t(n.parent)] + 1 : 0;
+        const std::string indent(size_t(2 * depth[i]), ' ');
+        Print(n.submenu ? "       " + indent + n.text + "/" : std::to_string(n.id) + "  " + indent + n.text);
+    }
+}
+
+// view LAT LON SPAN: the front map window centred there, SPAN degrees of
+// longitude across.
+void HeadlessUi::ViewCommand(std::string_view args) {
+    std::istringstream in{std::string(args)};
+    in.imbue(std::locale::classic());
+    double lat = 0, lon = 0, span = 0;
+    if (!(in >> lat >> lon >> span) || span <= 0 || lat < -90 || lat > 90 || lon < -180 || lon > 180) {
+        Print("usage: view LAT LON SPAN (degrees north, east, and degrees of longitude across)");
+        return;
+    }
+    if (!front_) {
+        Print("No map window");
+        return;
+    }
+    MapView& v = front_->View();
+    const int64_t halfX = static_cast<int64_t>(span * kUnitsPerDegree / 2);
+    const int64_t halfY = v.Width() > 0 ? halfX * v.Height() / v.Width() : halfX;
+    const int64_t cx = LonUnitsFromDegrees(lon), cy = LatUnitsFromDegrees(lat);
+    front_->SetViewTo({static_cast<int32_t>(cx - halfX), static_cast<int32_t>(cx + halfX),
+                       static_cast<int32_t>(cy - halfY), static_cast<int32_t>(cy + halfY)});
+    front_->SetReference({static_cast<int32_t>(cx), static_cast<int32_t>(cy)});
+    char text[120];
+    std::snprintf(text, sizeof text, "View %.4f %.4f, %.4f degrees across, scale %d", lat, lon, span, v.Scale());
+    Print(text);
+}
+
+void HeadlessUi::RenderCommand(std::string_view args) {
+    std::istringstream in{std::string(args)};
+    std::string path;
+    int width = kDefaultMapWidth, height = kDefaultMapHeight;
+    in >> path;
+    if (in >> width) in >> height;
+    if (path.empty() || width < 50 || height < 50 || width > 8000 || height > 8000) {
+        Print("usage: render FILE.png [WIDTH HEIGHT]");
+        return;
+    }
+    if (!front_) {
+        Print("No map window");
+        return;
+    }
+    if (front_->Width() != width || front_->Height() != height) front_->Resize(width, height);
+    Print(SaveMapImage(*front_, path) ? "Rendered " + path : "Could not write " + path);
+}
+
+bool HeadlessUi::ShowMapWindow(MapWindow& window) {
+    window.Resize(kDefaultMapWidth, kDefaultMapHeight);
+    front_ = &window;
+    return true;
+}
+
+std::string HeadlessUi::ChooseImageFile() {
+    std::fprintf(stderr, "Save Map Image: give the file on the console (render FILE.png)\n");
+    return {};
+}
+
+bool HeadlessUi::SaveMapImage(MapWindow& window, const std::string& path) {
+    if (!program_) return false;
+    QtSurface surface(window.Width(), window.Height());
+    window.Draw(surface, program_->Maps().Scene());
+    return surface.SavePng(path);
 }
 
 void HeadlessUi::ShowList(ListModel& model) {

@@ -11,6 +11,7 @@
 #include "platform/Clock.h"
 #include "platform/Notices.h"
 #include "app/ListsModule.h"
+#include "app/MapsModule.h"
 #include "app/SettingsDialogs.h"
 #include "platform/qt/QtEventUi.h"
 
@@ -18,7 +19,7 @@ namespace velmora {
 
 class Program;
 
-class HeadlessUi final : public QtEventUi, public SettingsDialogs, public ListWindows {
+class HeadlessUi final : public QtEventUi, public SettingsDialogs, public ListWindows, public MapWindows {
 public:
     // The program this console drives; it also receives the timers.
     void Attach(Program* program);
@@ -38,7 +39,6 @@ public:
     bool CapsLockHeld() const override { return false; }
     int OpenWindowCount() const override { return 0; }
     bool NewChildWindow() override { return true; }
-    bool NewSquareMapWindow() override { return true; }
     void TileWindows() override {}
     void CascadeWindows() override {}
     void ArrangeIcons() override {}
@@ -55,8 +55,23 @@ public:
     void ShowTerminal(std::string_view title) override;
     void TerminalOutput(std::string_view text, int colour) override;
 
+    // The console's map windows: no screen, a size in pixels; the last one
+    // shown or loaded is in front.
+    bool ShowMapWindow(MapWindow& window) override;
+    MapWindow* FrontMapWindow() override { return front_; }
+    void MapWindowChanged(MapWindow& window) override { front_ = &window; }
+    void SetMapsMenu(const std::vector<MapMenuNode>& nodes) override { mapsMenu_ = nodes; }
+    std::string ChooseImageFile() override;
+    bool SaveMapImage(MapWindow& window, const std::string& path) override;
+    void MapsGone() override { front_ = nullptr; }
+
+    static constexpr int kDefaultMapWidth = 1280, kDefaultMapHeight = 800;
+
 private:
     void ReadConsole();
+    void PrintMapsMenu() const;
+    void ViewCommand(std::string_view args);
+    void RenderCommand(std::string_view args);
 
     Program* program_ = nullptr;
     std::unique_ptr<QSocketNotifier> console_;
@@ -64,6 +79,8 @@ private:
     std::string pending_;
     bool terminalOpen_ = false;
     std::vector<std::pair<std::string, std::vector<std::pair<uint16_t, std::string>>>> menus_;
+    std::vector<MapMenuNode> mapsMenu_;
+    MapWindow* front_ = nullptr;
 };
 
 // Status-line texts on standard output, each with the time.

@@ -45,8 +45,10 @@ bool DisplayAvailable() {
     return (x && *x) || (w && *w);
 }
 
-ProgramOptions MachineOptions(SerialLayer& serial, Network& network, SettingsDialogs& dialogs, ListWindows& lists) {
+ProgramOptions MachineOptions(SerialLayer& serial, Network& network, SettingsDialogs& dialogs, ListWindows& lists,
+                              MapWindows& maps) {
     ProgramOptions o;
+    o.maps = &maps;
     o.serial = &serial;
     o.network = &network;
     o.dialogs = &dialogs;
@@ -63,7 +65,7 @@ int RunHeadless(int argc, char** argv, const Options& options) {
     HeadlessUi ui;
     QtSerialLayer serial;
     QtNetwork network;
-    Program program(Platform{clock, notices, files}, ui, MachineOptions(serial, network, ui, ui));
+    Program program(Platform{clock, notices, files}, ui, MachineOptions(serial, network, ui, ui, ui));
     ui.Attach(&program);
     ui.CatchSignals();
     program.Start();
@@ -89,7 +91,7 @@ int RunDesktop(int argc, char** argv, const Options& options) {
     EventNotices notices(statusLine, sound, files);
     QtSerialLayer serial;
     QtNetwork network;
-    Program program(Platform{clock, notices, files}, ui, MachineOptions(serial, network, ui, ui));
+    Program program(Platform{clock, notices, files}, ui, MachineOptions(serial, network, ui, ui, ui));
     ui.Attach(&program);
     ui.Frame().showMaximized();
     program.Start();

@@ -22,7 +22,7 @@ TEST(ProgramStart, CreatesTheThreeTimersInOrderAndOpensASquareMapThenTiles) {
     EXPECT_EQ(t.ui.timers[kTimerMinute], 60000);
     EXPECT_EQ(t.ui.posted, (std::vector<uint16_t>{kCmdNewMapSquare, kCmdTile}));
     t.RunPosted();
-    EXPECT_EQ(t.ui.maps, 1);
+    EXPECT_EQ(t.maps.shown.size(), 1u);
     EXPECT_EQ(t.ui.tiles, 1);
     EXPECT_EQ(t.ui.abouts.size(), 1u);  // nothing opens by itself: the About box
 

@@ -26,9 +26,37 @@ struct FakeSettingsDialogs final : SettingsDialogs {
     std::function<void(Preferences&)> editSettings;
 };
 
+// Map windows as the front end keeps them: shown in order, the last one in
+// front; saving an image records the path.
+struct FakeMapWindows final : MapWindows {
+    bool ShowMapWindow(MapWindow& window) override {
+        if (refuse) return false;
+        shown.push_back(&window);
+        front = &window;
+        return true;
+    }
+    MapWindow* FrontMapWindow() override { return front; }
+    void MapWindowChanged(MapWindow& window) override { changed.push_back(&window); }
+    void SetMapsMenu(const std::vector<MapMenuNode>& nodes) override { menu = nodes; }
+    std::string ChooseImageFile() override { return imageFile; }
+    bool SaveMapImage(MapWindow&, const std::string& path) override {
+        saved.push_back(path);
+        return true;
+    }
+    void MapsGone() override { front = nullptr, shown.clear(); }
+
+    std::vector<MapWindow*> shown, changed;
+    MapWindow* front = nullptr;
+    std::vector<MapMenuNode> menu;
+    std::string imageFile;
+    std::vector<std::string> saved;
+    bool refuse = false;
+};
+
 struct TestProgram {
     explicit TestProgram(ProgramOptions options = {}) : folder(MakeTempFolder()), files(folder.string()) {
         opts = options;
+        std::filesystem::create_directory(folder / "Maps");
     }
     ~TestProgram() {
         program.reset();
@@ -38,6 +66,7 @@ struct TestProgram {
     // Builds the program (after the test has prepared the data folder).
     Program& Make() {
         if (!opts.dialogs) opts.dialogs = &dialogs;
+        if (!opts.maps) opts.maps = &maps;
         program = std::make_unique<Program>(Platform{clock, notices, files}, ui, opts);
         return *program;
     }
@@ -78,6 +107,7 @@ struct TestProgram {
 
     FakeClock clock;
     RecordingNotices notices;
+    FakeMapWindows maps;
     FakeUserInterface ui;
     FakeSettingsDialogs dialogs;
     std::filesystem::path folder;

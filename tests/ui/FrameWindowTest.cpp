@@ -40,7 +40,12 @@ void Pump(int ms) {
 struct Desktop {
     Desktop() : folder(test::MakeTempFolder()), files(folder.string()) {
         ui.AnswerBoxesWith(Answer::kOk);
-        program = std::make_unique<Program>(Platform{clock, notices, files}, ui);
+        std::filesystem::create_directory(folder / "Maps");
+        ProgramOptions o;
+        o.maps = &ui;
+        o.lists = &ui;
+        o.dialogs = &ui;
+        program = std::make_unique<Program>(Platform{clock, notices, files}, ui, o);
         ui.Attach(program.get());
         ui.Frame().resize(1024, 768);
         ui.Frame().show();
@@ -66,11 +71,12 @@ TEST(FrameWindow, StartsWithTheMenuBarAndOneTiledSquareMapWindow) {
     FrameWindow& frame = d.ui.Frame();
     QStringList titles;
     for (QAction* a : frame.menuBar()->actions()) titles << a->text();
-    EXPECT_EQ(titles, (QStringList{"File", "Edit", "Settings", "Logging", "Lists", "Windows", "TNC Commands", "Help",
+    EXPECT_EQ(titles, (QStringList{"File", "Edit", "Settings", "Logging", "Maps", "Display", "Lists", "Windows",
+                                   "TNC Commands", "Help",
                                    "Alternate VHF path", "Alternate HF path"}));
     const auto subs = frame.Mdi()->subWindowList();
     ASSERT_EQ(subs.size(), 1);
-    EXPECT_EQ(subs[0]->windowTitle(), "Map");
+    EXPECT_EQ(subs[0]->windowTitle(), "Map window");
     ASSERT_NE(subs[0]->widget(), nullptr);
     EXPECT_EQ(subs[0]->widget()->objectName(), "MapWindow");
     // Tiled: one window fills the client area.

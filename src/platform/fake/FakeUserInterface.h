@@ -38,7 +38,6 @@ public:
     }
     int OpenWindowCount() const override { return windows; }
     bool NewChildWindow() override { return ++windows, ++children, true; }
-    bool NewSquareMapWindow() override { return ++windows, ++maps, true; }
     void TileWindows() override { ++tiles; }
     void CascadeWindows() override { ++cascades; }
     void ArrangeIcons() override { ++arranges; }
@@ -93,7 +92,7 @@ public:
     std::vector<std::string> abouts;
     bool quit = false;
     int quitCode = -1;
-    int windows = 0, children = 0, maps = 0, tiles = 0, cascades = 0, arranges = 0;
+    int windows = 0, children = 0, tiles = 0, cascades = 0, arranges = 0;
     int checkRefreshes = 0, nextWindows = 0;
     std::vector<std::string> offered, terminal;
     std::vector<int> terminalColours;

@@ -1,0 +1,292 @@
+#include "app/MapsModule.h"
+
+#include <algorithm>
+
+#include "app/ListsModule.h"
+#include "app/MenuTable.h"
+#include "app/Settings.h"
+#include "geo/Position.h"
+
+namespace velmora {
+
+MapsModule::MapsModule(ModuleServices services, MapWindows* windows, ListWindows* lists)
+    : s_(services), front_(windows), lists_(lists), mapListModel_(list_) {}
+
+MapsModule::~MapsModule() {
+    if (front_) front_->MapsGone();
+}
+
+void MapsModule::Startup() {
+    units_ = MapSettingsFrom(s_.prefs).metricUnits ? DistanceUnits::kMetric : DistanceUnits::kStatute;
+    if (!list_.Scan(s_.platform.files, s_.platform.files.RealPath("Maps")))
+        s_.ui.MessageBox("The map folder was not found, please verify installation", "Velmora", Buttons::kOk);
+    mapListModel_.Invalidate();
+}
+
+void MapsModule::Started() {
+    if (front_) front_->SetMapsMenu(list_.Menu());
+}
+
+MapWindow* MapsModule::Front() const { return front_ ? front_->FrontMapWindow() : nullptr; }
+
+void MapsModule::Tell(const MapNotices& notices) {
+    for (const std::string& m : notices.messages) s_.ui.MessageBox(m, "Velmora", Buttons::kOk);
+    for (int i = 0; i < notices.beeps; ++i) s_.platform.notices.Beep();
+}
+
+bool MapsModule::LoadInto(MapWindow& window, const MapDescriptor& d) {
+    MapDescriptor copy = d;
+    LoadedMap map;
+    MapNotices notices;
+    const MapLoadStatus status = loader_.Load(s_.platform.files, copy, map, notices);
+    Tell(notices);
+    if (status != MapLoadStatus::kLoaded) {
+        s_.ui.MessageBox("Could not read map file, (out of memory?)", "Velmora", Buttons::kOk);
+        return false;
+    }
+    window.ShowMap(std::move(map));
+    window.SetUnits(units_);
+    if (front_) front_->MapWindowChanged(window);
+    return true;
+}
+
+bool MapsModule::NewMapWindow() {
+    auto window = std::make_unique<MapWindow>(640, 480);
+    window->SetUnits(units_);
+    MapWindow& w = *window;
+    windows_.push_back(std::move(window));
+    if (!front_ || !front_->ShowMapWindow(w)) {
+        windows_.pop_back();
+        return false;
+    }
+    const GeoPoint own{s_.prefs.OwnLonUnits(), s_.prefs.OwnLatUnits()};
+    const MapDescriptor* d = ValidCoordinate(own.lon) && ValidCoordinate(own.lat) ? list_.BestFor(own.lon, own.lat)
+                                                                                   : nullptr;
+    if (!d) d = list_.Widest();
+    if (d) LoadInto(w, *d);
+    return true;
+}
+
+void MapsModule::Closed(MapWindow& window) {
+    std::erase_if(moving_, [&](const auto& m) { return m.first == &window; });
+    std::erase_if(windows_, [&](const std::unique_ptr<MapWindow>& w) { return w.get() == &window; });
+}
+
+void MapsModule::OpenFromMenu(uint16_t id) {
+    const MapDescriptor* d = list_.ForCommand(id);
+    if (!d) return;
+    MapWindow* front = Front();
+    if (front && !s_.ui.ShiftHeld()) {
+        LoadInto(*front, *d);
+        return;
+    }
+    auto window = std::make_unique<MapWindow>(640, 480);
+    MapWindow& w = *window;
+    windows_.push_back(std::move(window));
+    if (!front_ || !front_->ShowMapWindow(w)) {
+        windows_.pop_back();
+        s_.ui.MessageBox("Failed in Creating MDI Child Window!", "Velmora", Buttons::kOk);
+        return;
+    }
+    LoadInto(w, *d);
+}
+
+bool MapsModule::OpenNamed(std::string_view name) {
+    const MapDescriptor* d = list_.Find(name);
+    if (!d) return false;
+    if (MapWindow* front = Front()) return LoadInto(*front, *d);
+    OpenFromMenu(d->menuCommand);
+    return true;
+}
+
+MapScene MapsModule::Scene() {
+    MapScene scene;
+    if (boundaries_) scene.boundaries = &list_.Maps();
+    return scene;
+}
+
+MovingMapState& MapsModule::Moving(MapWindow& window) {
+    for (auto& [w, state] : moving_)
+        if (w == &window) return state;
+    return moving_.emplace_back(&window, MovingMapState{}).second;
+}
+
+void MapsModule::HomeView(MapWindow& w) {
+    if (!homeRead_) {
+        homeRead_ = true;
+        std::vector<std::string> lines;
+        s_.platform.files.ReadLines("Home.txt", [&](std::string_view l) {
+            if (lines.size() < 100) lines.emplace_back(l);
+        });
+        home_ = HomeViewFrom(lines);
+    }
+    if (home_) w.SetViewTo(*home_);
+    else w.FullView();
+}
+
+bool MapsModule::Key(MapWindow& w, int code, bool control, bool) {
+    if (code >= 'a' && code <= 'z') code -= 'a' - 'A';
+    switch (code) {
+        case 'H': case 8: case 16:
+            if (control) HomeView(w);
+            else w.FullView();
+            break;
+        case '+': case 18:
+            if (!w.View().ZoomIn(2, w.Reference())) s_.platform.notices.Beep();
+            break;
+        case '-': case 17: w.View().ZoomOut(2, w.Reference()); break;
+        case kKeyArrowUp: w.View().Pan(0, -2); break;
+        case kKeyArrowDown: w.View().Pan(0, 2); break;
+        case kKeyArrowLeft: w.View().Pan(-2, 0); break;
+        case kKeyArrowRight: w.View().Pan(2, 0); break;
+        case '=': w.View().SetLabelScaleFactor(0); break;
+        case '[': w.View().SetLabelScaleFactor(w.View().LabelScaleFactor() + 1); break;
+        case ']': w.View().SetLabelScaleFactor(w.View().LabelScaleFactor() - 1); break;
+        case ' ': MovingMapCheck(w, true); break;
+        case 'B': boundaries_ = !boundaries_; for (auto& each : windows_) each->Changed(); break;
+        default: return false;
+    }
+    w.Changed();
+    s_.ui.RefreshCheckMarks();
+    return true;
+}
+
+bool MapsModule::ToggleOption(uint16_t id) {
+    MapWindow* w = Front();
+    if (id == kCmdMetricUnits) {
+        units_ = units_ == DistanceUnits::kMetric ? DistanceUnits::kStatute : DistanceUnits::kMetric;
+        StoreMapSettings(s_.prefs, MapSettings{units_ == DistanceUnits::kMetric});
+        if (!s_.prefs.Save(s_.platform.files)) s_.platform.notices.StatusText("Could not save Velmora.prf");
+        for (auto& each : windows_) each->SetUnits(units_);
+        return true;
+    }
+    if (!w) {
+        s_.platform.notices.Beep();  // the display options belong to a map window
+        return true;
+    }
+    MapDisplayOptions& o = w->Options();
+    switch (id) {
+        case kCmdShowCallSigns: o.callSigns = !o.callSigns; break;
+        case kCmdShowIcons: o.icons = !o.icons; break;
+        case kCmdShowMapLabels: o.labels = !o.labels; break;
+        case kCmdShowMapSymbols: o.symbols = !o.symbols; break;
+        case kCmdFilledPolygons: o.filledPolygons = !o.filledPolygons; break;
+        case kCmdCourseAndSpeed: o.courseAndSpeed = !o.courseAndSpeed; break;
+        case kCmdDeadReckoning: o.deadReckoning = !o.deadReckoning; break;
+        case kCmdMovingMaps: {
+            MovingMapState& m = Moving(*w);
+            m.on = !m.on;
+            if (m.on) MovingMapCheck(*w, true);
+            break;
+        }
+        default: return false;
+    }
+    w->Changed();
+    return true;
+}
+
+bool MapsModule::Command(uint16_t id) {
+    if (id == kCmdNewMapSquare) {
+        if (!NewMapWindow()) s_.ui.MessageBox("Failed in Creating MDI Child Window!", "Velmora", Buttons::kOk);
+        return true;
+    }
+    if (id == kCmdMapBoundaries) {
+        boundaries_ = !boundaries_;
+        for (auto& each : windows_) each->Changed();
+        return true;
+    }
+    if (id == kCmdMapListWindow) {
+        mapListModel_.Invalidate();
+        if (lists_) lists_->ShowList(mapListModel_);
+        return true;
+    }
+    if (id >= kFirstMapCommand && id <= list_.LastCommand()) {
+        OpenFromMenu(id);
+        return true;
+    }
+    if (id == kCmdSaveMapImage) {
+        SaveImage();
+        return true;
+    }
+    MapWindow* w = Front();
+    switch (id) {
+        case kCmdHomeView: if (w) HomeView(*w); break;
+        case kCmdFullMapView: if (w) w->FullView(); break;
+        case kCmdZoomIn: if (w) Key(*w, '+', false, false); break;
+        case kCmdZoomOut: if (w) Key(*w, '-', false, false); break;
+        default: return ToggleOption(id);
+    }
+    if (w) w->Changed();
+    return true;
+}
+
+bool MapsModule::IsChecked(uint16_t id) const {
+    if (id == kCmdMapBoundaries) return boundaries_;
+    if (id == kCmdMetricUnits) return units_ == DistanceUnits::kMetric;
+    const MapWindow* w = Front();
+    if (!w) return false;
+    const MapDisplayOptions& o = w->Options();
+    switch (id) {
+        case kCmdShowCallSigns: return o.callSigns;
+        case kCmdShowIcons: return o.icons;
+        case kCmdShowMapLabels: return o.labels;
+        case kCmdShowMapSymbols: return o.symbols;
+        case kCmdFilledPolygons: return o.filledPolygons;
+        case kCmdCourseAndSpeed: return o.courseAndSpeed;
+        case kCmdDeadReckoning: return o.deadReckoning;
+        case kCmdMovingMaps:
+            for (const auto& [mw, state] : moving_)
+                if (mw == w) return state.on;
+            return false;
+        default: return false;
+    }
+}
+
+void MapsModule::SaveImage() {
+    MapWindow* w = Front();
+    if (!w && !windows_.empty()) w = windows_.back().get();
+    if (!w || !front_) {
+        s_.platform.notices.Beep();
+        return;
+    }
+    const std::string path = front_->ChooseImageFile();
+    if (path.empty()) return;
+    if (!front_->SaveMapImage(*w, path)) s_.ui.MessageBox("Could not save the map image " + path, "Velmora", Buttons::kOk);
+}
+
+GeoPoint MapsModule::FollowedPosition(const MovingMapState& m) const {
+    const StationTable& t = s_.app.Stations();
+    if (!m.trackedCall.empty()) {
+        const StationIndex i = t.Lookup(m.trackedCall);
+        if (t.ValidIndex(i) && ValidCoordinate(t.At(i).lon) && ValidCoordinate(t.At(i).lat))
+            return {t.At(i).lon, t.At(i).lat};
+    }
+    return {s_.prefs.OwnLonUnits(), s_.prefs.OwnLatUnits()};
+}
+
+void MapsModule::MovingMapCheck(MapWindow& w, bool forced) {
+    MovingMapState& m = Moving(w);
+    const uint32_t now = s_.platform.clock.NowStamp();
+    if (!MovingMapCheckDue(m, now, forced)) return;
+    m.lastCheck = now;
+    const GeoPoint followed = FollowedPosition(m);
+    if (!ValidCoordinate(followed.lon) || !ValidCoordinate(followed.lat)) return;
+    const auto view = MovingMapRecentre(w.View(), followed);
+    if (!view) return;
+    m.lastRecentre = now;
+    const GeoRect bounds = w.View().MapBounds();
+    if (!bounds.Contains(followed)) {
+        if (const MapDescriptor* d = list_.BestFor(followed.lon, followed.lat)) LoadInto(w, *d);
+    }
+    w.SetViewTo(*view);
+}
+
+void MapsModule::EachSecond() {
+    for (auto& [window, state] : moving_) {
+        if (!state.on) continue;
+        for (auto& w : windows_)
+            if (w.get() == window) MovingMapCheck(*w, false);
+    }
+}
+
+}  // namespace velmora

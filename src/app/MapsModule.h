@@ -1,0 +1,120 @@
+#pragma once
+// The maps: the map folder and the Maps menu, the map windows (each a
+// MapWindow the front end shows), the Display menu's view commands and
+// options, the map-window keys, map boundaries, moving maps and saving a
+// map as an image.
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/MenuTable.h"
+#include "app/Module.h"
+#include "lists/MapListModel.h"
+#include "maps/MapList.h"
+#include "maps/MapLoader.h"
+#include "maps/MapWindow.h"
+#include "maps/MovingMap.h"
+
+namespace velmora {
+
+class ListWindows;
+
+// Where a front end shows map windows.
+class MapWindows {
+public:
+    virtual ~MapWindows() = default;
+    // A new window for this map window; false when none could be made.
+    virtual bool ShowMapWindow(MapWindow& window) = 0;
+    // The map window in front; null when none is, or another kind is.
+    virtual MapWindow* FrontMapWindow() = 0;
+    // The window's title or picture changed.
+    virtual void MapWindowChanged(MapWindow& window) = 0;
+    // The map items and sub-menus of the Maps menu, after its fixed items.
+    virtual void SetMapsMenu(const std::vector<MapMenuNode>& nodes) = 0;
+    // Where to save a map image; empty when the operator cancelled.
+    virtual std::string ChooseImageFile() = 0;
+    [[nodiscard]] virtual bool SaveMapImage(MapWindow& window, const std::string& path) = 0;
+    // The module and its windows are going away: close every map window
+    // without telling the module.
+    virtual void MapsGone() {}
+};
+
+// Display menu.
+constexpr uint16_t kCmdHomeView = 8101;
+constexpr uint16_t kCmdFullMapView = 8102;
+constexpr uint16_t kCmdZoomIn = 8103;
+constexpr uint16_t kCmdZoomOut = 8104;
+constexpr uint16_t kCmdShowCallSigns = 8105;
+constexpr uint16_t kCmdShowIcons = 8106;
+constexpr uint16_t kCmdShowMapLabels = 8107;
+constexpr uint16_t kCmdShowMapSymbols = 8108;
+constexpr uint16_t kCmdFilledPolygons = 8109;
+constexpr uint16_t kCmdCourseAndSpeed = 8110;
+constexpr uint16_t kCmdDeadReckoning = 8111;
+constexpr uint16_t kCmdMovingMaps = 8112;
+constexpr uint16_t kCmdMetricUnits = 8113;
+// File menu.
+constexpr uint16_t kCmdSaveMapImage = kCmdSaveMapImageItem;
+
+// The keys of a map window as codes: letters upper-cased, the arrows as
+// 19-22 (up, down, left, right).
+constexpr int kKeyArrowUp = 19, kKeyArrowDown = 20, kKeyArrowLeft = 21, kKeyArrowRight = 22;
+
+class MapsModule final : public Module {
+public:
+    MapsModule(ModuleServices services, MapWindows* windows, ListWindows* lists);
+    ~MapsModule() override;
+
+    void Startup() override;
+    void Started() override;
+    bool Command(uint16_t id) override;
+    bool IsChecked(uint16_t id) const override;
+    // Once a second: the moving maps.
+    void EachSecond();
+
+    // A new map window on the best map for the own position (or the widest
+    // map); false when the front end could not make one.
+    bool NewMapWindow();
+    // A key in a map window; true when taken.
+    bool Key(MapWindow& window, int code, bool control, bool shift);
+    // The front end closed this window.
+    void Closed(MapWindow& window);
+    // Loads a listed map into a window; false (and the window unchanged)
+    // when it cannot be read.
+    bool LoadInto(MapWindow& window, const MapDescriptor& d);
+    // Opens a map by title or file name: into the front map window, or a
+    // new one when none is in front.
+    bool OpenNamed(std::string_view name);
+
+    const MapList& List() const { return list_; }
+    MapScene Scene();
+    const std::vector<std::unique_ptr<MapWindow>>& Windows() const { return windows_; }
+    MovingMapState& Moving(MapWindow& window);
+    ListModel& MapListWindow() { return mapListModel_; }
+
+private:
+    MapWindow* Front() const;
+    void OpenFromMenu(uint16_t id);
+    void HomeView(MapWindow& w);
+    bool ToggleOption(uint16_t id);
+    void MovingMapCheck(MapWindow& w, bool forced);
+    GeoPoint FollowedPosition(const MovingMapState& m) const;
+    void SaveImage();
+    void Tell(const MapNotices& notices);
+
+    ModuleServices s_;
+    MapWindows* front_;
+    ListWindows* lists_;
+    MapList list_;
+    MapLoader loader_;
+    MapListModel mapListModel_;
+    std::vector<std::unique_ptr<MapWindow>> windows_;
+    std::vector<std::pair<const MapWindow*, MovingMapState>> moving_;
+    bool boundaries_ = false;
+    bool homeRead_ = false;
+    std::optional<GeoRect> home_;
+    DistanceUnits units_ = DistanceUnits::kStatute;
+};
+
+}  // namespace velmora

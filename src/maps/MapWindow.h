@@ -1,0 +1,106 @@
+#pragma once
+// A map window without its toolkit: the size, the view, the map shown and
+// its index, the display options, the reference point and the status
+// strip. The desktop draws it into an image and shows that; the console
+// renders it to a file. Either way the same drawing happens.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "maps/MapPainter.h"
+#include "maps/MapReadout.h"
+#include "maps/MapRecords.h"
+#include "maps/MapView.h"
+#include "platform/Surface.h"
+
+namespace velmora {
+
+constexpr int kStatusStripHeight = 39;
+
+struct MapDisplayOptions {
+    bool callSigns = true;
+    bool icons = true;
+    bool labels = true;
+    bool symbols = true;
+    bool filledPolygons = true;
+    bool courseAndSpeed = true;
+    bool deadReckoning = false;
+};
+
+// Something drawn over the map (stations, grids, overlays).
+class MapLayer {
+public:
+    virtual ~MapLayer() = default;
+    virtual void DrawOver(Surface& s, const class MapWindow& window) = 0;
+};
+
+// What every window draws besides its own map.
+struct MapScene {
+    const std::vector<MapDescriptor>* boundaries = nullptr;  // map boundaries, when shown
+    std::vector<MapLayer*> layers;
+    SymbolArtist* symbols = nullptr;
+};
+
+class MapWindow {
+public:
+    MapWindow(int width, int height);
+
+    // The whole client area; the status strip comes off the bottom.
+    void Resize(int width, int height);
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+
+    // Shows a map at its full bounds; the reference point moves to its centre.
+    void ShowMap(LoadedMap map);
+    bool HasMap() const { return map_.has_value(); }
+    const LoadedMap* Map() const { return map_ ? &*map_ : nullptr; }
+    std::string Title() const;
+
+    MapView& View() { return view_; }
+    const MapView& View() const { return view_; }
+    void FullView();
+    void SetViewTo(const GeoRect& r) { view_.SetView(r); Changed(); }
+
+    // A click: the reference point and the read-out.
+    void Click(Point pixel);
+    // The mouse over the map: the read-out follows it.
+    void Hover(Point pixel);
+    std::optional<GeoPoint> Reference() const { return reference_; }
+    void SetReference(GeoPoint p) { reference_ = p; }
+
+    MapDisplayOptions& Options() { return options_; }
+    const MapDisplayOptions& Options() const { return options_; }
+    DistanceUnits Units() const { return units_; }
+    void SetUnits(DistanceUnits u) { units_ = u; }
+    void SetFontSize(int size) { fontSize_ = size < 5 ? 14 : size; }
+    int FontSize() const { return fontSize_; }
+
+    // The two lines of the status strip.
+    const std::string& Readout() const { return readout_; }
+    void SetReadout(std::string text) { readout_ = std::move(text); Changed(); }
+    const std::string& InfoLine() const { return info_; }
+    void SetInfoLine(std::string text) { info_ = std::move(text); Changed(); }
+
+    void Draw(Surface& s, const MapScene& scene) const;
+
+    // Raised by every change that shows; a view redraws when it differs.
+    uint64_t Generation() const { return generation_; }
+    void Changed() { ++generation_; }
+
+private:
+    void DrawStatusStrip(Surface& s) const;
+
+    int width_, height_;
+    MapView view_;
+    std::optional<LoadedMap> map_;
+    MapIndex index_;
+    std::optional<GeoPoint> reference_;
+    MapDisplayOptions options_;
+    DistanceUnits units_ = DistanceUnits::kStatute;
+    int fontSize_ = 14;
+    std::string readout_, info_;
+    uint64_t generation_ = 1;
+};
+
+}  // namespace velmora
