@@ -60,8 +60,10 @@ bool MapsModule::NewMapWindow() {
         return false;
     }
     const GeoPoint own{s_.prefs.OwnLonUnits(), s_.prefs.OwnLatUnits()};
-    const MapDescriptor* d = ValidCoordinate(own.lon) && ValidCoordinate(own.lat) ? list_.BestFor(own.lon, own.lat)
-                                                                                   : nullptr;
+    // An own position never set reads as 0 N 0 E, which is no place to start.
+    const bool placed = ValidCoordinate(own.lon) && ValidCoordinate(own.lat) &&
+                        !(own.lon == kLonOrigin && own.lat == kLatOrigin);
+    const MapDescriptor* d = placed ? list_.BestFor(own.lon, own.lat) : nullptr;
     if (!d) d = list_.Widest();
     if (d) LoadInto(w, *d);
     return true;
@@ -99,6 +101,24 @@ bool MapsModule::OpenNamed(std::string_view name) {
     return true;
 }
 
+bool MapsModule::ViewAt(GeoPoint centre, int64_t spanUnits) {
+    MapWindow* w = Front();
+    if (!w) return false;
+    const MapDescriptor* shown = w->Map() ? &w->Map()->descriptor : nullptr;
+    const GeoRect bounds = shown ? GeoRect{shown->west, shown->east, shown->north, shown->south} : GeoRect{};
+    if (!shown || !bounds.Contains(centre)) {
+        if (const MapDescriptor* d = list_.BestFor(centre.lon, centre.lat)) LoadInto(*w, *d);
+    }
+    const MapView& v = w->View();
+    const int64_t halfX = std::max<int64_t>(1, spanUnits / 2);
+    const int64_t halfY = v.Width() > 0 ? halfX * v.Height() / v.Width() : halfX;
+    auto clamp32 = [](int64_t x) { return static_cast<int32_t>(std::clamp<int64_t>(x, INT32_MIN, INT32_MAX)); };
+    w->SetViewTo({clamp32(centre.lon - halfX), clamp32(centre.lon + halfX), clamp32(centre.lat - halfY),
+                  clamp32(centre.lat + halfY)});
+    w->SetReference(centre);
+    return true;
+}
+
 MapScene MapsModule::Scene() {
     MapScene scene;
     if (boundaries_) scene.boundaries = &list_.Maps();
@@ -120,7 +140,7 @@ void MapsModule::HomeView(MapWindow& w) {
         });
         home_ = HomeViewFrom(lines);
     }
-    if (home_) w.SetViewTo(*home_);
+    if (home_) w.ShowArea(*home_);
     else w.FullView();
 }
 

@@ -87,6 +87,11 @@ public:
     // new one when none is in front.
     bool OpenNamed(std::string_view name);
 
+    // The front map window centred on a position, spanning this many
+    // position units of longitude across; the best map for the position is
+    // loaded when the window's map does not cover it. False without a window.
+    bool ViewAt(GeoPoint centre, int64_t spanUnits);
+
     const MapList& List() const { return list_; }
     MapScene Scene();
     const std::vector<std::unique_ptr<MapWindow>>& Windows() const { return windows_; }

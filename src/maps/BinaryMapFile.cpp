@@ -171,7 +171,10 @@ std::optional<MapDescriptor> ReadBinaryHeader(std::string_view bytes) {
         d.north = TimesTen(d.north), d.south = TimesTen(d.south);
         d.further1 = TimesTen(d.further1);
     }
-    if (bytes.substr(128, 4) == "VBG1") d.background = Rgb{b.U8(132), b.U8(133), b.U8(134)};
+    if (bytes.substr(128, 4) == "VBG1") {
+        d.background = Rgb{b.U8(132), b.U8(133), b.U8(134)};
+        d.unlistedFill = Rgb{b.U8(135), b.U8(136), b.U8(137)};
+    }
     if (Is(d.mapType, "UTM ")) ConvertUtmBounds(d);
     d.valid = true;
     return d;

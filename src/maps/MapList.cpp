@@ -25,7 +25,8 @@ std::vector<MapFolderEntry> ScanEntries(const FileAccess& files, const std::stri
     append(top, first, -1);
     for (size_t i = 0; i < entries.size() && entries.size() < 100000; ++i) {
         if (!entries[i].isFolder) continue;
-        if (const auto items = files.ListFolder(entries[i].realPath)) append(entries[i].realPath, *items, int(i));
+        const std::string folder = entries[i].realPath;  // the list grows under it
+        if (const auto items = files.ListFolder(folder)) append(folder, *items, int(i));
     }
     return entries;
 }

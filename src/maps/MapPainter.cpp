@@ -96,8 +96,10 @@ PixelD ProjectD(const MapView& view, const MapPoint& p) {
     return {double(view.ProjectX(p.lon)), double(view.ProjectY(p.lat))};
 }
 
+bool ListedFill(uint8_t a) { return a >= 0x82 && a <= 0x88; }
+
 void FillPolygon(Surface& s, const MapView& view, const std::vector<MapPoint>& points, const MapPolygon& poly,
-                 const ClipBox& box) {
+                 const ClipBox& box, std::optional<Rgb> unlistedFill) {
     std::vector<PixelD> ring;
     ring.reserve(poly.end - poly.begin);
     for (size_t i = poly.begin; i < poly.end; ++i) ring.push_back(ProjectD(view, points[i]));
@@ -107,7 +109,7 @@ void FillPolygon(Surface& s, const MapView& view, const std::vector<MapPoint>& p
     pixels.reserve(ring.size());
     for (const PixelD& p : ring) pixels.push_back(Round(p));
     s.SetPen(Rgb{}, 1, PenStyle::kNone);
-    s.SetBrush(MapFillColour(poly.fill));
+    s.SetBrush(unlistedFill && !ListedFill(poly.fill) ? *unlistedFill : MapFillColour(poly.fill));
     s.Polygon(pixels);
     s.NoBrush();
 }
@@ -193,7 +195,7 @@ void MapIndex::Build(const std::vector<MapPoint>& points) {
 }
 
 void DrawMapPoints(Surface& s, const MapView& view, const std::vector<MapPoint>& points, const MapIndex& index,
-                   bool filledPolygons) {
+                   bool filledPolygons, std::optional<Rgb> unlistedFill) {
     const GeoRect visible = view.Visible();
     const ClipBox box = BoxFor(view);
     LineBatch batch(s);
@@ -204,7 +206,7 @@ void DrawMapPoints(Surface& s, const MapView& view, const std::vector<MapPoint>&
                 const MapPolygon& poly = index.Polygons()[k];
                 if (!Overlaps(poly.bounds, visible)) continue;
                 batch.Flush();
-                FillPolygon(s, view, points, poly, box);
+                FillPolygon(s, view, points, poly, box, unlistedFill);
             }
         }
         if (!Overlaps(span.bounds, visible)) continue;
@@ -268,13 +270,37 @@ void DrawRotatedLabel(Surface& s, Point p, const MapLabel& l) {
     s.Text(p, LabelTextAsUtf8(text), MapColour(l.code & 0x7F), direction);
 }
 
+// Where text already stands, in cells of 4 pixels: a name that would land
+// on another is left out, so a dense area stays readable. Maps list their
+// biggest places first, and those win.
+class TextSpace {
+public:
+    TextSpace(int width, int height) : w_(std::max(1, width / 4 + 1)), h_(std::max(1, height / 4 + 1)), used_(size_t(w_) * size_t(h_)) {}
+    bool Take(int left, int top, int right, int bottom) {
+        const int x0 = std::clamp(left / 4, 0, w_ - 1), x1 = std::clamp(right / 4, 0, w_ - 1);
+        const int y0 = std::clamp(top / 4, 0, h_ - 1), y1 = std::clamp(bottom / 4, 0, h_ - 1);
+        for (int y = y0; y <= y1; ++y)
+            for (int x = x0; x <= x1; ++x)
+                if (used_[size_t(y) * size_t(w_) + size_t(x)]) return false;
+        for (int y = y0; y <= y1; ++y)
+            for (int x = x0; x <= x1; ++x) used_[size_t(y) * size_t(w_) + size_t(x)] = 1;
+        return true;
+    }
+
+private:
+    int w_, h_;
+    std::vector<uint8_t> used_;
+};
+
 }  // namespace
 
 void DrawMapLabels(Surface& s, const MapView& view, const std::vector<MapLabel>& labels,
                    const MapDrawOptions& o) {
     if (!o.labels && !o.symbols) return;
     const GeoRect visible = view.Visible();
-    const int lift = s.TextHeight() / 3;  // text centred on the point's height
+    const int height = s.TextHeight();
+    const int lift = height / 3;  // text centred on the point's height
+    TextSpace space(view.Width(), view.Height());
     for (const MapLabel& l : labels) {
         if (!(l.lat > visible.north && l.lat < visible.south && l.lon > visible.west && l.lon < visible.east)) continue;
         if (l.scaleLimit != 0 && l.scaleLimit < view.Scale()) continue;
@@ -288,7 +314,9 @@ void DrawMapLabels(Surface& s, const MapView& view, const std::vector<MapLabel>&
             const int code = l.code & 0x7F;
             const Rgb colour = code == 1 ? o.defaultLabel : MapColour(code);
             const std::string text = LabelTextAsUtf8(l.text);
-            const int x = (l.code & 0x80) ? p.x : p.x - s.TextWidth(text);
+            const int width = s.TextWidth(text);
+            const int x = (l.code & 0x80) ? p.x : p.x - width;
+            if (o.declutter && !space.Take(x, p.y + lift - height + 2, x + width, p.y + lift + 2)) continue;
             s.Text({x, p.y + lift}, text, colour);
         }
     }

@@ -2,6 +2,7 @@
 // Drawing a loaded map through a view onto a surface: the polylines in
 // file order with their filled polygons, then the labels. An index of the
 // polylines' bounds lets a zoomed-in view skip what it cannot show.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,10 +50,13 @@ struct MapDrawOptions {
     bool filledPolygons = true;
     Rgb defaultLabel{0, 0, 0};
     SymbolArtist* symbolArtist = nullptr;  // none: a plain marker
+    bool declutter = true;                 // leave out names that would overlap
 };
 
+// unlistedFill, when given, replaces the grey of the fill codes the table
+// does not name.
 void DrawMapPoints(Surface& s, const MapView& view, const std::vector<MapPoint>& points, const MapIndex& index,
-                   bool filledPolygons);
+                   bool filledPolygons, std::optional<Rgb> unlistedFill = std::nullopt);
 void DrawMapLabels(Surface& s, const MapView& view, const std::vector<MapLabel>& labels,
                    const MapDrawOptions& options);
 // Every listed map's bounds in a colour by its type, with its file name

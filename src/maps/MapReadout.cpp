@@ -11,7 +11,7 @@ namespace velmora {
 
 std::string CursorPositionText(GeoPoint p) {
     const DegreesMinutesSeconds lat = LatToDms(p.lat), lon = LonToDms(p.lon);
-    char text[80];
+    char text[128];
     std::snprintf(text, sizeof text, "Lat %3ld %02ld' %02ld\"%c Lon %3ld %02ld' %02ld\"%c ", long(lat.degrees),
                   long(lat.minutes), long(lat.seconds), lat.hemisphere, long(lon.degrees), long(lon.minutes),
                   long(lon.seconds), lon.hemisphere);

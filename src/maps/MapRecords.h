@@ -59,8 +59,10 @@ struct MapDescriptor {
     int16_t windowKind = 0;
     uint16_t menuCommand = 0;
     // Our own maps name the colour of their background (the water) in the
-    // header's unread tail; other maps are drawn on white.
+    // header's unread tail, and the colour of the fill codes no table names
+    // (their lakes); other maps are drawn on white with the table's fills.
     std::optional<Rgb> background;
+    std::optional<Rgb> unlistedFill;
 
     bool IsType(const char* magic) const { return std::string(mapType.data(), 4) == magic; }
     int64_t Width() const { return int64_t(east) - west; }

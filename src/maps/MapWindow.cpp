@@ -1,5 +1,7 @@
 #include "maps/MapWindow.h"
 
+#include <algorithm>
+
 namespace velmora {
 namespace {
 
@@ -37,10 +39,29 @@ void MapWindow::FullView() {
     const MapDescriptor& d = map_->descriptor;
     const GeoRect bounds{d.west, d.east, d.north, d.south};
     view_.SetMapBounds(bounds);
-    view_.SetView(bounds);
+    ShowArea(bounds);
     view_.ResetZoomCounter();
     reference_ = GeoPoint{static_cast<int32_t>((int64_t(d.west) + d.east) / 2),
                           static_cast<int32_t>((int64_t(d.north) + d.south) / 2)};
+    Changed();
+}
+
+void MapWindow::ShowArea(const GeoRect& r) {
+    const int w = view_.Width(), h = view_.Height();
+    if (w <= 0 || h <= 0) {
+        view_.SetView(r);
+        return;
+    }
+    const int64_t spanX = int64_t(r.east) - r.west, spanY = int64_t(r.south) - r.north;
+    const int64_t divide = std::max<int64_t>({1, spanX / w, spanY / h});
+    const int64_t cx = (int64_t(r.west) + r.east) / 2, cy = (int64_t(r.north) + r.south) / 2;
+    const int64_t halfX = divide * w / 2, halfY = divide * h / 2;
+    // Past the edge of the world the view keeps its corner inside it.
+    int64_t west = cx - halfX, north = cy - halfY;
+    west = std::clamp<int64_t>(west, 0, std::max<int64_t>(0, kLonUnitsMax - 2 * halfX));
+    north = std::clamp<int64_t>(north, 0, std::max<int64_t>(0, kLatUnitsMax - 2 * halfY));
+    view_.SetView({static_cast<int32_t>(west), static_cast<int32_t>(std::min<int64_t>(west + 2 * halfX, kLonUnitsMax)),
+                   static_cast<int32_t>(north), static_cast<int32_t>(std::min<int64_t>(north + 2 * halfY, kLatUnitsMax))});
     Changed();
 }
 
@@ -63,7 +84,7 @@ void MapWindow::Draw(Surface& s, const MapScene& scene) const {
     s.SetClip({0, 0, width_, mapHeight});
     s.SetFont(fontSize_);
     if (map_) {
-        DrawMapPoints(s, view_, map_->points, index_, options_.filledPolygons);
+        DrawMapPoints(s, view_, map_->points, index_, options_.filledPolygons, map_->descriptor.unlistedFill);
         MapDrawOptions o;
         o.labels = options_.labels;
         o.symbols = options_.symbols;

@@ -61,6 +61,9 @@ public:
     const MapView& View() const { return view_; }
     void FullView();
     void SetViewTo(const GeoRect& r) { view_.SetView(r); Changed(); }
+    // The view showing all of an area, centred, the rest of the window
+    // filled around it.
+    void ShowArea(const GeoRect& r);
 
     // A click: the reference point and the read-out.
     void Click(Point pixel);

@@ -96,9 +96,11 @@ void HeadlessUi::RunCommand(const std::string& raw) {
         for (StationIndex i = 0; i < t.UsedCount(); ++i) Print(StationRow(t.At(i)));
     } else if (line == "list") {
         for (const auto& m : p.Lists().Models()) Print(FourCCText(m->Code()) + "  " + std::string(m->Title()));
+        Print("MAPL  Map List");
     } else if (line.substr(0, 5) == "list ") {
         const std::string code(Trim(line.substr(5)));
         if (ListModel* m = p.Lists().Find(code)) ShowList(*m);
+        else if (code == FourCCText(p.Maps().MapListWindow().Code())) ShowList(p.Maps().MapListWindow());
         else Print("No list " + code + " (list names them)");
     } else if (line.substr(0, 5) == "open ") {
         p.OpenFile(std::string(Trim(line.substr(5))));
@@ -159,17 +161,12 @@ void HeadlessUi::ViewCommand(std::string_view args) {
         Print("usage: view LAT LON SPAN (degrees north, east, and degrees of longitude across)");
         return;
     }
-    if (!front_) {
+    const GeoPoint centre{LonUnitsFromDegrees(lon), LatUnitsFromDegrees(lat)};
+    if (!program_->Maps().ViewAt(centre, static_cast<int64_t>(span * kUnitsPerDegree)) || !front_) {
         Print("No map window");
         return;
     }
-    MapView& v = front_->View();
-    const int64_t halfX = static_cast<int64_t>(span * kUnitsPerDegree / 2);
-    const int64_t halfY = v.Width() > 0 ? halfX * v.Height() / v.Width() : halfX;
-    const int64_t cx = LonUnitsFromDegrees(lon), cy = LatUnitsFromDegrees(lat);
-    front_->SetViewTo({static_cast<int32_t>(cx - halfX), static_cast<int32_t>(cx + halfX),
-                       static_cast<int32_t>(cy - halfY), static_cast<int32_t>(cy + halfY)});
-    front_->SetReference({static_cast<int32_t>(cx), static_cast<int32_t>(cy)});
+    const MapView& v = front_->View();
     char text[120];
     std::snprintf(text, sizeof text, "View %.4f %.4f, %.4f degrees across, scale %d", lat, lon, span, v.Scale());
     Print(text);

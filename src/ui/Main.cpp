@@ -2,6 +2,7 @@
 // the same core and timers with no windows.
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -58,7 +59,9 @@ ProgramOptions MachineOptions(SerialLayer& serial, Network& network, SettingsDia
 }
 
 int RunHeadless(int argc, char** argv, const Options& options) {
-    QCoreApplication qapp(argc, argv);
+    // Map images need fonts and a painter but no screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication qapp(argc, argv);
     SystemClock clock;
     ConsoleNotices notices(clock);
     DiskFiles files(options.data);
