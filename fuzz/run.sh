@@ -1,7 +1,7 @@
 #!/bin/sh
 # Builds the fuzz targets with clang and runs one for a bounded time:
 # fuzz/run.sh [SECONDS] [TARGET]   (default 600 s, received_line; or kiss_stream,
-# nmea, weather_station)
+# nmea, weather_station, map_file)
 set -eu
 seconds=${1:-600}
 target=${2:-received_line}
@@ -13,5 +13,7 @@ CXX=clang++ cmake -S "$top" -B "$build" -DVELMORA_FUZZ=ON -DVELMORA_TESTS=OFF \
 cmake --build "$build" --target "fuzz_$target" -j2 >/dev/null
 mkdir -p "$top/fuzz/out/$target" "$here/corpus/$target"
 cd "$top/fuzz/out"
-exec "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -max_len=4096 \
+maxlen=4096
+[ "$target" = map_file ] && maxlen=16384  # a header and a few hundred records
+exec "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -max_len="$maxlen" \
     -print_final_stats=1 "$top/fuzz/out/$target" "$here/corpus/$target"

@@ -104,11 +104,10 @@ bool MapsModule::OpenNamed(std::string_view name) {
 bool MapsModule::ViewAt(GeoPoint centre, int64_t spanUnits) {
     MapWindow* w = Front();
     if (!w) return false;
+    // Looking closer at a place wants the most detailed map there.
     const MapDescriptor* shown = w->Map() ? &w->Map()->descriptor : nullptr;
-    const GeoRect bounds = shown ? GeoRect{shown->west, shown->east, shown->north, shown->south} : GeoRect{};
-    if (!shown || !bounds.Contains(centre)) {
-        if (const MapDescriptor* d = list_.BestFor(centre.lon, centre.lat)) LoadInto(*w, *d);
-    }
+    const MapDescriptor* best = list_.BestFor(centre.lon, centre.lat);
+    if (best && (!shown || shown->entry.realPath != best->entry.realPath)) LoadInto(*w, *best);
     const MapView& v = w->View();
     const int64_t halfX = std::max<int64_t>(1, spanUnits / 2);
     const int64_t halfY = v.Width() > 0 ? halfX * v.Height() / v.Width() : halfX;

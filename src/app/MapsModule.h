@@ -88,8 +88,8 @@ public:
     bool OpenNamed(std::string_view name);
 
     // The front map window centred on a position, spanning this many
-    // position units of longitude across; the best map for the position is
-    // loaded when the window's map does not cover it. False without a window.
+    // position units of longitude across, on the best map for the position.
+    // False without a window.
     bool ViewAt(GeoPoint centre, int64_t spanUnits);
 
     const MapList& List() const { return list_; }

@@ -29,6 +29,13 @@ MapLoadStatus MapLoader::Load(const FileAccess& files, MapDescriptor& d, LoadedM
         capacity.labels = std::max({capacity.labels, size_t(std::max(read.labelCount, 0)) + 20, lines});
         status = ReadTextMap(*bytes, read, capacity, loaded, notices);
     } else {
+        // The file may have changed since the scan: its own header counts.
+        auto header = ReadBinaryHeader(*bytes);
+        if (!header) return MapLoadStatus::kNotAMap;
+        header->entry = read.entry;
+        header->fileName = read.fileName;
+        header->menuCommand = read.menuCommand;
+        read = *header;
         status = ReadBinaryMap(*bytes, read, loaded, notices);
     }
     if (status != MapLoadStatus::kLoaded) return status;

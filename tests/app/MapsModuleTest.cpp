@@ -1,0 +1,188 @@
+#include "app/MapsModule.h"
+
+#include <gtest/gtest.h>
+
+#include "app/MenuTable.h"
+#include "geo/Position.h"
+#include "support/MapFileBuilder.h"
+#include "support/TestProgram.h"
+
+namespace velmora {
+namespace {
+
+using test::MapFileBuilder;
+using test::TestProgram;
+
+std::string MapBytes(const std::string& title, double west, double east, double north, double south) {
+    MapFileBuilder b;
+    b.Title(title).Bounds(LonUnitsFromDegrees(west), LonUnitsFromDegrees(east), LatUnitsFromDegrees(north),
+                          LatUnitsFromDegrees(south));
+    b.Counts(2, 0).Point(255, 0, LonUnitsFromDegrees(west), LatUnitsFromDegrees(north));
+    b.Point(9, 0, LonUnitsFromDegrees(east), LatUnitsFromDegrees(south));
+    return b.Bytes();
+}
+
+struct MapsProgram : TestProgram {
+    MapsProgram() {
+        Write("Maps/World.map", MapBytes("World", -180, 180, 90, -90));
+        Write("Maps/East.map", MapBytes("East", -80, -65, 47, 35));
+    }
+    MapsModule& Maps() { return program->Maps(); }
+    MapWindow& Front() { return *maps.front; }
+    uint16_t CommandOf(const std::string& title) {
+        for (const MapMenuNode& n : maps.menu)
+            if (n.text == title) return n.id;
+        return 0;
+    }
+};
+
+TEST(MapsModule, TheFirstWindowShowsTheBestMapForTheOwnPositionOrTheWorld) {
+    {
+        MapsProgram t;
+        t.Started();
+        t.RunPosted();
+        ASSERT_EQ(t.maps.shown.size(), 1u);
+        EXPECT_EQ(t.Front().Title(), "World");  // no own position yet
+        EXPECT_EQ(t.maps.menu.size(), 2u);
+    }
+    {
+        MapsProgram t;
+        Preferences p;
+        p.SetOwnLatitude(41.7);
+        p.SetOwnLongitude(-72.7);
+        ASSERT_TRUE(p.Save(t.files));
+        t.Started();
+        t.RunPosted();
+        EXPECT_EQ(t.Front().Title(), "East");
+        EXPECT_TRUE(t.ui.boxes.empty());
+    }
+}
+
+TEST(MapsModule, TheMapsMenuLoadsIntoTheFrontWindowOrWithShiftIntoANewOne) {
+    MapsProgram t;
+    t.Started();
+    t.RunPosted();
+    MapWindow& first = t.Front();
+    ASSERT_TRUE(t.program->Command(t.CommandOf("East")));
+    EXPECT_EQ(t.maps.shown.size(), 1u);
+    EXPECT_EQ(first.Title(), "East");
+    t.ui.shift = true;
+    ASSERT_TRUE(t.program->Command(t.CommandOf("World")));
+    ASSERT_EQ(t.maps.shown.size(), 2u);
+    EXPECT_EQ(t.Front().Title(), "World");
+    EXPECT_EQ(first.Title(), "East");
+    // With no map window in front, a new one opens.
+    t.ui.shift = false;
+    t.maps.front = nullptr;
+    ASSERT_TRUE(t.program->Command(t.CommandOf("East")));
+    EXPECT_EQ(t.maps.shown.size(), 3u);
+}
+
+TEST(MapsModule, AMapThatCannotBeReadLeavesTheWindowAsItWas) {
+    MapsProgram t;
+    t.Started();
+    t.RunPosted();
+    const GeoRect before = t.Front().View().Requested();
+    // The file shrinks to a header and a few records after the scan.
+    MapFileBuilder b;
+    b.Title("East").Counts(500, 0).Point(255, 0, 1, 1);
+    t.Write("Maps/East.map", b.Bytes());
+    t.program->Command(t.CommandOf("East"));
+    EXPECT_EQ(t.Front().Title(), "World");
+    EXPECT_EQ(t.Front().View().Requested().west, before.west);
+    ASSERT_EQ(t.ui.boxes.size(), 2u);
+    EXPECT_EQ(t.ui.boxes[0].text, "End of File before end of data 10 bytes read, should have been 5000");
+    EXPECT_EQ(t.ui.boxes[1].text, "Could not read map file, (out of memory?)");
+}
+
+TEST(MapsModule, AMissingMapFolderIsReported) {
+    TestProgram t;
+    std::filesystem::remove(t.folder / "Maps");
+    t.Started();
+    ASSERT_FALSE(t.ui.boxes.empty());
+    EXPECT_EQ(t.ui.boxes[0].text, "The map folder was not found, please verify installation");
+    t.RunPosted();
+    ASSERT_EQ(t.maps.shown.size(), 1u);  // an empty map window all the same
+    EXPECT_FALSE(t.maps.front->HasMap());
+}
+
+TEST(MapsModule, KeysMoveTheViewAndControlHGoesHome) {
+    MapsProgram t;
+    t.Write("Home.txt", "LAT 41.5\nLON -72.5\nRAD 30\n");
+    t.Started();
+    t.RunPosted();
+    MapWindow& w = t.Front();
+    MapsModule& maps = t.Maps();
+    const int32_t xd = w.View().XDivide();
+    EXPECT_TRUE(maps.Key(w, '+', false, false));
+    EXPECT_LT(w.View().XDivide(), xd);
+    EXPECT_TRUE(maps.Key(w, '-', false, false));
+    const int32_t west = w.View().Requested().west;
+    EXPECT_TRUE(maps.Key(w, kKeyArrowRight, false, false));
+    EXPECT_GT(w.View().Requested().west, west);
+    EXPECT_TRUE(maps.Key(w, '[', false, false));
+    EXPECT_EQ(w.View().LabelScaleFactor(), 1);
+    EXPECT_TRUE(maps.Key(w, '=', false, false));
+    EXPECT_EQ(w.View().LabelScaleFactor(), 0);
+    EXPECT_TRUE(maps.Key(w, 'h', true, false));
+    const GeoPoint centre = w.View().Centre();
+    EXPECT_NEAR(LatDegreesFromUnits(centre.lat), 41.5, 0.5);
+    EXPECT_NEAR(LonDegreesFromUnits(centre.lon), -72.5, 0.5);
+    EXPECT_TRUE(maps.Key(w, 'H', false, false));
+    EXPECT_EQ(w.View().Requested().west, 0);  // the whole world again
+    EXPECT_FALSE(maps.Key(w, 'Q', false, false));
+    EXPECT_TRUE(maps.Key(w, 'B', false, false));
+    EXPECT_TRUE(t.program->IsChecked(kCmdMapBoundaries));
+    EXPECT_NE(maps.Scene().boundaries, nullptr);
+}
+
+TEST(MapsModule, DisplayOptionsBelongToTheFrontWindowAndUnitsAreKept) {
+    MapsProgram t;
+    t.Started();
+    t.RunPosted();
+    EXPECT_TRUE(t.program->IsChecked(kCmdShowMapLabels));
+    t.program->Command(kCmdShowMapLabels);
+    EXPECT_FALSE(t.Front().Options().labels);
+    EXPECT_FALSE(t.program->IsChecked(kCmdShowMapLabels));
+    EXPECT_FALSE(t.program->IsChecked(kCmdMetricUnits));
+    t.program->Command(kCmdMetricUnits);
+    EXPECT_TRUE(t.program->IsChecked(kCmdMetricUnits));
+    EXPECT_EQ(t.Front().Units(), DistanceUnits::kMetric);
+    Preferences saved;
+    ASSERT_TRUE(saved.Load(t.files));
+    EXPECT_EQ(saved.Get("metric_units"), "1");
+    t.maps.imageFile = "/tmp/map.png";
+    t.program->Command(kCmdSaveMapImage);
+    EXPECT_EQ(t.maps.saved, std::vector<std::string>{"/tmp/map.png"});
+}
+
+TEST(MapsModule, AViewElsewhereLoadsTheMapThatCoversIt) {
+    MapsProgram t;
+    t.Started();
+    t.RunPosted();
+    ASSERT_TRUE(t.Maps().ViewAt({LonUnitsFromDegrees(-72), LatUnitsFromDegrees(42)}, kUnitsPerDegree));
+    EXPECT_EQ(t.Front().Title(), "East");
+    const GeoRect v = t.Front().View().Requested();
+    EXPECT_EQ(int64_t(v.east) - v.west, kUnitsPerDegree);
+}
+
+TEST(MapsModule, AMovingMapFollowsTheOwnPosition) {
+    MapsProgram t;
+    Preferences p;
+    p.SetOwnLatitude(41.7);
+    p.SetOwnLongitude(-72.7);
+    ASSERT_TRUE(p.Save(t.files));
+    t.Started();
+    t.RunPosted();
+    MapWindow& w = t.Front();
+    w.SetViewTo({LonUnitsFromDegrees(-79), LonUnitsFromDegrees(-77), LatUnitsFromDegrees(46),
+                 LatUnitsFromDegrees(44)});
+    t.program->Command(kCmdMovingMaps);
+    EXPECT_TRUE(t.program->IsChecked(kCmdMovingMaps));
+    const Projected own = w.View().Project({LonUnitsFromDegrees(-72.7), LatUnitsFromDegrees(41.7)});
+    EXPECT_NEAR(own.pixel.x, w.View().Width() / 2, 8);
+    EXPECT_NEAR(own.pixel.y, w.View().Height() / 2, 8);
+}
+
+}  // namespace
+}  // namespace velmora
