@@ -5,20 +5,29 @@
 
 namespace velmora {
 
+namespace {
+// Degrees read from files can be anything; far past any place on earth
+// they stop where the units still hold them.
+double Bounded(double degrees) {
+    if (std::isnan(degrees)) return 0;
+    return std::fmax(-5000.0, std::fmin(5000.0, degrees));
+}
+}  // namespace
+
 int32_t LonUnitsFromDegrees(double degreesEast) {
-    return kLonOrigin + static_cast<int32_t>(degreesEast * kUnitsPerDegree);
+    return kLonOrigin + static_cast<int32_t>(Bounded(degreesEast) * kUnitsPerDegree);
 }
 
 int32_t LatUnitsFromDegrees(double degreesNorth) {
-    return kLatOrigin - static_cast<int32_t>(degreesNorth * kUnitsPerDegree);
+    return kLatOrigin - static_cast<int32_t>(Bounded(degreesNorth) * kUnitsPerDegree);
 }
 
 double LonDegreesFromUnits(int32_t lon) {
-    return static_cast<double>(lon - kLonOrigin) / kUnitsPerDegree;
+    return (static_cast<double>(lon) - kLonOrigin) / kUnitsPerDegree;
 }
 
 double LatDegreesFromUnits(int32_t lat) {
-    return static_cast<double>(kLatOrigin - lat) / kUnitsPerDegree;
+    return (static_cast<double>(kLatOrigin) - lat) / kUnitsPerDegree;
 }
 
 double DistanceMiles(int32_t lon1, int32_t lat1, int32_t lon2, int32_t lat2) {

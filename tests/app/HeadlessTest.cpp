@@ -45,6 +45,41 @@ TEST(Headless, ConsoleCommandsAndQuit) {
     EXPECT_NE(text.find("Velmora stopped"), std::string::npos);
 }
 
+// The demo maps, seen from the console: the menu, a map by name, a view
+// and a picture of it.
+TEST(Headless, MapsMapViewAndRender) {
+    test::TestApp t;
+    std::filesystem::create_directory_symlink(std::filesystem::path(VELMORA_SOURCE_DIR) / "demo" / "Maps",
+                                              t.folder / "Maps");
+    const std::string png = (t.folder / "paris.png").string();
+    const std::string cmd = "printf 'maps\\nmap europe.map\\nview 48.85 2.35 2\\nrender " + png +
+                            " 640 480\\nview 91 0 1\\nmap Atlantis\\nquit\\n' | " + std::string(VELMORA_BIN) +
+                            " --headless --data " + t.folder.string();
+    std::FILE* out = popen(cmd.c_str(), "r");
+    ASSERT_NE(out, nullptr);
+    std::string text;
+    char buf[512];
+    while (std::fgets(buf, sizeof buf, out)) text += buf;
+    EXPECT_EQ(pclose(out), 0);
+    EXPECT_NE(text.find("21001  Display Map Boundaries\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("       World/\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("    Europe\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("Map window - Europe\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("View 48.8500 2.3500, 2.0000 degrees across"), std::string::npos) << text;
+    EXPECT_NE(text.find("Rendered " + png), std::string::npos) << text;
+    EXPECT_NE(text.find("usage: view LAT LON SPAN"), std::string::npos) << text;
+    EXPECT_NE(text.find("No map Atlantis"), std::string::npos) << text;
+    // A PNG of the size asked for: the width and height of its header chunk.
+    std::FILE* f = std::fopen(png.c_str(), "rb");
+    ASSERT_NE(f, nullptr);
+    unsigned char head[24] = {};
+    EXPECT_EQ(std::fread(head, 1, sizeof head, f), sizeof head);
+    std::fclose(f);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(head) + 1, 3), "PNG");
+    EXPECT_EQ((head[16] << 24) | (head[17] << 16) | (head[18] << 8) | head[19], 640);
+    EXPECT_EQ((head[20] << 24) | (head[21] << 16) | (head[22] << 8) | head[23], 480);
+}
+
 TEST(Headless, TheEndOfInputDoesNotStopItSigtermDoes) {
     test::TestApp t;
     const pid_t pid = fork();

@@ -235,6 +235,10 @@ TEST(TextMap, CapacitiesDropWhatDoesNotFitAndBadFilesAreNoMaps) {
     EXPECT_FALSE(ReadTextHeader(kTextHeader, "NOT-A-MAP.TXT"));
     EXPECT_FALSE(ReadTextHeader("1\n2\n0\n", "ZERO.MAP"));  // scale 0 places nothing
     EXPECT_TRUE(HasTextMapName("lower.map"));
+    // Found by fuzzing: a centre far off the earth once overflowed the units.
+    const auto huge = ReadTextHeader("1\n1\n1\n1e12\n-1e300\n0\n0\nx\n", "HUGE.MAP");
+    ASSERT_TRUE(huge);
+    EXPECT_LT(huge->north, 0);
 }
 
 TEST(MapLabels, Latin1TextBecomesUtf8AndUtf8StaysAsItIs) {
