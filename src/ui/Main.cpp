@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QScreen>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -96,6 +97,9 @@ int RunDesktop(int argc, char** argv, const Options& options) {
     QtNetwork network;
     Program program(Platform{clock, notices, files}, ui, MachineOptions(serial, network, ui, ui, ui));
     ui.Attach(&program);
+    // Without a window manager (a bare X server) maximising does nothing:
+    // start at the screen's size instead.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) ui.Frame().setGeometry(screen->availableGeometry());
     ui.Frame().showMaximized();
     program.Start();
     if (options.quitAfterStart) program.RequestQuit(0);

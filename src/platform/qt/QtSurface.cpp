@@ -73,7 +73,11 @@ void QtSurface::Ellipse(const Rect& bounds) { Painter().drawEllipse(ToQt(bounds)
 void QtSurface::Polygon(const std::vector<Point>& points) {
     QPolygon poly;
     for (const Point& p : points) poly << ToQt(p);
-    Painter().drawPolygon(poly);
+    QPainter& painter = Painter();
+    const bool smooth = painter.testRenderHint(QPainter::Antialiasing);
+    if (pen_.style() == Qt::NoPen) painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.drawPolygon(poly);
+    painter.setRenderHint(QPainter::Antialiasing, smooth);
 }
 
 void QtSurface::Polyline(const std::vector<Point>& points) {

@@ -28,6 +28,9 @@ public:
     void Rectangle(const Rect& r) override;
     void FillRect(const Rect& r, Rgb colour) override;
     void Ellipse(const Rect& bounds) override;
+    // A polygon without an outline fills without smoothing: the outline
+    // drawn over it hides the edge, and smoothing a large land fill costs
+    // more than all the rest of a map frame.
     void Polygon(const std::vector<Point>& points) override;
     void Polyline(const std::vector<Point>& points) override;
     void SetFont(int pixelSize, bool bold = false) override;
