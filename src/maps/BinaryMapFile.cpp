@@ -116,7 +116,7 @@ std::pair<int32_t, int32_t> CompactBase(const MapDescriptor& d) {
     const int64_t north = int64_t(kLatOrigin) - d.north;
     const int64_t lon = kLonOrigin + whole(east, east < 0);
     const int64_t lat = kLatOrigin - whole(north, north >= 0);
-    return {static_cast<int32_t>(lon), static_cast<int32_t>(lat)};
+    return {Saturated(lon), Saturated(lat)};
 }
 
 void ReadCompactPoints(const BigEndianBytes& b, const MapDescriptor& d, size_t count, LoadedMap& out) {
@@ -124,8 +124,8 @@ void ReadCompactPoints(const BigEndianBytes& b, const MapDescriptor& d, size_t c
     out.points.reserve(count);
     for (size_t i = 0; i < count; ++i) {
         const size_t at = kMapHeaderSize + i * kCompactPointSize;
-        out.points.push_back(MapPoint{b.U8(at), b.U8(at + 1), baseLon + 10 * int32_t(b.U16(at + 2)),
-                                      baseLat + 10 * int32_t(b.U16(at + 4))});
+        out.points.push_back(MapPoint{b.U8(at), b.U8(at + 1), Saturated(int64_t(baseLon) + 10 * b.U16(at + 2)),
+                                      Saturated(int64_t(baseLat) + 10 * b.U16(at + 4))});
     }
 }
 

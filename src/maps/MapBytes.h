@@ -39,11 +39,11 @@ private:
 
 // Old map versions count tenths of a second; ten times a stored value that
 // is out of any sane range saturates rather than overflows.
-inline int32_t TimesTen(int32_t v) {
-    const int64_t r = int64_t(v) * 10;
-    if (r > INT32_MAX) return INT32_MAX;
-    if (r < INT32_MIN) return INT32_MIN;
-    return static_cast<int32_t>(r);
+inline int32_t Saturated(int64_t v) {
+    if (v > INT32_MAX) return INT32_MAX;
+    if (v < INT32_MIN) return INT32_MIN;
+    return static_cast<int32_t>(v);
 }
+inline int32_t TimesTen(int32_t v) { return Saturated(int64_t(v) * 10); }
 
 }  // namespace velmora

@@ -135,6 +135,13 @@ TEST(BinaryMap, BrokenFilesAreRefusedWithoutReadingPastTheirEnd) {
     const Read r = ReadBinary(negative.Bytes());
     EXPECT_EQ(r.status, MapLoadStatus::kOutOfMemory);
     EXPECT_EQ(r.notices.messages, std::vector<std::string>{"Out of memory"});
+    // Found by fuzzing: a compact map with its corner at the end of the
+    // units once overflowed them.
+    MapFileBuilder corner("COMP");
+    corner.Bounds(2147478000, 2147483647, -2147483647, 0).Counts(1, 0).CompactPoint(255, 0, 65535, 65535);
+    const Read c = ReadBinary(corner.Bytes());
+    ASSERT_EQ(c.status, MapLoadStatus::kLoaded);
+    EXPECT_EQ(c.map.points[0].lon, INT32_MAX);
     // Labels beyond the end beep once and end the list.
     MapFileBuilder labels;
     labels.Counts(1, 4).Point(255, 0, 5, 5).Label(1, 6, 6, 0, "one");
