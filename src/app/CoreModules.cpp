@@ -146,7 +146,7 @@ void FilesModule::Startup() {
 }
 
 void FilesModule::OpenFile(const std::string& path) {
-    if (path.empty()) return;
+    if (path.empty() || openMap(path)) return;
     if (OpenKindFor(path) == OpenKind::kHistory) ImportHistoryFile(s_.app, path, true);
     else ImportFile(s_.app, path, true);
 }

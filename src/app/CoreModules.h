@@ -77,6 +77,8 @@ public:
     int64_t StartupLinesReplayed() const { return startupLines_; }
 
     std::function<void()> exit = [] {};  // File > Exit
+    // File > Open of a map file goes to the maps; false when it is none.
+    std::function<bool(const std::string&)> openMap = [](const std::string&) { return false; };
 
 private:
     ModuleServices s_;

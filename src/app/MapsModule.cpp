@@ -76,10 +76,40 @@ void MapsModule::Closed(MapWindow& window) {
 
 void MapsModule::OpenFromMenu(uint16_t id) {
     const MapDescriptor* d = list_.ForCommand(id);
-    if (!d) return;
+    if (!d) {
+        s_.ui.MessageBox("Program Error: mapData == nil (ReadMapFileIntoWindow)", "Velmora", Buttons::kOk);
+        return;
+    }
+    Open(*d);
+}
+
+bool MapsModule::IsMapFile(const std::string& path) const {
+    const size_t slash = path.find_last_of('/');
+    if (HasTextMapName(path.substr(slash == std::string::npos ? 0 : slash + 1))) return true;
+    const auto head = s_.platform.files.ReadWhole(path, 4);
+    return head && IsBinaryMapMagic(*head);
+}
+
+void MapsModule::OpenPath(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    const std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
+    const auto head = s_.platform.files.ReadWhole(path, kMapHeadBytes);
+    auto d = head ? ReadMapHeader(*head, name) : std::nullopt;
+    if (!d) {
+        s_.ui.MessageBox("Could not read map file, (out of memory?)", "Velmora", Buttons::kOk);
+        return;
+    }
+    d->entry = MapFolderEntry{name, path, false, -1};
+    Open(*d);
+}
+
+// Into the map window in front, or with Shift held (or none in front) into
+// a new one.
+void MapsModule::Open(const MapDescriptor& source) {
+    const MapDescriptor d = source;  // the list may not outlive a new window
     MapWindow* front = Front();
     if (front && !s_.ui.ShiftHeld()) {
-        LoadInto(*front, *d);
+        LoadInto(*front, d);
         return;
     }
     auto window = std::make_unique<MapWindow>(640, 480);
@@ -90,7 +120,7 @@ void MapsModule::OpenFromMenu(uint16_t id) {
         s_.ui.MessageBox("Failed in Creating MDI Child Window!", "Velmora", Buttons::kOk);
         return;
     }
-    LoadInto(w, *d);
+    LoadInto(w, d);
 }
 
 bool MapsModule::OpenNamed(std::string_view name) {

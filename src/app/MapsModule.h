@@ -86,6 +86,11 @@ public:
     // Opens a map by title or file name: into the front map window, or a
     // new one when none is in front.
     bool OpenNamed(std::string_view name);
+    // File > Open of a map file anywhere, by its real path.
+    void OpenPath(const std::string& path);
+    // Whether File > Open should take this file as a map (a ".MAP" name or
+    // a binary map's magic).
+    bool IsMapFile(const std::string& path) const;
 
     // The front map window centred on a position, spanning this many
     // position units of longitude across, on the best map for the position.
@@ -101,6 +106,7 @@ public:
 private:
     MapWindow* Front() const;
     void OpenFromMenu(uint16_t id);
+    void Open(const MapDescriptor& d);
     void HomeView(MapWindow& w);
     bool ToggleOption(uint16_t id);
     void MovingMapCheck(MapWindow& w, bool forced);

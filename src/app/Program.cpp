@@ -76,6 +76,11 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
     ports_.dispatch = [this](uint16_t id) { return DispatchMenuCommand(id); };
     ports_.Ports().SetNetwork(options.network);
     files_.exit = [this] { CloseRequested(); };
+    files_.openMap = [this](const std::string& path) {
+        if (!maps_.IsMapFile(path)) return false;
+        maps_.OpenPath(path);
+        return true;
+    };
     RouteMenus();
     for (Module* m : modules_)
         if (StationEvents* listener = m->StationListener()) app_.ListenToStations(*listener);

@@ -95,6 +95,24 @@ TEST(MapsModule, AMapThatCannotBeReadLeavesTheWindowAsItWas) {
     EXPECT_EQ(t.ui.boxes[1].text, "Could not read map file, (out of memory?)");
 }
 
+TEST(MapsModule, FileOpenTakesMapFilesByNameOrMagicAndLogsStillImport) {
+    MapsProgram t;
+    t.Started();
+    t.RunPosted();
+    t.Write("elsewhere.bin", MapBytes("Elsewhere", 10, 12, 50, 48));
+    t.Write("town.map", "45\n75\n100\n44.5\n74.5\n0\n0\nx\n1,1\n2,2\n0,-1\n");
+    t.program->OpenFile((t.folder / "elsewhere.bin").string());
+    EXPECT_EQ(t.Front().Title(), "Elsewhere");
+    t.program->OpenFile((t.folder / "town.map").string());
+    EXPECT_EQ(t.Front().Title(), "town.map");
+    EXPECT_EQ(t.Front().Map()->points.size(), 2u);
+    t.Write("traffic.log", "W1AW>APRS:!4140.35N/07243.55W#\r\n");
+    t.program->OpenFile((t.folder / "traffic.log").string());
+    EXPECT_NE(t.program->Core().Stations().Lookup("W1AW"), -1);
+    EXPECT_EQ(t.Front().Title(), "town.map");
+    EXPECT_TRUE(t.ui.boxes.empty());
+}
+
 TEST(MapsModule, AMissingMapFolderIsReported) {
     TestProgram t;
     std::filesystem::remove(t.folder / "Maps");
