@@ -313,11 +313,30 @@ GeoPoint MapsModule::FollowedPosition(const MovingMapState& m) const {
     return {s_.prefs.OwnLonUnits(), s_.prefs.OwnLatUnits()};
 }
 
+// The moving-map panel: what the followed station (or the own one) is doing.
+std::string MapsModule::PanelFor(const MovingMapState& m) const {
+    const StationTable& t = s_.app.Stations();
+    StationIndex i = m.trackedCall.empty() ? 0 : t.Lookup(m.trackedCall);
+    if (!t.ValidIndex(i)) i = 0;
+    if (!t.ValidIndex(i)) return {};
+    const StationRecord& r = t.At(i);
+    MovingMapFacts f;
+    f.speed = r.speedKnots;
+    f.course = r.course;
+    f.altitude = r.altitudeFeet;
+    f.trackPoints = r.trackCount;
+    const double miles = i == 0 ? 0.0 : double(r.distanceMiles);
+    f.distance = DistanceText(miles, 0, units_);
+    f.distance = f.distance.substr(0, f.distance.find(','));
+    return std::string(r.callsign.View()) + "  " + MovingMapPanel(f);
+}
+
 void MapsModule::MovingMapCheck(MapWindow& w, bool forced) {
     MovingMapState& m = Moving(w);
     const uint32_t now = s_.platform.clock.NowStamp();
     if (!MovingMapCheckDue(m, now, forced)) return;
     m.lastCheck = now;
+    w.SetReadout(PanelFor(m));
     const GeoPoint followed = FollowedPosition(m);
     if (!ValidCoordinate(followed.lon) || !ValidCoordinate(followed.lat)) return;
     const auto view = MovingMapRecentre(w.View(), followed);

@@ -111,6 +111,7 @@ private:
     bool ToggleOption(uint16_t id);
     void MovingMapCheck(MapWindow& w, bool forced);
     GeoPoint FollowedPosition(const MovingMapState& m) const;
+    std::string PanelFor(const MovingMapState& m) const;
     void SaveImage();
     void Tell(const MapNotices& notices);
 

@@ -200,6 +200,14 @@ TEST(MapsModule, AMovingMapFollowsTheOwnPosition) {
     const Projected own = w.View().Project({LonUnitsFromDegrees(-72.7), LatUnitsFromDegrees(41.7)});
     EXPECT_NEAR(own.pixel.x, w.View().Width() / 2, 8);
     EXPECT_NEAR(own.pixel.y, w.View().Height() / 2, 8);
+    EXPECT_NE(w.Readout().find("Spd:   0  Cse:  N  Alt:   0"), std::string::npos) << w.Readout();
+    // Within the minute nothing moves; after it, the map follows again.
+    w.View().Pan(2, 0);
+    const int32_t west = w.View().Requested().west;
+    for (int i = 0; i < 30; ++i) t.Second();
+    EXPECT_EQ(w.View().Requested().west, west);
+    for (int i = 0; i < 40; ++i) t.Second();
+    EXPECT_NE(w.View().Requested().west, west);
 }
 
 }  // namespace
