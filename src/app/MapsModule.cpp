@@ -6,6 +6,8 @@
 #include "app/MenuTable.h"
 #include "app/Settings.h"
 #include "geo/Position.h"
+#include "lists/StationInfo.h"
+#include "lists/SymbolNames.h"
 
 namespace velmora {
 
@@ -151,7 +153,126 @@ bool MapsModule::ViewAt(GeoPoint centre, int64_t spanUnits) {
 MapScene MapsModule::Scene() {
     MapScene scene;
     if (boundaries_) scene.boundaries = &list_.Maps();
+    StationScene stations;
+    stations.stations = &s_.app.Stations();
+    stations.own = {s_.prefs.OwnLonUnits(), s_.prefs.OwnLatUnits()};
+    stations.now = s_.platform.clock.NowStamp();
+    stations.symbols = &symbols_;
+    stationLayer_ = std::make_unique<StationLayer>(stations);
+    scene.layers.push_back(stationLayer_.get());
+    scene.symbols = &symbols_;
     return scene;
+}
+
+void MapsModule::AllOverlaysChanged() {
+    for (auto& w : windows_) w->OverlayChanged();
+}
+
+void MapsModule::CentreMapOn(int32_t index) {
+    MapWindow* w = Front();
+    const StationTable& t = s_.app.Stations();
+    if (!w || !t.ValidIndex(index) || !t.At(index).HasPosition()) return;
+    w->View().CentreOn({t.At(index).lon, t.At(index).lat});
+    w->Changed();
+}
+
+void MapsModule::StationsRenumbered(const std::vector<int32_t>& remap) {
+    for (auto& w : windows_) {
+        int32_t& selected = w->Selection().selected;
+        if (selected >= 0) selected = size_t(selected) < remap.size() ? remap[size_t(selected)] : -1;
+        w->OverlayChanged();
+    }
+}
+
+void MapsModule::Click(MapWindow& w, Point pixel) {
+    w.Click(pixel);
+    const StationTable& t = s_.app.Stations();
+    const int32_t hit = StationAt(t, w.View(), pixel, w.Selection().selected);
+    if (hit >= 0) {
+        w.Selection().selected = hit;
+        w.SetInfoLine(SelectedStationText(t.At(hit)));
+    }
+    w.OverlayChanged();
+}
+
+std::string MapsModule::StationUnder(const MapWindow& w, Point pixel) const {
+    const StationTable& t = s_.app.Stations();
+    const int32_t i = StationAt(t, w.View(), pixel, -1);
+    if (i < 0) return {};
+    const StationRecord& r = t.At(i);
+    return std::string(r.callsign.View()) + "  " + std::string(SymbolMeaning(r.symbolTable, r.symbolCode));
+}
+
+std::string MapsModule::InfoText(std::string_view call) const {
+    const StationTable& t = s_.app.Stations();
+    const StationIndex i = t.Lookup(call);
+    if (!t.ValidIndex(i)) return {};
+    const OwnStation& own = s_.app.Own();
+    InfoHome home{own.homeLon, own.homeLat};
+    if (!own.HasHome()) home = {};
+    return StationInfoText(t, i, s_.app.History(), home);
+}
+
+std::string MapsModule::SelectedCall(const MapWindow& w) const {
+    const StationTable& t = s_.app.Stations();
+    const int32_t i = w.Selection().selected;
+    return t.ValidIndex(i) ? std::string(t.At(i).callsign.View()) : std::string();
+}
+
+// The station keys: coverage and range circles, track replay, path trace
+// and the information window.
+bool MapsModule::StationKey(MapWindow& w, int code, bool control, bool shift) {
+    StationSelection& sel = w.Selection();
+    const StationTable& t = s_.app.Stations();
+    switch (code) {
+        case 'D': w.Options().coverage = !w.Options().coverage; break;
+        case 'I': w.Options().ranges = !w.Options().ranges; break;
+        case 'R':
+            if (control || shift) sel.allTracks = !sel.allTracks;
+            else sel.track = !sel.track;
+            break;
+        case 'T': {
+            if (control || shift) {
+                sel.allTraces = !sel.allTraces;
+                break;
+            }
+            const bool usable = t.ValidIndex(sel.selected) && t.At(sel.selected).HasPosition() &&
+                                t.At(sel.selected).reportType != ';' && t.At(sel.selected).reportType != ')';
+            if (!usable) {
+                s_.platform.notices.Beep();
+                return true;
+            }
+            sel.trace = !sel.trace;
+            if (sel.trace) sel.traceColour = static_cast<uint8_t>(sel.traceColour % 15 + 1);
+            break;
+        }
+        case 13:
+            if (t.ValidIndex(sel.selected) && front_) front_->ShowStationInfo(std::string(t.At(sel.selected).callsign.View()));
+            else s_.platform.notices.Beep();
+            return true;
+        default: return false;
+    }
+    w.OverlayChanged();
+    return true;
+}
+
+bool MapsModule::StationOption(uint16_t id, MapWindow& w) {
+    MapDisplayOptions& o = w.Options();
+    switch (id) {
+        case kCmdAllStations: o.filter = StationFilter::kAll; break;
+        case kCmdDirectStations: o.filter = StationFilter::kDirect; break;
+        case kCmdFlaggedStations: o.filter = StationFilter::kFlagged; break;
+        case kCmdTrackedStations: o.filter = StationFilter::kTracked; break;
+        case kCmdWeatherStations: o.filter = StationFilter::kWeather; break;
+        case kCmdCoverageCircles: o.coverage = !o.coverage; break;
+        case kCmdRangeCircles: o.ranges = !o.ranges; break;
+        case kCmdStationAge: o.age = !o.age; break;
+        case kCmdReplayTrack: return StationKey(w, 'R', false, false);
+        case kCmdTracePath: return StationKey(w, 'T', false, false);
+        default: return false;
+    }
+    w.OverlayChanged();
+    return true;
 }
 
 MovingMapState& MapsModule::Moving(MapWindow& window) {
@@ -193,7 +314,10 @@ bool MapsModule::Key(MapWindow& w, int code, bool control, bool) {
         case ']': w.View().SetLabelScaleFactor(w.View().LabelScaleFactor() - 1); break;
         case ' ': MovingMapCheck(w, true); break;
         case 'B': boundaries_ = !boundaries_; for (auto& each : windows_) each->Changed(); break;
-        default: return false;
+        default:
+            if (!StationKey(w, code, control, false)) return false;
+            s_.ui.RefreshCheckMarks();
+            return true;
     }
     w.Changed();
     s_.ui.RefreshCheckMarks();
@@ -213,6 +337,7 @@ bool MapsModule::ToggleOption(uint16_t id) {
         s_.platform.notices.Beep();  // the display options belong to a map window
         return true;
     }
+    if (StationOption(id, *w)) return true;
     MapDisplayOptions& o = w->Options();
     switch (id) {
         case kCmdShowCallSigns: o.callSigns = !o.callSigns; break;
@@ -283,6 +408,16 @@ bool MapsModule::IsChecked(uint16_t id) const {
         case kCmdFilledPolygons: return o.filledPolygons;
         case kCmdCourseAndSpeed: return o.courseAndSpeed;
         case kCmdDeadReckoning: return o.deadReckoning;
+        case kCmdAllStations: return o.filter == StationFilter::kAll;
+        case kCmdDirectStations: return o.filter == StationFilter::kDirect;
+        case kCmdFlaggedStations: return o.filter == StationFilter::kFlagged;
+        case kCmdTrackedStations: return o.filter == StationFilter::kTracked;
+        case kCmdWeatherStations: return o.filter == StationFilter::kWeather;
+        case kCmdCoverageCircles: return o.coverage;
+        case kCmdRangeCircles: return o.ranges;
+        case kCmdStationAge: return o.age;
+        case kCmdReplayTrack: return w->Selection().track;
+        case kCmdTracePath: return w->Selection().trace;
         case kCmdMovingMaps:
             for (const auto& [mw, state] : moving_)
                 if (mw == w) return state.on;

@@ -15,6 +15,8 @@
 #include "maps/MapLoader.h"
 #include "maps/MapWindow.h"
 #include "maps/MovingMap.h"
+#include "maps/StationLayer.h"
+#include "maps/SymbolArt.h"
 
 namespace velmora {
 
@@ -38,6 +40,8 @@ public:
     // The module and its windows are going away: close every map window
     // without telling the module.
     virtual void MapsGone() {}
+    // The information window of a station (Enter or a double-click).
+    virtual void ShowStationInfo(const std::string& call) = 0;
 };
 
 // Display menu.
@@ -54,6 +58,16 @@ constexpr uint16_t kCmdCourseAndSpeed = 8110;
 constexpr uint16_t kCmdDeadReckoning = 8111;
 constexpr uint16_t kCmdMovingMaps = 8112;
 constexpr uint16_t kCmdMetricUnits = 8113;
+constexpr uint16_t kCmdAllStations = 8114;
+constexpr uint16_t kCmdDirectStations = 8115;
+constexpr uint16_t kCmdFlaggedStations = 8116;
+constexpr uint16_t kCmdTrackedStations = 8117;
+constexpr uint16_t kCmdWeatherStations = 8118;
+constexpr uint16_t kCmdCoverageCircles = 8119;
+constexpr uint16_t kCmdRangeCircles = 8120;
+constexpr uint16_t kCmdStationAge = 8121;
+constexpr uint16_t kCmdReplayTrack = 8122;
+constexpr uint16_t kCmdTracePath = 8123;
 // File menu.
 constexpr uint16_t kCmdSaveMapImage = kCmdSaveMapImageItem;
 
@@ -61,7 +75,7 @@ constexpr uint16_t kCmdSaveMapImage = kCmdSaveMapImageItem;
 // 19-22 (up, down, left, right).
 constexpr int kKeyArrowUp = 19, kKeyArrowDown = 20, kKeyArrowLeft = 21, kKeyArrowRight = 22;
 
-class MapsModule final : public Module {
+class MapsModule final : public Module, private StationEvents {
 public:
     MapsModule(ModuleServices services, MapWindows* windows, ListWindows* lists);
     ~MapsModule() override;
@@ -70,6 +84,7 @@ public:
     void Started() override;
     bool Command(uint16_t id) override;
     bool IsChecked(uint16_t id) const override;
+    StationEvents* StationListener() override { return this; }
     // Once a second: the moving maps.
     void EachSecond();
 
@@ -80,6 +95,15 @@ public:
     bool Key(MapWindow& window, int code, bool control, bool shift);
     // The front end closed this window.
     void Closed(MapWindow& window);
+    // A click in a map: the reference point, and the station under it
+    // selected (the next one on each click where several overlap).
+    void Click(MapWindow& window, Point pixel);
+    // The station under the mouse as "CALL  meaning"; empty for none.
+    std::string StationUnder(const MapWindow& window, Point pixel) const;
+    // The information text of a station by call; empty when unknown.
+    std::string InfoText(std::string_view call) const;
+    // The selected station's call in a window; empty for none.
+    std::string SelectedCall(const MapWindow& window) const;
     // Loads a listed map into a window; false (and the window unchanged)
     // when it cannot be read.
     bool LoadInto(MapWindow& window, const MapDescriptor& d);
@@ -113,6 +137,17 @@ private:
     GeoPoint FollowedPosition(const MovingMapState& m) const;
     std::string PanelFor(const MovingMapState& m) const;
     void SaveImage();
+    bool StationKey(MapWindow& w, int code, bool control, bool shift);
+    bool StationOption(uint16_t id, MapWindow& w);
+    void AllOverlaysChanged();
+    // The station events: stations redraw over the kept map picture.
+    void InvalidateList(FourCC, FourCC) override {}
+    void RedrawStation(int32_t) override { AllOverlaysChanged(); }
+    void NewStationLogLine(std::string_view) override {}
+    void CentreMapOn(int32_t index) override;
+    void HistoryGrew(int32_t, std::string_view) override {}
+    void HistoryRebuilt() override {}
+    void StationsRenumbered(const std::vector<int32_t>& remap) override;
     void Tell(const MapNotices& notices);
 
     ModuleServices s_;
@@ -121,6 +156,8 @@ private:
     MapList list_;
     MapLoader loader_;
     MapListModel mapListModel_;
+    SymbolArt symbols_;
+    std::unique_ptr<StationLayer> stationLayer_;
     std::vector<std::unique_ptr<MapWindow>> windows_;
     std::vector<std::pair<const MapWindow*, MovingMapState>> moving_;
     bool boundaries_ = false;

@@ -8,6 +8,8 @@ namespace {
 constexpr Rgb kPlainBackground{255, 255, 255};
 constexpr Rgb kStripBackground{236, 236, 236};
 constexpr Rgb kStripText{0, 0, 0};
+// Place names in a dark grey, so that station calls in black stand out.
+constexpr Rgb kMapLabelGrey{70, 70, 70};
 
 }  // namespace
 
@@ -77,6 +79,11 @@ void MapWindow::Hover(Point pixel) {
 }
 
 void MapWindow::Draw(Surface& s, const MapScene& scene) const {
+    DrawMap(s, scene);
+    DrawOverMap(s, scene);
+}
+
+void MapWindow::DrawMap(Surface& s, const MapScene& scene) const {
     const int mapHeight = std::max(0, height_ - kStatusStripHeight);
     const Rgb background = map_ && map_->descriptor.background ? *map_->descriptor.background : kPlainBackground;
     s.ClearClip();
@@ -90,6 +97,7 @@ void MapWindow::Draw(Surface& s, const MapScene& scene) const {
         o.symbols = options_.symbols;
         o.filledPolygons = options_.filledPolygons;
         o.symbolArtist = scene.symbols;
+        o.defaultLabel = kMapLabelGrey;
         DrawMapLabels(s, view_, map_->labels, o);
     }
     if (!map_) {
@@ -97,6 +105,12 @@ void MapWindow::Draw(Surface& s, const MapScene& scene) const {
         s.Text({(width_ - s.TextWidth(empty)) / 2, mapHeight / 2}, empty, Rgb{128, 128, 128});
     }
     if (scene.boundaries) DrawMapBoundaries(s, view_, *scene.boundaries);
+    s.ClearClip();
+}
+
+void MapWindow::DrawOverMap(Surface& s, const MapScene& scene) const {
+    const int mapHeight = std::max(0, height_ - kStatusStripHeight);
+    s.SetClip({0, 0, width_, mapHeight});
     for (MapLayer* layer : scene.layers) layer->DrawOver(s, *this);
     s.ClearClip();
     DrawStatusStrip(s);

@@ -18,7 +18,14 @@ namespace velmora {
 
 constexpr int kStatusStripHeight = 39;
 
+enum class StationFilter : uint8_t { kAll, kDirect, kFlagged, kTracked, kWeather };
+
 struct MapDisplayOptions {
+    StationFilter filter = StationFilter::kAll;
+    int placement = 1;         // call signs: 1 right, 3 left, 4 above left
+    bool age = false;          // hours and minutes since last heard under the call
+    bool coverage = false;     // PHG circles
+    bool ranges = false;       // range circles round stations with a range flag
     bool callSigns = true;
     bool icons = true;
     bool labels = true;
@@ -26,6 +33,14 @@ struct MapDisplayOptions {
     bool filledPolygons = true;
     bool courseAndSpeed = true;
     bool deadReckoning = false;
+};
+
+// The selected station and what is shown of it.
+struct StationSelection {
+    int32_t selected = -1;
+    bool track = false, allTracks = false;
+    bool trace = false, allTraces = false;
+    uint8_t traceColour = 12;
 };
 
 // Something drawn over the map (stations, grids, overlays).
@@ -72,6 +87,8 @@ public:
     std::optional<GeoPoint> Reference() const { return reference_; }
     void SetReference(GeoPoint p) { reference_ = p; }
 
+    StationSelection& Selection() { return selection_; }
+    const StationSelection& Selection() const { return selection_; }
     MapDisplayOptions& Options() { return options_; }
     const MapDisplayOptions& Options() const { return options_; }
     DistanceUnits Units() const { return units_; }
@@ -81,15 +98,24 @@ public:
 
     // The two lines of the status strip.
     const std::string& Readout() const { return readout_; }
-    void SetReadout(std::string text) { readout_ = std::move(text); Changed(); }
+    void SetReadout(std::string text) { readout_ = std::move(text); OverlayChanged(); }
     const std::string& InfoLine() const { return info_; }
-    void SetInfoLine(std::string text) { info_ = std::move(text); Changed(); }
+    void SetInfoLine(std::string text) { info_ = std::move(text); OverlayChanged(); }
 
     void Draw(Surface& s, const MapScene& scene) const;
 
     // Raised by every change that shows; a view redraws when it differs.
     uint64_t Generation() const { return generation_; }
-    void Changed() { ++generation_; }
+    void Changed() { ++generation_; ++mapGeneration_; }
+    // Raised when only what lies over the map changed (stations): the map
+    // picture itself can be kept.
+    void OverlayChanged() { ++generation_; }
+    uint64_t MapGeneration() const { return mapGeneration_; }
+
+    // The map alone (background, points, labels, boundaries), and what lies
+    // over it (layers, status strip); Draw is both.
+    void DrawMap(Surface& s, const MapScene& scene) const;
+    void DrawOverMap(Surface& s, const MapScene& scene) const;
 
 private:
     void DrawStatusStrip(Surface& s) const;
@@ -100,10 +126,12 @@ private:
     MapIndex index_;
     std::optional<GeoPoint> reference_;
     MapDisplayOptions options_;
+    StationSelection selection_;
     DistanceUnits units_ = DistanceUnits::kStatute;
     int fontSize_ = 14;
     std::string readout_, info_;
     uint64_t generation_ = 1;
+    uint64_t mapGeneration_ = 1;
 };
 
 }  // namespace velmora

@@ -3,6 +3,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include "app/MapsModule.h"
@@ -19,7 +21,7 @@ CMapWindow::CMapWindow(MapWindow& window, MapsModule& maps, QWidget* parent)
     setMinimumSize(120, 100);
     // Stations, menus and the tick change the map from outside; a cheap
     // look at the generation catches every one of them.
-    poll_.setInterval(100);
+    poll_.setInterval(250);  // at most four station redraws a second
     QObject::connect(&poll_, &QTimer::timeout, this, [this] {
         if (window_.Generation() != drawnGeneration_) update();
     });
@@ -41,9 +43,20 @@ bool CMapWindow::RenderIfChanged() {
     if (surface_ && drawnGeneration_ == window_.Generation() && surface_->Width() == width() &&
         surface_->Height() == height())
         return false;
-    if (!surface_ || surface_->Width() != width() || surface_->Height() != height())
-        surface_ = std::make_unique<QtSurface>(width(), height());
-    window_.Draw(*surface_, maps_.Scene());
+    const bool resized = !surface_ || surface_->Width() != width() || surface_->Height() != height();
+    if (resized) {
+        surface_ = std::make_unique<QtSurface>(width(), height(), devicePixelRatioF());
+        mapPicture_ = std::make_unique<QtSurface>(width(), height(), devicePixelRatioF());
+    }
+    const MapScene scene = maps_.Scene();
+    // Stations change many times a second under a full feed; the map under
+    // them is drawn again only when the view or the map changed.
+    if (resized || drawnMapGeneration_ != window_.MapGeneration()) {
+        window_.DrawMap(*mapPicture_, scene);
+        drawnMapGeneration_ = window_.MapGeneration();
+    }
+    surface_->DrawPicture(mapPicture_->Finish());
+    window_.DrawOverMap(*surface_, scene);
     surface_->Finish();
     drawnGeneration_ = window_.Generation();
     UpdateTitle();
@@ -86,9 +99,28 @@ void CMapWindow::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !pressed_) return;
     pressed_ = false;
     unsetCursor();
-    if (!dragging_) window_.Click({pressAt_.x(), pressAt_.y()});
-    window_.Changed();
+    if (!dragging_) maps_.Click(window_, {pressAt_.x(), pressAt_.y()});
+    else window_.Changed();
     update();
+}
+
+void CMapWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    const QPoint at = event->position().toPoint();
+    maps_.Click(window_, {at.x(), at.y()});
+    maps_.Key(window_, 13, false, false);  // the information window
+    update();
+}
+
+bool CMapWindow::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const std::string text = maps_.StationUnder(window_, {help->pos().x(), help->pos().y()});
+        if (text.empty()) QToolTip::hideText();
+        else QToolTip::showText(help->globalPos(), QString::fromStdString(text), this);
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void CMapWindow::wheelEvent(QWheelEvent* event) {

@@ -33,14 +33,17 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void UpdateTitle();
 
     MapWindow& window_;
     MapsModule& maps_;
-    std::unique_ptr<QtSurface> surface_;
-    uint64_t drawnGeneration_ = 0;
+    std::unique_ptr<QtSurface> surface_;     // the window as shown
+    std::unique_ptr<QtSurface> mapPicture_;  // the map alone, kept while the view stays
+    uint64_t drawnGeneration_ = 0, drawnMapGeneration_ = 0;
     QTimer poll_;
     QPoint pressAt_, lastDrag_;
     bool pressed_ = false, dragging_ = false;

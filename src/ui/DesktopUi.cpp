@@ -15,6 +15,7 @@
 #include "app/Program.h"
 #include "ui/ListWindow.h"
 #include "ui/CMapWindow.h"
+#include "ui/StationInfoWindow.h"
 #include "platform/qt/QtSurface.h"
 #include "ui/StationSettingsDialog.h"
 #include "ui/TerminalWindow.h"
@@ -205,6 +206,30 @@ bool DesktopUi::SaveMapImage(MapWindow& window, const std::string& path) {
     QtSurface surface(window.Width(), window.Height());
     window.Draw(surface, program_->Maps().Scene());
     return surface.SavePng(path);
+}
+
+void DesktopUi::ShowStationInfo(const std::string& call) {
+    if (!program_) return;
+    for (QMdiSubWindow* sub : frame_->Mdi()->subWindowList()) {
+        auto* open = dynamic_cast<StationInfoWindow*>(sub->widget());
+        if (open && open->Call() == call) {
+            frame_->Mdi()->setActiveSubWindow(sub);
+            return;
+        }
+    }
+    const StationTable& t = program_->Core().Stations();
+    const StationIndex i = t.Lookup(call);
+    const char table = t.ValidIndex(i) ? t.At(i).symbolTable : '/';
+    const char code = t.ValidIndex(i) ? t.At(i).symbolCode : '?';
+    auto* window = new StationInfoWindow(call, table, code, [this](const std::string& c) {
+        return program_ ? program_->Maps().InfoText(c) : std::string();
+    });
+    QMdiSubWindow* sub = frame_->Mdi()->addSubWindow(window);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowTitle(window->windowTitle());
+    sub->resize(560, 420);
+    sub->show();
+    frame_->Mdi()->setActiveSubWindow(sub);
 }
 
 void DesktopUi::MapsGone() {

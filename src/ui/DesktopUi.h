@@ -79,6 +79,7 @@ public:
     std::string ChooseImageFile() override;
     bool SaveMapImage(MapWindow& window, const std::string& path) override;
     void MapsGone() override;
+    void ShowStationInfo(const std::string& call) override;
     // The map window widgets, front first.
     std::vector<class CMapWindow*> MapWidgets() const;
 

@@ -110,6 +110,8 @@ void HeadlessUi::RunCommand(const std::string& raw) {
         Print(p.StartSimulation(path) ? "Simulating " + path : "Cannot read " + path);
     } else if (line.substr(0, 5) == "send ") {
         p.TerminalTyped(std::string(line.substr(5)) + "\r");
+    } else if (line.substr(0, 5) == "info ") {
+        ShowStationInfo(std::string(Trim(line.substr(5))));
     } else if (line == "maps") {
         PrintMapsMenu();
     } else if (line.substr(0, 4) == "map ") {
@@ -122,7 +124,7 @@ void HeadlessUi::RunCommand(const std::string& raw) {
         RenderCommand(line.substr(7));
     } else if (line == "help") {
         Print("commands: a menu command by number or text, stations, list, list CODE, maps, map NAME, "
-              "view LAT LON SPAN, render FILE.png [WIDTH HEIGHT], open FILE, simulate FILE, send TEXT, quit");
+              "view LAT LON SPAN, render FILE.png [WIDTH HEIGHT], info CALL, open FILE, simulate FILE, send TEXT, quit");
         for (const Menu& m : MainMenu())
             for (const MenuItem& item : m.items)
                 if (item.id) Print("  " + std::to_string(item.id) + "  " + m.title + " > " + item.text);
@@ -188,6 +190,16 @@ void HeadlessUi::RenderCommand(std::string_view args) {
     }
     if (front_->Width() != width || front_->Height() != height) front_->Resize(width, height);
     Print(SaveMapImage(*front_, path) ? "Rendered " + path : "Could not write " + path);
+}
+
+void HeadlessUi::ShowStationInfo(const std::string& call) {
+    if (!program_) return;
+    std::string upper = call;
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    std::string text = program_->Maps().InfoText(upper);
+    if (text.empty()) text = "No station " + upper + "\n";
+    text.pop_back();
+    Print(text);
 }
 
 bool HeadlessUi::ShowMapWindow(MapWindow& window) {

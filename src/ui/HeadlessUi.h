@@ -64,6 +64,7 @@ public:
     std::string ChooseImageFile() override;
     bool SaveMapImage(MapWindow& window, const std::string& path) override;
     void MapsGone() override { front_ = nullptr; }
+    void ShowStationInfo(const std::string& call) override;
 
     static constexpr int kDefaultMapWidth = 1280, kDefaultMapHeight = 800;
 

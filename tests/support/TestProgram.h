@@ -44,6 +44,8 @@ struct FakeMapWindows final : MapWindows {
         return true;
     }
     void MapsGone() override { front = nullptr, shown.clear(); }
+    void ShowStationInfo(const std::string& call) override { infos.push_back(call); }
+    std::vector<std::string> infos;
 
     std::vector<MapWindow*> shown, changed;
     MapWindow* front = nullptr;

@@ -11,8 +11,12 @@ QRect ToQt(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); 
 
 }  // namespace
 
-QtSurface::QtSurface(int width, int height)
-    : image_(width > 0 ? width : 1, height > 0 ? height : 1, QImage::Format_ARGB32_Premultiplied) {
+QtSurface::QtSurface(int width, int height, double scale)
+    : width_(width > 0 ? width : 1),
+      height_(height > 0 ? height : 1),
+      scale_(scale >= 1 ? scale : 1),
+      image_(static_cast<int>(width_ * scale_), static_cast<int>(height_ * scale_), QImage::Format_ARGB32_Premultiplied) {
+    image_.setDevicePixelRatio(scale_);
     image_.fill(Qt::white);
     font_.setPixelSize(12);
 }
@@ -133,5 +137,14 @@ const QImage& QtSurface::Finish() {
 }
 
 bool QtSurface::SavePng(const std::string& path) { return Finish().save(QString::fromStdString(path), "PNG"); }
+
+void QtSurface::DrawPicture(const QImage& picture) {
+    QPainter& p = Painter();
+    p.save();
+    p.setClipping(false);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(0, 0, picture);
+    p.restore();
+}
 
 }  // namespace velmora

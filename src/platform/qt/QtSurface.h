@@ -14,11 +14,13 @@ namespace velmora {
 
 class QtSurface final : public Surface {
 public:
-    QtSurface(int width, int height);
+    // Width and height in points; a scale of 2 draws every point as two
+    // pixels each way, for high-density screens.
+    QtSurface(int width, int height, double scale = 1.0);
     ~QtSurface() override;
 
-    int Width() const override { return image_.width(); }
-    int Height() const override { return image_.height(); }
+    int Width() const override { return width_; }
+    int Height() const override { return height_; }
     void SetPen(Rgb colour, int width, PenStyle style = PenStyle::kSolid) override;
     void SetBrush(Rgb colour) override;
     void NoBrush() override;
@@ -41,6 +43,9 @@ public:
     void SetClip(const Rect& r) override;
     void ClearClip() override;
 
+    // A whole picture over the surface from its top left (the kept map
+    // picture under the stations).
+    void DrawPicture(const QImage& picture);
     // Ends the painting so the image is complete (painting resumes on the
     // next call).
     const QImage& Finish();
@@ -49,6 +54,8 @@ public:
 private:
     QPainter& Painter();
 
+    int width_, height_;
+    double scale_;
     QImage image_;
     std::unique_ptr<QPainter> painter_;
     QPen pen_;

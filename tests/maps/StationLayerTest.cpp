@@ -1,0 +1,180 @@
+#include "maps/StationLayer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "geo/Position.h"
+#include "lists/StationInfo.h"
+#include "maps/SymbolArt.h"
+#include "platform/fake/RecordingSurface.h"
+#include "support/TestApp.h"
+
+namespace velmora {
+namespace {
+
+// A 400 x 400 map window showing about a degree around Hartford.
+struct Scene {
+    Scene() : window(400, 400 + kStatusStripHeight) {
+        window.SetViewTo({LonUnitsFromDegrees(-73.2), LonUnitsFromDegrees(-72.2), LatUnitsFromDegrees(42.2),
+                          LatUnitsFromDegrees(41.2)});
+    }
+    Point At(double lat, double lon) const {
+        return window.View().Project({LonUnitsFromDegrees(lon), LatUnitsFromDegrees(lat)}).pixel;
+    }
+    std::vector<std::string> Draw() {
+        RecordingSurface s(400, 400 + kStatusStripHeight);
+        StationLayer layer({&t.app.Stations(), {}, t.clock.NowStamp(), &art});
+        layer.DrawOver(s, window);
+        return s.calls;
+    }
+    test::TestApp t;
+    SymbolArt art;
+    MapWindow window;
+};
+
+size_t Count(const std::vector<std::string>& calls, const std::string& prefix) {
+    size_t n = 0;
+    for (const std::string& c : calls) n += c.rfind(prefix, 0) == 0;
+    return n;
+}
+bool HasText(const std::vector<std::string>& calls, const std::string& text) {
+    for (const std::string& c : calls)
+        if (c.rfind("text ", 0) == 0 && c.size() >= text.size() && c.substr(c.size() - text.size()) == text) return true;
+    return false;
+}
+
+TEST(StationLayer, CallSignsBelowTheScaleLimitAndOnlyStationsThatPassTheFilter) {
+    Scene sc;
+    sc.t.Live("W1AW>APRS:!4140.35N/07243.55W-Home");
+    sc.t.Live("W1WX>APRS:!4145.00N/07240.00W_000/005g010t045");
+    auto calls = sc.Draw();
+    EXPECT_TRUE(HasText(calls, "W1AW"));
+    EXPECT_TRUE(HasText(calls, "W1WX"));
+    sc.window.Options().filter = StationFilter::kWeather;
+    calls = sc.Draw();
+    EXPECT_FALSE(HasText(calls, "W1AW"));
+    EXPECT_TRUE(HasText(calls, "W1WX 45F 0/5"));  // the weather style
+    const StationTable& t = sc.t.app.Stations();
+    EXPECT_EQ(t.At(t.Lookup("W1AW")).drawn, 0);
+    EXPECT_EQ(t.At(t.Lookup("W1WX")).drawn, 1);
+    // A view 3,400 miles across (scale 1700) draws no calls; just below it does.
+    sc.window.Options().filter = StationFilter::kAll;
+    const int32_t lat = LatUnitsFromDegrees(41.7);
+    const int32_t halfWidth = static_cast<int32_t>(1700 / 69.1 / std::cos(41 * 0.017453292519943302) * 360000);
+    sc.window.SetViewTo({LonUnitsFromDegrees(-72.7) - halfWidth, LonUnitsFromDegrees(-72.7) + halfWidth,
+                         lat - halfWidth / 2, lat + halfWidth / 2});
+    ASSERT_NEAR(sc.window.View().UnadjustedScale(), 1700, 40);
+    if (sc.window.View().UnadjustedScale() >= 1700) {
+        EXPECT_FALSE(HasText(sc.Draw(), "W1AW"));
+    } else {
+        EXPECT_TRUE(HasText(sc.Draw(), "W1AW"));
+    }
+}
+
+TEST(StationLayer, VectorsForCourseWindAndDirectionFinding) {
+    EXPECT_EQ(DirectionVector(0, 10), (Point{0, -10}));
+    EXPECT_EQ(DirectionVector(90, 10), (Point{10, 0}));
+    EXPECT_EQ(DirectionVector(180, 10), (Point{0, 10}));
+    EXPECT_EQ(DirectionVector(270, 10), (Point{-10, 0}));
+    Scene sc;
+    sc.t.Live("W1CAR>APRS:!4140.00N/07240.00W>090/036");
+    const Point p = sc.At(41 + 40.0 / 60, -72 - 40.0 / 60);
+    const auto calls = sc.Draw();
+    const std::string course = "line " + std::to_string(p.x) + "," + std::to_string(p.y) + " " +
+                               std::to_string(p.x + 36) + "," + std::to_string(p.y) + " #7fffff w1";
+    EXPECT_NE(std::find(calls.begin(), calls.end(), course), calls.end()) << course;
+}
+
+TEST(StationLayer, CoverageCirclesFromPhg) {
+    EXPECT_EQ(PhgRadiusMiles("5132"), 8);  // 25 W, 20 ft, 3 dB
+    EXPECT_FALSE(PhgRadiusMiles("0132"));
+    EXPECT_FALSE(PhgRadiusMiles("51"));
+    EXPECT_EQ(PhgRadiusMiles("5032"), 0);  // no height: no reach
+    Scene sc;
+    sc.t.Live("W1PHG>APRS:!4140.00N/07240.00W#PHG5132");
+    EXPECT_EQ(Count(sc.Draw(), "ellipse"), 0u);
+    sc.window.Options().coverage = true;
+    const auto calls = sc.Draw();
+    ASSERT_EQ(Count(calls, "ellipse"), 1u);
+    // 8 miles: about 0.116 degrees of latitude either way.
+    const auto box = CircleBox(sc.window.View(), {LonUnitsFromDegrees(-72.6667), LatUnitsFromDegrees(41.6667)}, 8);
+    ASSERT_TRUE(box);
+    EXPECT_NEAR(box->Height(), 2 * 8 / 69.1 * 360000 / sc.window.View().YDivide(), 2);
+    EXPECT_GT(box->Width(), box->Height());  // wider in longitude at 41 N
+    EXPECT_FALSE(CircleBox(sc.window.View(), {LonUnitsFromDegrees(-72.6667), LatUnitsFromDegrees(41.6667)}, 0.001));
+}
+
+TEST(StationLayer, ClicksOnOverlappingStationsTakeTheNextOneEachTime) {
+    Scene sc;
+    sc.t.Live("W1ONE>APRS:!4140.00N/07240.00W-");
+    sc.t.Live("W1TWO>APRS:!4140.00N/07240.01W-");
+    sc.t.Live("W1FAR>APRS:!4150.00N/07250.00W-");
+    sc.Draw();  // sets the drawn flags
+    const StationTable& t = sc.t.app.Stations();
+    const Point p = sc.At(41 + 40.0 / 60, -72 - 40.0 / 60);
+    const int32_t one = t.Lookup("W1ONE"), two = t.Lookup("W1TWO");
+    EXPECT_EQ(StationAt(t, sc.window.View(), p, -1), one);
+    EXPECT_EQ(StationAt(t, sc.window.View(), p, one), two);
+    EXPECT_EQ(StationAt(t, sc.window.View(), p, two), one);
+    EXPECT_EQ(StationAt(t, sc.window.View(), {p.x + 30, p.y}, -1), -1);
+    const std::string strip = SelectedStationText(t.At(one));
+    EXPECT_EQ(strip.rfind("W1ONE Packets 1  Lat  41 40' 00\"N Lon  72 40' 00\"W", 0), 0u) << strip;
+    EXPECT_NE(strip.find("FN31"), std::string::npos) << strip;
+}
+
+TEST(StationLayer, PathTracesStopAtGenericAliasesAndEndAtHome) {
+    test::TestApp t;
+    t.Live("W1DIG>APRS:!4150.00N/07250.00W#");
+    t.Live("W1MOB>APRS,W1DIG*,WIDE2-1:!4140.00N/07240.00W>");
+    t.Live("W1WID>APRS,WIDE1-1,W1DIG*:!4141.00N/07241.00W>");
+    const StationTable& st = t.app.Stations();
+    const GeoPoint home{LonUnitsFromDegrees(-72.7), LatUnitsFromDegrees(41.7)};
+    const auto trace = PathTrace(st, st.At(st.Lookup("W1MOB")), home, 9);
+    ASSERT_EQ(trace.size(), 2u);  // the station and the digipeater marked used
+    EXPECT_EQ(trace[1].lon, st.At(st.Lookup("W1DIG")).lon);
+    // A path that starts with a WIDE alias: nothing beyond the station.
+    EXPECT_EQ(PathTrace(st, st.At(st.Lookup("W1WID")), home, 9).size(), 1u);
+}
+
+TEST(StationLayer, TracksInTheHueOfTheirAltitude) {
+    EXPECT_EQ(HueWheel(0), (Rgb{255, 0, 0}));
+    EXPECT_EQ(HueWheel(128), (Rgb{0, 255, 255}));
+    EXPECT_EQ(HueWheel(999), HueWheel(255));
+}
+
+TEST(SymbolArt, EveryCodeOfBothTablesDrawsAndOverlaysShow) {
+    SymbolArt art;
+    for (char table : {'/', '\\', 'I', '7'}) {
+        for (int code = '!'; code <= '~'; ++code) {
+            RecordingSurface s(32, 32);
+            art.DrawSymbol(s, {16, 16}, table, static_cast<char>(code));
+            EXPECT_FALSE(s.calls.empty()) << table << char(code);
+            if (table == 'I' || table == '7') {
+                ASSERT_FALSE(s.calls.empty());
+                // The overlay comes last, white, in the lower right quarter.
+                EXPECT_EQ(s.calls.back(), std::string("text 17,22 #ffffff 0 ") + table) << s.calls.back();
+            }
+        }
+    }
+}
+
+TEST(StationInfo, TheTextCarriesWhatTheTableKnows) {
+    test::TestApp t;
+    t.app.SetHome(41.7, -72.7);
+    t.Live("W1WX>APRS,WIDE2-1:!4145.00N/07240.00W_090/005g010t045h50b10150PHG5132 backyard station");
+    const StationTable& st = t.app.Stations();
+    const std::string text = StationInfoText(st, st.Lookup("W1WX"), t.app.History(), {LonUnitsFromDegrees(-72.7),
+                                                                                      LatUnitsFromDegrees(41.7)});
+    EXPECT_EQ(text.rfind("W1WX\nSymbol: /_ Weather station\n", 0), 0u) << text;
+    EXPECT_NE(text.find("Grid FN31"), std::string::npos) << text;
+    EXPECT_NE(text.find("From home: 3.9 mi"), std::string::npos) << text;
+    EXPECT_NE(text.find("45 F, wind 90 deg 5 mph gust 10 mph, humidity 50%, 1015.0 mbar"), std::string::npos) << text;
+    EXPECT_NE(text.find("Path: APRS,WIDE2-1"), std::string::npos) << text;
+    EXPECT_NE(text.find("History:\n  W1WX>APRS,WIDE2-1:!4145.00N"), std::string::npos) << text;
+    EXPECT_EQ(StationInfoText(st, 999, t.app.History(), {}), "No such station\n");
+}
+
+}  // namespace
+}  // namespace velmora
