@@ -19,6 +19,9 @@
 #include "support/TestApp.h"
 #include "ui/CMapWindow.h"
 #include "ui/DesktopUi.h"
+#include "ui/StationInfoWindow.h"
+
+#include <fstream>
 
 namespace velmora {
 namespace {
@@ -64,9 +67,12 @@ void Pump(int ms) {
 }
 
 struct DemoDesktop {
-    DemoDesktop() : folder(test::MakeTempFolder()), files(folder.string()) {
+    explicit DemoDesktop(bool withTraffic = false) : folder(test::MakeTempFolder()), files(folder.string()) {
         std::filesystem::create_directory_symlink(std::filesystem::path(VELMORA_SOURCE_DIR) / "demo" / "Maps",
                                                   folder / "Maps");
+        if (withTraffic)
+            std::filesystem::copy_file(std::filesystem::path(VELMORA_SOURCE_DIR) / "demo" / "Startup.log",
+                                       folder / "Startup.log");
         ui.AnswerBoxesWith(Answer::kOk);
         ProgramOptions o;
         o.maps = &ui;
@@ -165,6 +171,50 @@ TEST(DesktopMap, ClickWheelDragAndKeysWorkTheView) {
     second->Window().View().Pan(1, 0);
     second->Window().Changed();
     EXPECT_TRUE(second->RenderIfChanged());
+}
+
+TEST(DesktopMap, StationsOnARegionWithATrackAndAnInformationWindow) {
+    DemoDesktop d(true);
+    d.ui.Frame().resize(1280, 900);
+    Program& p = *d.program;
+    // A mobile station driving east across Hartford, its track growing.
+    for (int i = 0; i < 8; ++i) {
+        char line[128];
+        std::snprintf(line, sizeof line, "W1AW-9>APZ251,W1AW*,WIDE2-1:!41%05.2fN/072%05.2fW>%03d/036/A=%06d", 39.5 + i * 0.6,
+                      52.0 - i * 2.4, 70 + i * 3, 200 + 900 * i);
+        p.Core().ProcessReceivedLine(line, Liveness::kLive, SourceKind::kVhf);
+    }
+    Pump(300);
+    CMapWindow* view = d.Map();
+    ASSERT_NE(view, nullptr);
+    MapWindow& w = view->Window();
+    ASSERT_TRUE(p.Maps().ViewAt({LonUnitsFromDegrees(-72.5), LatUnitsFromDegrees(41.62)}, kUnitsPerDegree * 8 / 10));
+    const StationTable& t = p.Core().Stations();
+    const StationIndex mobile = t.Lookup("W1AW-9");
+    ASSERT_GE(mobile, 0);
+    EXPECT_GE(t.At(mobile).trackCount, 5);
+    view->RenderIfChanged();  // the drawn flags
+    const Point at = w.View().Project({t.At(mobile).lon, t.At(mobile).lat}).pixel;
+    p.Maps().Click(w, at);
+    EXPECT_EQ(w.Selection().selected, mobile);
+    EXPECT_EQ(w.InfoLine().rfind("W1AW-9 Packets", 0), 0u) << w.InfoLine();
+    EXPECT_EQ(p.Maps().StationUnder(w, at), "W1AW-9  Car");
+    ASSERT_TRUE(p.Maps().Key(w, 'R', false, false));
+    ASSERT_TRUE(p.Maps().Key(w, 13, false, false));
+    Pump(300);
+    StationInfoWindow* info = nullptr;
+    for (QMdiSubWindow* sub : d.ui.Frame().Mdi()->subWindowList())
+        if (auto* i = dynamic_cast<StationInfoWindow*>(sub->widget())) info = i;
+    ASSERT_NE(info, nullptr);
+    EXPECT_TRUE(info->Text().startsWith("W1AW-9\nSymbol: /> Car")) << info->Text().toStdString();
+    info->parentWidget()->resize(560, 330);
+    info->parentWidget()->move(d.ui.Frame().Mdi()->width() - 580, d.ui.Frame().Mdi()->height() - 350);
+    // The car is drawn where the projection puts it: not the map's white.
+    view->RenderIfChanged();
+    const QImage shot = view->grab().toImage();
+    EXPECT_NE(shot.pixelColor(at.x, at.y), QColor(Qt::white));
+    const QString out = qEnvironmentVariable("VELMORA_STATIONS_SCREENSHOT");
+    if (!out.isEmpty()) EXPECT_TRUE(d.ui.Frame().grab().save(out));
 }
 
 }  // namespace
