@@ -12,7 +12,10 @@
 #include "maps/MapLoader.h"
 #include "maps/MapWindow.h"
 #include "platform/Files.h"
+#include "maps/StationLayer.h"
+#include "maps/SymbolArt.h"
 #include "platform/qt/QtSurface.h"
+#include "stations/StationTable.h"
 
 namespace velmora {
 namespace {
@@ -58,6 +61,53 @@ void Frame(benchmark::State& state, const char* file, double spanKm) {
     state.counters["points"] = double(w->Map()->points.size());
     state.counters["scale"] = w->View().Scale();
 }
+
+// Stations spread over the view, moving, with calls and course vectors.
+void Stations(benchmark::State& state, const char* file, int count) {
+    auto w = WindowWith(file);
+    if (!w) {
+        state.SkipWithError("demo map missing");
+        return;
+    }
+    StationTable table(count + 1);
+    const GeoRect v = w->View().Visible();
+    uint32_t seed = 12345;
+    auto next = [&] { return seed = seed * 1103515245 + 12345; };
+    for (int i = 0; i < count; ++i) {
+        char call[16];
+        std::snprintf(call, sizeof call, "S%05d", i);
+        const StationIndex k = table.Append(call);
+        if (k < 0) break;
+        StationRecord& r = table.At(k);
+        r.state = kStateInUse;
+        r.lon = v.west + int32_t(next() % uint32_t(std::max(1, v.east - v.west)));
+        r.lat = v.north + int32_t(next() % uint32_t(std::max(1, std::min(v.south, 64800000) - v.north)));
+        r.symbolTable = i % 3 ? '/' : '\\';
+        r.symbolCode = static_cast<char>('!' + next() % 94);
+        r.course = int16_t(next() % 360);
+        r.speedKnots = int16_t(i % 4 ? next() % 60 : 0);
+    }
+    SymbolArt art;
+    StationLayer layer({&table, {}, 0, &art});
+    MapScene scene;
+    scene.layers.push_back(&layer);
+    scene.symbols = &art;
+    QtSurface picture(1280, 800), surface(1280, 800);
+    w->DrawMap(picture, scene);
+    // A station redraw: the kept map picture, then the stations.
+    for (auto _ : state) {
+        surface.DrawPicture(picture.Finish());
+        w->DrawOverMap(surface, scene);
+        benchmark::DoNotOptimize(surface.Finish().constBits());
+    }
+    state.counters["stations"] = count;
+    state.counters["scale"] = w->View().Scale();
+}
+
+void BM_Stations2000_UnitedStates10m(benchmark::State& s) { Stations(s, "World/UnitedStates.map", 2000); }
+void BM_Stations20000_World50m(benchmark::State& s) { Stations(s, "World.map", 20000); }
+BENCHMARK(BM_Stations2000_UnitedStates10m)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Stations20000_World50m)->Unit(benchmark::kMillisecond);
 
 void BM_MapFrame_Europe10m_Whole(benchmark::State& s) { Frame(s, "World/Europe.map", 0); }
 void BM_MapFrame_Europe10m_Paris50km(benchmark::State& s) { Frame(s, "World/Europe.map", 50); }

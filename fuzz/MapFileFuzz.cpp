@@ -36,6 +36,8 @@ public:
     int TextWidth(std::string_view t) const override { return static_cast<int>(t.size()) * 6; }
     int TextHeight() const override { return 12; }
     void DrawImage(Point, const Image&) override {}
+    std::unique_ptr<Surface> MakeLayer(int, int) const override { return std::make_unique<NullSurface>(); }
+    void DrawLayer(const Surface&, Point) override {}
     void SetClip(const Rect&) override {}
     void ClearClip() override {}
     size_t calls = 0;

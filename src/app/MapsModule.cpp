@@ -236,8 +236,9 @@ bool MapsModule::StationKey(MapWindow& w, int code, bool control, bool shift) {
                 sel.allTraces = !sel.allTraces;
                 break;
             }
+            // Objects and items travel no path of their own.
             const bool usable = t.ValidIndex(sel.selected) && t.At(sel.selected).HasPosition() &&
-                                t.At(sel.selected).reportType != ';' && t.At(sel.selected).reportType != ')';
+                                t.At(sel.selected).objectState == 0 && t.At(sel.selected).reportType != ')';
             if (!usable) {
                 s_.platform.notices.Beep();
                 return true;

@@ -242,10 +242,9 @@ void StationLayer::DrawCallSign(Surface& s, const MapWindow& w, const StationRec
     Point at{p.x + 12, p.y + 4};
     if (placement == 3) at = {p.x - 8 - 7 - width, p.y + 4};
     else if (placement == 4) at = {p.x - 10, p.y - 10};
-    // A light halo keeps the call readable on any map.
-    const Rgb halo{255, 255, 255};
-    for (const Point d : {Point{-1, 0}, Point{1, 0}, Point{0, -1}, Point{0, 1}})
-        s.Text({at.x + d.x, at.y + d.y}, text, halo);
+    // A white tag behind the call keeps it readable on any map.
+    const int height = s.TextHeight();
+    s.FillRect({at.x - 2, at.y - height + 2, at.x + width + 2, at.y + 3}, Rgb{255, 255, 255});
     s.Text(at, text, Rgb{0, 0, 0});
     if (o.age) s.Text({at.x, at.y + s.TextHeight()}, AgeText(scene_.now, r.lastHeard), Rgb{80, 80, 80});
 }

@@ -338,6 +338,22 @@ void Draw(Box& b, const Recipe& r, char code) {
 }  // namespace
 
 void SymbolArt::DrawSymbol(Surface& s, Point centre, char table, char code) {
+    if (s.Density() != density_) {
+        stamps_.clear();
+        density_ = s.Density();
+    }
+    const uint16_t key = static_cast<uint16_t>(uint8_t(table) << 8 | uint8_t(code));
+    auto found = stamps_.find(key);
+    if (found == stamps_.end()) {
+        // A pixel of room round the 16 x 16 box for the outlines.
+        std::unique_ptr<Surface> stamp = s.MakeLayer(18, 18);
+        Paint(*stamp, {9, 9}, table, code);
+        found = stamps_.emplace(key, std::move(stamp)).first;
+    }
+    s.DrawLayer(*found->second, {centre.x - 9, centre.y - 9});
+}
+
+void SymbolArt::Paint(Surface& s, Point centre, char table, char code) {
     Box box(s, centre);
     if (code < '!' || code > '~') code = '?';  // never nothing: a badge with a question
     const bool primary = table == '/';

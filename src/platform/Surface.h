@@ -5,6 +5,7 @@
 // pixels from the top left. The desktop draws with QPainter into an image;
 // tests record the calls.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -68,6 +69,12 @@ public:
     virtual int TextHeight() const = 0;
 
     virtual void DrawImage(Point topLeft, const Image& image) = 0;
+    // A blank surface of the same kind and density, to draw once and stamp
+    // many times (symbol pictures); and stamping one drawn that way.
+    virtual std::unique_ptr<Surface> MakeLayer(int width, int height) const = 0;
+    virtual void DrawLayer(const Surface& layer, Point topLeft) = 0;
+    // Pixels per point (2 on a high-density screen).
+    virtual double Density() const { return 1.0; }
     // Everything outside r is left untouched until the clip is cleared.
     virtual void SetClip(const Rect& r) = 0;
     virtual void ClearClip() = 0;

@@ -53,7 +53,7 @@ TEST(Headless, MapsMapViewAndRender) {
                                               t.folder / "Maps");
     const std::string png = (t.folder / "paris.png").string();
     const std::string cmd = "printf 'maps\\nmap europe.map\\nview 48.85 2.35 2\\nrender " + png +
-                            " 640 480\\nview 91 0 1\\nmap Atlantis\\nquit\\n' | " + std::string(VELMORA_BIN) +
+                            " 640 480\\nview 91 0 1\\nmap Atlantis\\ninfo w1aw\\ninfo NOBODY\\nquit\\n' | " + std::string(VELMORA_BIN) +
                             " --headless --data " + t.folder.string();
     std::FILE* out = popen(cmd.c_str(), "r");
     ASSERT_NE(out, nullptr);
@@ -69,6 +69,7 @@ TEST(Headless, MapsMapViewAndRender) {
     EXPECT_NE(text.find("Rendered " + png), std::string::npos) << text;
     EXPECT_NE(text.find("usage: view LAT LON SPAN"), std::string::npos) << text;
     EXPECT_NE(text.find("No map Atlantis"), std::string::npos) << text;
+    EXPECT_NE(text.find("No station NOBODY"), std::string::npos) << text;
     // A PNG of the size asked for: the width and height of its header chunk.
     std::FILE* f = std::fopen(png.c_str(), "rb");
     ASSERT_NE(f, nullptr);

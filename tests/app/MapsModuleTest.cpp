@@ -6,6 +6,7 @@
 #include "geo/Position.h"
 #include "support/MapFileBuilder.h"
 #include "support/TestProgram.h"
+#include "platform/fake/RecordingSurface.h"
 
 namespace velmora {
 namespace {
@@ -208,6 +209,49 @@ TEST(MapsModule, AMovingMapFollowsTheOwnPosition) {
     EXPECT_EQ(w.View().Requested().west, west);
     for (int i = 0; i < 40; ++i) t.Second();
     EXPECT_NE(w.View().Requested().west, west);
+}
+
+TEST(MapsModule, StationsSelectShowTheirInformationAndRedrawOverTheKeptMap) {
+    MapsProgram t;
+    t.Started();
+    t.RunPosted();
+    MapWindow& w = t.Front();
+    t.program->Core().ProcessReceivedLine("W1AW>APRS:!4140.35N/07243.55W-", Liveness::kLive, SourceKind::kVhf);
+    t.program->Core().ProcessReceivedLine("W1OBJ>APRS:;TRUCK    *111111z4141.00N/07244.00Wk", Liveness::kLive,
+                                          SourceKind::kVhf);
+    ASSERT_TRUE(t.Maps().ViewAt({LonUnitsFromDegrees(-72.7), LatUnitsFromDegrees(41.7)}, kUnitsPerDegree));
+    RecordingSurface s(w.Width(), w.Height());
+    w.Draw(s, t.Maps().Scene());  // the drawn flags
+    const StationTable& st = t.program->Core().Stations();
+    const StationIndex aw = st.Lookup("W1AW");
+    const Point p = w.View().Project({st.At(aw).lon, st.At(aw).lat}).pixel;
+    t.Maps().Click(w, p);
+    EXPECT_EQ(w.Selection().selected, aw);
+    EXPECT_EQ(t.Maps().SelectedCall(w), "W1AW");
+    EXPECT_EQ(t.Maps().StationUnder(w, p), "W1AW  House");
+    EXPECT_TRUE(t.Maps().Key(w, 13, false, false));
+    EXPECT_EQ(t.maps.infos, std::vector<std::string>{"W1AW"});
+    EXPECT_NE(t.Maps().InfoText("W1AW").find("Symbol: /- House"), std::string::npos);
+    EXPECT_TRUE(t.Maps().Key(w, 'D', false, false));
+    EXPECT_TRUE(w.Options().coverage);
+    EXPECT_TRUE(t.program->IsChecked(kCmdCoverageCircles));
+    // A trace of an object is refused with a beep.
+    const int beeps = t.notices.beeps;
+    w.Selection().selected = st.Lookup("TRUCK");
+    ASSERT_GE(w.Selection().selected, 0);
+    EXPECT_TRUE(t.Maps().Key(w, 'T', false, false));
+    EXPECT_EQ(t.notices.beeps, beeps + 1);
+    EXPECT_FALSE(w.Selection().trace);
+    // A packet redraws the stations but keeps the map picture.
+    const uint64_t map = w.MapGeneration(), all = w.Generation();
+    t.program->Core().ProcessReceivedLine("W1AW>APRS:!4140.40N/07243.55W-", Liveness::kLive, SourceKind::kVhf);
+    EXPECT_GT(w.Generation(), all);
+    EXPECT_EQ(w.MapGeneration(), map);
+    // The weather filter from the Display menu.
+    t.program->Command(kCmdWeatherStations);
+    EXPECT_EQ(w.Options().filter, StationFilter::kWeather);
+    EXPECT_TRUE(t.program->IsChecked(kCmdWeatherStations));
+    EXPECT_FALSE(t.program->IsChecked(kCmdAllStations));
 }
 
 }  // namespace

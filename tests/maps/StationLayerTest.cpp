@@ -145,11 +145,10 @@ TEST(StationLayer, TracksInTheHueOfTheirAltitude) {
 }
 
 TEST(SymbolArt, EveryCodeOfBothTablesDrawsAndOverlaysShow) {
-    SymbolArt art;
     for (char table : {'/', '\\', 'I', '7'}) {
         for (int code = '!'; code <= '~'; ++code) {
             RecordingSurface s(32, 32);
-            art.DrawSymbol(s, {16, 16}, table, static_cast<char>(code));
+            SymbolArt::Paint(s, {16, 16}, table, static_cast<char>(code));
             EXPECT_FALSE(s.calls.empty()) << table << char(code);
             if (table == 'I' || table == '7') {
                 ASSERT_FALSE(s.calls.empty());
@@ -158,6 +157,19 @@ TEST(SymbolArt, EveryCodeOfBothTablesDrawsAndOverlaysShow) {
             }
         }
     }
+}
+
+TEST(SymbolArt, EachPictureIsDrawnOnceAndStampedAfterThat) {
+    SymbolArt art;
+    RecordingSurface s(100, 100);
+    art.DrawSymbol(s, {20, 20}, '/', '>');
+    art.DrawSymbol(s, {60, 40}, '/', '>');
+    ASSERT_GE(s.calls.size(), 2u);
+    EXPECT_EQ(s.calls[0], "layer 11,11 18x18");
+    const auto second = std::find(s.calls.begin() + 1, s.calls.end(), "layer 51,31 18x18");
+    ASSERT_NE(second, s.calls.end());
+    // The same picture both times.
+    EXPECT_TRUE(std::equal(s.calls.begin() + 1, second, second + 1, s.calls.end()));
 }
 
 TEST(StationInfo, TheTextCarriesWhatTheTableKnows) {

@@ -45,6 +45,14 @@ public:
     void DrawImage(Point p, const Image& image) override {
         Add("image " + Xy(p) + " " + std::to_string(image.width) + "x" + std::to_string(image.height));
     }
+    std::unique_ptr<Surface> MakeLayer(int width, int height) const override {
+        return std::make_unique<RecordingSurface>(width, height);
+    }
+    // A stamped layer shows as the calls it holds, moved to where it went.
+    void DrawLayer(const Surface& layer, Point p) override {
+        Add("layer " + Xy(p) + " " + std::to_string(layer.Width()) + "x" + std::to_string(layer.Height()));
+        for (const std::string& c : static_cast<const RecordingSurface&>(layer).calls) Add("  " + c);
+    }
     void SetClip(const Rect& r) override { Add("clip " + Box(r)); }
     void ClearClip() override { Add("clip none"); }
 

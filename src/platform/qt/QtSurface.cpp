@@ -138,6 +138,18 @@ const QImage& QtSurface::Finish() {
 
 bool QtSurface::SavePng(const std::string& path) { return Finish().save(QString::fromStdString(path), "PNG"); }
 
+std::unique_ptr<Surface> QtSurface::MakeLayer(int width, int height) const {
+    auto layer = std::make_unique<QtSurface>(width, height, scale_);
+    layer->image_.fill(Qt::transparent);
+    return layer;
+}
+
+void QtSurface::DrawLayer(const Surface& layer, Point topLeft) {
+    // Only our own kind is ever stamped here.
+    const auto& q = static_cast<const QtSurface&>(layer);
+    Painter().drawImage(QPoint(topLeft.x, topLeft.y), const_cast<QtSurface&>(q).Finish());
+}
+
 void QtSurface::DrawPicture(const QImage& picture) {
     QPainter& p = Painter();
     p.save();

@@ -40,6 +40,9 @@ public:
     int TextWidth(std::string_view text) const override;
     int TextHeight() const override;
     void DrawImage(Point topLeft, const Image& image) override;
+    std::unique_ptr<Surface> MakeLayer(int width, int height) const override;
+    void DrawLayer(const Surface& layer, Point topLeft) override;
+    double Density() const override { return scale_; }
     void SetClip(const Rect& r) override;
     void ClearClip() override;
 
