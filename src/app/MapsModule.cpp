@@ -158,10 +158,25 @@ MapScene MapsModule::Scene() {
     stations.own = {s_.prefs.OwnLonUnits(), s_.prefs.OwnLatUnits()};
     stations.now = s_.platform.clock.NowStamp();
     stations.symbols = &symbols_;
+    // Each picture drawn moves the new stations' flashes a step on; while
+    // any is left, the windows draw again.
+    flashesDrawn_ = flashes_;
+    stations.flashes = &flashesDrawn_;
+    for (StationFlash& f : flashes_) ++f.step;
+    std::erase_if(flashes_, [](const StationFlash& f) { return f.step >= kFlashSteps; });
+    if (!flashes_.empty()) AllOverlaysChanged();
     stationLayer_ = std::make_unique<StationLayer>(stations);
     scene.layers.push_back(stationLayer_.get());
     scene.symbols = &symbols_;
     return scene;
+}
+
+void MapsModule::NewStationLogLine(std::string_view line) {
+    // The call is the line's first field. A replayed log at start-up comes
+    // before any window and flashes nothing.
+    if (windows_.empty() || flashes_.size() >= 20) return;
+    flashes_.push_back({std::string(line.substr(0, line.find('\t'))), 0});
+    AllOverlaysChanged();
 }
 
 void MapsModule::AllOverlaysChanged() {
@@ -228,8 +243,18 @@ bool MapsModule::StationKey(MapWindow& w, int code, bool control, bool shift) {
         case 'D': w.Options().coverage = !w.Options().coverage; break;
         case 'I': w.Options().ranges = !w.Options().ranges; break;
         case 'R':
-            if (control || shift) sel.allTracks = !sel.allTracks;
-            else sel.track = !sel.track;
+            if (control || shift) {
+                sel.allTracks = !sel.allTracks;
+            } else {
+                sel.track = !sel.track;
+                // The strip tells where the track ends.
+                if (sel.track && t.ValidIndex(sel.selected)) {
+                    const StationRecord& r = t.At(sel.selected);
+                    const size_t n = std::min<size_t>(size_t(std::max<int16_t>(r.trackCount, 0)), r.trackPoints.size());
+                    if (n > 0)
+                        w.SetReadout(TrackPointText(r.trackPoints[n - 1], {s_.prefs.OwnLonUnits(), s_.prefs.OwnLatUnits()}));
+                }
+            }
             break;
         case 'T': {
             if (control || shift) {

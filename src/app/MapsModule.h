@@ -143,7 +143,7 @@ private:
     // The station events: stations redraw over the kept map picture.
     void InvalidateList(FourCC, FourCC) override {}
     void RedrawStation(int32_t) override { AllOverlaysChanged(); }
-    void NewStationLogLine(std::string_view) override {}
+    void NewStationLogLine(std::string_view line) override;
     void CentreMapOn(int32_t index) override;
     void HistoryGrew(int32_t, std::string_view) override {}
     void HistoryRebuilt() override {}
@@ -158,6 +158,7 @@ private:
     MapListModel mapListModel_;
     SymbolArt symbols_;
     std::unique_ptr<StationLayer> stationLayer_;
+    std::vector<StationFlash> flashes_, flashesDrawn_;
     std::vector<std::unique_ptr<MapWindow>> windows_;
     std::vector<std::pair<const MapWindow*, MovingMapState>> moving_;
     bool boundaries_ = false;

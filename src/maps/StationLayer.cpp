@@ -167,6 +167,7 @@ void StationLayer::DrawOver(Surface& s, const MapWindow& w) {
     if (o.coverage || o.ranges) DrawCircles(s, w);
     DrawTracks(s, w);
     DrawTraces(s, w);
+    gathered_.clear();
     for (StationIndex i = 0; i < t.UsedCount(); ++i) {
         StationRecord& r = t.At(i);
         r.drawn = PassesFilter(r, o.filter) ? 1 : 0;
@@ -181,9 +182,69 @@ void StationLayer::DrawOver(Surface& s, const MapWindow& w) {
             s.Rectangle({p.pixel.x - 10, p.pixel.y - 10, p.pixel.x + 10, p.pixel.y + 10});
         }
     }
+    DrawFlashes(s, w);
 }
 
-void StationLayer::DrawStation(Surface& s, const MapWindow& w, const StationRecord& r, Point p) const {
+void StationLayer::DrawFlashes(Surface& s, const MapWindow& w) const {
+    if (!scene_.flashes) return;
+    const StationTable& t = *scene_.stations;
+    for (const StationFlash& f : *scene_.flashes) {
+        const StationIndex i = t.Lookup(f.call);
+        if (!t.ValidIndex(i) || !t.At(i).HasPosition()) continue;
+        const Projected p = w.View().Project({t.At(i).lon, t.At(i).lat});
+        if (!p.visible || p.pixel.x < 0 || p.pixel.y < 0 || p.pixel.x > 1999 || p.pixel.y > 1999) continue;
+        const int half = 50 - 5 * std::clamp(f.step, 0, kFlashSteps - 1);
+        s.SetDrawMode(DrawMode::kInvert);
+        s.SetPen(Rgb{0, 0, 0}, 1);
+        s.NoBrush();
+        s.Rectangle({p.pixel.x - half, p.pixel.y - half, p.pixel.x + half, p.pixel.y + half});
+        s.SetDrawMode(DrawMode::kCopy);
+    }
+}
+
+std::optional<GeoPoint> DeadReckoned(const StationRecord& r, TimeStamp now) {
+    if (r.speedKnots <= 0 || !ValidDirection(r.course) || !r.HasPosition() || now <= r.lastHeard) return std::nullopt;
+    const double hours = std::min<double>(now - r.lastHeard, 1800) / 3600.0;
+    const double miles = r.speedKnots * 1.15078 * hours;
+    const double lat = LatDegreesFromUnits(r.lat);
+    const double dLat = miles * std::cos(r.course * kDegToRad) / 69.1;
+    const double dLon = miles * std::sin(r.course * kDegToRad) / (69.1 * std::max(0.01, std::cos(lat * kDegToRad)));
+    return GeoPoint{LonUnitsFromDegrees(LonDegreesFromUnits(r.lon) + dLon), LatUnitsFromDegrees(lat + dLat)};
+}
+
+void StationLayer::DrawDeadReckoning(Surface& s, const MapWindow& w, const StationRecord& r, Point p) const {
+    const auto to = DeadReckoned(r, scene_.now);
+    if (!to) return;
+    const Projected q = w.View().Project(*to);
+    if (!q.visible || (std::abs(q.pixel.x - p.x) < 3 && std::abs(q.pixel.y - p.y) < 3)) return;
+    s.SetPen(MapColour(12), 1, PenStyle::kDot);
+    s.MoveTo(p);
+    s.LineTo(q.pixel);
+    s.SetPen(MapColour(12), 1);
+    s.NoBrush();
+    s.Ellipse({q.pixel.x - 4, q.pixel.y - 4, q.pixel.x + 5, q.pixel.y + 5});
+}
+
+std::string TrackPointText(const TrackPoint& p, GeoPoint own) {
+    std::string out = CursorPositionText({p.lon, p.lat});
+    char text[64];
+    if (p.altitudeFeet != 0) {
+        std::snprintf(text, sizeof text, " Altitude %ld", long(p.altitudeFeet));
+        out += text;
+    }
+    if (p.course != 0 || p.speed != 0) {
+        std::snprintf(text, sizeof text, " Cse %3d Spd %3d", p.course, p.speed);
+        out += text;
+    }
+    if (own.lon > 0 && own.lat > 0) {
+        std::snprintf(text, sizeof text, " Dist: %ld mi  %3d", long(DistanceMiles(own.lon, own.lat, p.lon, p.lat)),
+                      BearingDegrees(own.lon, own.lat, p.lon, p.lat));
+        out += text;
+    }
+    return out;
+}
+
+void StationLayer::DrawStation(Surface& s, const MapWindow& w, const StationRecord& r, Point p) {
     const MapDisplayOptions& o = w.Options();
     if (r.symbolCode == 'l') {
         if (const auto area = ParseArea(r.textA.View())) DrawArea(s, w.View(), r, *area);
@@ -199,6 +260,7 @@ void StationLayer::DrawStation(Surface& s, const MapWindow& w, const StationReco
         s.NoBrush();
     }
     if (o.courseAndSpeed) DrawVectors(s, w, r, p);
+    if (o.deadReckoning) DrawDeadReckoning(s, w, r, p);
     if (o.callSigns && w.View().UnadjustedScale() < kCallSignScaleLimit) DrawCallSign(s, w, r, p);
 }
 
@@ -228,7 +290,7 @@ void StationLayer::DrawVectors(Surface& s, const MapWindow& w, const StationReco
     }
 }
 
-void StationLayer::DrawCallSign(Surface& s, const MapWindow& w, const StationRecord& r, Point p) const {
+void StationLayer::DrawCallSign(Surface& s, const MapWindow& w, const StationRecord& r, Point p) {
     const MapDisplayOptions& o = w.Options();
     std::string text(r.callsign.View());
     if (o.filter == StationFilter::kWeather && r.isWeatherStation) {
@@ -242,6 +304,13 @@ void StationLayer::DrawCallSign(Surface& s, const MapWindow& w, const StationRec
     Point at{p.x + 12, p.y + 4};
     if (placement == 3) at = {p.x - 8 - 7 - width, p.y + 4};
     else if (placement == 4) at = {p.x - 10, p.y - 10};
+    else if (placement == 2) {
+        // Stations on one spot list their calls one under another beside it.
+        const std::pair<int, int> spot{p.x / 16, p.y / 16};
+        const int before = static_cast<int>(std::count(gathered_.begin(), gathered_.end(), spot));
+        gathered_.push_back(spot);
+        at = {(p.x / 16) * 16 + 20, (p.y / 16) * 16 + 12 + before * s.TextHeight()};
+    }
     // A white tag behind the call keeps it readable on any map.
     const int height = s.TextHeight();
     s.FillRect({at.x - 2, at.y - height + 2, at.x + width + 2, at.y + 3}, Rgb{255, 255, 255});
@@ -282,6 +351,9 @@ void StationLayer::DrawTracks(Surface& s, const MapWindow& w) const {
         const StationRecord& r = t.At(i);
         if (!r.InUse() || r.trackCount < 2) continue;
         const size_t n = std::min<size_t>(size_t(r.trackCount), r.trackPoints.size());
+        size_t highest = 0;
+        for (size_t k = 1; k < n; ++k)
+            if (r.trackPoints[k].altitudeFeet > r.trackPoints[highest].altitudeFeet) highest = k;
         for (size_t k = 1; k < n; ++k) {
             const TrackPoint& a = r.trackPoints[k - 1];
             const TrackPoint& b = r.trackPoints[k];
@@ -293,6 +365,18 @@ void StationLayer::DrawTracks(Surface& s, const MapWindow& w) const {
             s.SetPen(colour, 2);
             s.MoveTo(pa.pixel);
             s.LineTo(pb.pixel);
+        }
+        const TrackPoint& top = r.trackPoints[highest];
+        if (r.symbolCode == 'O' && top.altitudeFeet > 0) {
+            // A balloon's highest point, where it burst.
+            const Projected pt = v.Project({top.lon, top.lat});
+            if (!pt.visible) continue;
+            s.SetPen(MapColour(12), 2);
+            s.NoBrush();
+            s.Ellipse({pt.pixel.x - 5, pt.pixel.y - 5, pt.pixel.x + 6, pt.pixel.y + 6});
+            char text[48];
+            std::snprintf(text, sizeof text, "Max Altitude %ld ft", long(top.altitudeFeet));
+            s.Text({pt.pixel.x + 8, pt.pixel.y + 4}, text, MapColour(12));
         }
     }
 }

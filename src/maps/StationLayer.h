@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "maps/MapWindow.h"
 #include "platform/Clock.h"
@@ -15,12 +17,20 @@ namespace velmora {
 // Call signs are drawn while half the view's width is below this many miles.
 constexpr double kCallSignScaleLimit = 1700;
 
+// A new station's flash: inverted squares shrinking round it, a step a frame.
+struct StationFlash {
+    std::string call;
+    int step = 0;  // 0..8: half-sides 50 down to 10 pixels
+};
+constexpr int kFlashSteps = 9;
+
 // What the layer needs of the program at drawing time.
 struct StationScene {
     StationTable* stations = nullptr;
     GeoPoint own;         // the own position, for path traces and distances
     TimeStamp now = 0;    // for the age display
     SymbolArtist* symbols = nullptr;
+    const std::vector<StationFlash>* flashes = nullptr;
 };
 
 class StationLayer final : public MapLayer {
@@ -29,14 +39,17 @@ public:
     void DrawOver(Surface& s, const MapWindow& window) override;
 
 private:
-    void DrawStation(Surface& s, const MapWindow& w, const StationRecord& r, Point p) const;
+    void DrawStation(Surface& s, const MapWindow& w, const StationRecord& r, Point p);
     void DrawVectors(Surface& s, const MapWindow& w, const StationRecord& r, Point p) const;
-    void DrawCallSign(Surface& s, const MapWindow& w, const StationRecord& r, Point p) const;
+    void DrawCallSign(Surface& s, const MapWindow& w, const StationRecord& r, Point p);
     void DrawCircles(Surface& s, const MapWindow& w) const;
     void DrawTracks(Surface& s, const MapWindow& w) const;
     void DrawTraces(Surface& s, const MapWindow& w) const;
+    void DrawDeadReckoning(Surface& s, const MapWindow& w, const StationRecord& r, Point p) const;
+    void DrawFlashes(Surface& s, const MapWindow& w) const;
 
     StationScene scene_;
+    std::vector<std::pair<int, int>> gathered_;  // placement 2: icon spots and their labels so far
 };
 
 // Whether the window's filter shows a station.
@@ -62,6 +75,14 @@ int32_t StationAt(const StationTable& t, const MapView& view, Point click, int32
 
 // The status strip's text for a selected station.
 std::string SelectedStationText(const StationRecord& r);
+
+// Where a moving station should be by now: its last position moved along
+// its course at its speed for the time since it was heard (at most half an
+// hour); nothing for a station standing still.
+std::optional<GeoPoint> DeadReckoned(const StationRecord& r, TimeStamp now);
+
+// The strip's text for the last point of a replayed track.
+std::string TrackPointText(const TrackPoint& p, GeoPoint own);
 
 // The path trace of a station: its position, the digipeaters of its last
 // path that are known with a position, then the own position; fewer than

@@ -138,7 +138,44 @@ TEST(StationLayer, PathTracesStopAtGenericAliasesAndEndAtHome) {
     EXPECT_EQ(PathTrace(st, st.At(st.Lookup("W1WID")), home, 9).size(), 1u);
 }
 
+TEST(StationLayer, DeadReckoningFlashesAndGatheredCalls) {
+    StationRecord r;
+    r.lon = LonUnitsFromDegrees(-72), r.lat = LatUnitsFromDegrees(41);
+    r.course = 90, r.speedKnots = 60, r.lastHeard = 1000;
+    EXPECT_FALSE(DeadReckoned(r, 1000));
+    const auto half = DeadReckoned(r, 1000 + 1800);
+    ASSERT_TRUE(half);
+    EXPECT_EQ(half->lat, r.lat);
+    EXPECT_NEAR(LonDegreesFromUnits(half->lon) + 72, 34.5 / 69.1 / std::cos(41 * 0.0174533), 0.001);
+    EXPECT_EQ(DeadReckoned(r, 1000 + 7200)->lon, half->lon);  // no further than half an hour
+    r.speedKnots = 0;
+    EXPECT_FALSE(DeadReckoned(r, 5000));
+
+    Scene sc;
+    sc.t.Live("W1ONE>APRS:!4140.00N/07240.00W-");
+    sc.t.Live("W1TWO>APRS:!4140.00N/07240.00W-");
+    sc.window.Options().placement = 2;
+    const Point p = sc.At(41 + 40.0 / 60, -72 - 40.0 / 60);
+    std::vector<StationFlash> flashes{{"W1ONE", 2}};
+    RecordingSurface s(400, 439);
+    StationLayer layer({&sc.t.app.Stations(), {}, sc.t.clock.NowStamp(), &sc.art, &flashes});
+    layer.DrawOver(s, sc.window);
+    const int x = (p.x / 16) * 16 + 20, y = (p.y / 16) * 16 + 12;
+    EXPECT_NE(std::find(s.calls.begin(), s.calls.end(), "text " + std::to_string(x) + "," + std::to_string(y) +
+                                                             " #000000 0 W1ONE"), s.calls.end());
+    EXPECT_NE(std::find(s.calls.begin(), s.calls.end(), "text " + std::to_string(x) + "," + std::to_string(y + 12) +
+                                                             " #000000 0 W1TWO"), s.calls.end());
+    const std::string flash = "rect " + std::to_string(p.x - 40) + "," + std::to_string(p.y - 40) + " " +
+                              std::to_string(p.x + 40) + "," + std::to_string(p.y + 40) + " #000000 w1";
+    const auto at = std::find(s.calls.begin(), s.calls.end(), flash);
+    ASSERT_NE(at, s.calls.end()) << flash;
+    EXPECT_EQ(*(at - 1), "mode invert");
+}
+
 TEST(StationLayer, TracksInTheHueOfTheirAltitude) {
+    TrackPoint p{LatUnitsFromDegrees(41.5), LonUnitsFromDegrees(-72.5), 1200, 0, 90, 30};
+    EXPECT_EQ(TrackPointText(p, {LonUnitsFromDegrees(-72.5), LatUnitsFromDegrees(41.0)}),
+              "Lat  41 30' 00\"N Lon  72 30' 00\"W  Altitude 1200 Cse  90 Spd  30 Dist: 34 mi    0");
     EXPECT_EQ(HueWheel(0), (Rgb{255, 0, 0}));
     EXPECT_EQ(HueWheel(128), (Rgb{0, 255, 255}));
     EXPECT_EQ(HueWheel(999), HueWheel(255));
