@@ -90,7 +90,6 @@ std::string StationInfoText(const StationTable& t, StationIndex i, const History
     out += MovementLines(r);
     if (!r.status.View().empty()) out += "Status: " + std::string(r.status.View()) + "\n";
     if (!r.lastInfo.View().empty()) out += "Last report: " + std::string(r.lastInfo.View()) + "\n";
-    if (!r.textA.View().empty()) out += "Comment: " + std::string(r.textA.View()) + "\n";
     if (!r.device.View().empty()) out += "Radio or software: " + std::string(r.device.View()) + "\n";
     std::string path;
     for (const auto& hop : r.bestPath)

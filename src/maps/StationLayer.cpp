@@ -24,6 +24,16 @@ struct AreaObject {
     int shape = 0, latOffset = 0, lonOffset = 0, colour = 0, corridor = 0;
 };
 
+// The comment after a plain-text position with the area symbol: the record
+// keeps the whole report, and the area field follows "...W" or "...E" and
+// the "l".
+std::string_view AreaComment(std::string_view info) {
+    for (size_t i = 8; i + 1 < info.size(); ++i) {
+        if ((info[i] == 'W' || info[i] == 'E') && info[i + 1] == 'l' && info[i - 3] == '.') return info.substr(i + 2);
+    }
+    return {};
+}
+
 std::optional<AreaObject> ParseArea(std::string_view comment) {
     if (comment.size() <= 10) return std::nullopt;
     auto two = [&](size_t at) -> std::optional<int> {
@@ -44,48 +54,44 @@ std::optional<AreaObject> ParseArea(std::string_view comment) {
     return a;
 }
 
-// The published area shapes: 0 box, 1 line to the right, 2 circle, 3
-// triangle, 4 ellipse... the filled ones add 5.
+// The area shapes: 0 a box and 5 a filled one; of the published set, 1 and 6
+// a line to the east and to the west, 2 and 7 an ellipse, 3 and 8 a
+// triangle, 4 and 9 a box. The offsets reach right and down from the
+// position (the line's direction aside).
 void DrawArea(Surface& s, const MapView& v, const StationRecord& r, const AreaObject& a) {
     const int64_t dLat = int64_t(a.latOffset) * a.latOffset * 240, dLon = int64_t(a.lonOffset) * a.lonOffset * 240;
     const int shape = a.shape % 5;
-    const bool filled = a.shape >= 5;
-    const Rgb colour = MapColour(a.colour % 16 == 0 ? 15 : a.colour % 16);
+    const bool filled = a.shape >= 5 && a.shape != 6;
+    const Rgb colour = MapColour(a.colour % 32);
     auto px = [&](int64_t lon, int64_t lat) {
-        return Point{static_cast<int>(std::clamp<int64_t>(v.ProjectX(int32_t(std::clamp<int64_t>(lon, INT32_MIN, INT32_MAX))), -30000, 30000)),
-                     static_cast<int>(std::clamp<int64_t>(v.ProjectY(int32_t(std::clamp<int64_t>(lat, INT32_MIN, INT32_MAX))), -30000, 30000))};
+        const auto clamp32 = [](int64_t x) { return static_cast<int32_t>(std::clamp<int64_t>(x, INT32_MIN, INT32_MAX)); };
+        return Point{static_cast<int>(std::clamp<int64_t>(v.ProjectX(clamp32(lon)), -30000, 30000)),
+                     static_cast<int>(std::clamp<int64_t>(v.ProjectY(clamp32(lat)), -30000, 30000))};
     };
     s.SetPen(colour, 2);
     if (filled) s.SetBrush(colour);
     else s.NoBrush();
-    switch (shape) {
-        case 1: {  // a line, west to east of the position, with its corridor
-            const Point a0 = px(r.lon - dLon, r.lat + dLat), a1 = px(r.lon + dLon, r.lat - dLat);
-            s.MoveTo(a0);
-            s.LineTo(a1);
-            if (a.corridor > 0) {
-                const int64_t c = int64_t(a.corridor) * 6910;
-                s.SetPen(colour, 1, PenStyle::kDash);
-                s.MoveTo(px(r.lon - dLon, r.lat + dLat - c));
-                s.LineTo(px(r.lon + dLon, r.lat - dLat - c));
-                s.MoveTo(px(r.lon - dLon, r.lat + dLat + c));
-                s.LineTo(px(r.lon + dLon, r.lat - dLat + c));
-            }
-            break;
+    if (shape == 1) {
+        const int64_t east = a.shape == 6 ? -dLon : dLon;
+        s.MoveTo(px(r.lon, r.lat));
+        s.LineTo(px(r.lon + east, r.lat + dLat));
+        if (a.corridor > 0) {
+            // The corridor either side of the line, n times 6910 units.
+            const int64_t c = int64_t(a.corridor) * 6910;
+            s.SetPen(colour, 1, PenStyle::kDash);
+            s.MoveTo(px(r.lon, r.lat - c));
+            s.LineTo(px(r.lon + east, r.lat + dLat - c));
+            s.MoveTo(px(r.lon, r.lat + c));
+            s.LineTo(px(r.lon + east, r.lat + dLat + c));
         }
-        case 2: case 4: {
-            const Point tl = px(r.lon - dLon, r.lat - dLat), br = px(r.lon + dLon, r.lat + dLat);
-            s.Ellipse({tl.x, tl.y, br.x, br.y});
-            break;
-        }
-        case 3:
-            s.Polygon({px(r.lon, r.lat - dLat), px(r.lon + dLon, r.lat + dLat), px(r.lon - dLon, r.lat + dLat)});
-            break;
-        default: {
-            const Point tl = px(r.lon, r.lat), br = px(r.lon + dLon, r.lat + dLat);
-            s.Rectangle({tl.x, tl.y, br.x, br.y});
-            break;
-        }
+    } else if (shape == 2) {
+        const Point tl = px(r.lon - dLon, r.lat - dLat), br = px(r.lon + dLon, r.lat + dLat);
+        s.Ellipse({tl.x, tl.y, br.x, br.y});
+    } else if (shape == 3) {
+        s.Polygon({px(r.lon, r.lat), px(r.lon + dLon, r.lat + dLat), px(r.lon - dLon, r.lat + dLat)});
+    } else {
+        const Point tl = px(r.lon, r.lat), br = px(r.lon + dLon, r.lat + dLat);
+        s.Rectangle({tl.x, tl.y, br.x, br.y});
     }
     s.NoBrush();
 }
@@ -247,7 +253,7 @@ std::string TrackPointText(const TrackPoint& p, GeoPoint own) {
 void StationLayer::DrawStation(Surface& s, const MapWindow& w, const StationRecord& r, Point p) {
     const MapDisplayOptions& o = w.Options();
     if (r.symbolCode == 'l') {
-        if (const auto area = ParseArea(r.textA.View())) DrawArea(s, w.View(), r, *area);
+        if (const auto area = ParseArea(AreaComment(r.lastInfo.View()))) DrawArea(s, w.View(), r, *area);
     }
     if (o.icons && scene_.symbols) {
         scene_.symbols->DrawSymbol(s, p, r.symbolTable, r.symbolCode);

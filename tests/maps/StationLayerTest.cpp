@@ -172,6 +172,19 @@ TEST(StationLayer, DeadReckoningFlashesAndGatheredCalls) {
     EXPECT_EQ(*(at - 1), "mode invert");
 }
 
+TEST(StationLayer, AreaObjectsDrawTheirShapeFromTheComment) {
+    Scene sc;
+    // A filled box (shape 5): 4 squared times 240 units down and across.
+    sc.t.Live("W1AREA>APRS:;BOX      *111111z4140.00N/07240.00Wl504/004{5}area");
+    const auto calls = sc.Draw();
+    const Point p = sc.At(41 + 40.0 / 60, -72 - 40.0 / 60);
+    const int32_t lon = LonUnitsFromDegrees(-72 - 40.0 / 60), lat = LatUnitsFromDegrees(41 + 40.0 / 60);
+    const Point q = sc.window.View().Project({lon + 16 * 240, lat + 16 * 240}).pixel;
+    const std::string box = "rect " + std::to_string(p.x) + "," + std::to_string(p.y) + " " + std::to_string(q.x) +
+                            "," + std::to_string(q.y) + " #000000 w2 brush #000000";
+    EXPECT_NE(std::find(calls.begin(), calls.end(), box), calls.end()) << box;
+}
+
 TEST(StationLayer, TracksInTheHueOfTheirAltitude) {
     TrackPoint p{LatUnitsFromDegrees(41.5), LonUnitsFromDegrees(-72.5), 1200, 0, 90, 30};
     EXPECT_EQ(TrackPointText(p, {LonUnitsFromDegrees(-72.5), LatUnitsFromDegrees(41.0)}),
