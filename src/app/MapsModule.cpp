@@ -179,6 +179,24 @@ void MapsModule::NewStationLogLine(std::string_view line) {
     AllOverlaysChanged();
 }
 
+void MapsModule::ReplayStep() {
+    MapWindow* w = replay_.window;
+    if (!w || std::none_of(windows_.begin(), windows_.end(), [&](const auto& each) { return each.get() == w; })) return;
+    StationSelection& sel = w->Selection();
+    const StationTable& t = s_.app.Stations();
+    const StationIndex i = t.Lookup(replay_.call);
+    if (!sel.track || sel.replayPoints < 0 || !t.ValidIndex(i)) return;
+    const StationRecord& r = t.At(i);
+    const size_t n = std::min<size_t>(size_t(std::max<int16_t>(r.trackCount, 0)), r.trackPoints.size());
+    if (!s_.ui.ControlHeld() && replay_.point < n) {
+        w->SetReadout(TrackPointText(r.trackPoints[replay_.point], {s_.prefs.OwnLonUnits(), s_.prefs.OwnLatUnits()}));
+        sel.replayPoints = static_cast<int>(++replay_.point);
+    }
+    w->OverlayChanged();
+    if (replay_.point < n) s_.ui.StartSingleShot(kTimerTrackReplayId, 150);
+    else sel.replayPoints = -1;  // the whole track from now on
+}
+
 void MapsModule::AllOverlaysChanged() {
     for (auto& w : windows_) w->OverlayChanged();
 }
@@ -247,12 +265,12 @@ bool MapsModule::StationKey(MapWindow& w, int code, bool control, bool shift) {
                 sel.allTracks = !sel.allTracks;
             } else {
                 sel.track = !sel.track;
-                // The strip tells where the track ends.
+                sel.replayPoints = -1;
+                // Replayed point by point, each told in the strip.
                 if (sel.track && t.ValidIndex(sel.selected)) {
-                    const StationRecord& r = t.At(sel.selected);
-                    const size_t n = std::min<size_t>(size_t(std::max<int16_t>(r.trackCount, 0)), r.trackPoints.size());
-                    if (n > 0)
-                        w.SetReadout(TrackPointText(r.trackPoints[n - 1], {s_.prefs.OwnLonUnits(), s_.prefs.OwnLatUnits()}));
+                    replay_ = {&w, std::string(t.At(sel.selected).callsign.View()), 0};
+                    sel.replayPoints = 0;
+                    ReplayStep();
                 }
             }
             break;

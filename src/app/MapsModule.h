@@ -73,6 +73,8 @@ constexpr uint16_t kCmdSaveMapImage = kCmdSaveMapImageItem;
 
 // The keys of a map window as codes: letters upper-cased, the arrows as
 // 19-22 (up, down, left, right).
+// The replay timer's identifier (the program's timer table has it too).
+constexpr int kTimerTrackReplayId = 51;
 constexpr int kKeyArrowUp = 19, kKeyArrowDown = 20, kKeyArrowLeft = 21, kKeyArrowRight = 22;
 
 class MapsModule final : public Module, private StationEvents {
@@ -121,6 +123,10 @@ public:
     // False without a window.
     bool ViewAt(GeoPoint centre, int64_t spanUnits);
 
+    // One step of a track replay: the next point in the strip, the track
+    // drawn up to it; the replay timer brings the next (Control held waits).
+    void ReplayStep();
+
     const MapList& List() const { return list_; }
     MapScene Scene();
     const std::vector<std::unique_ptr<MapWindow>>& Windows() const { return windows_; }
@@ -159,6 +165,11 @@ private:
     SymbolArt symbols_;
     std::unique_ptr<StationLayer> stationLayer_;
     std::vector<StationFlash> flashes_, flashesDrawn_;
+    struct Replay {
+        MapWindow* window = nullptr;
+        std::string call;
+        size_t point = 0;
+    } replay_;
     std::vector<std::unique_ptr<MapWindow>> windows_;
     std::vector<std::pair<const MapWindow*, MovingMapState>> moving_;
     bool boundaries_ = false;

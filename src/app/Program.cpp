@@ -141,6 +141,7 @@ void Program::OnTimer(int id) {
             maps_.EachSecond();
             break;
         case kTimerMinute: memory_.MinuteTimer(); break;
+        case kTimerTrackReplay: maps_.ReplayStep(); break;
         case kTimerQuitDeadline:
             if (quitRequested_) ui_.Quit(exitCode_);  // a TNC that never drains does not hold up the exit
             break;

@@ -26,7 +26,9 @@
 
 namespace velmora {
 
-enum TimerId : int { kTimerTick = 0, kTimerPoll = 1, kTimerLink = 2, kTimerMinute = 3, kTimerQuitDeadline = 50 };
+enum TimerId : int {
+    kTimerTick = 0, kTimerPoll = 1, kTimerLink = 2, kTimerMinute = 3, kTimerQuitDeadline = 50, kTimerTrackReplay = kTimerTrackReplayId,
+};
 
 // The timers start-up created, so that shutdown stops exactly those.
 class TimerSet {

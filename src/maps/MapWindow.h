@@ -41,6 +41,7 @@ struct StationSelection {
     bool track = false, allTracks = false;
     bool trace = false, allTraces = false;
     uint8_t traceColour = 12;
+    int replayPoints = -1;  // while a replay runs: the points drawn so far
 };
 
 // Something drawn over the map (stations, grids, overlays).

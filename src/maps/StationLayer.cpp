@@ -356,7 +356,9 @@ void StationLayer::DrawTracks(Surface& s, const MapWindow& w) const {
         if (!sel.allTracks && i != sel.selected) continue;
         const StationRecord& r = t.At(i);
         if (!r.InUse() || r.trackCount < 2) continue;
-        const size_t n = std::min<size_t>(size_t(r.trackCount), r.trackPoints.size());
+        size_t n = std::min<size_t>(size_t(r.trackCount), r.trackPoints.size());
+        if (i == sel.selected && sel.replayPoints >= 0) n = std::min(n, size_t(sel.replayPoints));
+        if (n == 0) continue;
         size_t highest = 0;
         for (size_t k = 1; k < n; ++k)
             if (r.trackPoints[k].altitudeFeet > r.trackPoints[highest].altitudeFeet) highest = k;

@@ -79,6 +79,7 @@ class KeyState {
 public:
     virtual ~KeyState() = default;
     virtual bool ShiftHeld() const = 0;
+    virtual bool ControlHeld() const { return false; }
     virtual bool CapsLockHeld() const = 0;
 };
 

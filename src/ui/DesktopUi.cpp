@@ -98,6 +98,10 @@ bool DesktopUi::ShiftHeld() const {
     return QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier;
 }
 
+bool DesktopUi::ControlHeld() const {
+    return QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier;
+}
+
 bool DesktopUi::CapsLockHeld() const { return frame_->CapsLockAction() && frame_->CapsLockAction()->isChecked(); }
 
 int DesktopUi::OpenWindowCount() const { return static_cast<int>(frame_->Mdi()->subWindowList().size()); }

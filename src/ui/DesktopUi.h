@@ -52,6 +52,7 @@ public:
 
     Answer MessageBox(std::string_view text, std::string_view title, Buttons buttons) override;
     bool ShiftHeld() const override;
+    bool ControlHeld() const override;
     bool CapsLockHeld() const override;
     int OpenWindowCount() const override;
     bool NewChildWindow() override;

@@ -254,5 +254,31 @@ TEST(MapsModule, StationsSelectShowTheirInformationAndRedrawOverTheKeptMap) {
     EXPECT_FALSE(t.program->IsChecked(kCmdAllStations));
 }
 
+TEST(MapsModule, ATrackReplaysPointByPointAndControlHoldsIt) {
+    MapsProgram t;
+    t.Started();
+    t.RunPosted();
+    MapWindow& w = t.Front();
+    for (int i = 0; i < 4; ++i) {
+        char line[96];
+        std::snprintf(line, sizeof line, "W1MOB>APRS:!4140.%02dN/07240.00W>000/030/A=%06d", 10 * i, 1000 * (i + 1));
+        t.program->Core().ProcessReceivedLine(line, Liveness::kLive, SourceKind::kVhf);
+    }
+    const StationTable& st = t.program->Core().Stations();
+    w.Selection().selected = st.Lookup("W1MOB");
+    ASSERT_GE(st.At(w.Selection().selected).trackCount, 3);
+    t.program->Command(kCmdReplayTrack);
+    EXPECT_NE(w.Readout().find("Altitude 1000"), std::string::npos) << w.Readout();
+    EXPECT_EQ(w.Selection().replayPoints, 1);
+    t.ui.control = true;  // held: the replay waits
+    t.RunSingleShots(3);
+    EXPECT_EQ(w.Selection().replayPoints, 1);
+    t.ui.control = false;
+    t.RunSingleShots();
+    EXPECT_NE(w.Readout().find("Altitude 4000"), std::string::npos) << w.Readout();
+    EXPECT_EQ(w.Selection().replayPoints, -1);  // done: the whole track stays
+    EXPECT_TRUE(w.Selection().track);
+}
+
 }  // namespace
 }  // namespace velmora

@@ -23,6 +23,7 @@ public:
         return answer;
     }
     bool ShiftHeld() const override { return shift; }
+    bool ControlHeld() const override { return control; }
     bool CapsLockHeld() const override { return capsLock; }
     bool StartTimer(int id, int periodMs) override {
         timers[id] = periodMs;
@@ -77,7 +78,7 @@ public:
 
     // What the program is answered.
     Answer answer = Answer::kOk;
-    bool shift = false, capsLock = false;
+    bool shift = false, capsLock = false, control = false;
     std::deque<std::string> files;
     int chosenItem = 0;
     std::deque<int> choices;        // answers to ChooseItem, in turn; then chosenItem
