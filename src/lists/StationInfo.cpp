@@ -91,6 +91,11 @@ std::string StationInfoText(const StationTable& t, StationIndex i, const History
     if (!r.status.View().empty()) out += "Status: " + std::string(r.status.View()) + "\n";
     if (!r.lastInfo.View().empty()) out += "Last report: " + std::string(r.lastInfo.View()) + "\n";
     if (!r.device.View().empty()) out += "Radio or software: " + std::string(r.device.View()) + "\n";
+    if (r.software != 0) {
+        std::string software = FourCCText(r.software);
+        while (!software.empty() && software.back() == ' ') software.pop_back();
+        out += "Software: " + software + (r.version ? " version " + std::to_string(r.version) : "") + "\n";
+    }
     std::string path;
     for (const auto& hop : r.bestPath)
         if (!hop.View().empty()) path += (path.empty() ? "" : ",") + std::string(hop.View());

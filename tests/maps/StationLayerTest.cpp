@@ -106,6 +106,18 @@ TEST(StationLayer, CoverageCirclesFromPhg) {
     EXPECT_FALSE(CircleBox(sc.window.View(), {LonUnitsFromDegrees(-72.6667), LatUnitsFromDegrees(41.6667)}, 0.001));
 }
 
+TEST(StationLayer, RangeCirclesRoundFlaggedStationsByTheScale) {
+    Scene sc;
+    sc.t.Live("W1RNG>APRS:!4140.00N/07240.00W-");
+    sc.t.app.Stations().At(sc.t.app.Stations().Lookup("W1RNG")).warning = 1;
+    sc.window.Options().ranges = true;
+    // Below scale 501 the circles go every 5 miles up to 25 (45 - 20).
+    ASSERT_LT(sc.window.View().Scale(), 501);
+    EXPECT_EQ(Count(sc.Draw(), "ellipse"), 4u);
+    sc.t.app.Stations().At(sc.t.app.Stations().Lookup("W1RNG")).warning = 0;
+    EXPECT_EQ(Count(sc.Draw(), "ellipse"), 0u);
+}
+
 TEST(StationLayer, ClicksOnOverlappingStationsTakeTheNextOneEachTime) {
     Scene sc;
     sc.t.Live("W1ONE>APRS:!4140.00N/07240.00W-");
