@@ -10,9 +10,14 @@ ListsModule::ListsModule(ModuleServices services, ListWindows* windows) : s_(ser
     models_.push_back(std::make_unique<HistoryListModel>(sources));
     models_.push_back(std::make_unique<StatusListModel>(s_.app.Status()));
     for (auto& m : MakeStationTables(sources)) models_.push_back(std::move(m));
+    models_.push_back(std::make_unique<PacketStatisticsModel>(s_.app.Statistics()));
     s_.app.Status().onChange = [this] {
         if (ListModel* m = Find("STAT")) m->Invalidate();
     };
+}
+
+ListsModule::~ListsModule() {
+    if (windows_) windows_->ListsGone();
 }
 
 ListModel* ListsModule::Find(std::string_view code) {
@@ -25,7 +30,7 @@ bool ListsModule::Command(uint16_t id) {
     static constexpr std::pair<uint16_t, const char*> kLists[] = {
         {kCmdStationList, "STAL"}, {kCmdWeatherList, "WXXL"}, {kCmdHeardNowList, "WHNL"}, {kCmdHistoryList, "HISL"},
         {kCmdStatusList, "STAT"}, {8206, "POSL"}, {8207, "TRKL"}, {8208, "MICL"}, {8209, "FLGL"},
-        {8210, "PTHL"}, {8211, "RDFL"},
+        {8210, "PTHL"}, {8211, "RDFL"}, {8212, "TLMY"}, {8213, "PKST"},
     };
     for (const auto& [command, code] : kLists) {
         if (command != id) continue;

@@ -8,6 +8,7 @@
 
 #include "app/Module.h"
 #include "lists/ListModel.h"
+#include "lists/PacketStatisticsList.h"
 #include "lists/StationLists.h"
 #include "lists/StationTables.h"
 #include "lists/StatusLog.h"
@@ -19,6 +20,8 @@ class ListWindows {
 public:
     virtual ~ListWindows() = default;
     virtual void ShowList(ListModel& model) = 0;
+    // The models are going away: close every list window.
+    virtual void ListsGone() {}
 };
 
 constexpr uint16_t kCmdStationList = 8201;
@@ -30,6 +33,7 @@ constexpr uint16_t kCmdStatusList = 8205;
 class ListsModule final : public Module, private StationEvents {
 public:
     ListsModule(ModuleServices services, ListWindows* windows);
+    ~ListsModule() override;
 
     bool Command(uint16_t id) override;
     StationEvents* StationListener() override { return this; }

@@ -228,6 +228,22 @@ void MapsModule::Click(MapWindow& w, Point pixel) {
     w.OverlayChanged();
 }
 
+void MapsModule::ShowStation(std::string_view call) {
+    MapWindow* w = Front();
+    if (!w && !windows_.empty()) w = windows_.back().get();
+    const StationTable& t = s_.app.Stations();
+    const StationIndex i = t.Lookup(call);
+    if (!w || !t.ValidIndex(i)) return;
+    const StationRecord& r = t.At(i);
+    w->Selection().selected = i;
+    w->SetInfoLine(SelectedStationText(r));
+    if (r.HasPosition() && !w->View().Visible().Contains({r.lon, r.lat})) {
+        w->View().CentreOn({r.lon, r.lat});
+        w->Changed();
+    }
+    w->OverlayChanged();
+}
+
 std::string MapsModule::StationUnder(const MapWindow& w, Point pixel) const {
     const StationTable& t = s_.app.Stations();
     const int32_t i = StationAt(t, w.View(), pixel, -1);

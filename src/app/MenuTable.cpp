@@ -96,6 +96,8 @@ constexpr MenuItem kLists[] = {
     {8209, "Flagged", false},
     {8210, "Paths", false},
     {8211, "DF", false},
+    {8212, "Telemetry", false},
+    {8213, "Packet Statistics", false},
 };
 constexpr MenuItem kTncCommands[] = {
     {3514, "HF-Re-Initialize TNC", false},

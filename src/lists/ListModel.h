@@ -44,6 +44,10 @@ public:
     virtual void Refresh() = 0;
     // A line of text shown above the rows ("Buffer utilization 42 %").
     virtual std::string Summary() const { return {}; }
+    // What a double-click on a row opens: a station (by call) or a menu
+    // command; empty and 0 for none.
+    virtual std::string RowCall(size_t /*row*/) const { return {}; }
+    virtual uint16_t RowCommand(size_t /*row*/) const { return 0; }
 
     // Marked by the invalidation broadcasts; the window refreshes a marked
     // model at its next redraw, so many changes cost one refresh.

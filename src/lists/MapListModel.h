@@ -17,6 +17,8 @@ public:
     void Refresh() override;
     // The map a row shows.
     const MapDescriptor* MapAt(size_t row) const { return row < rows_.size() ? rows_[row] : nullptr; }
+    // A double-click opens the map, as its Maps-menu item does.
+    uint16_t RowCommand(size_t row) const override { return row < rows_.size() ? rows_[row]->menuCommand : 0; }
 
 private:
     const MapList& maps_;

@@ -29,6 +29,10 @@ public:
     void Refresh() override;
     // The station of a row (for double-click and the information window).
     StationIndex StationOf(size_t row) const { return row < rows_.size() ? rows_[row] : -1; }
+    std::string RowCall(size_t row) const override {
+        return row < rows_.size() && s_.table.ValidIndex(rows_[row]) ? std::string(s_.table.At(rows_[row]).callsign.View())
+                                                                     : std::string();
+    }
 
 protected:
     virtual bool Wanted(const StationRecord& r, StationIndex i) const = 0;

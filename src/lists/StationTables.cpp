@@ -115,6 +115,51 @@ std::unique_ptr<ListModel> DirectionFinding(ListSources s) {
         });
 }
 
+// One analog channel: its name, the scaled value and the unit.
+StationColumn Analog(size_t i) {
+    return {{"A" + std::to_string(i + 1)}, [i](const StationRecord& r, const ListSources&) {
+                if (r.telemetry.empty() || i >= r.telemetry.back().analogCount) return None();
+                const TelemetryRecord& t = r.telemetry.back();
+                const TelemetryDefinitions* d = r.telemetryDefinitions.get();
+                char value[32];
+                std::snprintf(value, sizeof value, "%g", d ? ScaledAnalog(*d, t, i) : t.analog[i]);
+                std::string text = (d && !d->names[i].empty() ? d->names[i] + " " : std::string()) + value;
+                if (d && !d->units[i].empty()) text += " " + d->units[i];
+                return Text(text);
+            }};
+}
+
+std::unique_ptr<ListModel> Telemetry(ListSources s) {
+    std::vector<StationColumn> columns{
+        Call(),
+        {{"Received", CellKind::kNumber},
+         [](const StationRecord& r, const ListSources& s) { return r.telemetry.empty() ? None() : Age(s, r.telemetry.back().time); }},
+        {{"Sequence", CellKind::kNumber},
+         [](const StationRecord& r, const ListSources&) {
+             return r.telemetry.empty() || r.telemetry.back().sequence < 0 ? None() : Number(r.telemetry.back().sequence);
+         }},
+    };
+    for (size_t i = 0; i < 5; ++i) columns.push_back(Analog(i));
+    columns.push_back({{"Bits"}, [](const StationRecord& r, const ListSources&) {
+                           if (r.telemetry.empty() || r.telemetry.back().bitCount == 0) return None();
+                           const TelemetryRecord& t = r.telemetry.back();
+                           const TelemetryDefinitions* d = r.telemetryDefinitions.get();
+                           std::string text;
+                           for (size_t b = 0; b < t.bitCount && b < 8; ++b) {
+                               const bool on = ((t.bits >> (7 - b)) & 1) == (d ? ((d->bitSense >> (7 - b)) & 1) : 1);
+                               const std::string name = d && !d->names[5 + b].empty() ? d->names[5 + b] : "B" + std::to_string(b + 1);
+                               text += (text.empty() ? "" : " ") + name + (on ? "=on" : "=off");
+                           }
+                           return Text(text);
+                       }});
+    columns.push_back({{"Project"}, [](const StationRecord& r, const ListSources&) {
+                           return Text(r.telemetryDefinitions ? r.telemetryDefinitions->project : std::string());
+                       }});
+    return std::make_unique<StationTableModel>(
+        s, MakeFourCC("TLMY"), "Telemetry", [](const StationRecord& r) { return !r.telemetry.empty(); },
+        std::move(columns));
+}
+
 }  // namespace
 
 StationTableModel::StationTableModel(ListSources sources, FourCC code, std::string title,
@@ -138,6 +183,7 @@ std::vector<std::unique_ptr<ListModel>> MakeStationTables(ListSources sources) {
     out.push_back(Flagged(sources));
     out.push_back(Paths(sources));
     out.push_back(DirectionFinding(sources));
+    out.push_back(Telemetry(sources));
     return out;
 }
 

@@ -35,7 +35,8 @@ private:
     std::vector<ListColumn> headers_;
 };
 
-// "POSL", "TRKL", "MICL", "FLGL", "PTHL" and "RDFL".
+// "POSL", "TRKL", "MICL", "FLGL", "PTHL", "RDFL", and the telemetry of each
+// station ("TLMY": the last values with their names, units and scaling).
 std::vector<std::unique_ptr<ListModel>> MakeStationTables(ListSources sources);
 
 }  // namespace velmora

@@ -125,6 +125,15 @@ void DesktopUi::ShowList(ListModel& model) {
         }
     }
     auto* window = new ListWindow(model);
+    window->onActivate = [this, &model](size_t row) {
+        if (!program_) return;
+        if (const std::string call = model.RowCall(row); !call.empty()) {
+            program_->Maps().ShowStation(call);
+            ShowStationInfo(call);
+        } else if (const uint16_t command = model.RowCommand(row)) {
+            program_->Command(command);
+        }
+    };
     QMdiSubWindow* sub = frame_->Mdi()->addSubWindow(window);
     if (!sub) return;
     sub->setAttribute(Qt::WA_DeleteOnClose);
@@ -241,8 +250,15 @@ void DesktopUi::MapsGone() {
         if (auto* v = dynamic_cast<CMapWindow*>(sub->widget())) {
             v->Detach();
             delete sub;
+        } else if (dynamic_cast<StationInfoWindow*>(sub->widget())) {
+            delete sub;  // it asks the maps for its text
         }
     }
+}
+
+void DesktopUi::ListsGone() {
+    for (QMdiSubWindow* sub : frame_->Mdi()->subWindowList())
+        if (dynamic_cast<ListWindow*>(sub->widget())) delete sub;
 }
 
 void DesktopUi::TileWindows() { frame_->Mdi()->tileSubWindows(); }

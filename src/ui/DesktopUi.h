@@ -64,6 +64,7 @@ public:
     bool EditStationSettings(Preferences& prefs) override;
     // A list in its window; a list already open is brought to the front.
     void ShowList(ListModel& model) override;
+    void ListsGone() override;
     void ShowAbout(std::string_view text) override;
     void ActivateNextWindow() override;
     int ChooseItem(std::string_view title, const std::vector<std::string>& items) override;

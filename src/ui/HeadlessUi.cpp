@@ -91,6 +91,8 @@ void HeadlessUi::RunCommand(const std::string& raw) {
     if (line == "quit") {
         p.RequestQuit(0);
     } else if (line == "stations") {
+        if (ListModel* m = p.Lists().Find("STAL")) ShowList(*m);  // the station list, as "list STAL"
+    } else if (line == "table") {
         Print(StationRowHeader());
         const StationTable& t = p.Core().Stations();
         for (StationIndex i = 0; i < t.UsedCount(); ++i) Print(StationRow(t.At(i)));
@@ -123,7 +125,7 @@ void HeadlessUi::RunCommand(const std::string& raw) {
     } else if (line.substr(0, 7) == "render ") {
         RenderCommand(line.substr(7));
     } else if (line == "help") {
-        Print("commands: a menu command by number or text, stations, list, list CODE, maps, map NAME, "
+        Print("commands: a menu command by number or text, stations (list STAL), table, list, list CODE, maps, map NAME, "
               "view LAT LON SPAN, render FILE.png [WIDTH HEIGHT], info CALL, open FILE, simulate FILE, send TEXT, quit");
         for (const Menu& m : MainMenu())
             for (const MenuItem& item : m.items)

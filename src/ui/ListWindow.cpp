@@ -5,6 +5,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QSettings>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -84,9 +86,47 @@ ListWindow::ListWindow(ListModel& model, QWidget* parent) : QWidget(parent), mod
     refresh_.setInterval(500);
     QObject::connect(&refresh_, &QTimer::timeout, this, [this] { RefreshNow(); });
     refresh_.start();
+    QObject::connect(view_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        const auto& rows = table_.Rows();
+        if (onActivate && index.isValid() && size_t(index.row()) < rows.size()) onActivate(rows[size_t(index.row())]);
+    });
+    // The header's menu chooses the columns; the choice is kept per list.
+    view_->horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(view_->horizontalHeader(), &QHeaderView::customContextMenuRequested, this,
+                     [this](const QPoint& at) { ChooseColumns(at); });
     table_.Update(true);
     summary_->setText(QString::fromStdString(model.Summary()));
     view_->resizeColumnsToContents();
+    RestoreColumns();
+}
+
+namespace {
+QString ColumnsKey(const ListModel& m) { return "columns/" + QString::fromStdString(FourCCText(m.Code())) + "/hidden"; }
+}  // namespace
+
+void ListWindow::ChooseColumns(const QPoint& at) {
+    QMenu menu(this);
+    for (size_t c = 0; c < model_.Columns().size(); ++c) {
+        QAction* a = menu.addAction(QString::fromStdString(model_.Columns()[c].title));
+        a->setCheckable(true);
+        a->setChecked(!view_->isColumnHidden(int(c)));
+        QObject::connect(a, &QAction::toggled, this, [this, c](bool on) { ShowColumn(int(c), on); });
+    }
+    menu.exec(view_->horizontalHeader()->mapToGlobal(at));
+}
+
+void ListWindow::ShowColumn(int column, bool shown) {
+    view_->setColumnHidden(column, !shown);
+    QStringList hidden;
+    for (size_t c = 0; c < model_.Columns().size(); ++c)
+        if (view_->isColumnHidden(int(c))) hidden << QString::fromStdString(model_.Columns()[c].title);
+    QSettings("Velmora", "Velmora").setValue(ColumnsKey(model_), hidden);
+}
+
+void ListWindow::RestoreColumns() {
+    const QStringList hidden = QSettings("Velmora", "Velmora").value(ColumnsKey(model_)).toStringList();
+    for (size_t c = 0; c < model_.Columns().size(); ++c)
+        view_->setColumnHidden(int(c), hidden.contains(QString::fromStdString(model_.Columns()[c].title)));
 }
 
 void ListWindow::RefreshNow() {

@@ -6,6 +6,7 @@
 #include <QAbstractTableModel>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 #include "lists/ListModel.h"
@@ -48,6 +49,10 @@ public:
     ListTableModel& Table() { return table_; }
     // Refreshes now if the model was invalidated (the timer's work).
     void RefreshNow();
+    // A double-clicked row, as the model's row number.
+    std::function<void(size_t row)> onActivate;
+    // Shows or hides a column and remembers the choice for this list.
+    void ShowColumn(int column, bool shown);
 
 private:
     ListModel& model_;
@@ -56,6 +61,8 @@ private:
     QTableView* view_;
     QLabel* summary_;
     QTimer refresh_;
+    void ChooseColumns(const QPoint& at);
+    void RestoreColumns();
 };
 
 }  // namespace velmora

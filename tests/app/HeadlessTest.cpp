@@ -31,7 +31,7 @@ TEST(Headless, ConsoleCommandsAndQuit) {
     p.SetOwnLatitude(41.7146);
     p.SetOwnLongitude(-72.727);
     ASSERT_TRUE(p.Save(t.files));
-    const std::string cmd = "printf 'stations\\nbogus\\nquit\\n' | " + std::string(VELMORA_BIN) + " --headless --data " +
+    const std::string cmd = "printf 'table\\nstations\\nbogus\\nquit\\n' | " + std::string(VELMORA_BIN) + " --headless --data " +
                             t.folder.string();
     std::FILE* out = popen(cmd.c_str(), "r");
     ASSERT_NE(out, nullptr);
@@ -41,6 +41,8 @@ TEST(Headless, ConsoleCommandsAndQuit) {
     EXPECT_EQ(pclose(out), 0);
     // The own station is station 0, at the saved position.
     EXPECT_NE(text.find("\nN0CALL-1\t41.714"), std::string::npos) << text;
+    // "stations" is the station list, as "list STAL" prints it.
+    EXPECT_NE(text.find("\nCall\tSymbol\tMeaning\t"), std::string::npos) << text;
     EXPECT_NE(text.find("Unknown command: bogus"), std::string::npos);
     EXPECT_NE(text.find("Velmora stopped"), std::string::npos);
 }
@@ -126,7 +128,7 @@ std::string RunShell(const std::string& cmd) {
 TEST(Headless, MenuCommandsByNumberOrTextAndOpenFileFillTheTableAsTheDecoderDoes) {
     test::TestApp t;
     const std::string traffic = std::string(VELMORA_SOURCE_DIR) + "/tests/data/every_type.txt";
-    const std::string text = RunShell("printf '7101\nStation Logging\nopen " + traffic + "\nstations\n9999\nquit\n' | " +
+    const std::string text = RunShell("printf '7101\nStation Logging\nopen " + traffic + "\ntable\n9999\nquit\n' | " +
                                  std::string(VELMORA_BIN) + " --headless --data " + t.folder.string() + " 2>/dev/null");
     EXPECT_TRUE(std::filesystem::exists(t.folder / "Logs" / "Station.log"));
     EXPECT_FALSE(std::filesystem::is_empty(t.folder / "Logs"));

@@ -212,3 +212,42 @@ TEST(Lists, EachSmallerListShowsItsOwnStations) {
 
 }  // namespace
 }  // namespace velmora
+
+namespace velmora {
+namespace {
+
+TEST(Lists, TelemetryWithNamesUnitsAndScalingAndThePacketStatistics) {
+    test::TestProgram t;
+    Program& p = t.Started();
+    const auto feed = [&](const std::string& line) {
+        p.Core().ProcessReceivedLine(line, Liveness::kLive, SourceKind::kVhf);
+    };
+    feed("N0TLM>APRS::N0TLM    :PARM.Battery,Temp,Light,,,Door,Alarm");
+    feed("N0TLM>APRS::N0TLM    :UNIT.V,deg.C,lux,,,open,on");
+    feed("N0TLM>APRS::N0TLM    :EQNS.0,0.1,0,0,0.5,-40,0,1,0,0,1,0,0,1,0");
+    feed("N0TLM>APRS::N0TLM    :BITS.01111111,Cabin monitor{12");
+    feed("N0TLM>APRS:T#042,132,110,500,0,0,10000000");
+    feed("W1RAW>APRS:T#007,1,2,3,4,5,00000000");
+    feed("HOUSE>APRS:!4140.00N/07240.00W-");
+    ListModel& tele = *p.Lists().Find("TLMY");
+    tele.RefreshIfDirty();
+    ASSERT_EQ(tele.RowCount(), 2u);
+    const std::string text = ListText(tele);
+    EXPECT_NE(text.find("N0TLM\t"), std::string::npos) << text;
+    EXPECT_NE(text.find("\t42\tBattery 13.2 V\tTemp 15 deg.C\tLight 500 lux\t"), std::string::npos) << text;
+    EXPECT_NE(text.find("Door=off Alarm=off"), std::string::npos) << text;  // bit 1 set, its sense 0
+    EXPECT_NE(text.find("Cabin monitor"), std::string::npos) << text;
+    EXPECT_NE(text.find("W1RAW\t"), std::string::npos) << text;
+    EXPECT_EQ(tele.RowCall(0).empty(), false);
+
+    ListModel& stats = *p.Lists().Find("PKST");
+    stats.RefreshIfDirty();
+    ASSERT_GE(stats.RowCount(), 3u);
+    EXPECT_EQ(stats.Cell(1, 0).text, "Position");
+    EXPECT_EQ(stats.Cell(1, 2).text, "1");  // the one plain position, heard on VHF
+    EXPECT_EQ(stats.Cell(stats.RowCount() - 1, 0).text, "Bytes");
+    EXPECT_GT(stats.Cell(stats.RowCount() - 1, 2).number, 100);
+}
+
+}  // namespace
+}  // namespace velmora

@@ -20,6 +20,9 @@
 #include "ui/CMapWindow.h"
 #include "ui/DesktopUi.h"
 #include "ui/StationInfoWindow.h"
+#include "ui/ListWindow.h"
+#include <QLineEdit>
+#include <QTableView>
 
 #include <fstream>
 
@@ -215,6 +218,36 @@ TEST(DesktopMap, StationsOnARegionWithATrackAndAnInformationWindow) {
     EXPECT_NE(shot.pixelColor(at.x, at.y), QColor(Qt::white));
     const QString out = qEnvironmentVariable("VELMORA_STATIONS_SCREENSHOT");
     if (!out.isEmpty()) EXPECT_TRUE(d.ui.Frame().grab().save(out));
+}
+
+TEST(DesktopLists, ADoubleClickedStationIsSelectedOnTheMapAndColumnsAreRemembered) {
+    DemoDesktop d(true);
+    Program& p = *d.program;
+    ListModel& list = *p.Lists().Find("STAL");
+    d.ui.ShowList(list);
+    Pump(100);
+    ListWindow* window = nullptr;
+    for (QMdiSubWindow* sub : d.ui.Frame().Mdi()->subWindowList())
+        if (auto* l = dynamic_cast<ListWindow*>(sub->widget())) window = l;
+    ASSERT_NE(window, nullptr);
+    window->Filter()->setText("W1AW-9");
+    ASSERT_EQ(window->Table().Rows().size(), 1u);
+    emit window->View()->doubleClicked(window->Table().index(0, 0));
+    Pump(100);
+    MapWindow& w = d.Map()->Window();
+    EXPECT_EQ(p.Maps().SelectedCall(w), "W1AW-9");
+    bool infoOpen = false;
+    for (QMdiSubWindow* sub : d.ui.Frame().Mdi()->subWindowList())
+        infoOpen |= dynamic_cast<StationInfoWindow*>(sub->widget()) != nullptr;
+    EXPECT_TRUE(infoOpen);
+    // A column hidden stays hidden in the next window of that list.
+    window->ShowColumn(2, false);
+    ListWindow again(list);
+    EXPECT_TRUE(again.View()->isColumnHidden(2));
+    EXPECT_FALSE(again.View()->isColumnHidden(1));
+    window->ShowColumn(2, true);
+    ListWindow restored(list);
+    EXPECT_FALSE(restored.View()->isColumnHidden(2));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <stdlib.h>
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <string>
 
 int main(int argc, char** argv) {
@@ -14,5 +15,6 @@ int main(int argc, char** argv) {
     }
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    QStandardPaths::setTestModeEnabled(true);  // remembered settings go to a test folder
     return RUN_ALL_TESTS();
 }
