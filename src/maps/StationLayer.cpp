@@ -174,6 +174,9 @@ void StationLayer::DrawOver(Surface& s, const MapWindow& w) {
     DrawTracks(s, w);
     DrawTraces(s, w);
     gathered_.clear();
+    // Lines and calls first, then every symbol over them, so that no call
+    // hides a neighbour's symbol.
+    std::vector<std::pair<StationIndex, Point>> shown;
     for (StationIndex i = 0; i < t.UsedCount(); ++i) {
         StationRecord& r = t.At(i);
         r.drawn = PassesFilter(r, o.filter) ? 1 : 0;
@@ -181,11 +184,15 @@ void StationLayer::DrawOver(Surface& s, const MapWindow& w) {
         const Projected p = v.Project({r.lon, r.lat});
         if (!p.visible || p.pixel.x < 0 || p.pixel.y < 0 || p.pixel.x > v.Width() + 8 || p.pixel.y > v.Height() + 8)
             continue;
-        DrawStation(s, w, r, p.pixel);
+        DrawAnnotations(s, w, r, p.pixel);
+        shown.emplace_back(i, p.pixel);
+    }
+    for (const auto& [i, p] : shown) {
+        DrawStation(s, w, t.At(i), p);
         if (i == w.Selection().selected) {
             s.SetPen(Rgb{255, 0, 0}, 2);
             s.NoBrush();
-            s.Rectangle({p.pixel.x - 10, p.pixel.y - 10, p.pixel.x + 10, p.pixel.y + 10});
+            s.Rectangle({p.x - 10, p.y - 10, p.x + 10, p.y + 10});
         }
     }
     DrawFlashes(s, w);
@@ -252,9 +259,6 @@ std::string TrackPointText(const TrackPoint& p, GeoPoint own) {
 
 void StationLayer::DrawStation(Surface& s, const MapWindow& w, const StationRecord& r, Point p) {
     const MapDisplayOptions& o = w.Options();
-    if (r.symbolCode == 'l') {
-        if (const auto area = ParseArea(AreaComment(r.lastInfo.View()))) DrawArea(s, w.View(), r, *area);
-    }
     if (o.icons && scene_.symbols) {
         scene_.symbols->DrawSymbol(s, p, r.symbolTable, r.symbolCode);
     } else {
@@ -264,6 +268,13 @@ void StationLayer::DrawStation(Surface& s, const MapWindow& w, const StationReco
         s.SetBrush(colour);
         s.Rectangle({p.x - 3, p.y - 3, p.x + 4, p.y + 4});
         s.NoBrush();
+    }
+}
+
+void StationLayer::DrawAnnotations(Surface& s, const MapWindow& w, const StationRecord& r, Point p) {
+    const MapDisplayOptions& o = w.Options();
+    if (r.symbolCode == 'l') {
+        if (const auto area = ParseArea(AreaComment(r.lastInfo.View()))) DrawArea(s, w.View(), r, *area);
     }
     if (o.courseAndSpeed) DrawVectors(s, w, r, p);
     if (o.deadReckoning) DrawDeadReckoning(s, w, r, p);

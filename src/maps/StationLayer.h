@@ -40,6 +40,7 @@ public:
 
 private:
     void DrawStation(Surface& s, const MapWindow& w, const StationRecord& r, Point p);
+    void DrawAnnotations(Surface& s, const MapWindow& w, const StationRecord& r, Point p);
     void DrawVectors(Surface& s, const MapWindow& w, const StationRecord& r, Point p) const;
     void DrawCallSign(Surface& s, const MapWindow& w, const StationRecord& r, Point p);
     void DrawCircles(Surface& s, const MapWindow& w) const;

@@ -21,6 +21,7 @@
 #include "ui/DesktopUi.h"
 #include "ui/StationInfoWindow.h"
 #include "ui/ListWindow.h"
+#include "app/ListsModule.h"
 #include <QLineEdit>
 #include <QTableView>
 
@@ -248,6 +249,31 @@ TEST(DesktopLists, ADoubleClickedStationIsSelectedOnTheMapAndColumnsAreRemembere
     window->ShowColumn(2, true);
     ListWindow restored(list);
     EXPECT_FALSE(restored.View()->isColumnHidden(2));
+}
+
+TEST(DesktopLists, TheMapTheStationListAndTheWeatherListSideBySide) {
+    DemoDesktop d(true);
+    d.ui.Frame().resize(1280, 900);
+    Program& p = *d.program;
+    ASSERT_TRUE(p.Maps().ViewAt({LonUnitsFromDegrees(-72.55), LatUnitsFromDegrees(41.72)}, kUnitsPerDegree * 12 / 10));
+    p.Command(kCmdStationList);
+    p.Command(kCmdWeatherList);
+    Pump(200);
+    QMdiArea& mdi = *d.ui.Frame().Mdi();
+    ASSERT_EQ(mdi.subWindowList().size(), 3);
+    // The map on the left, the two lists stacked on the right.
+    const int w = mdi.viewport()->width(), h = mdi.viewport()->height();
+    for (QMdiSubWindow* sub : mdi.subWindowList()) {
+        if (dynamic_cast<CMapWindow*>(sub->widget())) sub->setGeometry(0, 0, w * 11 / 20, h);
+        else if (sub->windowTitle() == "Station List") sub->setGeometry(w * 11 / 20, 0, w - w * 11 / 20, h * 6 / 10);
+        else sub->setGeometry(w * 11 / 20, h * 6 / 10, w - w * 11 / 20, h - h * 6 / 10);
+    }
+    Pump(700);  // the lists refresh at most twice a second
+    for (QMdiSubWindow* sub : mdi.subWindowList()) {
+        if (auto* l = dynamic_cast<ListWindow*>(sub->widget())) EXPECT_GT(l->Table().Rows().size(), 0u) << l->windowTitle().toStdString();
+    }
+    const QString out = qEnvironmentVariable("VELMORA_LISTS_SCREENSHOT");
+    if (!out.isEmpty()) EXPECT_TRUE(d.ui.Frame().grab().save(out));
 }
 
 }  // namespace
