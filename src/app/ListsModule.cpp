@@ -1,5 +1,7 @@
 #include "app/ListsModule.h"
 
+#include "app/Settings.h"
+
 namespace velmora {
 
 ListsModule::ListsModule(ModuleServices services, ListWindows* windows) : s_(services), windows_(windows) {
@@ -18,6 +20,13 @@ ListsModule::ListsModule(ModuleServices services, ListWindows* windows) : s_(ser
 
 ListsModule::~ListsModule() {
     if (windows_) windows_->ListsGone();
+}
+
+void ListsModule::Startup() { SetMetric(MapSettingsFrom(s_.prefs).metricUnits); }
+
+void ListsModule::SetMetric(bool metric) {
+    for (const auto& m : models_)
+        if (auto* weather = dynamic_cast<WeatherListModel*>(m.get())) weather->SetMetric(metric);
 }
 
 ListModel* ListsModule::Find(std::string_view code) {

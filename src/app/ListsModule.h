@@ -40,6 +40,9 @@ public:
 
     // A model by its list code ("STAL"); null for none.
     ListModel* Find(std::string_view code);
+    // The weather list in the units the maps use.
+    void SetMetric(bool metric);
+    void Startup() override;
     const std::vector<std::unique_ptr<ListModel>>& Models() const { return models_; }
 
 private:

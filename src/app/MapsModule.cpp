@@ -391,6 +391,7 @@ bool MapsModule::ToggleOption(uint16_t id) {
         StoreMapSettings(s_.prefs, MapSettings{units_ == DistanceUnits::kMetric});
         if (!s_.prefs.Save(s_.platform.files)) s_.platform.notices.StatusText("Could not save Velmora.prf");
         for (auto& each : windows_) each->SetUnits(units_);
+        unitsChanged(units_ == DistanceUnits::kMetric);
         return true;
     }
     if (!w) {

@@ -3,6 +3,7 @@
 // MapWindow the front end shows), the Display menu's view commands and
 // options, the map-window keys, map boundaries, moving maps and saving a
 // map as an image.
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -135,6 +136,8 @@ public:
     const std::vector<std::unique_ptr<MapWindow>>& Windows() const { return windows_; }
     MovingMapState& Moving(MapWindow& window);
     ListModel& MapListWindow() { return mapListModel_; }
+    // Told when Display > Metric Units changes.
+    std::function<void(bool metric)> unitsChanged = [](bool) {};
 
 private:
     MapWindow* Front() const;

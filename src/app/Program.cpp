@@ -76,6 +76,7 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
     ports_.dispatch = [this](uint16_t id) { return DispatchMenuCommand(id); };
     ports_.Ports().SetNetwork(options.network);
     files_.exit = [this] { CloseRequested(); };
+    maps_.unitsChanged = [this](bool metric) { lists_.SetMetric(metric); };
     files_.openMap = [this](const std::string& path) {
         if (!maps_.IsMapFile(path)) return false;
         maps_.OpenPath(path);

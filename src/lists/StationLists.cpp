@@ -83,6 +83,14 @@ std::optional<RowColour> StationListModel::Colour(size_t row) const {
 }
 
 const std::vector<ListColumn>& WeatherListModel::Columns() const {
+    static const std::vector<ListColumn> kMetric = {
+        {"Call"}, {"Last report", CellKind::kNumber}, {"Temp C", CellKind::kNumber},
+        {"Wind dir", CellKind::kNumber}, {"Wind km/h", CellKind::kNumber}, {"Gust km/h", CellKind::kNumber},
+        {"Rain 1h mm", CellKind::kNumber}, {"Rain 24h mm", CellKind::kNumber}, {"Rain today mm", CellKind::kNumber},
+        {"Humidity %", CellKind::kNumber}, {"Pressure mbar", CellKind::kNumber}, {"km", CellKind::kNumber},
+        {"Station type"},
+    };
+    if (metric_) return kMetric;
     static const std::vector<ListColumn> kColumns = {
         {"Call"}, {"Last report", CellKind::kNumber}, {"Temp F", CellKind::kNumber},
         {"Wind dir", CellKind::kNumber}, {"Wind mph", CellKind::kNumber}, {"Gust mph", CellKind::kNumber},
@@ -98,17 +106,18 @@ ListCell WeatherListModel::Cell(size_t row, size_t column) const {
     switch (column) {
         case 0: return Text(r.callsign.View());
         case 1: return Age(s_.clock.NowStamp(), r.weatherTime);
-        case 2: return Number(r.temperatureF);
+        case 2: return metric_ ? Number((r.temperatureF - 32) * 5.0 / 9.0, "%.1f") : Number(r.temperatureF);
         case 3: return Number(r.windDirection);
-        case 4: return Number(r.windSpeedMph);
-        case 5: return Number(r.windGustMph);
-        case 6: return Number(r.rainHour / 100.0, "%.2f");
-        case 7: return Number(r.rain24h / 100.0, "%.2f");
-        case 8: return Number(r.rainMidnight / 100.0, "%.2f");
+        case 4: return metric_ ? Number(r.windSpeedMph * 1.609344) : Number(r.windSpeedMph);
+        case 5: return metric_ ? Number(r.windGustMph * 1.609344) : Number(r.windGustMph);
+        case 6: return metric_ ? Number(r.rainHour * 0.254, "%.1f") : Number(r.rainHour / 100.0, "%.2f");
+        case 7: return metric_ ? Number(r.rain24h * 0.254, "%.1f") : Number(r.rain24h / 100.0, "%.2f");
+        case 8: return metric_ ? Number(r.rainMidnight * 0.254, "%.1f") : Number(r.rainMidnight / 100.0, "%.2f");
         case 9: return r.humidity ? Number(r.humidity) : None();
         case 10: return r.barometerTenthsMbar ? Number(r.barometerTenthsMbar / 10.0, "%.1f") : None();
         case 11: return r.HasPosition() && s_.own.HasHome()
-                            ? Number(DistanceMiles(s_.own.homeLon, s_.own.homeLat, r.lon, r.lat), "%.1f")
+                            ? Number(DistanceMiles(s_.own.homeLon, s_.own.homeLat, r.lon, r.lat) * (metric_ ? 1.609344 : 1),
+                                     "%.1f")
                             : None();
         case 12: return Text(r.weatherType.View());
         default: return None();

@@ -64,9 +64,16 @@ public:
     std::string_view Title() const override { return "Weather Stations"; }
     const std::vector<ListColumn>& Columns() const override;
     ListCell Cell(size_t row, size_t column) const override;
+    // Celsius, km/h, millimetres and kilometres instead of Fahrenheit, mph,
+    // inches and miles.
+    void SetMetric(bool metric) {
+        metric_ = metric;
+        Invalidate();
+    }
 
 private:
     bool Wanted(const StationRecord& r, StationIndex) const override { return r.isWeatherStation != 0; }
+    bool metric_ = false;
 };
 
 // "WHNL": stations heard in the last hour, direct or through digipeaters.

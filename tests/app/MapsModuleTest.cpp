@@ -170,6 +170,7 @@ TEST(MapsModule, DisplayOptionsBelongToTheFrontWindowAndUnitsAreKept) {
     Preferences saved;
     ASSERT_TRUE(saved.Load(t.files));
     EXPECT_EQ(saved.Get("metric_units"), "1");
+    EXPECT_EQ(t.program->Lists().Find("WXXL")->Columns()[2].title, "Temp C");  // the weather list follows
     t.maps.imageFile = "/tmp/map.png";
     t.program->Command(kCmdSaveMapImage);
     EXPECT_EQ(t.maps.saved, std::vector<std::string>{"/tmp/map.png"});
