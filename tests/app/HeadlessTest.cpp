@@ -24,6 +24,19 @@
 namespace velmora {
 namespace {
 
+// What a shell command printed; its exit status in *status when asked.
+std::string RunShell(const std::string& cmd, int* status = nullptr) {
+    std::FILE* out = popen(cmd.c_str(), "r");
+    std::string text;
+    if (!out) return text;
+    char buf[4096];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, out)) > 0) text.append(buf, n);
+    const int code = pclose(out);
+    if (status) *status = code;
+    return text;
+}
+
 TEST(Headless, ConsoleCommandsAndQuit) {
     test::TestApp t;
     Preferences p;
@@ -33,12 +46,9 @@ TEST(Headless, ConsoleCommandsAndQuit) {
     ASSERT_TRUE(p.Save(t.files));
     const std::string cmd = "printf 'table\\nstations\\nbogus\\nquit\\n' | " + std::string(VELMORA_BIN) + " --headless --data " +
                             t.folder.string();
-    std::FILE* out = popen(cmd.c_str(), "r");
-    ASSERT_NE(out, nullptr);
-    std::string text;
-    char buf[512];
-    while (std::fgets(buf, sizeof buf, out)) text += buf;
-    EXPECT_EQ(pclose(out), 0);
+    int status = -1;
+    const std::string text = RunShell(cmd, &status);
+    EXPECT_EQ(status, 0);
     // The own station is station 0, at the saved position.
     EXPECT_NE(text.find("\nN0CALL-1\t41.714"), std::string::npos) << text;
     // "stations" is the station list, as "list STAL" prints it.
@@ -57,12 +67,9 @@ TEST(Headless, MapsMapViewAndRender) {
     const std::string cmd = "printf 'maps\\nmap europe.map\\nview 48.85 2.35 2\\nrender " + png +
                             " 640 480\\nview 91 0 1\\nmap Atlantis\\ninfo w1aw\\ninfo NOBODY\\nquit\\n' | " + std::string(VELMORA_BIN) +
                             " --headless --data " + t.folder.string();
-    std::FILE* out = popen(cmd.c_str(), "r");
-    ASSERT_NE(out, nullptr);
-    std::string text;
-    char buf[512];
-    while (std::fgets(buf, sizeof buf, out)) text += buf;
-    EXPECT_EQ(pclose(out), 0);
+    int status = -1;
+    const std::string text = RunShell(cmd, &status);
+    EXPECT_EQ(status, 0);
     EXPECT_NE(text.find("21001  Display Map Boundaries\n"), std::string::npos) << text;
     EXPECT_NE(text.find("       World/\n"), std::string::npos) << text;
     EXPECT_NE(text.find("    Europe\n"), std::string::npos) << text;
@@ -114,16 +121,6 @@ TEST(Headless, TheEndOfInputDoesNotStopItSigtermDoes) {
     EXPECT_NE(text.find("Velmora stopped"), std::string::npos) << text;
 }
 
-std::string RunShell(const std::string& cmd) {
-    std::FILE* out = popen(cmd.c_str(), "r");
-    std::string text;
-    if (!out) return text;
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, out)) > 0) text.append(buf, n);
-    pclose(out);
-    return text;
-}
 
 TEST(Headless, MenuCommandsByNumberOrTextAndOpenFileFillTheTableAsTheDecoderDoes) {
     test::TestApp t;

@@ -29,6 +29,13 @@ struct MapsProgram : TestProgram {
         Write("Maps/East.map", MapBytes("East", -80, -65, 47, 35));
     }
     MapsModule& Maps() { return program->Maps(); }
+    // The own position in the preferences the program will read.
+    bool PlaceOwnStation(double lat, double lon) {
+        Preferences p;
+        p.SetOwnLatitude(lat);
+        p.SetOwnLongitude(lon);
+        return p.Save(files);
+    }
     MapWindow& Front() { return *maps.front; }
     uint16_t CommandOf(const std::string& title) {
         for (const MapMenuNode& n : maps.menu)
@@ -188,10 +195,7 @@ TEST(MapsModule, AViewElsewhereLoadsTheMapThatCoversIt) {
 
 TEST(MapsModule, AMovingMapFollowsTheOwnPosition) {
     MapsProgram t;
-    Preferences p;
-    p.SetOwnLatitude(41.7);
-    p.SetOwnLongitude(-72.7);
-    ASSERT_TRUE(p.Save(t.files));
+    ASSERT_TRUE(t.PlaceOwnStation(41.7, -72.7));
     t.Started();
     t.RunPosted();
     MapWindow& w = t.Front();

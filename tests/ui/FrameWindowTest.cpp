@@ -19,6 +19,7 @@
 #include "ui/DesktopUi.h"
 #include "geo/Position.h"
 #include "support/TestApp.h"
+#include "support/DesktopProgram.h"
 #include "support/SerialProgram.h"
 #include "ui/ListWindow.h"
 #include "ui/StationSettingsDialog.h"
@@ -37,35 +38,10 @@ void Pump(int ms) {
     while (t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
-struct Desktop {
-    Desktop() : folder(test::MakeTempFolder()), files(folder.string()) {
-        ui.AnswerBoxesWith(Answer::kOk);
-        std::filesystem::create_directory(folder / "Maps");
-        ProgramOptions o;
-        o.maps = &ui;
-        o.lists = &ui;
-        o.dialogs = &ui;
-        program = std::make_unique<Program>(Platform{clock, notices, files}, ui, o);
-        ui.Attach(program.get());
-        ui.Frame().resize(1024, 768);
-        ui.Frame().show();
-    }
-    ~Desktop() {
-        program->Stop();
-        ui.Attach(nullptr);
-        std::error_code ec;
-        std::filesystem::remove_all(folder, ec);
-    }
-    std::filesystem::path folder;
-    DiskFiles files;
-    SystemClock clock;
-    DesktopUi ui;
-    DesktopNotices notices{ui.Frame()};
-    std::unique_ptr<Program> program;
-};
+using DesktopRun = test::DesktopProgram;
 
 TEST(FrameWindow, StartsWithTheMenuBarAndOneTiledSquareMapWindow) {
-    Desktop d;
+    DesktopRun d;
     d.program->Start();
     Pump(300);  // the posted "New Map Square" and "Tile"
     FrameWindow& frame = d.ui.Frame();
@@ -93,7 +69,7 @@ TEST(FrameWindow, StartsWithTheMenuBarAndOneTiledSquareMapWindow) {
 }
 
 TEST(FrameWindow, CloseAsksAndQuitsOnlyOnOk) {
-    Desktop d;
+    DesktopRun d;
     d.program->Start();
     d.ui.AnswerBoxesWith(Answer::kCancel);
     EXPECT_FALSE(d.ui.Frame().close());
@@ -105,7 +81,7 @@ TEST(FrameWindow, CloseAsksAndQuitsOnlyOnOk) {
 }
 
 TEST(FrameWindow, MenuActionsDispatchAndCarryTheirCheckMarks) {
-    Desktop d;
+    DesktopRun d;
     d.program->Start();
     QAction* aprs = d.ui.Frame().Actions().at(7101);
     ASSERT_TRUE(aprs->isCheckable());
@@ -121,7 +97,7 @@ TEST(FrameWindow, MenuActionsDispatchAndCarryTheirCheckMarks) {
 }
 
 TEST(FrameWindow, TimersDriveTheTick) {
-    Desktop d;
+    DesktopRun d;
     d.program->Start();
     Pump(1300);
     EXPECT_NE(d.program->Tick().Memory().day, 0);

@@ -17,6 +17,7 @@
 #include "platform/qt/QtSurface.h"
 #include "support/MapFileBuilder.h"
 #include "support/TestApp.h"
+#include "support/DesktopProgram.h"
 #include "ui/CMapWindow.h"
 #include "ui/DesktopUi.h"
 #include "ui/StationInfoWindow.h"
@@ -70,42 +71,21 @@ void Pump(int ms) {
     while (t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
-struct DemoDesktop {
-    explicit DemoDesktop(bool withTraffic = false) : folder(test::MakeTempFolder()), files(folder.string()) {
-        std::filesystem::create_directory_symlink(std::filesystem::path(VELMORA_SOURCE_DIR) / "demo" / "Maps",
-                                                  folder / "Maps");
-        if (withTraffic)
-            std::filesystem::copy_file(std::filesystem::path(VELMORA_SOURCE_DIR) / "demo" / "Startup.log",
-                                       folder / "Startup.log");
-        ui.AnswerBoxesWith(Answer::kOk);
-        ProgramOptions o;
-        o.maps = &ui;
-        o.lists = &ui;
-        o.dialogs = &ui;
-        program = std::make_unique<Program>(Platform{clock, notices, files}, ui, o);
-        ui.Attach(program.get());
-        ui.Frame().resize(1024, 768);
-        ui.Frame().show();
+// The demo maps (and, when asked, the demo traffic) in a started desktop.
+struct DemoDesktop : test::DesktopProgram {
+    explicit DemoDesktop(bool withTraffic = false)
+        : DesktopProgram([withTraffic](const std::filesystem::path& folder) {
+              const std::filesystem::path demo = std::filesystem::path(VELMORA_SOURCE_DIR) / "demo";
+              std::filesystem::create_directory_symlink(demo / "Maps", folder / "Maps");
+              if (withTraffic) std::filesystem::copy_file(demo / "Startup.log", folder / "Startup.log");
+          }) {
         program->Start();
         Pump(400);
-    }
-    ~DemoDesktop() {
-        program->Stop();
-        ui.Attach(nullptr);
-        program.reset();
-        std::error_code ec;
-        std::filesystem::remove_all(folder, ec);
     }
     CMapWindow* Map() {
         const auto widgets = ui.MapWidgets();
         return widgets.empty() ? nullptr : widgets.front();
     }
-    std::filesystem::path folder;
-    DiskFiles files;
-    SystemClock clock;
-    DesktopUi ui;
-    DesktopNotices notices{ui.Frame()};
-    std::unique_ptr<Program> program;
 };
 
 TEST(DesktopMap, TheDemoFolderOpensOnTheWorldWithLandAndWater) {
