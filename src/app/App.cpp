@@ -61,6 +61,10 @@ int App::LoadStationFlags() { return flags_.Load(platform_.files); }
 
 int App::LoadDxPrefixes() { return dxPrefixes_.Load(platform_.files); }
 
+void App::RecordTransmitted(std::string_view line) {
+    (void)history_.Append(line, 0, 0, SourceKind::kOwn, clock_.NowStamp());
+}
+
 std::string App::OwnPositionLine() const {
     if (!own_.HasHome()) return {};
     if (!ownLine_.empty()) return ownLine_;

@@ -75,6 +75,8 @@ public:
     // A listener to every station event, for as long as it lives.
     void ListenToStations(StationEvents& listener) { events_.listeners.push_back(&listener); }
     const HistoryBuffer& History() const { return history_; }
+    // A line the station sent, into the history under the own station.
+    void RecordTransmitted(std::string_view line);
     MessageStore& Messages() { return messages_; }
     const WaypointTable& Waypoints() const { return waypoints_; }
     DxPrefixTable& DxPrefixes() { return dxPrefixes_; }

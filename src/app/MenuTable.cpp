@@ -99,7 +99,20 @@ constexpr MenuItem kLists[] = {
     {8212, "Telemetry", false},
     {8213, "Packet Statistics", false},
 };
+constexpr MenuItem kTransmit[] = {
+    {3201, "Send Position", false},
+    {3204, "Send Query", false},
+    {3205, "Send Weather", false},
+    {3206, "Send WX Query", false},
+};
 constexpr MenuItem kTncCommands[] = {
+    {3501, "Send Position (HF, VHF, internet)", false},
+    {3502, "Send Objects", false},
+    {3503, "Send Grid-Square Position", false},
+    {3506, "Send APRS Query", false},
+    {3507, "Send WX Query (all routes)", false},
+    {3508, "Send IGate Query", false},
+    {0, "", false},
     {3514, "HF-Re-Initialize TNC", false},
     {3515, "VHF-Re-Initialize TNC", false},
     {0, "", false},
@@ -115,7 +128,7 @@ constexpr MenuItem kHelp[] = {
 };
 
 // The Maps menu is the fifth: the map items are appended to it at run time.
-constexpr std::array<Menu, 10> kMenus = {{
+constexpr std::array<Menu, 11> kMenus = {{
     {"File", kFile},
     {"Edit", kEdit},
     {"Settings", kSettings},
@@ -124,6 +137,7 @@ constexpr std::array<Menu, 10> kMenus = {{
     {"Display", kDisplay},
     {"Lists", kLists},
     {"Windows", kWindows},
+    {"Transmit", kTransmit},
     {"TNC Commands", kTncCommands},
     {"Help", kHelp},
 }};

@@ -82,9 +82,12 @@ std::vector<PrefField> BuildFields() {
     f.insert(f.end(), more.begin(), more.end());
     const char* groups[3] = {"hf", "vhf", "internet"};
     const char* rates[4] = {"rate_position", "rate_moving", "rate_weather", "rate_objects"};
+    // Minutes between reports: the HF and VHF TNCs, then the internet link.
+    constexpr int16_t kRateDefaults[3][4] = {{30, 10, 10, 30}, {30, 10, 10, 30}, {30, 0, 30, 0}};
     for (int g = 0; g < 3; ++g)
         for (int r = 0; r < 4; ++r)
-            f.push_back(Num(std::string(rates[r]) + "_" + groups[g], static_cast<uint16_t>(3422 + 16 * g + 2 * r), T::kI16));
+            f.push_back(Num(std::string(rates[r]) + "_" + groups[g], static_cast<uint16_t>(3422 + 16 * g + 2 * r), T::kI16,
+                            kRateDefaults[g][r]));
     for (int n = 0; n < 3; ++n) {
         f.push_back(Txt("alt_path_hf" + std::to_string(n + 1), static_cast<uint16_t>(3486 + 130 * n), 130));
         f.push_back(Txt("alt_path_vhf" + std::to_string(n + 1), static_cast<uint16_t>(3876 + 130 * n), 130));

@@ -64,19 +64,22 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
       services_{app_.PlatformLayer(), ui, app_, prefs_, info_},
       station_(services_, options.dialogs),
       ports_(services_, options.serial),
+      transmit_(services_, ports_),
       files_(services_),
       logs_(services_),
       memory_(services_),
       desktop_(services_),
       lists_(services_, options.lists),
       maps_(services_, options.maps, options.lists),
-      modules_{&station_, &ports_, &files_, &logs_, &memory_, &desktop_, &lists_, &maps_},
+      modules_{&station_, &ports_, &transmit_, &files_, &logs_, &memory_, &desktop_, &lists_, &maps_},
       work_(std::make_unique<Work>(*this)),
       tick_(*work_) {
     ports_.dispatch = [this](uint16_t id) { return DispatchMenuCommand(id); };
     ports_.Ports().SetNetwork(options.network);
     files_.exit = [this] { CloseRequested(); };
     maps_.unitsChanged = [this](bool metric) { lists_.SetMetric(metric); };
+    ports_.Tnc().queryAllRoutes = [this](std::string_view text) { transmit_.Transmit('-', text); };
+    ports_.Tnc().started = [this](int) { transmit_.TncStarted(); };
     files_.openMap = [this](const std::string& path) {
         if (!maps_.IsMapFile(path)) return false;
         maps_.OpenPath(path);
@@ -99,11 +102,11 @@ void Program::RouteMenus() {
         {MenuGroup::kDisplay, {&maps_}},
         {MenuGroup::kLists, {&lists_, &maps_}},
         {MenuGroup::kWindows, {&memory_, &ports_, &maps_}},
-        {MenuGroup::kTncCommands, {&ports_}},
+        {MenuGroup::kTncCommands, {&ports_, &transmit_}},
         {MenuGroup::kAltVhfPath, {&ports_}},
         {MenuGroup::kAltHfPath, {&ports_}},
         {MenuGroup::kHelp, {&desktop_}},
-        {MenuGroup::kTransmitAndMaps, {&maps_}},
+        {MenuGroup::kTransmitAndMaps, {&transmit_, &maps_}},
     };
     for (const auto& route : routes) {
         menu_.SetHandler(route.first, [takers = route.second](uint16_t id) {

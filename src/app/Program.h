@@ -18,6 +18,7 @@
 #include "app/Module.h"
 #include "app/PeriodicTick.h"
 #include "app/PortsModule.h"
+#include "app/TransmitModule.h"
 #include "app/Preferences.h"
 #include "app/SettingsDialogs.h"
 #include "platform/Network.h"
@@ -113,6 +114,7 @@ public:
     int64_t StartupLinesReplayed() const { return files_.StartupLinesReplayed(); }
     ListsModule& Lists() { return lists_; }
     MapsModule& Maps() { return maps_; }
+    TransmitModule& Transmitter() { return transmit_; }
 
 private:
     class Work;
@@ -128,6 +130,7 @@ private:
     // The modules, in start-up order.
     StationModule station_;
     PortsModule ports_;
+    TransmitModule transmit_;
     FilesModule files_;
     LogsModule logs_;
     MemoryModule memory_;

@@ -98,4 +98,27 @@ void StoreMapSettings(Preferences& prefs, const MapSettings& settings) {
     (void)prefs.SetNumber(pref::kMetricUnits, settings.metricUnits ? 1 : 0);
 }
 
+TransmitSettings TransmitSettingsFrom(const Preferences& prefs) {
+    TransmitSettings t;
+    const char* groups[kChannels] = {"hf", "vhf", "internet"};
+    for (int c = 0; c < kChannels; ++c) {
+        auto rate = [&](const char* kind) {
+            const auto v = prefs.Get(std::string(kind) + "_" + groups[c]);
+            const int n = v ? std::atoi(v->c_str()) : 0;
+            return static_cast<int16_t>(n < 0 ? 0 : n);  // a negative rate is off
+        };
+        t.rates[size_t(c)] = {rate("rate_position"), rate("rate_moving"), rate("rate_weather"), rate("rate_objects")};
+    }
+    t.arrangement = static_cast<int>(prefs.Number(pref::kPortArrangement));
+    t.prefixHf = prefs.Get("port_prefix_hf").value_or("");
+    t.prefixVhf = prefs.Get("port_prefix_vhf").value_or("");
+    for (size_t n = 0; n < 3; ++n) {
+        t.altPathsHf[n] = prefs.Get("alt_path_hf" + std::to_string(n + 1)).value_or("");
+        t.altPathsVhf[n] = prefs.Get("alt_path_vhf" + std::to_string(n + 1)).value_or("");
+    }
+    t.statusText = prefs.Get("status_text_sent").value_or("");
+    t.unprotoPath = prefs.Text(pref::kUnprotoPath);
+    return t;
+}
+
 }  // namespace velmora

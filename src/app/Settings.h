@@ -5,6 +5,10 @@
 #include "decode/DecodeContext.h"
 #include "ports/TncSettings.h"
 #include "transmit/OwnReports.h"
+#include "transmit/ReportSchedule.h"
+
+#include <array>
+#include <string>
 
 namespace velmora {
 
@@ -21,6 +25,17 @@ struct AutomaticInputs {
     bool Any() const { return hfTnc || vhfTnc || gps || weather || rdf; }
 };
 AutomaticInputs AutomaticInputsFrom(const Preferences& prefs);
+
+// What the transmit schedule and router take from the record.
+struct TransmitSettings {
+    ChannelRates rates{};
+    int arrangement = 1;
+    std::string prefixHf, prefixVhf;
+    std::array<std::string, 3> altPathsHf, altPathsVhf;
+    std::string statusText;  // the status report as saved (">DDHHMM text")
+    std::string unprotoPath;
+};
+TransmitSettings TransmitSettingsFrom(const Preferences& prefs);
 
 // What the map windows take from the record.
 struct MapSettings {

@@ -88,6 +88,7 @@ void TncControl::StartTnc(int port) {
         SendTncText(port, "conv\r", 20);
     }
     if (queryAllRoutes) queryAllRoutes("?APRS?\r");
+    if (started) started(port);
 }
 
 void TncControl::StartKiss(int port) {

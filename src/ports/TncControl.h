@@ -62,6 +62,8 @@ public:
     std::function<std::string()> qrtReport;
     // The APRS query "?APRS?" on all routes, through the transmit router.
     std::function<void(std::string_view)> queryAllRoutes;
+    // A TNC was started (the report schedule starts over).
+    std::function<void(int port)> started;
     // Monitor lines of received frames, for the terminal (colour 3 HF, 6 VHF).
     std::function<void(std::string_view, int)> showLine;
     // The KISS settings went back to their defaults (an empty VHF digi

@@ -1,6 +1,7 @@
 #include "transmit/OwnReports.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "geo/Gridsquare.h"
 #include "geo/Position.h"
@@ -77,6 +78,97 @@ std::string FixedPositionReport(const OwnReportSettings& s) {
     else out += " " + s.comment;
     out += " " + LocationSuffix(s) + VersionSuffix(s) + "\r";
     return out;
+}
+
+std::string MonthDayHourMinuteText(const LocalDateTime& now, int utcOffsetHours) {
+    const LocalDateTime utc = FromTimeStamp(ToTimeStamp(now) - static_cast<TimeStamp>(utcOffsetHours) * 3600);
+    char out[16];
+    std::snprintf(out, sizeof out, "%02d%02d%02d%02d", utc.month, utc.day, utc.hour, utc.minute);
+    return out;
+}
+
+std::string MovingPositionReport(const OwnReportSettings& s, const GpsFix& gps, const LocalDateTime& now) {
+    const bool fix = gps.lon > 0 && gps.lat != 0;
+    const int32_t lon = fix ? gps.lon : s.lon, lat = fix ? gps.lat : s.lat;
+    const int knots = static_cast<int>(gps.speedMph * 0.8689779524944695);
+    char cs[16];
+    std::snprintf(cs, sizeof cs, "%03d/%03d/", gps.course, knots);
+    return "@" + DayHourMinuteText(now, s.utcOffsetHours) + LatitudeText(lat) + s.symbolTable + LongitudeText(lon) +
+           s.symbolCode + cs + " " + VersionSuffix(s) + "\r";
+}
+
+std::string StatusReport(const LocalDateTime& saved, std::string_view text) {
+    if (text.empty()) return {};
+    char head[16];
+    std::snprintf(head, sizeof head, ">%02d%02d%02d ", saved.day, saved.hour, saved.minute);
+    return head + std::string(text);
+}
+
+std::string GridSquareReport(const OwnReportSettings& s) {
+    return "[" + PositionToLocator(s.lon, s.lat).substr(0, 6) + "]\r";
+}
+
+std::string RdfReport(const OwnReportSettings& s, const LocalDateTime& now, int bearing, int quality) {
+    char tail[24];
+    std::snprintf(tail, sizeof tail, "\\%03d/%03d/\r", bearing, quality);
+    return "@" + DayHourMinuteText(now, s.utcOffsetHours) + LatitudeText(s.lat) + "/" + LongitudeText(s.lon) + tail;
+}
+
+std::string ObjectReport(const OwnObject& o, const std::string& nowText) {
+    char name[16];
+    std::snprintf(name, sizeof name, "%-9s", o.name.substr(0, 9).c_str());
+    const char table = o.symbolTable == '\\' ? '\\' : '/';
+    std::string head = std::string(";") + name + "*" + (o.deadReckoned ? nowText : o.timeText) + LatitudeText(o.lat) +
+                       table + LongitudeText(o.lon) + o.symbolCode;
+    const std::string trailer = o.deadReckoned ? " DR" : "";
+    char data[48];
+    if (o.speed > 0 && o.altitudeFeet > 0) {
+        std::snprintf(data, sizeof data, "%03d/%03d/A=%06ld ", o.course, o.speed, long(o.altitudeFeet));
+        return head + data + o.comment + trailer + "\r";
+    }
+    if (o.speed > 0) {
+        std::snprintf(data, sizeof data, "%03d/%03d ", o.course, o.speed);
+        return head + data + o.comment + trailer + "\r";
+    }
+    return head + " " + o.comment + "\r";
+}
+
+std::string QueryAll() { return "?APRS?\r"; }
+std::string QueryWeather() { return "?WX?\r"; }
+std::string QueryIGates() { return "?IGATE?\r"; }
+
+std::string QueryArea(int32_t lon, int32_t lat, long radius) {
+    const long latUnits = long(kLatOrigin) - lat, lonUnits = long(lon) - kLonOrigin;
+    auto split = [](long units, long& degrees, int& hundredths) {
+        degrees = units / 360000;
+        const long minutes = std::labs(units % 360000) / 6000;
+        hundredths = static_cast<int>(minutes * 100 / 60);
+    };
+    long latDeg, lonDeg;
+    int latMin, lonMin;
+    split(latUnits, latDeg, latMin);
+    split(lonUnits, lonDeg, lonMin);
+    char out[64];
+    std::snprintf(out, sizeof out, "?APRS?%03ld.%02d,%04ld.%02d,%04ld\r", latDeg, latMin, lonDeg, lonMin, radius);
+    return out;
+}
+
+std::string AckLine(std::string_view addressee, std::string_view number) {
+    char to[16];
+    std::snprintf(to, sizeof to, "%-9s", std::string(addressee.substr(0, 9)).c_str());
+    return ":" + std::string(to) + ":ack" + std::string(number) + "\r";
+}
+
+std::string MessageLine(std::string_view addressee, std::string_view text, std::string_view number) {
+    char to[16];
+    std::snprintf(to, sizeof to, "%-9s", std::string(addressee.substr(0, 9)).c_str());
+    std::string out = ":" + std::string(to) + ":" + std::string(text);
+    if (!number.empty()) out += "{" + std::string(number);
+    return out + "\r";
+}
+
+std::string InternetForm(const OwnReportSettings& s, std::string_view report) {
+    return s.call + ">" + DestinationCall(s) + ",TCPIP*:" + std::string(report);
 }
 
 std::string QrtReport(const OwnReportSettings& s, const LocalDateTime& now) {

@@ -33,7 +33,7 @@ TEST(TextModeTnc, StartUpSendsItsSequenceWithItsPauses) {
     const auto pauses = t.RunSingleShots();
     EXPECT_EQ(t.layer.written[kPortVhfTnc],
               "*\r\x03\x03\x03\recho off\rBE E 0\rHEA OFF\rmycall N0ME-1\r\x03\x03MON ON\r"
-              "unproto APZ228 via WIDE2-2\r\rPACLEN 128\rMAXFRAME 2\rconv\r");
+              "unproto APZ228 via WIDE2-2\r\rPACLEN 128\rMAXFRAME 2\rconv\r?APRS?\r");  // the query through the router
     std::vector<int> ticks;
     for (const auto& [id, ms] : pauses) {
         EXPECT_EQ(id, TncSender::kWakeBase + kPortVhfTnc);
@@ -103,7 +103,10 @@ TEST(KissTnc, StartsReceivesDigipeatsSendsAndExits) {
     Program& p = t.Up();
     p.Command(kCmdOpenVhfTnc);
     t.RunSingleShots();
-    EXPECT_EQ(t.layer.written[kPortVhfTnc], "KISS ON\r");
+    // KISS on, then the start-up query in a frame of its own.
+    const std::string started = t.layer.written[kPortVhfTnc];
+    EXPECT_EQ(started.substr(0, 8), "KISS ON\r");
+    EXPECT_NE(started.find("?APRS?\xC0"), std::string::npos);
     EXPECT_FALSE(p.Ports().Record(kPortVhfTnc).assembleLines);  // raw, 8-bit
     EXPECT_FALSE(p.Ports().Record(kPortVhfTnc).stripTo7Bits);
     t.layer.written[kPortVhfTnc].clear();

@@ -48,7 +48,7 @@ TEST(FrameWindow, StartsWithTheMenuBarAndOneTiledSquareMapWindow) {
     QStringList titles;
     for (QAction* a : frame.menuBar()->actions()) titles << a->text();
     EXPECT_EQ(titles, (QStringList{"File", "Edit", "Settings", "Logging", "Maps", "Display", "Lists", "Windows",
-                                   "TNC Commands", "Help",
+                                   "Transmit", "TNC Commands", "Help",
                                    "Alternate VHF path", "Alternate HF path"}));
     const auto subs = frame.Mdi()->subWindowList();
     ASSERT_EQ(subs.size(), 1);

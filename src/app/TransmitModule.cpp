@@ -1,0 +1,162 @@
+#include "app/TransmitModule.h"
+
+#include "app/PortsModule.h"
+#include "ports/PortRole.h"
+#include "transmit/OwnReports.h"
+
+namespace velmora {
+
+TransmitModule::TransmitModule(ModuleServices services, PortsModule& ports) : s_(services), ports_(ports) {}
+
+void TransmitModule::Startup() { Reload(); }
+
+void TransmitModule::Reload() {
+    settings_ = TransmitSettingsFrom(s_.prefs);
+    schedule_.SetRates(settings_.rates);
+}
+
+OwnReportSettings TransmitModule::Own() const { return OwnReportFrom(s_.prefs, s_.app.Own(), s_.info.machineCode); }
+
+void TransmitModule::Transmit(char route, std::string_view text, int pauseTicks) {
+    RouteSettings r;
+    r.arrangement = settings_.arrangement;
+    r.prefixHf = settings_.prefixHf;
+    r.prefixVhf = settings_.prefixVhf;
+    const OwnReportSettings own = Own();
+    r.ownCall = own.call;
+    r.destination = DestinationCall(own);
+    RouteTransmit(route, text, pauseTicks, r, *this);
+}
+
+bool TransmitModule::SendOwnPosition(char route) {
+    const OwnReportSettings own = Own();
+    std::string report;
+    if (GpsConnected()) {
+        GpsFix fix;
+        fix.lon = s_.app.GpsLon();
+        fix.lat = s_.app.GpsLat();
+        const StationTable& t = s_.app.Stations();
+        if (t.ValidIndex(0)) fix.course = t.At(0).course, fix.speedMph = t.At(0).speedKnots / 0.8689779524944695;
+        report = MovingPositionReport(own, fix, s_.app.Now().Now());
+    } else if (own.lon != 0 || own.lat != 0) {
+        report = FixedPositionReport(own);
+    } else {
+        // Saying nothing would look like a radio fault.
+        s_.platform.notices.StatusText("No position sent: set the own position in Settings > Station Settings");
+        return false;
+    }
+    const std::string space = own.spaceMode ? "]" + std::string(1, own.symbolCode) + "[" + own.comment + "\r" : "";
+    switch (route) {
+        case 'H': Transmit('H', report); break;
+        case 'V': Transmit('V', own.spaceMode ? space : report); break;
+        case 'T': Transmit('T', report); break;
+        default:
+            Transmit('H', report);
+            Transmit('T', report);
+            Transmit('V', own.spaceMode ? "]$[\r" : report);
+            break;
+    }
+    return true;
+}
+
+void TransmitModule::TncStarted() {
+    Reload();
+    schedule_.Reset(s_.app.Now().Now().minute);
+}
+
+void TransmitModule::MinuteChanged(const LocalDateTime& now) { schedule_.Minute(now.minute, *this); }
+
+bool TransmitModule::Command(uint16_t id) {
+    const OwnReportSettings own = Own();
+    switch (id) {
+        case kCmdSendPosition: SendOwnPosition('-'); return true;
+        case kCmdTncSendPosition:
+            for (char r : {'H', 'V', 'T'}) SendOwnPosition(r);
+            return true;
+        case kCmdTncSendObjects:
+            SendObjects('H');
+            SendObjects('V');
+            return true;
+        case kCmdTncSendGrid:
+            if (own.lon == 0 && own.lat == 0) return true;
+            Transmit('H', GridSquareReport(own));
+            Transmit('V', GridSquareReport(own));
+            return true;
+        case kCmdSendQuery: case kCmdTncQueryAll: Transmit('-', QueryAll()); return true;
+        case kCmdSendWxQuery: case kCmdTncQueryWeather: Transmit('-', QueryWeather()); return true;
+        case kCmdTncQueryIGates: Transmit('-', QueryIGates()); return true;
+        case kCmdSendWeather:
+            s_.ui.MessageBox("Weather data is invalid or too old (check cables)", "Velmora", Buttons::kOk);
+            return true;
+        default: return false;
+    }
+}
+
+bool TransmitModule::TncOpen(int port) const { return ports_.PortOpen(port); }
+bool TransmitModule::KissOn(int port) const { return ports_.Tnc().KissMode(port); }
+void TransmitModule::SendText(int port, std::string_view text, int pauseTicks) {
+    ports_.Tnc().SendTncText(port, text, pauseTicks);
+}
+void TransmitModule::SendKiss(int port, std::string_view text) {
+    // The frame carries no "\r": that ends a line for a TNC in text mode.
+    std::string_view info = text;
+    while (!info.empty() && (info.back() == '\r' || info.back() == '\n')) info.remove_suffix(1);
+    (void)ports_.Tnc().KissSend(port, info);
+}
+void TransmitModule::RecordTransmitted(std::string_view line) { s_.app.RecordTransmitted(line); }
+
+bool TransmitModule::ChannelOpen(Channel c) const {
+    switch (c) {
+        case kChannelHf: return ports_.PortOpen(kPortHfTnc);
+        case kChannelVhf:
+            // A dual-port TNC serves VHF on the HF TNC's cable.
+            return ports_.PortOpen(kPortVhfTnc) || (settings_.arrangement == 2 && ports_.PortOpen(kPortHfTnc));
+        default: return InternetOpen();
+    }
+}
+
+bool TransmitModule::GpsConnected() const {
+    const TncSettings t = TncSettingsFrom(s_.prefs);
+    return ports_.PortOpen(kPortGps) || (ports_.PortOpen(kPortHfTnc) && t.For(kPortHfTnc).allowGps) ||
+           (ports_.PortOpen(kPortVhfTnc) && t.For(kPortVhfTnc).allowGps);
+}
+
+void TransmitModule::SendAlternatePath(int n) {
+    const size_t i = static_cast<size_t>(n);
+    if (i >= 3) return;
+    const std::pair<int, const std::string*> paths[] = {{kPortVhfTnc, &settings_.altPathsVhf[i]},
+                                                         {kPortHfTnc, &settings_.altPathsHf[i]}};
+    for (const auto& [port, path] : paths) {
+        if (!ports_.PortOpen(port) || path->empty()) continue;
+        const Route route = port == kPortVhfTnc ? Route::kVhf : Route::kHf;
+        ports_.Tnc().SetUnprotoPath(route, *path);
+        SendOwnPosition(port == kPortVhfTnc ? 'V' : 'H');
+        ports_.Tnc().SetUnprotoPath(route, settings_.unprotoPath);
+    }
+}
+
+void TransmitModule::SendStatus() {
+    std::string status = settings_.statusText;
+    if (status.empty()) status = StatusReport(s_.app.Now().Now(), s_.prefs.Text(pref::kStatusText));
+    if (status.size() >= 9) Transmit('-', status + "\r");
+}
+
+void TransmitModule::SendObjects(char route) {
+    const StationTable& t = s_.app.Stations();
+    const std::string now = DayHourMinuteText(s_.app.Now().Now(), Own().utcOffsetHours);
+    for (StationIndex i = 0; i < t.UsedCount(); ++i) {
+        const StationRecord& r = t.At(i);
+        if (!r.InUse()) break;
+        if (r.objectState != '+' || !r.HasPosition()) continue;  // own objects carry "+"
+        OwnObject o;
+        o.name = std::string(r.callsign.View());
+        o.symbolTable = r.symbolTable;
+        o.symbolCode = r.symbolCode;
+        o.lon = r.lon, o.lat = r.lat;
+        o.course = r.course, o.speed = r.speedKnots, o.altitudeFeet = r.altitudeFeet;
+        o.timeText = now;
+        Transmit(route, ObjectReport(o, now), 5);
+    }
+}
+
+}  // namespace velmora

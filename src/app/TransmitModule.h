@@ -1,0 +1,74 @@
+#pragma once
+// The station speaks: its own reports by menu, by F2 and by the minute
+// schedule, every one through the router to the TNCs (and, once they are
+// built, the internet link and the TCP server's clients).
+#include "app/Module.h"
+#include "app/Settings.h"
+#include "transmit/ReportSchedule.h"
+#include "transmit/TransmitRouter.h"
+
+namespace velmora {
+
+class PortsModule;
+
+constexpr uint16_t kCmdSendPosition = 3201;
+constexpr uint16_t kCmdSendQuery = 3204;
+constexpr uint16_t kCmdSendWeather = 3205;
+constexpr uint16_t kCmdSendWxQuery = 3206;
+constexpr uint16_t kCmdTncSendPosition = 3501;
+constexpr uint16_t kCmdTncSendObjects = 3502;
+constexpr uint16_t kCmdTncSendGrid = 3503;
+constexpr uint16_t kCmdTncQueryAll = 3506;
+constexpr uint16_t kCmdTncQueryWeather = 3507;
+constexpr uint16_t kCmdTncQueryIGates = 3508;
+
+class TransmitModule final : public Module, private TransmitLinks, private ScheduleActions {
+public:
+    TransmitModule(ModuleServices services, PortsModule& ports);
+
+    void Startup() override;
+    bool Command(uint16_t id) override;
+    void MinuteChanged(const LocalDateTime& now) override;
+
+    // Every originated packet leaves here.
+    void Transmit(char route, std::string_view text, int pauseTicks = 0);
+    // The own position on a route ('-' all, 'H', 'V', 'T'); false when there
+    // is none to send.
+    bool SendOwnPosition(char route);
+    // A TNC was started: the schedule starts over.
+    void TncStarted();
+    const ReportSchedule& Schedule() const { return schedule_; }
+
+private:
+    OwnReportSettings Own() const;
+    void Reload();
+
+    // TransmitLinks
+    bool TncOpen(int port) const override;
+    bool KissOn(int port) const override;
+    void SendText(int port, std::string_view text, int pauseTicks) override;
+    void SendKiss(int port, std::string_view text) override;
+    bool InternetOpen() const override { return false; }  // the internet link arrives with its issue
+    void SendInternet(std::string_view) override {}
+    void OfferTcpClients(std::string_view) override {}      // as does the TCP server
+    void RecordTransmitted(std::string_view line) override;
+
+    // ScheduleActions
+    bool ChannelOpen(Channel c) const override;
+    bool GpsConnected() const override;
+    bool TcpServerOn() const override { return false; }
+    bool WeatherSource() const override { return false; }  // own weather data arrive with the weather station
+    void OfferPositionToTcpClients() override {}
+    void SendPosition(char route) override { SendOwnPosition(route); }
+    void SendAlternatePath(int n) override;
+    void SendStatus() override;
+    void SendWeather(char) override {}
+    void SendObjects(char route) override;
+
+    ModuleServices s_;
+    PortsModule& ports_;
+    TransmitSettings settings_;
+    ReportSchedule schedule_;
+};
+
+}  // namespace velmora
