@@ -18,6 +18,7 @@
 #include "geo/Position.h"
 #include "support/Direwolf.h"
 #include "support/SerialProgram.h"
+#include "app/TransmitModule.h"
 
 namespace velmora {
 namespace {
@@ -111,6 +112,14 @@ TEST(Direwolf, KissOverItsPtyAndTcpReceivesSendsAndDigipeats) {
         ASSERT_TRUE(v.program->Tnc().KissSend(kPortVhfTnc, ">Velmora over KISS\r"));
         v.Until([&] { return dw.Output().find("N0ME>APZ228,WIDE1-1:>Velmora over KISS") != std::string::npos; }, 5000);
         EXPECT_NE(dw.Output().find("[0L] N0ME>APZ228,WIDE1-1:>Velmora over KISS"), std::string::npos) << dw.Output();
+
+        // Send Position: the fixed report, exactly, through the router.
+        const std::string report = "N0ME>APZ228,WIDE1-1:=4130.00N/07230.00WZPHG0000/Velmora 2.2.8 -228-<";
+        v.program->Command(kCmdSendPosition);
+        v.Until([&] { return dw.Output().find(report) != std::string::npos; }, 5000);
+        EXPECT_NE(dw.Output().find("[0L] " + report), std::string::npos) << dw.Output();
+        // The start-up query went out the same way.
+        EXPECT_NE(dw.Output().find("[0L] N0ME>APZ228,WIDE1-1:?APRS?"), std::string::npos) << dw.Output();
     }
     {
         KissStation t("tcp:127.0.0.1:8001");
@@ -122,6 +131,10 @@ TEST(Direwolf, KissOverItsPtyAndTcpReceivesSendsAndDigipeats) {
         ASSERT_TRUE(t.program->Tnc().KissSend(kPortVhfTnc, ">Velmora over TCP\r"));
         t.Until([&] { return dw.Output().find("N0ME>APZ228,WIDE1-1:>Velmora over TCP") != std::string::npos; }, 5000);
         EXPECT_NE(dw.Output().find("[0L] N0ME>APZ228,WIDE1-1:>Velmora over TCP"), std::string::npos) << dw.Output();
+        const size_t before = Count(dw.Output(), ":=4130.00N/07230.00WZ");
+        t.program->Command(kCmdSendPosition);
+        t.Until([&] { return Count(dw.Output(), ":=4130.00N/07230.00WZ") > before; }, 5000);
+        EXPECT_GT(Count(dw.Output(), "N0ME>APZ228,WIDE1-1:=4130.00N/07230.00WZPHG0000/"), before) << dw.Output();
     }
 }
 

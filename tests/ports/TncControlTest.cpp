@@ -11,6 +11,7 @@
 #include "ports/Kiss.h"
 #include "geo/Position.h"
 #include "support/SerialProgram.h"
+#include "app/TransmitModule.h"
 
 namespace velmora {
 namespace {
@@ -209,6 +210,61 @@ TEST(SelectTncType, WritesTheChosenModelOrTheDefaultTextAsTheInitFile) {
     const std::string hf = t.Read("InitHF.TNC");
     EXPECT_EQ(hf.substr(0, 44), "******************************************\r\n");
     EXPECT_NE(hf.find("\r\nmxmit off\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace velmora
+
+namespace velmora {
+namespace {
+
+size_t Occurrences(const std::string& text, const std::string& what) {
+    size_t n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
+
+// An hour on the air: a text-mode VHF TNC started, the minute schedule run
+// by the tick, every send counted.
+TEST(TransmitSchedule, AnHourOfPositionsAndTheStatusOnATextModeTnc) {
+    test::SerialProgram t("N0ME-1", 41.5, -72.5);
+    test::SetPref(t.prefs, "port2_device", "/dev/ttyUSB0");
+    test::SetPref(t.prefs, "status_text", "Listening on 144.39");
+    Program& p = t.Up();
+    p.Command(kCmdOpenVhfTnc);
+    t.RunSingleShots();
+    t.layer.written[kPortVhfTnc].clear();
+    for (int s = 0; s < 61 * 60; ++s) {
+        t.Second();
+        t.RunSingleShots();
+    }
+    const std::string sent = t.layer.written[kPortVhfTnc];
+    // At the first minute change after the start, then every 30 minutes.
+    EXPECT_EQ(Occurrences(sent, "=4130.00N/07230.00WZ"), 3u) << sent;
+    EXPECT_EQ(Occurrences(sent, " Listening on 144.39\r"), 2u) << sent;  // a minute after the start, each hour
+    // F2 sends at once; every send is in the history under the own call.
+    p.FunctionKey(113, false);
+    t.RunSingleShots();
+    EXPECT_EQ(Occurrences(t.layer.written[kPortVhfTnc], "=4130.00N/07230.00WZ"), 4u);
+    size_t transmitted = 0;
+    p.Core().History().ForEach([&](const HistoryRecord& r) {
+        transmitted += r.line.rfind(">xmit To ", 0) == 0;
+    });
+    EXPECT_GE(transmitted, 6u);  // the query, three schedules, the status, F2 (three routes)
+}
+
+TEST(TransmitSchedule, WithNoOwnPositionNothingIsSentAndTheOperatorIsTold) {
+    test::SerialProgram t("N0ME-1", 0, 0);
+    test::SetPref(t.prefs, "port2_device", "/dev/ttyUSB0");
+    Program& p = t.Up();
+    p.Command(kCmdOpenVhfTnc);
+    t.RunSingleShots();
+    t.layer.written[kPortVhfTnc].clear();
+    p.Command(kCmdSendPosition);
+    t.RunSingleShots();
+    EXPECT_EQ(t.layer.written[kPortVhfTnc].find("=0000"), std::string::npos);
+    ASSERT_FALSE(t.notices.status.empty());
+    EXPECT_NE(t.notices.status.back().find("set the own position"), std::string::npos) << t.notices.status.back();
 }
 
 }  // namespace
