@@ -1,5 +1,7 @@
 #include "app/App.h"
 
+#include "transmit/OwnReports.h"
+
 #include <cstdio>
 
 #include "decode/ReceivedLine.h"
@@ -68,13 +70,9 @@ void App::RecordTransmitted(std::string_view line) {
 std::string App::OwnPositionLine() const {
     if (!own_.HasHome()) return {};
     if (!ownLine_.empty()) return ownLine_;
-    const DegreesMinutesSeconds lat = LatToDms(own_.homeLat);
-    const DegreesMinutesSeconds lon = LonToDms(own_.homeLon);
-    char line[128];
-    std::snprintf(line, sizeof line, "%s>APRS:!%02d%02d.%02d%c/%03d%02d.%02d%c-", own_.call.CStr(),
-                  lat.degrees, lat.minutes, lat.seconds * 100 / 60, lat.hemisphere, lon.degrees,
-                  lon.minutes, lon.seconds * 100 / 60, lon.hemisphere);
-    return line;
+    // One position formatter for the whole program: the transmit side's.
+    return std::string(own_.call.View()) + ">APRS:!" + LatitudeText(own_.homeLat) + "/" + LongitudeText(own_.homeLon) +
+           "-";
 }
 
 int App::RemoveStationsNotHeardFor(int hours) {

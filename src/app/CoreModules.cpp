@@ -16,6 +16,7 @@ void StationModule::FeedOwnPosition() {
     s_.app.SetOwnPositionLine(own.call + ">" + DestinationCall(own) + ":" + FixedPositionReport(own));
     const std::string line = s_.app.OwnPositionLine();
     if (!line.empty()) s_.app.ProcessReceivedLine(line, Liveness::kReplay, SourceKind::kOwn);
+    else s_.platform.notices.StatusText("No own position yet: set it in Settings > Station Settings");
 }
 
 void StationModule::Startup() {

@@ -32,7 +32,7 @@ bool TransmitModule::SendOwnPosition(char route) {
     const OwnReportSettings own = Own();
     std::string report;
     if (GpsConnected()) {
-        GpsFix fix;
+        OwnMotion fix;
         fix.lon = s_.app.GpsLon();
         fix.lat = s_.app.GpsLat();
         const StationTable& t = s_.app.Stations();

@@ -87,7 +87,7 @@ std::string MonthDayHourMinuteText(const LocalDateTime& now, int utcOffsetHours)
     return out;
 }
 
-std::string MovingPositionReport(const OwnReportSettings& s, const GpsFix& gps, const LocalDateTime& now) {
+std::string MovingPositionReport(const OwnReportSettings& s, const OwnMotion& gps, const LocalDateTime& now) {
     const bool fix = gps.lon > 0 && gps.lat != 0;
     const int32_t lon = fix ? gps.lon : s.lon, lat = fix ? gps.lat : s.lat;
     const int knots = static_cast<int>(gps.speedMph * 0.8689779524944695);

@@ -38,12 +38,12 @@ std::string MonthDayHourMinuteText(const LocalDateTime& now, int utcOffsetHours)
 
 // A moving station's report: "@DDHHMMzlat/lon>CCC/SSS/ version\r", the
 // speed in knots from miles an hour, truncated.
-struct GpsFix {
+struct OwnMotion {
     int32_t lon = 0, lat = 0;
     int course = 0;
     double speedMph = 0;
 };
-std::string MovingPositionReport(const OwnReportSettings& s, const GpsFix& gps, const LocalDateTime& now);
+std::string MovingPositionReport(const OwnReportSettings& s, const OwnMotion& gps, const LocalDateTime& now);
 // ">DDHHMM text" as saved; empty for an empty status text. Sent only when
 // at least 9 characters long.
 std::string StatusReport(const LocalDateTime& saved, std::string_view text);

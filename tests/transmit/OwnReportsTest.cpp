@@ -40,7 +40,7 @@ TEST(OwnReports, MovingStatusGridRdfAndObjects) {
     const LocalDateTime now{2026, 12, 8, 14, 5, 9, 2};
     OwnReportSettings s = Station();
     s.symbolCode = '>';
-    GpsFix fix{s.lon, s.lat, 90, 34.5};
+    OwnMotion fix{s.lon, s.lat, 90, 34.5};
     EXPECT_EQ(MovingPositionReport(s, fix, now), "@081405z4130.00N/07230.00W>090/029/ -228-<630>\r");
     EXPECT_EQ(StatusReport(now, "On the air"), ">081405 On the air");
     EXPECT_EQ(StatusReport(now, ""), "");
