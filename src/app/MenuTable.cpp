@@ -19,6 +19,7 @@ constexpr MenuItem kEdit[] = {
 };
 constexpr MenuItem kSettings[] = {
     {kCmdStationSettings, "Station Settings...", false},
+    {3004, "Position Report Settings...", false},
     {kCmdSelectTncType, "Select TNC Type", false},
     {0, "", false},
     {kCmdOpenHfTnc, "Open HF TNC (dual)", true},

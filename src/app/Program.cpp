@@ -64,7 +64,7 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
       services_{app_.PlatformLayer(), ui, app_, prefs_, info_},
       station_(services_, options.dialogs),
       ports_(services_, options.serial),
-      transmit_(services_, ports_),
+      transmit_(services_, ports_, options.dialogs),
       files_(services_),
       logs_(services_),
       memory_(services_),
@@ -97,7 +97,7 @@ void Program::RouteMenus() {
     const std::pair<MenuGroup, std::vector<Module*>> routes[] = {
         {MenuGroup::kFile, {&files_, &maps_}},
         {MenuGroup::kEdit, {&station_}},
-        {MenuGroup::kSettings, {&ports_, &station_}},
+        {MenuGroup::kSettings, {&ports_, &station_, &transmit_}},
         {MenuGroup::kLogging, {&logs_}},
         {MenuGroup::kDisplay, {&maps_}},
         {MenuGroup::kLists, {&lists_, &maps_}},

@@ -9,6 +9,8 @@ public:
     virtual ~SettingsDialogs() = default;
     // The station-settings dialog; true when the operator saved it.
     virtual bool EditStationSettings(Preferences& prefs) = 0;
+    // "Position Report Settings"; true when the operator saved it.
+    virtual bool EditReportRates(Preferences& /*prefs*/) { return false; }
 };
 
 }  // namespace velmora

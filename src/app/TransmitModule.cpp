@@ -1,12 +1,14 @@
 #include "app/TransmitModule.h"
 
 #include "app/PortsModule.h"
+#include "app/SettingsDialogs.h"
 #include "ports/PortRole.h"
 #include "transmit/OwnReports.h"
 
 namespace velmora {
 
-TransmitModule::TransmitModule(ModuleServices services, PortsModule& ports) : s_(services), ports_(ports) {}
+TransmitModule::TransmitModule(ModuleServices services, PortsModule& ports, SettingsDialogs* dialogs)
+    : s_(services), ports_(ports), dialogs_(dialogs) {}
 
 void TransmitModule::Startup() { Reload(); }
 
@@ -85,6 +87,12 @@ bool TransmitModule::Command(uint16_t id) {
         case kCmdSendQuery: case kCmdTncQueryAll: Transmit('-', QueryAll()); return true;
         case kCmdSendWxQuery: case kCmdTncQueryWeather: Transmit('-', QueryWeather()); return true;
         case kCmdTncQueryIGates: Transmit('-', QueryIGates()); return true;
+        case kCmdReportRates:
+            if (dialogs_ && dialogs_->EditReportRates(s_.prefs)) {
+                if (!s_.prefs.Save(s_.platform.files)) s_.platform.notices.StatusText("Could not save Velmora.prf");
+                Reload();  // the new rates count from the next minute
+            }
+            return true;
         case kCmdSendWeather:
             s_.ui.MessageBox("Weather data is invalid or too old (check cables)", "Velmora", Buttons::kOk);
             return true;

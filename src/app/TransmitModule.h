@@ -11,6 +11,7 @@ namespace velmora {
 
 class PortsModule;
 
+constexpr uint16_t kCmdReportRates = 3004;
 constexpr uint16_t kCmdSendPosition = 3201;
 constexpr uint16_t kCmdSendQuery = 3204;
 constexpr uint16_t kCmdSendWeather = 3205;
@@ -24,7 +25,7 @@ constexpr uint16_t kCmdTncQueryIGates = 3508;
 
 class TransmitModule final : public Module, private TransmitLinks, private ScheduleActions {
 public:
-    TransmitModule(ModuleServices services, PortsModule& ports);
+    TransmitModule(ModuleServices services, PortsModule& ports, class SettingsDialogs* dialogs);
 
     void Startup() override;
     bool Command(uint16_t id) override;
@@ -67,6 +68,7 @@ private:
 
     ModuleServices s_;
     PortsModule& ports_;
+    class SettingsDialogs* dialogs_;
     TransmitSettings settings_;
     ReportSchedule schedule_;
 };

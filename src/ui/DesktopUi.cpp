@@ -17,6 +17,7 @@
 #include "ui/CMapWindow.h"
 #include "ui/StationInfoWindow.h"
 #include "platform/qt/QtSurface.h"
+#include "ui/ReportRatesDialog.h"
 #include "ui/StationSettingsDialog.h"
 #include "ui/TerminalWindow.h"
 
@@ -289,6 +290,11 @@ std::string DesktopUi::ChooseFile(std::string_view title) {
 
 bool DesktopUi::EditStationSettings(Preferences& prefs) {
     StationSettingsDialog dialog(prefs, frame_.get());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool DesktopUi::EditReportRates(Preferences& prefs) {
+    ReportRatesDialog dialog(prefs, frame_.get());
     return dialog.exec() == QDialog::Accepted;
 }
 

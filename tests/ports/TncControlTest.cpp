@@ -269,3 +269,22 @@ TEST(TransmitSchedule, WithNoOwnPositionNothingIsSentAndTheOperatorIsTold) {
 
 }  // namespace
 }  // namespace velmora
+
+namespace velmora {
+namespace {
+
+TEST(TransmitSchedule, PositionReportSettingsChangeTheRatesAndAreSaved) {
+    test::SerialProgram t("N0ME-1", 41.5, -72.5);
+    Program& p = t.Up();
+    EXPECT_EQ(p.Transmitter().Schedule().Rates()[kChannelVhf].stationary, 30);  // the defaults
+    EXPECT_EQ(p.Transmitter().Schedule().Rates()[kChannelInternet].objects, 0);
+    t.dialogs.editRates = [](Preferences& prefs) { test::SetPref(prefs, "rate_position_vhf", "5"); };
+    p.Command(kCmdReportRates);
+    EXPECT_EQ(p.Transmitter().Schedule().Rates()[kChannelVhf].stationary, 5);
+    Preferences saved;
+    ASSERT_TRUE(saved.Load(t.files));
+    EXPECT_EQ(saved.Get("rate_position_vhf"), "5");
+}
+
+}  // namespace
+}  // namespace velmora

@@ -24,6 +24,12 @@ struct FakeSettingsDialogs final : SettingsDialogs {
         return true;
     }
     std::function<void(Preferences&)> editSettings;
+    bool EditReportRates(Preferences& prefs) override {
+        if (!editRates) return false;
+        editRates(prefs);
+        return true;
+    }
+    std::function<void(Preferences&)> editRates;
 };
 
 // Map windows as the front end keeps them: shown in order, the last one in

@@ -23,6 +23,9 @@
 #include "support/SerialProgram.h"
 #include "ui/ListWindow.h"
 #include "ui/StationSettingsDialog.h"
+#include "ui/ReportRatesDialog.h"
+#include <QLabel>
+#include <QSpinBox>
 #include "ui/TerminalWindow.h"
 #include "platform/fake/FakeSerial.h"
 
@@ -219,6 +222,21 @@ TEST(ListWindow, OpensFromTheMenuShowsTheRowsSortsAndFilters) {
     }
     std::error_code ec;
     std::filesystem::remove_all(folder, ec);
+}
+
+TEST(SettingsDialogs, PositionReportSettingsShowTheRatesAndTheAdvice) {
+    Preferences prefs;
+    ReportRatesDialog dialog(prefs);
+    EXPECT_EQ(dialog.windowTitle(), "Position Report Settings");
+    EXPECT_EQ(dialog.Field(0, 0)->value(), 30);  // stationary, HF
+    EXPECT_EQ(dialog.Field(1, 2)->value(), 0);   // moving, internet: none
+    dialog.Field(2, 1)->setValue(15);            // weather, VHF
+    ASSERT_TRUE(dialog.Store());
+    EXPECT_EQ(prefs.Get("rate_weather_vhf"), "15");
+    bool advice = false;
+    for (QLabel* l : dialog.findChildren<QLabel*>())
+        advice |= l->text().startsWith("Automatic Weather Reports should be 5 min or greater");
+    EXPECT_TRUE(advice);
 }
 
 }  // namespace
