@@ -25,6 +25,9 @@ PrefField Txt(std::string name, uint16_t offset, uint16_t size, std::string def 
 //                               TNC over TCP), 63 characters
 //   6848         auto_input_rdf open the RDF port at start-up
 //   6850         metric_units   map read-outs in kilometres (else miles)
+//   6852         internet_filter  the APRS-IS server filter (empty: a range
+//                                 round home), 127 characters
+//   6980         internet_range_km  that range, km (0: 200)
 constexpr uint16_t kOwnFieldsStart = 6208;
 void AddOwnFields(std::vector<PrefField>& f) {
     for (int n = 0; n < 10; ++n) {
@@ -32,6 +35,8 @@ void AddOwnFields(std::vector<PrefField>& f) {
     }
     f.push_back(Num("auto_input_rdf", kOwnFieldsStart + 640, PrefType::kI16));
     f.push_back(Num("metric_units", kOwnFieldsStart + 642, PrefType::kByte));
+    f.push_back(Txt("internet_filter", kOwnFieldsStart + 644, 128));
+    f.push_back(Num("internet_range_km", kOwnFieldsStart + 772, PrefType::kI16));
 }
 
 std::vector<PrefField> BuildFields() {

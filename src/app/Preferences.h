@@ -104,6 +104,8 @@ struct PrefKey {
     X(kAutoReconnect, "auto_reconnect") \
     X(kOutgoingThirdParty, "outgoing_third_party") \
     X(kMetricUnits, "metric_units") \
+    X(kInternetFilter, "internet_filter") \
+    X(kInternetRangeKm, "internet_range_km") \
     X(kPreferencesVersion, "preferences_version")
 
 namespace pref {

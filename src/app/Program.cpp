@@ -65,13 +65,14 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
       station_(services_, options.dialogs),
       ports_(services_, options.serial),
       transmit_(services_, ports_, options.dialogs),
+      internet_(services_, options.network),
       files_(services_),
       logs_(services_),
       memory_(services_),
       desktop_(services_),
       lists_(services_, options.lists),
       maps_(services_, options.maps, options.lists),
-      modules_{&station_, &ports_, &transmit_, &files_, &logs_, &memory_, &desktop_, &lists_, &maps_},
+      modules_{&station_, &ports_, &transmit_, &internet_, &files_, &logs_, &memory_, &desktop_, &lists_, &maps_},
       work_(std::make_unique<Work>(*this)),
       tick_(*work_) {
     ports_.dispatch = [this](uint16_t id) { return DispatchMenuCommand(id); };
@@ -80,6 +81,10 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
     maps_.unitsChanged = [this](bool metric) { lists_.SetMetric(metric); };
     ports_.Tnc().queryAllRoutes = [this](std::string_view text) { transmit_.Transmit('-', text); };
     ports_.Tnc().started = [this](int) { transmit_.TncStarted(); };
+    transmit_.internetOpen = [this] { return internet_.Open(); };
+    transmit_.sendInternet = [this](std::string_view line) { internet_.Send(line); };
+    internet_.sendPosition = [this] { transmit_.SendOwnPosition('T'); };
+    ports_.HandOffs().sendToInternet = [this](std::string_view line) { internet_.Send(line); };
     files_.openMap = [this](const std::string& path) {
         if (!maps_.IsMapFile(path)) return false;
         maps_.OpenPath(path);
@@ -103,6 +108,7 @@ void Program::RouteMenus() {
         {MenuGroup::kLists, {&lists_, &maps_}},
         {MenuGroup::kWindows, {&memory_, &ports_, &maps_}},
         {MenuGroup::kTncCommands, {&ports_, &transmit_}},
+        {MenuGroup::kTcpIp, {&internet_}},
         {MenuGroup::kAltVhfPath, {&ports_}},
         {MenuGroup::kAltHfPath, {&ports_}},
         {MenuGroup::kHelp, {&desktop_}},
@@ -145,6 +151,7 @@ void Program::OnTimer(int id) {
             maps_.EachSecond();
             break;
         case kTimerMinute: memory_.MinuteTimer(); break;
+        case kTimerLink: internet_.Poll(); break;
         case kTimerTrackReplay: maps_.ReplayStep(); break;
         case kTimerQuitDeadline:
             if (quitRequested_) ui_.Quit(exitCode_);  // a TNC that never drains does not hold up the exit

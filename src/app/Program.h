@@ -18,6 +18,7 @@
 #include "app/Module.h"
 #include "app/PeriodicTick.h"
 #include "app/PortsModule.h"
+#include "app/InternetModule.h"
 #include "app/TransmitModule.h"
 #include "app/Preferences.h"
 #include "app/SettingsDialogs.h"
@@ -115,6 +116,7 @@ public:
     ListsModule& Lists() { return lists_; }
     MapsModule& Maps() { return maps_; }
     TransmitModule& Transmitter() { return transmit_; }
+    InternetModule& Internet() { return internet_; }
 
 private:
     class Work;
@@ -131,6 +133,7 @@ private:
     StationModule station_;
     PortsModule ports_;
     TransmitModule transmit_;
+    InternetModule internet_;
     FilesModule files_;
     LogsModule logs_;
     MemoryModule memory_;

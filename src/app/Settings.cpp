@@ -121,4 +121,16 @@ TransmitSettings TransmitSettingsFrom(const Preferences& prefs) {
     return t;
 }
 
+InternetLinkSettings InternetLinkSettingsFrom(const Preferences& prefs) {
+    InternetLinkSettings s;
+    s.autostart = prefs.Flag(pref::kAutostartTcp);
+    s.feedLocal = prefs.Flag(pref::kFeedLocalToTcp);
+    s.ignoreIncoming = prefs.Flag(pref::kIgnoreIncomingTcp);
+    s.autoReconnect = prefs.Flag(pref::kAutoReconnect);
+    s.filter = prefs.Text(pref::kInternetFilter);
+    const int64_t km = prefs.Number(pref::kInternetRangeKm);
+    if (km > 0) s.rangeKm = static_cast<int>(km);
+    return s;
+}
+
 }  // namespace velmora

@@ -37,6 +37,14 @@ struct TransmitSettings {
 };
 TransmitSettings TransmitSettingsFrom(const Preferences& prefs);
 
+// The internet links' options ("TCP settings") and the server filter.
+struct InternetLinkSettings {
+    bool autostart = false, feedLocal = false, ignoreIncoming = false, autoReconnect = true;
+    std::string filter;  // empty: a range round home
+    int rangeKm = 200;
+};
+InternetLinkSettings InternetLinkSettingsFrom(const Preferences& prefs);
+
 // What the map windows take from the record.
 struct MapSettings {
     bool metricUnits = false;

@@ -39,6 +39,9 @@ public:
     // A TNC was started: the schedule starts over.
     void TncStarted();
     const ReportSchedule& Schedule() const { return schedule_; }
+    // The internet links, once wired by the program.
+    std::function<bool()> internetOpen = [] { return false; };
+    std::function<void(std::string_view)> sendInternet = [](std::string_view) {};
 
 private:
     OwnReportSettings Own() const;
@@ -49,8 +52,8 @@ private:
     bool KissOn(int port) const override;
     void SendText(int port, std::string_view text, int pauseTicks) override;
     void SendKiss(int port, std::string_view text) override;
-    bool InternetOpen() const override { return false; }  // the internet link arrives with its issue
-    void SendInternet(std::string_view) override {}
+    bool InternetOpen() const override { return internetOpen(); }
+    void SendInternet(std::string_view line) override { sendInternet(line); }
     void OfferTcpClients(std::string_view) override {}      // as does the TCP server
     void RecordTransmitted(std::string_view line) override;
 

@@ -24,6 +24,8 @@ public:
     // The far end closed or the connection failed; called once, after the
     // event that noticed it, so the owner may destroy the connection there.
     std::function<void(std::string_view reason)> onClosed;
+    // A connection opened with Network::Open is established.
+    std::function<void()> onConnected;
 };
 
 class TcpListener {
@@ -43,6 +45,10 @@ public:
     // cannot.
     virtual std::unique_ptr<TcpConnection> Connect(const std::string& host, uint16_t port, int timeoutMs,
                                                    std::string* error) = 0;
+    // Starts connecting and returns at once: onConnected when it is up,
+    // onClosed when it cannot be (a name that does not resolve, a refusal,
+    // no answer within the time-out). Nothing waits.
+    virtual std::unique_ptr<TcpConnection> Open(const std::string& host, uint16_t port, int timeoutMs) = 0;
     // Listens on an address ("127.0.0.1", "0.0.0.0", "::"); port 0 picks a
     // free one. Null with the reason in *error when it cannot.
     virtual std::unique_ptr<TcpListener> Listen(const std::string& address, uint16_t port, std::string* error) = 0;

@@ -114,6 +114,24 @@ void HeadlessUi::RunCommand(const std::string& raw) {
         p.TerminalTyped(std::string(line.substr(5)) + "\r");
     } else if (line.substr(0, 5) == "info ") {
         ShowStationInfo(std::string(Trim(line.substr(5))));
+    } else if (line == "links") {
+        const auto& links = p.Internet().Links().Links();
+        Print("#\thost\twanted\tconnected\tverified\tlines\tbytes\tconnects");
+        for (size_t i = 0; i < links.size(); ++i) {
+            const InternetLink& l = links[i];
+            Print(std::to_string(i + 1) + "\t" + l.host.host + ":" + l.host.portText + "\t" + (l.wanted ? "yes" : "no") +
+                  "\t" + (l.connected ? "yes" : "no") + "\t" + (l.verified ? "yes" : "no") + "\t" +
+                  std::to_string(l.linesReceived) + "\t" + std::to_string(l.bytesReceived) + "\t" +
+                  std::to_string(l.connectCount));
+        }
+    } else if (line == "connect" || line.substr(0, 8) == "connect ") {
+        const std::string n(Trim(line.substr(std::min<size_t>(line.size(), 7))));
+        if (n.empty()) p.Command(kCmdConnectNetwork);
+        else if (const long k = std::atol(n.c_str()); k >= 1 && size_t(k) <= p.Internet().Links().Links().size())
+            p.Command(static_cast<uint16_t>(kCmdFirstLink + k - 1));
+        else Print("No link " + n + " (links lists them)");
+    } else if (line == "disconnect") {
+        p.Command(kCmdCloseAllLinks);
     } else if (line == "maps") {
         PrintMapsMenu();
     } else if (line.substr(0, 4) == "map ") {
@@ -126,7 +144,7 @@ void HeadlessUi::RunCommand(const std::string& raw) {
         RenderCommand(line.substr(7));
     } else if (line == "help") {
         Print("commands: a menu command by number or text, stations (list STAL), table, list, list CODE, maps, map NAME, "
-              "view LAT LON SPAN, render FILE.png [WIDTH HEIGHT], info CALL, open FILE, simulate FILE, send TEXT, quit");
+              "view LAT LON SPAN, render FILE.png [WIDTH HEIGHT], info CALL, connect [N], disconnect, links, open FILE, simulate FILE, send TEXT, quit");
         for (const Menu& m : MainMenu())
             for (const MenuItem& item : m.items)
                 if (item.id) Print("  " + std::to_string(item.id) + "  " + m.title + " > " + item.text);

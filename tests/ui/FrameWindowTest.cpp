@@ -52,7 +52,7 @@ TEST(FrameWindow, StartsWithTheMenuBarAndOneTiledSquareMapWindow) {
     for (QAction* a : frame.menuBar()->actions()) titles << a->text();
     EXPECT_EQ(titles, (QStringList{"File", "Edit", "Settings", "Logging", "Maps", "Display", "Lists", "Windows",
                                    "Transmit", "TNC Commands", "Help",
-                                   "Alternate VHF path", "Alternate HF path"}));
+                                   "Alternate VHF path", "Alternate HF path", "TCP/IP Connections"}));
     const auto subs = frame.Mdi()->subWindowList();
     ASSERT_EQ(subs.size(), 1);
     EXPECT_EQ(subs[0]->windowTitle(), "Map window");

@@ -27,6 +27,12 @@ public:
             closed = true;
             if (onClosed) onClosed(reason);
         }
+        // An opened connection comes up, or is refused.
+        void Establish() {
+            connecting = false;
+            if (onConnected) onConnected();
+        }
+        bool connecting = false;
         std::string peer, written;
         bool closed = false;
     };
@@ -55,6 +61,14 @@ public:
         connections.push_back(c.get());
         return c;
     }
+    // Every open starts connecting; the test establishes or closes it.
+    std::unique_ptr<TcpConnection> Open(const std::string& host, uint16_t port, int) override {
+        auto c = std::make_unique<Connection>(host + ":" + std::to_string(port));
+        c->connecting = true;
+        connections.push_back(c.get());
+        opened.push_back(c.get());
+        return c;
+    }
     std::unique_ptr<TcpListener> Listen(const std::string&, uint16_t port, std::string* error) override {
         if (refuseListen) {
             if (error) *error = "Address already in use";
@@ -68,6 +82,7 @@ public:
     std::set<std::string> reachable;           // "host:port"
     bool refuseListen = false;
     std::vector<Connection*> connections;      // owned by the program
+    std::vector<Connection*> opened;           // those started with Open, in order
     std::vector<Listener*> listeners;
 };
 

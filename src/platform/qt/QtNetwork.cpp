@@ -70,6 +70,30 @@ std::unique_ptr<TcpConnection> QtNetwork::Connect(const std::string& host, uint1
     return std::make_unique<QtTcpConnection>(socket);
 }
 
+void QtTcpConnection::StartConnecting(const std::string& host, uint16_t port, int timeoutMs) {
+    giveUp_ = new QTimer(this);
+    giveUp_->setSingleShot(true);
+    QObject::connect(giveUp_, &QTimer::timeout, this, [this] {
+        if (socket_->state() != QAbstractSocket::ConnectedState) {
+            socket_->abort();
+            Lost();
+        }
+    });
+    QObject::connect(socket_.get(), &QTcpSocket::connected, this, [this] {
+        giveUp_->stop();
+        QMetaObject::invokeMethod(
+            this, [this] { if (!lost_ && onConnected) onConnected(); }, Qt::QueuedConnection);
+    });
+    giveUp_->start(timeoutMs);
+    socket_->connectToHost(QString::fromStdString(host), port);
+}
+
+std::unique_ptr<TcpConnection> QtNetwork::Open(const std::string& host, uint16_t port, int timeoutMs) {
+    auto c = std::make_unique<QtTcpConnection>(new QTcpSocket);
+    c->StartConnecting(host, port, timeoutMs);
+    return c;
+}
+
 std::unique_ptr<TcpListener> QtNetwork::Listen(const std::string& address, uint16_t port, std::string* error) {
     auto listener = std::make_unique<QtTcpListener>();
     if (!listener->Listen(address, port, error)) return nullptr;

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <memory>
 
 #include "platform/Network.h"
@@ -13,6 +14,8 @@ class QtTcpConnection final : public QObject, public TcpConnection {
 public:
     // Takes a connected socket (from a server) or a new one to connect.
     explicit QtTcpConnection(QTcpSocket* socket);
+    // Starts connecting the socket to a host; gives up after the time-out.
+    void StartConnecting(const std::string& host, uint16_t port, int timeoutMs);
     ~QtTcpConnection() override;
     bool Write(std::string_view bytes) override;
     std::string Peer() const override;
@@ -23,6 +26,7 @@ private:
 
     std::unique_ptr<QTcpSocket> socket_;
     bool lost_ = false;
+    QTimer* giveUp_ = nullptr;
 };
 
 class QtTcpListener final : public QObject, public TcpListener {
@@ -38,6 +42,7 @@ class QtNetwork final : public Network {
 public:
     std::unique_ptr<TcpConnection> Connect(const std::string& host, uint16_t port, int timeoutMs,
                                            std::string* error) override;
+    std::unique_ptr<TcpConnection> Open(const std::string& host, uint16_t port, int timeoutMs) override;
     std::unique_ptr<TcpListener> Listen(const std::string& address, uint16_t port, std::string* error) override;
 };
 

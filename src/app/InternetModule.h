@@ -1,0 +1,39 @@
+#pragma once
+// The internet server links as a module: the host lists at start-up, the
+// "TCP/IP Connections" menu, autostart, the 200 ms poll, the lines handed
+// to the decoder as internet traffic, and the router's internet leg.
+#include "app/Module.h"
+#include "ports/InternetLinks.h"
+
+namespace velmora {
+
+constexpr uint16_t kCmdCloseAllLinks = 4003;
+constexpr uint16_t kCmdConnectNetwork = 4005;
+constexpr uint16_t kCmdFirstLink = 4006;
+
+class InternetModule final : public Module {
+public:
+    InternetModule(ModuleServices services, Network* network);
+
+    void Startup() override;
+    void Started() override;
+    bool Command(uint16_t id) override;
+    bool IsChecked(uint16_t id) const override;
+    void Shutdown() override { links_.CloseAll(); }
+
+    void Poll() { links_.Poll(); }
+    InternetLinks& Links() { return links_; }
+    // The router's internet leg: open when a link is connected.
+    bool Open() const { return links_.AnyConnected(); }
+    void Send(std::string_view text) { links_.SendToLinks(text); }
+    // The own position after a login (the transmit module's).
+    std::function<void()> sendPosition = [] {};
+
+private:
+    void ApplySettings();
+
+    ModuleServices s_;
+    InternetLinks links_;
+};
+
+}  // namespace velmora
