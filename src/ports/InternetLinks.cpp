@@ -172,6 +172,14 @@ void InternetLinks::CloseAll() {
     if (onChanged) onChanged();
 }
 
+void InternetLinks::ChangeFilter(std::string_view filter) {
+    std::string clean;
+    for (const char c : filter)
+        if (c != '\r' && c != '\n') clean.push_back(c);
+    settings_.filter = clean;
+    if (!clean.empty()) SendToLinks("#filter " + clean + "\r\n");
+}
+
 void InternetLinks::SendToLinks(std::string_view text) {
     for (InternetLink& link : links_)
         if (link.connected && link.connection && !link.awaitingProxy) link.connection->Write(text);

@@ -57,6 +57,9 @@ public:
     // Whether any link is wanted: the internet "port" counts as open.
     bool AnyWanted() const;
     bool AnyConnected() const;
+    // A new server-side filter: every connected link is told at once
+    // ("#filter ..."), and later logins carry it.
+    void ChangeFilter(std::string_view filter);
     // The text, as it is, to every connected link.
     void SendToLinks(std::string_view text);
     // Five times a second: silent links, and the pauses of dropped ones.

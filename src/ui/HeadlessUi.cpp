@@ -130,6 +130,9 @@ void HeadlessUi::RunCommand(const std::string& raw) {
         else if (const long k = std::atol(n.c_str()); k >= 1 && size_t(k) <= p.Internet().Links().Links().size())
             p.Command(static_cast<uint16_t>(kCmdFirstLink + k - 1));
         else Print("No link " + n + " (links lists them)");
+    } else if (line.substr(0, 7) == "filter ") {
+        p.Internet().Links().ChangeFilter(Trim(line.substr(7)));
+        Print("Filter " + std::string(Trim(line.substr(7))));
     } else if (line == "disconnect") {
         p.Command(kCmdCloseAllLinks);
     } else if (line == "maps") {

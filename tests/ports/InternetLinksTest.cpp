@@ -57,6 +57,9 @@ TEST(InternetLinks, OpensWithoutWaitingLogsInAndHandsOnTheLines) {
     EXPECT_EQ(l.linesReceived, 5u);
     t.links.SendToLinks("N0ME-5>APZ228,TCPIP*:>on the air\r");
     EXPECT_NE(t.Last().written.find(">on the air\r"), std::string::npos);
+    // A new filter goes to the connected server at once, on one line.
+    t.links.ChangeFilter("m/50\r\nuser EVIL");
+    EXPECT_NE(t.Last().written.find("#filter m/50user EVIL\r\n"), std::string::npos);
     t.links.Toggle(2);
     EXPECT_FALSE(t.links.AnyWanted());
 }
