@@ -1,6 +1,7 @@
 #include "app/InternetModule.h"
 
 #include "app/Settings.h"
+#include "app/SettingsDialogs.h"
 #include "geo/Position.h"
 
 namespace velmora {
@@ -16,8 +17,8 @@ std::vector<std::string> LinesOf(const FileAccess& files, const char* name, bool
 
 }  // namespace
 
-InternetModule::InternetModule(ModuleServices services, Network* network)
-    : s_(services), links_(network, services.platform.clock) {
+InternetModule::InternetModule(ModuleServices services, Network* network, SettingsDialogs* dialogs)
+    : s_(services), dialogs_(dialogs), links_(network, services.platform.clock) {
     links_.onLine = [this](std::string_view line) {
         s_.app.ProcessReceivedLine(std::string(line), Liveness::kLive, SourceKind::kInternet);
     };
@@ -56,7 +57,8 @@ void InternetModule::Startup() {
 }
 
 void InternetModule::Started() {
-    std::vector<std::pair<uint16_t, std::string>> items = {{kCmdCloseAllLinks, "Close all TCP ports"},
+    std::vector<std::pair<uint16_t, std::string>> items = {{kCmdTcpSettings, "TCP settings..."},
+                                                           {kCmdCloseAllLinks, "Close all TCP ports"},
                                                            {kCmdConnectNetwork, "Connect to APRServe Network"}};
     for (size_t i = 0; i < links_.Links().size(); ++i) {
         const HostEntry& h = links_.Links()[i].host;
@@ -67,6 +69,16 @@ void InternetModule::Started() {
 }
 
 bool InternetModule::Command(uint16_t id) {
+    if (id == kCmdTcpSettings) {
+        if (dialogs_ && dialogs_->EditTcpSettings(s_.prefs)) {
+            if (!s_.prefs.Save(s_.platform.files)) s_.platform.notices.StatusText("Could not save Velmora.prf");
+            const std::string before = links_.Settings().filter;
+            ApplySettings();
+            // A changed filter reaches the connected servers at once.
+            if (links_.Settings().filter != before) links_.ChangeFilter(links_.Settings().filter);
+        }
+        return true;
+    }
     if (id == kCmdCloseAllLinks) {
         links_.CloseAll();
         return true;

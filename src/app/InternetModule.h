@@ -7,13 +7,14 @@
 
 namespace velmora {
 
+constexpr uint16_t kCmdTcpSettings = 4001;
 constexpr uint16_t kCmdCloseAllLinks = 4003;
 constexpr uint16_t kCmdConnectNetwork = 4005;
 constexpr uint16_t kCmdFirstLink = 4006;
 
 class InternetModule final : public Module {
 public:
-    InternetModule(ModuleServices services, Network* network);
+    InternetModule(ModuleServices services, Network* network, class SettingsDialogs* dialogs);
 
     void Startup() override;
     void Started() override;
@@ -33,6 +34,7 @@ private:
     void ApplySettings();
 
     ModuleServices s_;
+    class SettingsDialogs* dialogs_;
     InternetLinks links_;
 };
 

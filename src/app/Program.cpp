@@ -65,7 +65,7 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
       station_(services_, options.dialogs),
       ports_(services_, options.serial),
       transmit_(services_, ports_, options.dialogs),
-      internet_(services_, options.network),
+      internet_(services_, options.network, options.dialogs),
       files_(services_),
       logs_(services_),
       memory_(services_),

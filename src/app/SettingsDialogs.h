@@ -11,6 +11,8 @@ public:
     virtual bool EditStationSettings(Preferences& prefs) = 0;
     // "Position Report Settings"; true when the operator saved it.
     virtual bool EditReportRates(Preferences& /*prefs*/) { return false; }
+    // "TCP settings"; true when the operator saved it.
+    virtual bool EditTcpSettings(Preferences& /*prefs*/) { return false; }
 };
 
 }  // namespace velmora

@@ -18,6 +18,7 @@
 #include "ui/StationInfoWindow.h"
 #include "platform/qt/QtSurface.h"
 #include "ui/ReportRatesDialog.h"
+#include "ui/TcpSettingsDialog.h"
 #include "ui/StationSettingsDialog.h"
 #include "ui/TerminalWindow.h"
 
@@ -290,6 +291,11 @@ std::string DesktopUi::ChooseFile(std::string_view title) {
 
 bool DesktopUi::EditStationSettings(Preferences& prefs) {
     StationSettingsDialog dialog(prefs, frame_.get());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool DesktopUi::EditTcpSettings(Preferences& prefs) {
+    TcpSettingsDialog dialog(prefs, frame_.get());
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -63,6 +63,7 @@ public:
     std::string ChooseFile(std::string_view title) override;
     bool EditStationSettings(Preferences& prefs) override;
     bool EditReportRates(Preferences& prefs) override;
+    bool EditTcpSettings(Preferences& prefs) override;
     // A list in its window; a list already open is brought to the front.
     void ShowList(ListModel& model) override;
     void ListsGone() override;

@@ -145,6 +145,13 @@ TEST(InternetModule, ServerStationsAndTheOwnPositionInInternetForm) {
     c.written.clear();
     p.Command(kCmdSendQuery);
     EXPECT_EQ(c.written, "N0ME-5>APZ228,TCPIP*:?APRS?\r");
+    // TCP settings: a new filter is saved and reaches the server at once.
+    t.dialogs.editTcp = [](Preferences& prefs) { test::SetPref(prefs, "internet_filter", "m/100"); };
+    p.Command(kCmdTcpSettings);
+    EXPECT_NE(c.written.find("#filter m/100\r\n"), std::string::npos) << c.written;
+    Preferences saved;
+    ASSERT_TRUE(saved.Load(t.files));
+    EXPECT_EQ(saved.Get("internet_filter"), "m/100");
     p.Command(kCmdCloseAllLinks);
     EXPECT_FALSE(p.IsChecked(kCmdFirstLink));
 }

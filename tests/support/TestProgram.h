@@ -30,6 +30,12 @@ struct FakeSettingsDialogs final : SettingsDialogs {
         return true;
     }
     std::function<void(Preferences&)> editRates;
+    bool EditTcpSettings(Preferences& prefs) override {
+        if (!editTcp) return false;
+        editTcp(prefs);
+        return true;
+    }
+    std::function<void(Preferences&)> editTcp;
 };
 
 // Map windows as the front end keeps them: shown in order, the last one in

@@ -24,6 +24,8 @@
 #include "ui/ListWindow.h"
 #include "ui/StationSettingsDialog.h"
 #include "ui/ReportRatesDialog.h"
+#include "ui/TcpSettingsDialog.h"
+#include <QCheckBox>
 #include <QLabel>
 #include <QSpinBox>
 #include "ui/TerminalWindow.h"
@@ -237,6 +239,21 @@ TEST(SettingsDialogs, PositionReportSettingsShowTheRatesAndTheAdvice) {
     for (QLabel* l : dialog.findChildren<QLabel*>())
         advice |= l->text().startsWith("Automatic Weather Reports should be 5 min or greater");
     EXPECT_TRUE(advice);
+}
+
+TEST(SettingsDialogs, TcpSettingsShowTheFiveOptionsAndTheFilter) {
+    Preferences prefs;
+    TcpSettingsDialog dialog(prefs);
+    EXPECT_EQ(dialog.windowTitle(), "TCP settings");
+    EXPECT_EQ(dialog.Option(0)->text(), "Autostart TCP connection (random APRS server)");
+    EXPECT_FALSE(dialog.Option(0)->isChecked());
+    EXPECT_TRUE(dialog.Option(3)->isChecked());  // Auto Re-connect is on by default
+    EXPECT_EQ(dialog.Range()->value(), 200);
+    dialog.Option(1)->setChecked(true);
+    dialog.Filter()->setText("r/51.5/-0.1/50");
+    ASSERT_TRUE(dialog.Store());
+    EXPECT_EQ(prefs.Get("feed_local_to_tcp"), "1");
+    EXPECT_EQ(prefs.Get("internet_filter"), "r/51.5/-0.1/50");
 }
 
 }  // namespace
