@@ -14,6 +14,7 @@
 #include "platform/fake/RecordingNotices.h"
 #include "platform/qt/QtNetwork.h"
 #include "support/SerialProgram.h"
+#include "support/AprsIsStandIn.h"
 #include "ui/HeadlessUi.h"
 
 namespace velmora {
@@ -25,37 +26,6 @@ bool PumpUntil(const std::function<bool()>& done, int ms) {
     while (!done() && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     return done();
 }
-
-// A server that logs a client in and then sends it a few packets.
-struct StandIn {
-    StandIn() {
-        std::string error;
-        listener = net.Listen("127.0.0.1", 0, &error);
-        if (!listener) return;
-        listener->onAccept = [this](std::unique_ptr<TcpConnection> c) {
-            client = std::move(c);
-            client->Write("# aprsc 2.1.14-g standin\r\n");
-            client->onData = [this](std::string_view bytes) {
-                received += bytes;
-                if (closeAtOnce) {
-                    // Not inside its own callback: after this event.
-                    QTimer::singleShot(0, [this] { client.reset(); });
-                    return;
-                }
-                if (received.find("\r\n") != std::string::npos && !answered) {
-                    answered = true;
-                    client->Write("# logresp N0ME-5 verified, server STANDIN\r\n");
-                    client->Write("W1LB>APRS,TCPIP*,qAC,STANDIN:!4140.00N/07240.00W-loopback\r\n");
-                }
-            };
-        };
-    }
-    QtNetwork net;
-    std::unique_ptr<TcpListener> listener;
-    std::unique_ptr<TcpConnection> client;
-    std::string received;
-    bool answered = false, closeAtOnce = false;
-};
 
 struct Station {
     explicit Station(const std::string& hosts) : folder(test::MakeTempFolder()), files(folder.string()) {
@@ -91,7 +61,7 @@ struct Station {
 };
 
 TEST(InternetLoopback, LogsInIsVerifiedAndDecodesTheStream) {
-    StandIn server;
+    test::AprsIsStandIn server;
     ASSERT_TRUE(server.listener);
     Station s("127.0.0.1\t" + std::to_string(server.listener->Port()) + "\tStand-in\n");
     s.program->Command(kCmdFirstLink);
@@ -105,13 +75,13 @@ TEST(InternetLoopback, LogsInIsVerifiedAndDecodesTheStream) {
 }
 
 TEST(InternetLoopback, AServerThatClosesAtOnceAndARefusedPortHoldNothingUp) {
-    StandIn server;
+    test::AprsIsStandIn server;
     ASSERT_TRUE(server.listener);
     server.closeAtOnce = true;
     // A port nobody listens on: the stand-in's, after it is gone.
     uint16_t refused = 0;
     {
-        StandIn gone;
+        test::AprsIsStandIn gone;
         refused = gone.listener->Port();
     }
     Station s("127.0.0.1\t" + std::to_string(server.listener->Port()) + "\tCloses\n127.0.0.1\t" +

@@ -8,6 +8,7 @@
 
 #include "app/Program.h"
 #include "support/TestApp.h"
+#include "platform/qt/QtNetwork.h"
 #include "ui/DesktopUi.h"
 
 namespace velmora::test {
@@ -19,6 +20,7 @@ struct DesktopProgram {
         else std::filesystem::create_directory(folder / "Maps");
         ui.AnswerBoxesWith(Answer::kOk);
         ProgramOptions o;
+        o.network = &network;
         o.maps = &ui;
         o.lists = &ui;
         o.dialogs = &ui;
@@ -37,6 +39,7 @@ struct DesktopProgram {
     std::filesystem::path folder;
     DiskFiles files;
     SystemClock clock;
+    QtNetwork network;
     DesktopUi ui;
     DesktopNotices notices{ui.Frame()};
     std::unique_ptr<Program> program;

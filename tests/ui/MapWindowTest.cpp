@@ -22,6 +22,8 @@
 #include "ui/DesktopUi.h"
 #include "ui/StationInfoWindow.h"
 #include "ui/ListWindow.h"
+#include "app/InternetModule.h"
+#include "support/AprsIsStandIn.h"
 #include "app/ListsModule.h"
 #include <QLineEdit>
 #include <QTableView>
@@ -65,6 +67,13 @@ TEST(MapPixels, ALineAndALandPolygonLandWhereTheProjectionSays) {
     EXPECT_EQ(PixelAt(image, {5, window.Height() - 5}), QColor(236, 236, 236));
 }
 
+bool PumpUntilTrue(const std::function<bool()>& done, int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+}
+
 void Pump(int ms) {
     QElapsedTimer t;
     t.start();
@@ -73,11 +82,13 @@ void Pump(int ms) {
 
 // The demo maps (and, when asked, the demo traffic) in a started desktop.
 struct DemoDesktop : test::DesktopProgram {
-    explicit DemoDesktop(bool withTraffic = false)
-        : DesktopProgram([withTraffic](const std::filesystem::path& folder) {
+    explicit DemoDesktop(bool withTraffic = false,
+                         std::function<void(const std::filesystem::path&)> more = {})
+        : DesktopProgram([withTraffic, more](const std::filesystem::path& folder) {
               const std::filesystem::path demo = std::filesystem::path(VELMORA_SOURCE_DIR) / "demo";
               std::filesystem::create_directory_symlink(demo / "Maps", folder / "Maps");
               if (withTraffic) std::filesystem::copy_file(demo / "Startup.log", folder / "Startup.log");
+              if (more) more(folder);
           }) {
         program->Start();
         Pump(400);
@@ -253,6 +264,48 @@ TEST(DesktopLists, TheMapTheStationListAndTheWeatherListSideBySide) {
         if (auto* l = dynamic_cast<ListWindow*>(sub->widget())) EXPECT_GT(l->Table().Rows().size(), 0u) << l->windowTitle().toStdString();
     }
     const QString out = qEnvironmentVariable("VELMORA_LISTS_SCREENSHOT");
+    if (!out.isEmpty()) EXPECT_TRUE(d.ui.Frame().grab().save(out));
+}
+
+TEST(DesktopInternet, StationsFromAServerOnTheMapAndInTheList) {
+    test::AprsIsStandIn server;
+    ASSERT_TRUE(server.listener);
+    const char* calls[] = {"K1ABC", "W1XYZ-9", "N1QRS", "KB1TUV-7", "W1EOC", "AB1CD-5", "K1WX", "N1DIG"};
+    const char* symbols[] = {"/-", "/>", "/_", "/k", "/o", "/[", "/_", "/#"};
+    server.stream.clear();
+    for (int i = 0; i < 8; ++i) {
+        char line[160];
+        std::snprintf(line, sizeof line, "%s>APRS,TCPIP*,qAC,STANDIN:!41%05.2fN%c072%05.2fW%cfrom the internet", calls[i],
+                      36.0 + i * 1.7, symbols[i][0], 34.0 + (i % 4) * 6.5, symbols[i][1]);
+        server.stream.emplace_back(line);
+    }
+    const uint16_t port = server.listener->Port();
+    DemoDesktop d(false, [port](const std::filesystem::path& folder) {
+        std::ofstream(folder / "APRServe.txt") << "127.0.0.1\t" << port << "\tStand-in\n";
+    });
+    d.ui.Frame().resize(1280, 900);
+    Program& p = *d.program;
+    p.Command(kCmdFirstLink);
+    ASSERT_TRUE(PumpUntilTrue([&] { return p.Core().Stations().Lookup("N1DIG") >= 0; }, 5000));
+    EXPECT_TRUE(p.Internet().Links().Links()[0].verified);
+    ASSERT_TRUE(p.Maps().ViewAt({LonUnitsFromDegrees(-72.65), LatUnitsFromDegrees(41.68)}, kUnitsPerDegree * 6 / 10));
+    p.Command(kCmdStationList);
+    Pump(200);
+    QMdiArea& mdi = *d.ui.Frame().Mdi();
+    const int w = mdi.viewport()->width(), h = mdi.viewport()->height();
+    for (QMdiSubWindow* sub : mdi.subWindowList()) {
+        if (dynamic_cast<CMapWindow*>(sub->widget())) sub->setGeometry(0, 0, w * 11 / 20, h);
+        else sub->setGeometry(w * 11 / 20, 0, w - w * 11 / 20, h);
+    }
+    Pump(700);
+    CMapWindow* view = d.Map();
+    ASSERT_NE(view, nullptr);
+    view->RenderIfChanged();
+    const StationTable& t = p.Core().Stations();
+    const StationIndex wx = t.Lookup("W1XYZ-9");
+    const Point at = view->Window().View().Project({t.At(wx).lon, t.At(wx).lat}).pixel;
+    EXPECT_NE(view->grab().toImage().pixelColor(at.x, at.y), QColor(Qt::white));  // the car
+    const QString out = qEnvironmentVariable("VELMORA_INTERNET_SCREENSHOT");
     if (!out.isEmpty()) EXPECT_TRUE(d.ui.Frame().grab().save(out));
 }
 
