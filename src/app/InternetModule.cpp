@@ -28,6 +28,7 @@ InternetModule::InternetModule(ModuleServices services, Network* network, Settin
     links_.onStatus = [this](std::string_view text) { s_.platform.notices.StatusText(text); };
     links_.onLoggedIn = [this](size_t) { sendPosition(); };
     links_.onChanged = [this] { s_.ui.RefreshCheckMarks(); };
+    links_.onManualLogin = [this] { s_.ui.ShowTerminal("Telnet - CLOSE when logged on"); };
 }
 
 void InternetModule::ApplySettings() {

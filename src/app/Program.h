@@ -84,7 +84,14 @@ public:
     bool IsChecked(uint16_t id) const;
 
     // Characters typed in the terminal window, sent to its port as bytes.
-    void TerminalTyped(std::string_view bytes) { ports_.TerminalTyped(bytes); }
+    // Characters typed in the terminal window: to a link being logged in by
+    // hand, else to the terminal's port.
+    void TerminalTyped(std::string_view bytes) {
+        if (internet_.Links().ManualLoginActive()) internet_.Links().TypeManual(bytes);
+        else ports_.TerminalTyped(bytes);
+    }
+    // The operator closed the terminal window.
+    void TerminalClosed() { internet_.Links().FinishManualLogin(); }
     // Whether a port's open command shows as checked (open).
     bool PortOpen(int index) const { return ports_.PortOpen(index); }
 

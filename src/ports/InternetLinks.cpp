@@ -70,9 +70,12 @@ void InternetLinks::Connected(size_t i) {
     link.failures = 0;
     link.lastReceive = clock_.NowStamp();
     Status("Connected to " + link.host.host + ":" + link.host.portText);
-    if (proxy_.inUse && !proxy_.manual) {
+    if (proxy_.manual) {
+        link.manualLogin = true;
+        if (onManualLogin) onManualLogin();
+    } else if (proxy_.inUse) {
         link.awaitingProxy = true;  // the request goes when the proxy has spoken
-    } else if (!proxy_.manual) {
+    } else {
         link.connection->Write("\r" + LoginLine(settings_.call, settings_.filter));
         if (onLoggedIn) onLoggedIn(i);
     }
@@ -92,7 +95,32 @@ void InternetLinks::Data(size_t i, std::string_view bytes) {
         if (onLoggedIn) onLoggedIn(i);
         return;  // the greeting is the proxy's, not the server's
     }
+    if (link.manualLogin) {
+        // The proxy's dialogue, for the operator's eyes only.
+        if (onTerminal) onTerminal(bytes, 5);
+        return;
+    }
     link.lines.Feed(bytes, [&](std::string_view line) { Line(i, line); });
+}
+
+bool InternetLinks::ManualLoginActive() const {
+    return std::any_of(links_.begin(), links_.end(), [](const InternetLink& l) { return l.manualLogin; });
+}
+
+void InternetLinks::TypeManual(std::string_view bytes) {
+    for (InternetLink& link : links_)
+        if (link.manualLogin && link.connection) link.connection->Write(bytes);
+}
+
+void InternetLinks::FinishManualLogin() {
+    for (size_t i = 0; i < links_.size(); ++i) {
+        InternetLink& link = links_[i];
+        if (!link.manualLogin || !link.connection) continue;
+        link.manualLogin = false;
+        if (proxy_.telnet) link.connection->Write("telnet " + link.host.host + " " + link.host.portText + "\r\n");
+        link.connection->Write("\r" + LoginLine(settings_.call, settings_.filter));
+        if (onLoggedIn) onLoggedIn(i);
+    }
 }
 
 void InternetLinks::Line(size_t i, std::string_view line) {
@@ -122,7 +150,7 @@ void InternetLinks::Line(size_t i, std::string_view line) {
 void InternetLinks::Dropped(size_t i, std::string_view reason) {
     InternetLink& link = links_[i];
     const bool wasUp = link.connected;
-    link.connected = link.verified = link.awaitingProxy = false;
+    link.connected = link.verified = link.awaitingProxy = link.manualLogin = false;
     Status(wasUp ? "Link to " + link.host.host + " closed " + std::string(reason)
                  : "TCP Open failed - " + link.host.host + ":" + link.host.portText + " " + std::string(reason));
     if (onTerminal && !wasUp) onTerminal("TCP Open failed", 0);
@@ -142,7 +170,7 @@ void InternetLinks::Close(InternetLink& link) {
         link.connection->onConnected = nullptr;
         link.connection.reset();
     }
-    link.wanted = link.connected = link.verified = link.awaitingProxy = false;
+    link.wanted = link.connected = link.verified = link.awaitingProxy = link.manualLogin = false;
     link.retryAt = 0;
 }
 
@@ -182,7 +210,7 @@ void InternetLinks::ChangeFilter(std::string_view filter) {
 
 void InternetLinks::SendToLinks(std::string_view text) {
     for (InternetLink& link : links_)
-        if (link.connected && link.connection && !link.awaitingProxy) link.connection->Write(text);
+        if (link.connected && link.connection && !link.awaitingProxy && !link.manualLogin) link.connection->Write(text);
 }
 
 void InternetLinks::Poll() {

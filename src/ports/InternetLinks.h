@@ -36,6 +36,7 @@ struct InternetLink {
     TimeStamp retryAt = 0;   // a dropped link opens again from then
     int failures = 0;        // in a row: the pause before the next try grows
     bool awaitingProxy = false;  // the proxy greets before the connect request
+    bool manualLogin = false;    // the operator is logging in by hand through the terminal
 };
 
 class InternetLinks {
@@ -60,6 +61,12 @@ public:
     // A new server-side filter: every connected link is told at once
     // ("#filter ..."), and later logins carry it.
     void ChangeFilter(std::string_view filter);
+    // A MANUAL proxy: what the operator types goes to the links being
+    // logged in by hand; closing the terminal ends that (with "telnet host
+    // port" first for the TELNET style), then the login follows.
+    bool ManualLoginActive() const;
+    void TypeManual(std::string_view bytes);
+    void FinishManualLogin();
     // The text, as it is, to every connected link.
     void SendToLinks(std::string_view text);
     // Five times a second: silent links, and the pauses of dropped ones.
@@ -72,6 +79,7 @@ public:
     std::function<void(std::string_view text)> onStatus;
     std::function<void(size_t index)> onLoggedIn;              // the own position follows
     std::function<void()> onChanged;                           // menu checks and the link display
+    std::function<void()> onManualLogin;                       // open the "Telnet" terminal
 
     static constexpr int kConnectTimeoutMs = 15000;
     static constexpr TimeStamp kSilence = 300;  // seconds without a line before a link is dropped

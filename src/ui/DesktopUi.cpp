@@ -354,7 +354,10 @@ void DesktopUi::ShowTerminal(std::string_view title) {
         });
         QMdiSubWindow* sub = frame_->Mdi()->addSubWindow(terminal_);
         sub->setAttribute(Qt::WA_DeleteOnClose);
-        QObject::connect(terminal_, &QObject::destroyed, this, [this] { terminal_ = nullptr; });
+        QObject::connect(terminal_, &QObject::destroyed, this, [this] {
+            terminal_ = nullptr;
+            if (program_) program_->TerminalClosed();
+        });
         sub->resize(500, 300);
     }
     terminal_->parentWidget()->setWindowTitle(QString::fromUtf8(title.data(), static_cast<int>(title.size())));

@@ -110,6 +110,9 @@ void HeadlessUi::RunCommand(const std::string& raw) {
     } else if (line.substr(0, 9) == "simulate ") {
         const std::string path(Trim(line.substr(9)));
         Print(p.StartSimulation(path) ? "Simulating " + path : "Cannot read " + path);
+    } else if (line == "close terminal") {
+        terminalOpen_ = false;
+        p.TerminalClosed();
     } else if (line.substr(0, 5) == "send ") {
         p.TerminalTyped(std::string(line.substr(5)) + "\r");
     } else if (line.substr(0, 5) == "info ") {

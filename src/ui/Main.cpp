@@ -79,6 +79,7 @@ int RunHeadless(int argc, char** argv, const Options& options) {
     if (options.quitAfterStart) program.RequestQuit(0);
     qapp.exec();
     program.Stop();
+    ui.Attach(nullptr);
     notices.StatusText("Velmora stopped");
     return program.ExitCode();
 }
@@ -105,6 +106,8 @@ int RunDesktop(int argc, char** argv, const Options& options) {
     if (options.quitAfterStart) program.RequestQuit(0);
     qapp.exec();
     program.Stop();
+    // The windows outlive the program: nothing of theirs may call it now.
+    ui.Attach(nullptr);
     return program.ExitCode();
 }
 

@@ -158,3 +158,35 @@ TEST(InternetModule, ServerStationsAndTheOwnPositionInInternetForm) {
 
 }  // namespace
 }  // namespace velmora
+
+namespace velmora {
+namespace {
+
+TEST(InternetLinks, AManualProxyLoginGoesThroughTheTerminal) {
+    Links t;
+    HostLists hosts;
+    ReadHostList({"PROXY\tgate.example\t23", "MANUAL", "TELNET", "server.example\t14580\tBehind a gate"}, 0, hosts);
+    t.links.SetHosts(std::move(hosts));
+    int terminals = 0;
+    std::string shown;
+    t.links.onManualLogin = [&] { ++terminals; };
+    t.links.onTerminal = [&](std::string_view text, int) { shown += text; };
+    t.links.Toggle(0);
+    t.Last().Establish();
+    EXPECT_EQ(terminals, 1);
+    EXPECT_TRUE(t.links.ManualLoginActive());
+    t.Last().Deliver("login: ");
+    EXPECT_NE(shown.find("login: "), std::string::npos);
+    EXPECT_TRUE(t.decoded.empty());
+    t.links.TypeManual("operator\r");
+    t.links.SendToLinks("not yet\r");  // nothing of ours while the operator types
+    EXPECT_EQ(t.Last().written, "operator\r");
+    t.links.FinishManualLogin();
+    EXPECT_FALSE(t.links.ManualLoginActive());
+    EXPECT_EQ(t.Last().written.rfind("operator\rtelnet server.example 14580\r\n\ruser N0ME-5", 0), 0u)
+        << t.Last().written;
+    EXPECT_EQ(t.logins, 1);
+}
+
+}  // namespace
+}  // namespace velmora
