@@ -24,7 +24,9 @@ InternetModule::InternetModule(ModuleServices services, Network* network, Settin
     };
     // The station-exchange lines belong to the server side, not built yet.
     links_.onStationLine = [](std::string_view) {};
-    links_.onTerminal = [this](std::string_view text, int colour) { s_.ui.TerminalOutput(text, colour); };
+    links_.onTerminal = [this](std::string_view text, int colour) {
+        if (terminalOnLinks() || links_.ManualLoginActive()) s_.ui.TerminalOutput(text, colour);
+    };
     links_.onStatus = [this](std::string_view text) { s_.platform.notices.StatusText(text); };
     links_.onLoggedIn = [this](size_t) { sendPosition(); };
     links_.onChanged = [this] { s_.ui.RefreshCheckMarks(); };

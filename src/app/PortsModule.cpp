@@ -137,6 +137,8 @@ int PortsModule::SerialPortOf(int index) const {
 }
 
 bool PortsModule::PortOpen(int index) const {
+    // The internet links together are port 9, open while any is wanted.
+    if (index == kPortTcpIp) return internetOpen();
     // One dual-port TNC on the HF TNC's cable serves both radio ports.
     return ports_.IsOpen(SerialPortOf(index));
 }
@@ -217,7 +219,7 @@ void PortsModule::AttachTerminal() {
     std::vector<int> open;
     std::vector<std::string> names;
     for (int p = 1; p < kPortCount; ++p) {
-        if (ports_.IsOpen(p)) {
+        if (PortOpen(p)) {
             open.push_back(p);
             names.emplace_back(PortName(p));
         }

@@ -44,6 +44,8 @@ public:
     bool AllIdle() const { return sender_.AllIdle(); }
 
     void TerminalTyped(std::string_view bytes);
+    // Whether the internet links count as an open port 9 (the program wires it).
+    std::function<bool()> internetOpen = [] { return false; };
     bool PortOpen(int index) const;
     bool SerialDebugging() const { return serialDebugging_; }
 

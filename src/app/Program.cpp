@@ -84,6 +84,8 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
     transmit_.internetOpen = [this] { return internet_.Open(); };
     transmit_.sendInternet = [this](std::string_view line) { internet_.Send(line); };
     internet_.sendPosition = [this] { transmit_.SendOwnPosition('T'); };
+    ports_.internetOpen = [this] { return internet_.Links().AnyWanted(); };
+    internet_.terminalOnLinks = [this] { return ports_.Roles().TerminalPort() == kPortTcpIp; };
     ports_.HandOffs().sendToInternet = [this](std::string_view line) { internet_.Send(line); };
     files_.openMap = [this](const std::string& path) {
         if (!maps_.IsMapFile(path)) return false;

@@ -88,6 +88,7 @@ public:
     // hand, else to the terminal's port.
     void TerminalTyped(std::string_view bytes) {
         if (internet_.Links().ManualLoginActive()) internet_.Links().TypeManual(bytes);
+        else if (ports_.Roles().TerminalPort() == kPortTcpIp) internet_.Send(bytes);
         else ports_.TerminalTyped(bytes);
     }
     // The operator closed the terminal window.

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app/InternetModule.h"
+#include "app/MenuTable.h"
+#include "ports/PortRole.h"
 #include "app/TransmitModule.h"
 #include "platform/fake/FakeClock.h"
 #include "platform/fake/FakeNetwork.h"
@@ -145,6 +147,16 @@ TEST(InternetModule, ServerStationsAndTheOwnPositionInInternetForm) {
     c.written.clear();
     p.Command(kCmdSendQuery);
     EXPECT_EQ(c.written, "N0ME-5>APZ228,TCPIP*:?APRS?\r");
+    // The terminal on port 9: the links' text shows there, typing goes to them.
+    EXPECT_TRUE(p.PortOpen(kPortTcpIp));
+    p.Command(kCmdTerminal);
+    EXPECT_EQ(t.ui.terminalTitle, "Terminal: " + std::string(PortName(kPortTcpIp)));
+    t.ui.terminal.clear();
+    c.Deliver("# server remark\r\n");
+    EXPECT_EQ(t.ui.terminal, std::vector<std::string>{"# server remark"});
+    c.written.clear();
+    p.TerminalTyped("#filter m/5\r\n");
+    EXPECT_EQ(c.written, "#filter m/5\r\n");
     // TCP settings: a new filter is saved and reaches the server at once.
     t.dialogs.editTcp = [](Preferences& prefs) { test::SetPref(prefs, "internet_filter", "m/100"); };
     p.Command(kCmdTcpSettings);
