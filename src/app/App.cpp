@@ -1,6 +1,7 @@
 #include "app/App.h"
 
 #include "transmit/OwnReports.h"
+#include "gateway/StationExchange.h"
 
 #include <cstdio>
 
@@ -62,6 +63,8 @@ void App::SetHome(double latDegrees, double lonDegrees) {
 int App::LoadStationFlags() { return flags_.Load(platform_.files); }
 
 int App::LoadDxPrefixes() { return dxPrefixes_.Load(platform_.files); }
+
+bool App::ReadStationExchange(std::string_view line) { return ReadStationExchangeLine(stationContext_, line); }
 
 void App::RecordTransmitted(std::string_view line) {
     (void)history_.Append(line, 0, 0, SourceKind::kOwn, clock_.NowStamp());

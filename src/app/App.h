@@ -75,6 +75,8 @@ public:
     // A listener to every station event, for as long as it lives.
     void ListenToStations(StationEvents& listener) { events_.listeners.push_back(&listener); }
     const HistoryBuffer& History() const { return history_; }
+    // A station-exchange line from a server (":CALLSIGN_00...").
+    bool ReadStationExchange(std::string_view line);
     // A line the station sent, into the history under the own station.
     void RecordTransmitted(std::string_view line);
     MessageStore& Messages() { return messages_; }

@@ -22,8 +22,7 @@ InternetModule::InternetModule(ModuleServices services, Network* network, Settin
     links_.onLine = [this](std::string_view line) {
         s_.app.ProcessReceivedLine(std::string(line), Liveness::kLive, SourceKind::kInternet);
     };
-    // The station-exchange lines belong to the server side, not built yet.
-    links_.onStationLine = [](std::string_view) {};
+    links_.onStationLine = [this](std::string_view line) { (void)s_.app.ReadStationExchange(line); };
     links_.onTerminal = [this](std::string_view text, int colour) {
         if (terminalOnLinks() || links_.ManualLoginActive()) s_.ui.TerminalOutput(text, colour);
     };

@@ -139,6 +139,10 @@ TEST(InternetModule, ServerStationsAndTheOwnPositionInInternetForm) {
     EXPECT_NE(c.written.find("N0ME-5>APZ228,TCPIP*:=4130.00N/07230.00W"), std::string::npos) << c.written;
     EXPECT_TRUE(p.IsChecked(kCmdFirstLink));
     c.Deliver("W1IS>APRS,TCPIP*,qAC,T2:!4140.00N/07240.00W-\r\n");
+    // A station-exchange line from a server of this kind fills its station.
+    c.Deliver(":K1SX     002F2D 0 0   0       0  3dcd40  f4e8a0       0       0       0       3\r\n");
+    ASSERT_GE(p.Core().Stations().Lookup("K1SX"), 0);
+    EXPECT_EQ(p.Core().Stations().At(p.Core().Stations().Lookup("K1SX")).lon, 0x3DCD40);
     const StationTable& st = p.Core().Stations();
     const StationIndex i = st.Lookup("W1IS");
     ASSERT_GE(i, 0);
