@@ -4,6 +4,7 @@
 #include "app/SettingsDialogs.h"
 #include "ports/PortRole.h"
 #include "transmit/OwnReports.h"
+#include "transmit/ScheduleCounters.h"
 
 namespace velmora {
 
@@ -66,7 +67,17 @@ void TransmitModule::TncStarted() {
     schedule_.Reset(s_.app.Now().Now().minute);
 }
 
-void TransmitModule::MinuteChanged(const LocalDateTime& now) { schedule_.Minute(now.minute, *this); }
+void TransmitModule::MinuteChanged(const LocalDateTime& now) {
+    // Queries heard since the last minute (and weather alarms) ask for a
+    // report out of turn on the channel they came in on.
+    ScheduleCounters& asked = s_.app.Schedule();
+    for (int c = 0; c < kChannels; ++c) {
+        if (asked.positionNow[c]) schedule_.PositionNow(static_cast<Channel>(c));
+        if (asked.weatherNow[c]) schedule_.WeatherNow(static_cast<Channel>(c));
+        asked.positionNow[c] = asked.weatherNow[c] = false;
+    }
+    schedule_.Minute(now.minute, *this);
+}
 
 bool TransmitModule::Command(uint16_t id) {
     const OwnReportSettings own = Own();

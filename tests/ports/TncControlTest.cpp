@@ -286,5 +286,20 @@ TEST(TransmitSchedule, PositionReportSettingsChangeTheRatesAndAreSaved) {
     EXPECT_EQ(saved.Get("rate_position_vhf"), "5");
 }
 
+TEST(TransmitSchedule, AQueryHeardOnVhfIsAnsweredAtTheNextMinute) {
+    test::SerialProgram t("N0ME-1", 41.5, -72.5);
+    test::SetPref(t.prefs, "port2_device", "/dev/ttyUSB0");
+    Program& p = t.Up();
+    p.Command(kCmdOpenVhfTnc);
+    t.RunSingleShots();
+    for (int s = 0; s < 120; ++s) t.Second();  // past the start's own position
+    t.RunSingleShots();
+    t.layer.written[kPortVhfTnc].clear();
+    p.Core().ProcessReceivedLine("W1AW>APRS:?APRS?", Liveness::kLive, SourceKind::kVhf);
+    for (int s = 0; s < 61; ++s) t.Second();
+    t.RunSingleShots();
+    EXPECT_EQ(Occurrences(t.layer.written[kPortVhfTnc], "=4130.00N/07230.00WZ"), 1u) << t.layer.written[kPortVhfTnc];
+}
+
 }  // namespace
 }  // namespace velmora
