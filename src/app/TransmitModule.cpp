@@ -116,12 +116,7 @@ bool TransmitModule::KissOn(int port) const { return ports_.Tnc().KissMode(port)
 void TransmitModule::SendText(int port, std::string_view text, int pauseTicks) {
     ports_.Tnc().SendTncText(port, text, pauseTicks);
 }
-void TransmitModule::SendKiss(int port, std::string_view text) {
-    // The frame carries no "\r": that ends a line for a TNC in text mode.
-    std::string_view info = text;
-    while (!info.empty() && (info.back() == '\r' || info.back() == '\n')) info.remove_suffix(1);
-    (void)ports_.Tnc().KissSend(port, info);
-}
+void TransmitModule::SendKiss(int port, std::string_view text) { (void)ports_.Tnc().KissSend(port, text); }
 void TransmitModule::RecordTransmitted(std::string_view line) { s_.app.RecordTransmitted(line); }
 
 bool TransmitModule::ChannelOpen(Channel c) const {
