@@ -80,6 +80,8 @@ public:
     // A line the station sent, into the history under the own station.
     void RecordTransmitted(std::string_view line);
     MessageStore& Messages() { return messages_; }
+    // What finds, adds and announces stations, for the parts outside decoding.
+    StationContext& StationUpdates() { return stationContext_; }
     const WaypointTable& Waypoints() const { return waypoints_; }
     DxPrefixTable& DxPrefixes() { return dxPrefixes_; }
     ScheduleCounters& Schedule() { return schedule_; }

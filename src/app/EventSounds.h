@@ -29,7 +29,7 @@ public:
     void PlayEventSound(int event, std::string_view about) override;
     void Beep() override { sound_.Beep(); }
 
-    void SetSoundOn(bool on) { soundOn_ = on; }
+    void EnableSound(bool on) override { soundOn_ = on; }
 
 private:
     NoticeSink& front_;

@@ -6,13 +6,14 @@ namespace velmora {
 
 ListsModule::ListsModule(ModuleServices services, ListWindows* windows) : s_(services), windows_(windows) {
     const ListSources sources{s_.app.Stations(), s_.app.Own(), s_.app.Now(), s_.app.History()};
-    models_.push_back(std::make_unique<StationListModel>(sources));
-    models_.push_back(std::make_unique<WeatherListModel>(sources));
-    models_.push_back(std::make_unique<HeardNowModel>(sources));
-    models_.push_back(std::make_unique<HistoryListModel>(sources));
-    models_.push_back(std::make_unique<StatusListModel>(s_.app.Status()));
-    for (auto& m : MakeStationTables(sources)) models_.push_back(std::move(m));
-    models_.push_back(std::make_unique<PacketStatisticsModel>(s_.app.Statistics()));
+    owned_.push_back(std::make_unique<StationListModel>(sources));
+    owned_.push_back(std::make_unique<WeatherListModel>(sources));
+    owned_.push_back(std::make_unique<HeardNowModel>(sources));
+    owned_.push_back(std::make_unique<HistoryListModel>(sources));
+    owned_.push_back(std::make_unique<StatusListModel>(s_.app.Status()));
+    for (auto& m : MakeStationTables(sources)) owned_.push_back(std::move(m));
+    owned_.push_back(std::make_unique<PacketStatisticsModel>(s_.app.Statistics()));
+    for (const auto& m : owned_) models_.push_back(m.get());
     s_.app.Status().onChange = [this] {
         if (ListModel* m = Find("STAT")) m->Invalidate();
     };
@@ -26,12 +27,12 @@ void ListsModule::Startup() { SetMetric(MapSettingsFrom(s_.prefs).metricUnits); 
 
 void ListsModule::SetMetric(bool metric) {
     for (const auto& m : models_)
-        if (auto* weather = dynamic_cast<WeatherListModel*>(m.get())) weather->SetMetric(metric);
+        if (auto* weather = dynamic_cast<WeatherListModel*>(m)) weather->SetMetric(metric);
 }
 
 ListModel* ListsModule::Find(std::string_view code) {
     for (const auto& m : models_)
-        if (FourCCText(m->Code()) == code) return m.get();
+        if (FourCCText(m->Code()) == code) return m;
     return nullptr;
 }
 

@@ -43,7 +43,10 @@ public:
     // The weather list in the units the maps use.
     void SetMetric(bool metric);
     void Startup() override;
-    const std::vector<std::unique_ptr<ListModel>>& Models() const { return models_; }
+    const std::vector<ListModel*>& Models() const { return models_; }
+    // A model another module owns (the message list), found and listed as
+    // the others are; it must outlive this module's windows.
+    void Adopt(ListModel& model) { models_.push_back(&model); }
 
 private:
     void InvalidateList(FourCC windowClass, FourCC list) override;
@@ -57,7 +60,8 @@ private:
 
     ModuleServices s_;
     ListWindows* windows_;
-    std::vector<std::unique_ptr<ListModel>> models_;
+    std::vector<std::unique_ptr<ListModel>> owned_;
+    std::vector<ListModel*> models_;  // the owned ones, then the adopted
 };
 
 }  // namespace velmora

@@ -16,6 +16,7 @@ constexpr MenuItem kFile[] = {
 };
 constexpr MenuItem kEdit[] = {
     {kCmdClearStations, "Clear Stations", false},
+    {1102, "Clear Messages", false},
 };
 constexpr MenuItem kSettings[] = {
     {kCmdStationSettings, "Station Settings...", false},
@@ -29,6 +30,11 @@ constexpr MenuItem kSettings[] = {
     {kCmdOpenRdfPort, "Open RDF port", true},
     {kCmdCloseTnc, "Close TNC", false},
     {kCmdCloseAllPorts, "Close All ports", false},
+    {0, "", false},
+    {3008, "Enable Sound", true},
+    {3009, "Notify New Mail", true},
+    {3010, "Notify Bulletins", true},
+    {3011, "Notify Announcements", true},
 };
 constexpr MenuItem kLogging[] = {
     {7100, "Station Logging", true},
@@ -99,9 +105,14 @@ constexpr MenuItem kLists[] = {
     {8211, "DF", false},
     {8212, "Telemetry", false},
     {8213, "Packet Statistics", false},
+    {0, "", false},
+    {8214, "Messages", false},
+    {8215, "Message Round Trip Times", true},
 };
 constexpr MenuItem kTransmit[] = {
     {3201, "Send Position", false},
+    {3202, "New Message...", false},
+    {3203, "Message Auto Answer...", false},
     {3204, "Send Query", false},
     {3205, "Send Weather", false},
     {3206, "Send WX Query", false},

@@ -28,6 +28,9 @@ PrefField Txt(std::string name, uint16_t offset, uint16_t size, std::string def 
 //   6852         internet_filter  the APRS-IS server filter (empty: a range
 //                                 round home), 127 characters
 //   6980         internet_range_km  that range, km (0: 200)
+//   6982         notify_new_mail, notify_bulletins, notify_announcements,
+//   6985         sound_on, message_round_trip (bytes, 1 on)
+//   6988         nearest_nws_station  the "Msg to NWS" addressee, 15 characters
 constexpr uint16_t kOwnFieldsStart = 6208;
 void AddOwnFields(std::vector<PrefField>& f) {
     for (int n = 0; n < 10; ++n) {
@@ -37,6 +40,12 @@ void AddOwnFields(std::vector<PrefField>& f) {
     f.push_back(Num("metric_units", kOwnFieldsStart + 642, PrefType::kByte));
     f.push_back(Txt("internet_filter", kOwnFieldsStart + 644, 128));
     f.push_back(Num("internet_range_km", kOwnFieldsStart + 772, PrefType::kI16));
+    f.push_back(Num("notify_new_mail", kOwnFieldsStart + 774, PrefType::kByte, 1));
+    f.push_back(Num("notify_bulletins", kOwnFieldsStart + 775, PrefType::kByte, 1));
+    f.push_back(Num("notify_announcements", kOwnFieldsStart + 776, PrefType::kByte, 1));
+    f.push_back(Num("sound_on", kOwnFieldsStart + 777, PrefType::kByte, 1));
+    f.push_back(Num("message_round_trip", kOwnFieldsStart + 778, PrefType::kByte, 1));
+    f.push_back(Txt("nearest_nws_station", kOwnFieldsStart + 780, 16));
 }
 
 std::vector<PrefField> BuildFields() {

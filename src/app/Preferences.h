@@ -106,6 +106,12 @@ struct PrefKey {
     X(kMetricUnits, "metric_units") \
     X(kInternetFilter, "internet_filter") \
     X(kInternetRangeKm, "internet_range_km") \
+    X(kNotifyNewMail, "notify_new_mail") \
+    X(kNotifyBulletins, "notify_bulletins") \
+    X(kNotifyAnnouncements, "notify_announcements") \
+    X(kSoundOn, "sound_on") \
+    X(kMessageRoundTrip, "message_round_trip") \
+    X(kNearestNwsStation, "nearest_nws_station") \
     X(kPreferencesVersion, "preferences_version")
 
 namespace pref {

@@ -48,6 +48,20 @@ private:
     Program& p_;
 };
 
+// What the decoder hands on, to the modules that take it.
+class Program::Seams final : public DecodeSeams {
+public:
+    explicit Seams(Program& p) : p_(p) {}
+    void ReceiveMessage(std::string_view source, std::string_view header, std::string_view text, Liveness live,
+                        SourceKind kind) override {
+        p_.messaging_.Receive(source, header, text, live, kind);
+    }
+    void ResendPendingMessages(StationIndex station) override { p_.messaging_.StationHeard(station); }
+
+private:
+    Program& p_;
+};
+
 namespace {
 AppOptions CoreOptions(const ProgramOptions& o) {
     AppOptions a;
@@ -66,15 +80,20 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
       ports_(services_, options.serial),
       transmit_(services_, ports_, options.dialogs),
       internet_(services_, options.network, options.dialogs),
+      messaging_(services_, transmit_, options.lists, options.messages),
       files_(services_),
       logs_(services_),
       memory_(services_),
       desktop_(services_),
       lists_(services_, options.lists),
       maps_(services_, options.maps, options.lists),
-      modules_{&station_, &ports_, &transmit_, &internet_, &files_, &logs_, &memory_, &desktop_, &lists_, &maps_},
+      modules_{&station_, &ports_, &transmit_, &internet_, &messaging_, &files_, &logs_, &memory_, &desktop_, &lists_, &maps_},
       work_(std::make_unique<Work>(*this)),
+      seams_(std::make_unique<Seams>(*this)),
       tick_(*work_) {
+    app_.UseSeams(*seams_);
+    lists_.Adopt(messaging_.List());
+    messaging_.soundSwitch = [this](bool on) { platform_.notices.EnableSound(on); };
     ports_.dispatch = [this](uint16_t id) { return DispatchMenuCommand(id); };
     ports_.Ports().SetNetwork(options.network);
     files_.exit = [this] { CloseRequested(); };
@@ -103,18 +122,18 @@ Program::~Program() = default;
 void Program::RouteMenus() {
     const std::pair<MenuGroup, std::vector<Module*>> routes[] = {
         {MenuGroup::kFile, {&files_, &maps_}},
-        {MenuGroup::kEdit, {&station_}},
-        {MenuGroup::kSettings, {&ports_, &station_, &transmit_}},
+        {MenuGroup::kEdit, {&station_, &messaging_}},
+        {MenuGroup::kSettings, {&ports_, &station_, &transmit_, &messaging_}},
         {MenuGroup::kLogging, {&logs_}},
         {MenuGroup::kDisplay, {&maps_}},
-        {MenuGroup::kLists, {&lists_, &maps_}},
+        {MenuGroup::kLists, {&lists_, &maps_, &messaging_}},
         {MenuGroup::kWindows, {&memory_, &ports_, &maps_}},
         {MenuGroup::kTncCommands, {&ports_, &transmit_}},
         {MenuGroup::kTcpIp, {&internet_}},
         {MenuGroup::kAltVhfPath, {&ports_}},
         {MenuGroup::kAltHfPath, {&ports_}},
         {MenuGroup::kHelp, {&desktop_}},
-        {MenuGroup::kTransmitAndMaps, {&transmit_, &maps_}},
+        {MenuGroup::kTransmitAndMaps, {&transmit_, &messaging_, &maps_}},
     };
     for (const auto& route : routes) {
         menu_.SetHandler(route.first, [takers = route.second](uint16_t id) {

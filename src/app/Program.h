@@ -15,6 +15,7 @@
 #include "app/ListsModule.h"
 #include "app/MapsModule.h"
 #include "app/MenuDispatch.h"
+#include "app/MessagingModule.h"
 #include "app/Module.h"
 #include "app/PeriodicTick.h"
 #include "app/PortsModule.h"
@@ -54,6 +55,7 @@ struct ProgramOptions {
     SettingsDialogs* dialogs = nullptr;    // no settings dialogs without one
     ListWindows* lists = nullptr;          // list windows open nowhere without one
     MapWindows* maps = nullptr;            // map windows open nowhere without one
+    MessageWindows* messages = nullptr;    // no message dialogs without one
 };
 
 class Program final : public EventTarget {
@@ -125,9 +127,11 @@ public:
     MapsModule& Maps() { return maps_; }
     TransmitModule& Transmitter() { return transmit_; }
     InternetModule& Internet() { return internet_; }
+    MessagingModule& Messages() { return messaging_; }
 
 private:
     class Work;
+    class Seams;
     void RouteMenus();
     void QuitWhenDrained();
 
@@ -142,6 +146,7 @@ private:
     PortsModule ports_;
     TransmitModule transmit_;
     InternetModule internet_;
+    MessagingModule messaging_;
     FilesModule files_;
     LogsModule logs_;
     MemoryModule memory_;
@@ -150,6 +155,7 @@ private:
     MapsModule maps_;
     std::vector<Module*> modules_;
     std::unique_ptr<Work> work_;
+    std::unique_ptr<Seams> seams_;
     PeriodicTick tick_;
     MenuDispatch menu_;
     TimerSet timers_;

@@ -31,6 +31,12 @@ void TransmitModule::Transmit(char route, std::string_view text, int pauseTicks)
     RouteTransmit(route, text, pauseTicks, r, *this);
 }
 
+void TransmitModule::TransmitVia(char route, std::string_view text, std::string_view kissPath) {
+    oneFramePath_ = kissPath;
+    Transmit(route, text);
+    oneFramePath_.clear();
+}
+
 bool TransmitModule::SendOwnPosition(char route) {
     const OwnReportSettings own = Own();
     std::string report;
@@ -116,7 +122,10 @@ bool TransmitModule::KissOn(int port) const { return ports_.Tnc().KissMode(port)
 void TransmitModule::SendText(int port, std::string_view text, int pauseTicks) {
     ports_.Tnc().SendTncText(port, text, pauseTicks);
 }
-void TransmitModule::SendKiss(int port, std::string_view text) { (void)ports_.Tnc().KissSend(port, text); }
+void TransmitModule::SendKiss(int port, std::string_view text) {
+    if (!oneFramePath_.empty()) (void)ports_.Tnc().KissSendVia(port, text, oneFramePath_);
+    else (void)ports_.Tnc().KissSend(port, text);
+}
 void TransmitModule::RecordTransmitted(std::string_view line) { s_.app.RecordTransmitted(line); }
 
 bool TransmitModule::ChannelOpen(Channel c) const {
@@ -149,10 +158,12 @@ void TransmitModule::SendAlternatePath(int n) {
     }
 }
 
-void TransmitModule::SendStatus() {
+void TransmitModule::SendStatus() { SendStatusOn('-'); }
+
+void TransmitModule::SendStatusOn(char route) {
     std::string status = settings_.statusText;
     if (status.empty()) status = StatusReport(s_.app.Now().Now(), s_.prefs.Text(pref::kStatusText));
-    if (status.size() >= 9) Transmit('-', status + "\r");
+    if (status.size() >= 9) Transmit(route, status + "\r");
 }
 
 void TransmitModule::SendObjects(char route) {

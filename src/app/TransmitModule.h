@@ -33,12 +33,18 @@ public:
 
     // Every originated packet leaves here.
     void Transmit(char route, std::string_view text, int pauseTicks = 0);
+    // The same, with a digipeater path of its own for a KISS TNC's frame.
+    void TransmitVia(char route, std::string_view text, std::string_view kissPath);
+    // The status report and the own objects on one route (a query's answer).
+    void SendStatusOn(char route);
+    void SendObjectsOn(char route) { SendObjects(route); }
     // The own position on a route ('-' all, 'H', 'V', 'T'); false when there
     // is none to send.
     bool SendOwnPosition(char route);
     // A TNC was started: the schedule starts over.
     void TncStarted();
     const ReportSchedule& Schedule() const { return schedule_; }
+    bool ChannelUp(Channel c) const { return ChannelOpen(c); }
     // The internet links, once wired by the program.
     std::function<bool()> internetOpen = [] { return false; };
     std::function<void(std::string_view)> sendInternet = [](std::string_view) {};
@@ -74,6 +80,7 @@ private:
     class SettingsDialogs* dialogs_;
     TransmitSettings settings_;
     ReportSchedule schedule_;
+    std::string oneFramePath_;  // while TransmitVia runs
 };
 
 }  // namespace velmora

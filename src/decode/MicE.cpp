@@ -297,6 +297,7 @@ void DecodeMicE(DecodeContext& ctx, const ReportCall& call) {
     if (f.symbolCode) s.symbolCode = f.symbolCode;
     if (f.symbolTable) s.symbolTable = f.symbolTable;
     s.specialIcon = 26;
+    s.reportType = info[0];  // a Mic-E radio: messages to it are split shorter
     if (dest) s.micMessage = static_cast<int16_t>(dest->messageCode);
     if (dest && dest->messageCode == 7 && previousMessage != 7) ctx.st.events.CentreMapOn(call.index);
     if (f.channels > 0) StoreTelemetry(ctx, s, f);

@@ -98,17 +98,19 @@ void DecodeReportType(DecodeContext& ctx, ReportType type, const ReportCall& cal
 
 // "PARM.", "UNIT.", "EQNS." and "BITS." are messages a station addresses
 // to itself (or another sends for it): they name and scale its telemetry.
-void TakeTelemetryDefinition(DecodeContext& ctx, const ReportCall& call, std::string_view info) {
-    if (info.size() < 16 || info[10] != ':' || !IsTelemetryDefinition(info.substr(11))) return;
+// True when it was one: a definition is no mail.
+bool TakeTelemetryDefinition(DecodeContext& ctx, const ReportCall& call, std::string_view info) {
+    if (info.size() < 16 || info[10] != ':' || !IsTelemetryDefinition(info.substr(11))) return false;
     std::string_view addressee = info.substr(1, 9);
     while (!addressee.empty() && addressee.back() == ' ') addressee.remove_suffix(1);
     const FindResult found = FindOrAddStation(ctx.st, addressee, call.live, SourceKind::kNone, 0);
-    if (found.index < 0) return;
+    if (found.index < 0) return false;
     StationRecord& s = ctx.st.table.At(found.index);
     auto defs = s.telemetryDefinitions ? std::make_shared<TelemetryDefinitions>(*s.telemetryDefinitions)
                                        : std::make_shared<TelemetryDefinitions>();
     if (ApplyTelemetryDefinition(*defs, info.substr(11))) s.telemetryDefinitions = std::move(defs);
     ctx.st.events.InvalidateList(MakeFourCC("LIST"), MakeFourCC("TELM"));
+    return true;
 }
 
 // Text whose first character names no data type.
@@ -145,7 +147,7 @@ void DispatchByType(DecodeContext& ctx, const ReportCall& call, uint16_t packetC
         case Handler::kTimed: DecodeTimedPosition(ctx, call); break;
         case Handler::kMessage:
             ++ctx.counters.messages;
-            TakeTelemetryDefinition(ctx, call, info);
+            if (TakeTelemetryDefinition(ctx, call, info)) break;
             ctx.seams.ReceiveMessage(call.line.source.View(), call.line.header.View(), info.substr(1),
                                      call.live, call.kind);
             break;

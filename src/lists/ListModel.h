@@ -48,6 +48,11 @@ public:
     // command; empty and 0 for none.
     virtual std::string RowCall(size_t /*row*/) const { return {}; }
     virtual uint16_t RowCommand(size_t /*row*/) const { return 0; }
+    // A key on a selected row (letters upper-cased; '\b' Backspace, 0x7F
+    // Delete, 0x02 Ctrl-B). False when the row does not take it: the window
+    // beeps. Lists without keys take none.
+    virtual bool TakesKeys() const { return false; }
+    virtual bool RowKey(size_t /*row*/, char /*key*/) { return false; }
 
     // Marked by the invalidation broadcasts; the window refreshes a marked
     // model at its next redraw, so many changes cost one refresh.

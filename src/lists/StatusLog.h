@@ -25,6 +25,7 @@ public:
     void StatusText(std::string_view text) override;
     void PlayEventSound(int event, std::string_view caption) override;
     void Beep() override { next_.Beep(); }
+    void EnableSound(bool on) override { next_.EnableSound(on); }
 
     const std::deque<Entry>& Entries() const { return entries_; }
     // Called after each new text (the status window refreshes).

@@ -15,6 +15,8 @@ enum class MessageKind : uint8_t {
     kBulletin = 2,
     kAnnouncement = 3,
     kNwsBulletin = 4,
+    kNtsTraffic = 5,
+    kRcmTraffic = 6,
     kDxSpot = 128,  // a " de " spot kept in the message list
 };
 
@@ -44,6 +46,9 @@ struct MessageEntry {
     FixedString<96> path;
 
     bool InUse() const { return state != 0; }
+    bool Waiting() const { return outgoing && ackState == kAckWaiting; }
+
+    static constexpr uint8_t kAckWaiting = 0, kAcked = 1, kCancelled = 255;
 };
 
 class MessageStore {
@@ -59,6 +64,23 @@ public:
     // The next free entry, marked in use; -1 when the store is full.
     int32_t Add();
     void Clear();
+    bool Full() const { return used_ >= Capacity(); }
+
+    // The entry with these four texts; else the first free index; else the
+    // capacity (the store is full).
+    int32_t Find(std::string_view from, std::string_view to, std::string_view text, std::string_view number) const;
+
+    // On overflow: keeps only what concerns this station (its own outgoing
+    // entries, and messages to or from it), in order; if that is more than
+    // half the store, the older half of it goes too (never an outgoing
+    // message still waiting for its ack). Returns the first free index,
+    // which is the capacity when only waiting messages remain.
+    int32_t Compact(std::string_view ownCall);
+
+    // A free entry for an outgoing message, marked in use: when the store is
+    // full the four oldest entries are dropped first (never one still
+    // waiting for its ack); -1 when every entry is such a one.
+    int32_t AddDroppingOldest();
 
     // A DX spot: an entry with the same three texts counts once more,
     // otherwise a new one is added with count 1. The entry, or -1 when full.
@@ -73,6 +95,8 @@ public:
     }
 
 private:
+    void DropOldest(int32_t n);
+
     std::vector<MessageEntry> entries_;
     int32_t used_ = 0;
 };

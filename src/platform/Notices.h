@@ -26,6 +26,9 @@ public:
     // An event with its caption (usually naming the station it is about).
     virtual void PlayEventSound(int event, std::string_view caption) = 0;
     virtual void Beep() = 0;
+    // The operator's sound switch ("Enable Sound"); sinks without sound
+    // ignore it.
+    virtual void EnableSound(bool /*on*/) {}
 };
 
 // Drops everything; for tools that have no operator to tell.

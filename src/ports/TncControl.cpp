@@ -195,6 +195,22 @@ bool TncControl::KissSend(int port, std::string_view text) {
     return true;
 }
 
+bool TncControl::KissSendVia(int port, std::string_view text, std::string_view path) {
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.remove_suffix(1);
+    KissLink link = links_[LinkSlot(port)];
+    const std::vector<Ax25Address> normal = link.path;
+    link.path.clear();
+    for (const std::string& hop : SplitDigiPath(path)) {
+        Ax25Address a;
+        if (link.path.size() < Ax25Frame::kMaxDigis && ParseAx25Address(hop, a)) link.path.push_back(a);
+    }
+    if (link.path.empty()) link.path = normal;  // nothing usable: the normal path
+    const std::string frame = KissFrameFor(link, text);
+    if (frame.empty()) return false;
+    sender_.Send(port, frame, 0);
+    return true;
+}
+
 void TncControl::KissInput(int port, std::string_view bytes) {
     for (KissReceived& r : KissReceive(links_[LinkSlot(port)], bytes, clock_.NowStamp())) {
         if (!r.repeat.empty()) sender_.Send(port, r.repeat, 0);

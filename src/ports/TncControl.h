@@ -51,6 +51,8 @@ public:
     void TerminalEcho(int port);
 
     bool KissSend(int port, std::string_view text);
+    // One frame with its own digipeater path; the port's path stays as it is.
+    bool KissSendVia(int port, std::string_view text, std::string_view path);
     void KissInput(int port, std::string_view bytes);
     bool KissMode(int port) const;
     const KissLink& Link(int port) const { return links_[LinkSlot(port)]; }

@@ -153,20 +153,6 @@ std::string QueryArea(int32_t lon, int32_t lat, long radius) {
     return out;
 }
 
-std::string AckLine(std::string_view addressee, std::string_view number) {
-    char to[16];
-    std::snprintf(to, sizeof to, "%-9s", std::string(addressee.substr(0, 9)).c_str());
-    return ":" + std::string(to) + ":ack" + std::string(number) + "\r";
-}
-
-std::string MessageLine(std::string_view addressee, std::string_view text, std::string_view number) {
-    char to[16];
-    std::snprintf(to, sizeof to, "%-9s", std::string(addressee.substr(0, 9)).c_str());
-    std::string out = ":" + std::string(to) + ":" + std::string(text);
-    if (!number.empty()) out += "{" + std::string(number);
-    return out + "\r";
-}
-
 std::string InternetForm(const OwnReportSettings& s, std::string_view report) {
     return s.call + ">" + DestinationCall(s) + ",TCPIP*:" + std::string(report);
 }

@@ -72,9 +72,6 @@ std::string QueryWeather();  // "?WX?\r"
 std::string QueryIGates();   // "?IGATE?\r"
 // "?APRS?LAT.mm,LON.mm,RAD\r" (degrees negative south and west).
 std::string QueryArea(int32_t lon, int32_t lat, long radius);
-// ":ADDRESSEE:ackNUMBER\r" and ":ADDRESSEE:text{NUMBER\r".
-std::string AckLine(std::string_view addressee, std::string_view number);
-std::string MessageLine(std::string_view addressee, std::string_view text, std::string_view number);
 // "CALL>DEST,TCPIP*:report".
 std::string InternetForm(const OwnReportSettings& s, std::string_view report);
 

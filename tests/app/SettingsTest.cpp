@@ -106,7 +106,7 @@ TEST(EventSounds, CaptionsFilesAndTheBeepWhenAFileWillNotPlay) {
     EXPECT_EQ(front.status.back(), "Unknown 9999");
     EXPECT_EQ(sound.played.back(), files.RealPath("Sounds\\Unknown.wav"));
     EXPECT_EQ(sound.beeps, 1);  // nothing to play: the beep instead
-    notices.SetSoundOn(false);
+    notices.EnableSound(false);
     notices.PlayEventSound(kSoundHighWind, "");
     EXPECT_EQ(front.status.back(), "High wind alarm");
     EXPECT_EQ(sound.played.size(), 2u);

@@ -60,9 +60,6 @@ TEST(OwnReports, QueriesMessagesAndTheInternetForm) {
     const OwnReportSettings s = Station();
     EXPECT_EQ(QueryAll(), "?APRS?\r");
     EXPECT_EQ(QueryArea(s.lon, s.lat, 20), "?APRS?041.50,-072.50,0020\r");
-    EXPECT_EQ(AckLine("W1AW", "12"), ":W1AW     :ack12\r");
-    EXPECT_EQ(MessageLine("W1AW", "Hello", "7"), ":W1AW     :Hello{7\r");
-    EXPECT_EQ(MessageLine("W1AW", "Hello", ""), ":W1AW     :Hello\r");
     EXPECT_EQ(InternetForm(s, "?APRS?\r"), "N0ME-9>APZ228,TCPIP*:?APRS?\r");
 }
 

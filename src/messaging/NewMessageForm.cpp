@@ -1,0 +1,120 @@
+#include "messaging/NewMessageForm.h"
+
+#include <cctype>
+
+#include "messaging/MessageText.h"
+
+namespace velmora {
+namespace {
+
+constexpr std::string_view kToYourself = "Don't send messages to yourself";
+constexpr int8_t kObjectIcon = 30;
+constexpr uint8_t kModeBits[kPortBoxes] = {0x10, 0x20, 0x40};
+
+}  // namespace
+
+void NewMessageForm::Open(std::string_view to, std::string_view text) {
+    status_.clear();
+    EditTo(to);
+    if (to_ == m_.Settings().ownCall) {
+        to_.clear();
+        status_ = kToYourself;
+    }
+    EditText(text);
+}
+
+void NewMessageForm::EditTo(std::string_view to) {
+    to_.assign(to.substr(0, 9));
+    for (char& c : to_) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const StationTable& table = m_.Stations().table;
+    const StationIndex station = to_.empty() ? -1 : FindStation(table, to_);
+    if (station >= 0 && (table.At(station).specialIcon == kObjectIcon || table.At(station).objectState))
+        status_ = "Can't send Messages to OBJECTS";
+    else if (!to_.empty() && to_ == m_.Settings().ownCall)
+        status_ = kToYourself;
+    PresetBoxes(station);
+}
+
+void NewMessageForm::PresetBoxes(StationIndex station) {
+    for (bool& t : ticked_) t = false;
+    const StationTable& table = m_.Stations().table;
+    const StationRecord* r = table.ValidIndex(station) ? &table.At(station) : nullptr;
+    if (r && (r->addresseeMode & 0x70)) {
+        for (int b = 0; b < kPortBoxes; ++b) ticked_[b] = (r->addresseeMode & kModeBits[b]) && c_.open[b];
+    } else if (r && SeveralPorts()) {
+        const SourceKind k = r->sourceKind;
+        if (IsHf(k)) ticked_[kBoxHf] = c_.open[kBoxHf];
+        else if (k == SourceKind::kVhf || k == SourceKind::kVhfTag) ticked_[kBoxVhf] = c_.open[kBoxVhf];
+        else if (IsInternet(k)) ticked_[kBoxInternet] = c_.open[kBoxInternet];
+        else ticked_[kBoxHf] = c_.open[kBoxHf], ticked_[kBoxVhf] = c_.open[kBoxVhf];
+    }
+    if (ticked_[kBoxHf] || ticked_[kBoxVhf] || ticked_[kBoxInternet]) return;
+    for (PortBox b : {kBoxVhf, kBoxHf, kBoxInternet}) {
+        if (!c_.open[b]) continue;
+        ticked_[b] = true;
+        return;
+    }
+}
+
+void NewMessageForm::EditText(std::string_view text) {
+    if (!text.empty() && static_cast<unsigned char>(text.back()) < ' ') text.remove_suffix(1);
+    if (text.size() > kMaxText) {
+        m_.Stations().notices.Beep();
+        text = text.substr(0, kMaxText);
+    }
+    text_.assign(text);
+}
+
+void NewMessageForm::Bulletin() {
+    BulletinCounters& n = m_.Bulletins();
+    EditTo("BLN" + std::string(1, static_cast<char>('0' + n.digit)));
+    n.digit = n.digit >= 9 ? 1 : n.digit + 1;
+    status_ = "Bulletins get sent every 20 min for 4 hours";
+}
+
+void NewMessageForm::Announcement() {
+    BulletinCounters& n = m_.Bulletins();
+    EditTo("BLN" + std::string(1, n.letter));
+    n.letter = n.letter >= 'Z' ? 'A' : static_cast<char>(n.letter + 1);
+    status_ = "Announcements get sent once an hour for 4 days";
+}
+
+void NewMessageForm::ToNws() {
+    EditTo(c_.nwsStation);
+    text_ = c_.nwsPrefix;
+}
+
+char NewMessageForm::Port() const {
+    if (ticked_[kBoxInternet]) return 'T';
+    if (ticked_[kBoxVhf]) return '2';
+    if (ticked_[kBoxHf]) return '1';
+    return '-';
+}
+
+bool NewMessageForm::Accept() {
+    if (!OkEnabled() || StartsWith(to_, "NWS-")) {
+        m_.Stations().notices.Beep();
+        return false;
+    }
+    m_.Answer().on = false;
+    StationIndex station = -1;
+    if (!StartsWith(to_, "BLN")) {
+        const FindResult found = FindOrAddStation(m_.Stations(), to_, Liveness::kReplay, SourceKind::kNone, 0);
+        station = found.index;
+        if (station >= 0) {
+            uint8_t mode = 0;
+            for (int b = 0; b < kPortBoxes; ++b)
+                if (ticked_[b]) mode |= kModeBits[b];
+            StationRecord& r = m_.Stations().table.At(station);
+            r.addresseeMode = static_cast<uint8_t>((r.addresseeMode & ~0x70) | mode);
+        }
+    }
+    if (text_.size() < 46) return m_.SendMessage(to_, text_, Port(), station) >= 0;
+    const std::string last = m_.SplitLongMessage(to_, text_, Port(), station);
+    // The dialog's counters follow the addressees the parts used.
+    if (IsBulletinAddressee(last)) m_.Bulletins().digit = last[3] - '0';
+    else if (IsAnnouncementAddressee(last)) m_.Bulletins().letter = static_cast<char>(std::toupper(last[3]));
+    return true;
+}
+
+}  // namespace velmora
