@@ -112,7 +112,7 @@ std::vector<ConversationLine> MessagingModule::Conversation(std::string_view cal
         const bool mine = e.outgoing && e.to == call;
         if (!mine && !(e.from == call && e.to == own)) continue;
         ConversationLine line{mine, e.created, std::string(e.text.View()), MessageStatusCode(e)};
-        if (mine && e.ackState == MessageEntry::kAcked) line.status += " " + std::to_string(e.roundTrip) + " s";
+        if (mine && e.ackState == MessageEntry::kAcked && e.ackedAt) line.status += " " + std::to_string(e.roundTrip) + " s";
         lines.push_back(std::move(line));
     }
     return lines;

@@ -45,7 +45,7 @@ ListCell MessageListModel::Cell(size_t row, size_t column) const {
         }
         case 5: {
             std::string status = MessageStatusCode(*e);
-            if (!status.empty() && roundTrip_ && e->ackState == MessageEntry::kAcked) {
+            if (!status.empty() && roundTrip_ && e->ackState == MessageEntry::kAcked && e->ackedAt) {
                 std::snprintf(buf, sizeof buf, " %2ld", long(e->roundTrip));
                 status += buf;
             }
