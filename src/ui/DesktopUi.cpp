@@ -21,6 +21,8 @@
 #include "ui/TcpSettingsDialog.h"
 #include "ui/StationSettingsDialog.h"
 #include "ui/TerminalWindow.h"
+#include "ui/ConversationWindow.h"
+#include "ui/NewMessageDialog.h"
 
 #include <QInputDialog>
 #include <QLineEdit>
@@ -118,6 +120,36 @@ bool DesktopUi::NewChildWindow() {
     return true;
 }
 
+bool DesktopUi::ComposeMessage(NewMessageForm& form) {
+    NewMessageDialog dialog(form, frame_.get());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool DesktopUi::EditAutoAnswer(AutoAnswer& answer) { return AskAutoAnswer(answer, frame_.get()); }
+
+void DesktopUi::ShowConversation(const std::string& call) {
+    if (!program_ || call.empty()) return;
+    for (QMdiSubWindow* sub : frame_->Mdi()->subWindowList()) {
+        auto* open = dynamic_cast<ConversationWindow*>(sub->widget());
+        if (open && open->Call() == call) {
+            frame_->Mdi()->setActiveSubWindow(sub);
+            return;
+        }
+    }
+    auto* window = new ConversationWindow(program_->Messages(), call);
+    QMdiSubWindow* sub = frame_->Mdi()->addSubWindow(window);
+    if (!sub) return;
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->resize(std::min(560, frame_->Mdi()->viewport()->width()), std::min(420, frame_->Mdi()->viewport()->height()));
+    sub->show();
+    window->Input()->setFocus();
+}
+
+void DesktopUi::MessagesChanged() {
+    for (QMdiSubWindow* sub : frame_->Mdi()->subWindowList())
+        if (auto* c = dynamic_cast<ConversationWindow*>(sub->widget())) c->Refresh();
+}
+
 void DesktopUi::ShowList(ListModel& model) {
     for (QMdiSubWindow* sub : frame_->Mdi()->subWindowList()) {
         auto* open = dynamic_cast<ListWindow*>(sub->widget());
@@ -129,6 +161,11 @@ void DesktopUi::ShowList(ListModel& model) {
     auto* window = new ListWindow(model);
     window->onActivate = [this, &model](size_t row) {
         if (!program_) return;
+        if (model.Code() == MakeFourCC("MSGL")) {
+            // A message opens the conversation it belongs to.
+            if (const std::string call = model.RowCall(row); !call.empty()) ShowConversation(call);
+            return;
+        }
         if (const std::string call = model.RowCall(row); !call.empty()) {
             program_->Maps().ShowStation(call);
             ShowStationInfo(call);

@@ -8,6 +8,7 @@
 #include "platform/Notices.h"
 #include "app/ListsModule.h"
 #include "app/MapsModule.h"
+#include "app/MessagingModule.h"
 #include "app/SettingsDialogs.h"
 #include "platform/qt/QtEventUi.h"
 
@@ -38,7 +39,11 @@ private:
     QAction* capsLock_ = nullptr;
 };
 
-class DesktopUi final : public QtEventUi, public SettingsDialogs, public ListWindows, public MapWindows {
+class DesktopUi final : public QtEventUi,
+                        public SettingsDialogs,
+                        public ListWindows,
+                        public MapWindows,
+                        public MessageWindows {
 public:
     // The program this front end shows; it also receives the timers.
     void Attach(Program* program);
@@ -84,6 +89,10 @@ public:
     bool SaveMapImage(MapWindow& window, const std::string& path) override;
     void MapsGone() override;
     void ShowStationInfo(const std::string& call) override;
+    bool ComposeMessage(NewMessageForm& form) override;
+    bool EditAutoAnswer(AutoAnswer& answer) override;
+    void ShowConversation(const std::string& call) override;
+    void MessagesChanged() override;
     // The map window widgets, front first.
     std::vector<class CMapWindow*> MapWidgets() const;
 

@@ -148,9 +148,20 @@ void HeadlessUi::RunCommand(const std::string& raw) {
         ViewCommand(line.substr(5));
     } else if (line.substr(0, 7) == "render ") {
         RenderCommand(line.substr(7));
+    } else if (line == "msg" || line.substr(0, 4) == "msg ") {
+        MessageCommand(Trim(line.substr(3)));
+    } else if (line == "autoanswer off") {
+        p.Messages().Core().Answer().on = false;
+        Print("Auto Answer disabled");
+    } else if (line.substr(0, 11) == "autoanswer ") {
+        AutoAnswer& a = p.Messages().Core().Answer();
+        a = {true, std::string(Trim(line.substr(11))).substr(0, AutoAnswer::kMaxText)};
+        p.Messages().List().Invalidate();
+        Print("Auto Answer enabled:" + a.text);
     } else if (line == "help") {
         Print("commands: a menu command by number or text, stations (list STAL), table, list, list CODE, maps, map NAME, "
-              "view LAT LON SPAN, render FILE.png [WIDTH HEIGHT], info CALL, connect [N], disconnect, links, open FILE, simulate FILE, send TEXT, quit");
+              "view LAT LON SPAN, render FILE.png [WIDTH HEIGHT], info CALL, msg (list MSGL), msg CALL, msg CALL TEXT, "
+              "autoanswer TEXT|off, connect [N], disconnect, links, open FILE, simulate FILE, send TEXT, quit");
         for (const Menu& m : MainMenu())
             for (const MenuItem& item : m.items)
                 if (item.id) Print("  " + std::to_string(item.id) + "  " + m.title + " > " + item.text);
@@ -164,6 +175,49 @@ void HeadlessUi::RunCommand(const std::string& raw) {
         Print("Command " + std::string(line) + " is not available");
     } else {
         Print("Unknown command: " + std::string(line) + " (help lists the commands)");
+    }
+}
+
+// msg: the message list; msg CALL: the conversation with CALL; msg CALL
+// TEXT: sent as the new-message dialog sends it with its defaults.
+void HeadlessUi::MessageCommand(std::string_view args) {
+    MessagingModule& m = program_->Messages();
+    if (args.empty()) {
+        ShowList(m.List());
+        return;
+    }
+    const size_t space = args.find(' ');
+    const std::string call(args.substr(0, space));
+    if (space == std::string_view::npos) {
+        std::string upper = call;
+        for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        ShowConversation(upper);
+        return;
+    }
+    std::string status;
+    m.SendAsDialog(call, Trim(args.substr(space + 1)), &status);
+    Print(status);
+}
+
+bool HeadlessUi::ComposeMessage(NewMessageForm&) {
+    Print("New Message: type msg CALL TEXT");
+    return false;
+}
+
+bool HeadlessUi::EditAutoAnswer(AutoAnswer& answer) {
+    Print(answer.on ? "Auto Answer enabled:" + answer.text + " (autoanswer TEXT or autoanswer off changes it)"
+                    : "Auto Answer disabled (autoanswer TEXT turns it on)");
+    return false;
+}
+
+void HeadlessUi::ShowConversation(const std::string& call) {
+    if (!program_) return;
+    Print("Messages with " + call);
+    for (const ConversationLine& l : program_->Messages().Conversation(call)) {
+        const LocalDateTime t = FromTimeStamp(l.time);
+        char stamp[32];
+        std::snprintf(stamp, sizeof stamp, "%02d/%02d %02d:%02d", t.month, t.day, t.hour, t.minute);
+        Print(std::string(stamp) + (l.mine ? "  > " : "  < ") + l.text + (l.status.empty() ? "" : "  [" + l.status + "]"));
     }
 }
 

@@ -12,6 +12,7 @@
 #include "platform/Notices.h"
 #include "app/ListsModule.h"
 #include "app/MapsModule.h"
+#include "app/MessagingModule.h"
 #include "app/SettingsDialogs.h"
 #include "platform/qt/QtEventUi.h"
 
@@ -19,7 +20,11 @@ namespace velmora {
 
 class Program;
 
-class HeadlessUi final : public QtEventUi, public SettingsDialogs, public ListWindows, public MapWindows {
+class HeadlessUi final : public QtEventUi,
+                         public SettingsDialogs,
+                         public ListWindows,
+                         public MapWindows,
+                         public MessageWindows {
 public:
     // The program this console drives; it also receives the timers.
     void Attach(Program* program);
@@ -66,6 +71,12 @@ public:
     void MapsGone() override { front_ = nullptr; }
     void ShowStationInfo(const std::string& call) override;
 
+    // The console's message windows: "msg CALL TEXT" and "autoanswer" do
+    // what the dialogs do; a conversation is printed.
+    bool ComposeMessage(NewMessageForm& form) override;
+    bool EditAutoAnswer(AutoAnswer& answer) override;
+    void ShowConversation(const std::string& call) override;
+
     static constexpr int kDefaultMapWidth = 1280, kDefaultMapHeight = 800;
 
 private:
@@ -73,6 +84,7 @@ private:
     void PrintMapsMenu() const;
     void ViewCommand(std::string_view args);
     void RenderCommand(std::string_view args);
+    void MessageCommand(std::string_view args);
 
     Program* program_ = nullptr;
     std::unique_ptr<QSocketNotifier> console_;

@@ -1,6 +1,8 @@
 #include "ui/ListWindow.h"
 
+#include <QApplication>
 #include <QBrush>
+#include <QKeyEvent>
 #include <QColor>
 #include <QHeaderView>
 #include <QLabel>
@@ -94,6 +96,7 @@ ListWindow::ListWindow(ListModel& model, QWidget* parent) : QWidget(parent), mod
     view_->horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(view_->horizontalHeader(), &QHeaderView::customContextMenuRequested, this,
                      [this](const QPoint& at) { ChooseColumns(at); });
+    if (model.TakesKeys()) view_->installEventFilter(this);
     table_.Update(true);
     summary_->setText(QString::fromStdString(model.Summary()));
     view_->resizeColumnsToContents();
@@ -127,6 +130,31 @@ void ListWindow::RestoreColumns() {
     const QStringList hidden = QSettings("Velmora", "Velmora").value(ColumnsKey(model_)).toStringList();
     for (size_t c = 0; c < model_.Columns().size(); ++c)
         view_->setColumnHidden(int(c), hidden.contains(QString::fromStdString(model_.Columns()[c].title)));
+}
+
+bool ListWindow::KeyOnSelection(char key) {
+    const auto& rows = table_.Rows();
+    const QModelIndexList selected = view_->selectionModel()->selectedRows();
+    bool taken = !selected.isEmpty();
+    for (const QModelIndex& index : selected)
+        if (size_t(index.row()) >= rows.size() || !model_.RowKey(rows[size_t(index.row())], key)) taken = false;
+    if (!taken) QApplication::beep();
+    RefreshNow();
+    return taken;
+}
+
+bool ListWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != view_ || event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+    const auto* k = static_cast<QKeyEvent*>(event);
+    char key = 0;
+    if (k->key() == Qt::Key_Backspace) key = '\b';
+    else if (k->key() == Qt::Key_Delete) key = 0x7F;
+    else if (k->key() == Qt::Key_B && (k->modifiers() & Qt::ControlModifier)) key = 0x02;
+    else if (k->text().size() == 1 && k->text()[0].unicode() > ' ' && k->text()[0].unicode() < 0x7F)
+        key = static_cast<char>(k->text()[0].toUpper().unicode());
+    if (!key) return false;  // arrows and the rest move the selection
+    KeyOnSelection(key);
+    return true;
 }
 
 void ListWindow::RefreshNow() {

@@ -53,6 +53,12 @@ public:
     std::function<void(size_t row)> onActivate;
     // Shows or hides a column and remembers the choice for this list.
     void ShowColumn(int column, bool shown);
+    // A key on the selected rows, for lists that take keys; false when a
+    // row refused it (the window beeps).
+    bool KeyOnSelection(char key);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     ListModel& model_;

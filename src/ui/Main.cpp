@@ -48,8 +48,9 @@ bool DisplayAvailable() {
 }
 
 ProgramOptions MachineOptions(SerialLayer& serial, Network& network, SettingsDialogs& dialogs, ListWindows& lists,
-                              MapWindows& maps) {
+                              MapWindows& maps, MessageWindows& messages) {
     ProgramOptions o;
+    o.messages = &messages;
     o.maps = &maps;
     o.serial = &serial;
     o.network = &network;
@@ -69,7 +70,7 @@ int RunHeadless(int argc, char** argv, const Options& options) {
     HeadlessUi ui;
     QtSerialLayer serial;
     QtNetwork network;
-    Program program(Platform{clock, notices, files}, ui, MachineOptions(serial, network, ui, ui, ui));
+    Program program(Platform{clock, notices, files}, ui, MachineOptions(serial, network, ui, ui, ui, ui));
     ui.Attach(&program);
     ui.CatchSignals();
     program.Start();
@@ -96,7 +97,7 @@ int RunDesktop(int argc, char** argv, const Options& options) {
     EventNotices notices(statusLine, sound, files);
     QtSerialLayer serial;
     QtNetwork network;
-    Program program(Platform{clock, notices, files}, ui, MachineOptions(serial, network, ui, ui, ui));
+    Program program(Platform{clock, notices, files}, ui, MachineOptions(serial, network, ui, ui, ui, ui));
     ui.Attach(&program);
     // Without a window manager (a bare X server) maximising does nothing:
     // start at the screen's size instead.

@@ -120,6 +120,23 @@ TEST(Direwolf, KissOverItsPtyAndTcpReceivesSendsAndDigipeats) {
         EXPECT_NE(dw.Output().find("[0L] " + report), std::string::npos) << dw.Output();
         // The start-up query went out the same way.
         EXPECT_NE(dw.Output().find("[0L] N0ME>APZ228,WIDE1-1:?APRS?"), std::string::npos) << dw.Output();
+
+        // A message as the dialog sends it, numbered, and its ack from the air.
+        ASSERT_TRUE(v.program->Messages().SendAsDialog("w1dw", "Hello via Dire Wolf"));
+        const std::string message = "N0ME>APZ228,WIDE1-1::W1DW     :Hello via Dire Wolf{000";
+        v.Until([&] { return dw.Output().find(message) != std::string::npos; }, 5000);
+        EXPECT_NE(dw.Output().find("[0L] " + message), std::string::npos) << dw.Output();
+        ASSERT_TRUE(dw.Play("W1DW>APRS::N0ME     :ack000\n"));
+        const MessageStore& store = v.program->Core().Messages();
+        ASSERT_TRUE(v.Until([&] { return store.At(0).ackState == MessageEntry::kAcked; })) << dw.Output();
+        // A message with a path of its own: that frame only.
+        v.program->Messages().Core().SendMessage("W1DW", "Long way round", '2', -1, 0, std::nullopt, true, "WIDE2-2");
+        v.Until([&] { return dw.Output().find("Long way round") != std::string::npos; }, 5000);
+        EXPECT_NE(dw.Output().find("[0L] N0ME>APZ228,WIDE2-2::W1DW     :Long way round{001"), std::string::npos)
+            << dw.Output();
+        ASSERT_TRUE(v.program->Tnc().KissSend(kPortVhfTnc, ">normal path again\r"));
+        v.Until([&] { return dw.Output().find("normal path again") != std::string::npos; }, 5000);
+        EXPECT_NE(dw.Output().find("N0ME>APZ228,WIDE1-1:>normal path again"), std::string::npos) << dw.Output();
     }
     {
         KissStation t("tcp:127.0.0.1:8001");
