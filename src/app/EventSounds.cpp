@@ -26,6 +26,8 @@ constexpr EventSoundEntry kEventSounds[] = {
 
 }  // namespace
 
+std::span<const EventSoundEntry> EventSoundTable() { return kEventSounds; }
+
 const EventSoundEntry* FindEventSound(int id) {
     for (const EventSoundEntry& e : kEventSounds)
         if (e.id == id) return &e;

@@ -1,6 +1,7 @@
 #pragma once
 // The event notifier: each event has a caption for the status line and a
 // wave file in "Sounds"; a file that cannot be played beeps instead.
+#include <span>
 #include <string_view>
 
 #include "platform/Files.h"
@@ -15,6 +16,8 @@ struct EventSoundEntry {
     const char* file;
 };
 
+// Every event with a sound, in id order.
+std::span<const EventSoundEntry> EventSoundTable();
 // The entry of an event; null for an unknown one.
 const EventSoundEntry* FindEventSound(int id);
 

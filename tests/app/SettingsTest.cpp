@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "app/EventSounds.h"
 #include "platform/fake/RecordingNotices.h"
 #include "platform/fake/RecordingSound.h"
@@ -111,6 +113,20 @@ TEST(EventSounds, CaptionsFilesAndTheBeepWhenAFileWillNotPlay) {
     EXPECT_EQ(front.status.back(), "High wind alarm");
     EXPECT_EQ(sound.played.size(), 2u);
     std::filesystem::remove_all(dir);
+}
+
+// The demo folder has a wave file for every event, and one for the unknown.
+TEST(EventSounds, TheDemoFolderHasEverySound) {
+    const std::filesystem::path sounds = std::filesystem::path(VELMORA_SOURCE_DIR) / "demo" / "Sounds";
+    std::vector<std::string> files = {"Unknown.wav"};
+    for (const EventSoundEntry& e : EventSoundTable()) files.emplace_back(e.file);
+    for (const std::string& f : files) {
+        std::ifstream in(sounds / f, std::ios::binary);
+        char head[12] = {};
+        in.read(head, sizeof head);
+        EXPECT_EQ(std::string(head, 4), "RIFF") << f;
+        EXPECT_EQ(std::string(head + 8, 4), "WAVE") << f;
+    }
 }
 
 }  // namespace
