@@ -102,6 +102,7 @@ void App::ClearStations() {
     table_->Clear();
     history_.Clear();
     waypoints_.Clear();
+    messages_.Renumber({});  // every station index the messages held is gone
     const std::string own = OwnPositionLine();
     if (!own.empty()) ProcessReceivedLine(own, Liveness::kReplay, SourceKind::kOwn);
 }

@@ -138,9 +138,10 @@ public:
     ListModel& MapListWindow() { return mapListModel_; }
     // Told when Display > Metric Units changes.
     std::function<void(bool metric)> unitsChanged = [](bool) {};
+    // The map window in front; null for none.
+    MapWindow* Front() const;
 
 private:
-    MapWindow* Front() const;
     void OpenFromMenu(uint16_t id);
     void Open(const MapDescriptor& d);
     void HomeView(MapWindow& w);

@@ -127,7 +127,7 @@ bool MessagingModule::Command(uint16_t id) {
     };
     switch (id) {
         case kCmdClearMessages: messaging_.Clear(); return true;
-        case kCmdNewMessage: Compose({}, {}); return true;
+        case kCmdNewMessage: Compose(selectedStation(), {}); return true;
         case kCmdAutoAnswer:
             if (windows_ && windows_->EditAutoAnswer(messaging_.Answer())) {
                 AutoAnswer& a = messaging_.Answer();

@@ -71,6 +71,8 @@ public:
     // The messages between the operator and a station, oldest first.
     std::vector<ConversationLine> Conversation(std::string_view call) const;
 
+    // The station selected on the front map: the new message's addressee.
+    std::function<std::string()> selectedStation = [] { return std::string(); };
     // The sound switch, for the notifier.
     std::function<void(bool)> soundSwitch = [](bool) {};
 

@@ -94,6 +94,10 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
     app_.UseSeams(*seams_);
     lists_.Adopt(messaging_.List());
     messaging_.soundSwitch = [this](bool on) { platform_.notices.EnableSound(on); };
+    messaging_.selectedStation = [this] {
+        const MapWindow* front = maps_.Front();
+        return front ? maps_.SelectedCall(*front) : std::string();
+    };
     ports_.dispatch = [this](uint16_t id) { return DispatchMenuCommand(id); };
     ports_.Ports().SetNetwork(options.network);
     files_.exit = [this] { CloseRequested(); };

@@ -46,8 +46,13 @@ void ConversationWindow::Refresh() {
         if (!l.status.empty()) text += QString::fromStdString("   [" + l.status + "]");
         auto* item = new QListWidgetItem(text, lines_);
         item->setTextAlignment(l.mine ? Qt::AlignRight : Qt::AlignLeft);
-        item->setForeground(l.mine ? (l.status.rfind('A', 0) == 0 ? QColor(0, 128, 0) : QColor(160, 0, 160))
-                                   : QColor(200, 0, 0));
+        // As the message list colours them: theirs red; ours acknowledged
+        // green, cancelled grey, waiting purple.
+        QColor colour(200, 0, 0);
+        if (l.mine) colour = l.status.rfind('A', 0) == 0 ? QColor(0, 128, 0)
+                             : l.status == "D"           ? QColor(128, 128, 128)
+                                                         : QColor(160, 0, 160);
+        item->setForeground(colour);
     }
     lines_->scrollToBottom();
 }

@@ -24,6 +24,7 @@ struct DesktopProgram {
         o.maps = &ui;
         o.lists = &ui;
         o.dialogs = &ui;
+        o.messages = &ui;
         program = std::make_unique<Program>(Platform{clock, notices, files}, ui, o);
         ui.Attach(program.get());
         ui.Frame().resize(1024, 768);
