@@ -18,6 +18,7 @@ public:
         sounds.push_back({event, std::string(caption)});
     }
     void Beep() override { ++beeps; }
+    void EnableSound(bool on) override { soundOn = on; }
 
     int CountSounds(int event) const {
         int n = 0;
@@ -28,6 +29,7 @@ public:
     std::vector<std::string> status;
     std::vector<Sound> sounds;
     int beeps = 0;
+    bool soundOn = true;
 };
 
 }  // namespace velmora

@@ -1,0 +1,102 @@
+// Messaging inside the whole program: from the decoder to the TNC and back,
+// the minute's retries, a station heard again, and the menu switches.
+#include <gtest/gtest.h>
+
+#include "app/MessagingModule.h"
+#include "platform/fake/FakeSerial.h"
+#include "support/SerialProgram.h"
+
+namespace velmora {
+namespace {
+
+struct MessageProgram : test::SerialProgram {
+    MessageProgram() : SerialProgram("N0ME", 41.5, -72.5) {
+        test::SetPref(prefs, "port2_device", "/dev/ttyUSB0");
+    }
+    // Opens the VHF TNC in text mode and lets its start-up pass.
+    Program& Open() {
+        Program& p = Up();
+        p.Command(kCmdOpenVhfTnc);
+        RunSingleShots();
+        layer.written[kPortVhfTnc].clear();
+        return p;
+    }
+    void Hear(const std::string& line) {
+        program->Core().ProcessReceivedLine(line, Liveness::kLive, SourceKind::kVhf);
+        RunSingleShots();
+    }
+    std::string Sent() {
+        std::string s;
+        s.swap(layer.written[kPortVhfTnc]);
+        return s;
+    }
+};
+
+TEST(MessagingModule, AcksRetriesAndRetryWhenHeardThroughTheTnc) {
+    MessageProgram t;
+    Program& p = t.Open();
+    t.Hear("W1AW>APRS,WIDE2-1::N0ME     :Hello there{42");
+    EXPECT_EQ(t.Sent(), ":W1AW     :ack42\r");
+    ASSERT_TRUE(p.Messages().SendAsDialog("W1AW", "Hi back"));
+    t.RunSingleShots();
+    EXPECT_EQ(t.Sent(), ":W1AW     :Hi back{000\r");
+    // The minute's retry, and the re-ack of a message heard twice.
+    t.Hear("W1AW>APRS,WIDE2-1::N0ME     :Hello there{42");
+    EXPECT_EQ(t.Sent(), ":W1AW     :ack42\r");
+    p.Messages().MinuteChanged(MakeDateTime(2026, 12, 8, 12, 1, 0));
+    t.RunSingleShots();
+    EXPECT_EQ(t.Sent(), ":W1AW     :ack42\r:W1AW     :Hi back{000\r");  // in store order
+    // Past the minute retries, hearing the station sends it again.
+    for (int m = 2; m < 8; ++m) p.Messages().MinuteChanged(MakeDateTime(2026, 12, 8, 12, m, 0));
+    t.RunSingleShots();
+    const std::string again = ":W1AW     :Hi back{000\r";
+    EXPECT_EQ(t.Sent(), again + again + again);  // up to five in all, then no more by the minute
+    t.clock.Advance(125);
+    t.Hear("W1AW>APRS:!4140.00N/07240.00W-back again");
+    EXPECT_EQ(t.Sent(), ":W1AW     :Hi back{000\r");
+    t.Hear("W1AW>APRS::N0ME     :ack000");
+    EXPECT_EQ(p.Core().Messages().At(1).ackState, MessageEntry::kAcked);
+    EXPECT_EQ(p.Core().Stations().At(p.Core().Stations().Lookup("W1AW")).pendingMessages, 0);
+}
+
+TEST(MessagingModule, QueriesMarkTheReportDueAndTheMenuSwitches) {
+    MessageProgram t;
+    Program& p = t.Open();
+    t.Hear("W1AW>APRS::N0ME     :?APRSP");
+    EXPECT_TRUE(p.Core().Schedule().positionNow[kGroupVhf]);
+    EXPECT_FALSE(p.Core().Schedule().positionNow[kGroupHf]);
+    EXPECT_TRUE(p.IsChecked(kCmdEnableSound));
+    p.Command(kCmdEnableSound);
+    EXPECT_FALSE(p.IsChecked(kCmdEnableSound));
+    EXPECT_FALSE(t.notices.soundOn);
+    Preferences saved;
+    saved.Load(t.files);
+    EXPECT_EQ(saved.Number(pref::kSoundOn), 0);  // kept for the next start
+    p.Command(kCmdNotifyMail);
+    t.Hear("W1AW>APRS::N0ME     :no sound for this");
+    EXPECT_EQ(t.notices.CountSounds(kSoundNewMessage), 0);
+    EXPECT_EQ(t.notices.beeps, 1);
+    ASSERT_NE(p.Lists().Find("MSGL"), nullptr);  // the list is among the lists
+    p.Command(kCmdClearMessages);
+    EXPECT_EQ(p.Core().Messages().Count(), 0);
+}
+
+TEST(MessagingModule, TheConsoleRefusesWhatTheDialogWouldWarnAbout) {
+    MessageProgram t;
+    Program& p = t.Open();
+    std::string status;
+    EXPECT_FALSE(p.Messages().SendAsDialog("N0ME", "to myself", &status));
+    EXPECT_EQ(status, "Don't send messages to yourself");
+    EXPECT_FALSE(p.Messages().SendAsDialog("W", "too short", &status));
+    EXPECT_FALSE(p.Messages().SendAsDialog("NWS-WARN", "x", &status));
+    EXPECT_TRUE(p.Messages().SendAsDialog("W1AW", "fine", &status));
+    EXPECT_EQ(status, "Sent to W1AW on port 2");
+    EXPECT_EQ(p.Core().Messages().Count(), 1);
+    const auto chat = p.Messages().Conversation("W1AW");
+    ASSERT_EQ(chat.size(), 1u);
+    EXPECT_TRUE(chat[0].mine);
+    EXPECT_EQ(chat[0].status, "Q");
+}
+
+}  // namespace
+}  // namespace velmora
