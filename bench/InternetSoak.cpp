@@ -48,10 +48,10 @@ int main(int argc, char** argv) {
     std::string error;
     auto listener = serverSide.Listen("127.0.0.1", 0, &error);
     if (!listener) return 1;
-    std::unique_ptr<TcpConnection> client;
+    std::unique_ptr<TcpSocket> client;
     long sent = 0;
     QTimer burst;
-    listener->onAccept = [&](std::unique_ptr<TcpConnection> c) {
+    listener->onAccept = [&](std::unique_ptr<TcpSocket> c) {
         client = std::move(c);
         client->Write("# soak stand-in\r\n# logresp N0SOAK verified, server SOAK\r\n");
         burst.start(20);

@@ -11,13 +11,16 @@
 
 namespace velmora {
 
-class TcpConnection {
+class TcpSocket {
 public:
-    virtual ~TcpConnection() = default;  // closes the connection
+    virtual ~TcpSocket() = default;  // closes the connection
     // False when the connection is gone; otherwise the bytes are queued.
     virtual bool Write(std::string_view bytes) = 0;
     // "host:port" of the far end.
     virtual std::string Peer() const = 0;
+    // Bytes written but not yet taken by the network: a reader that falls
+    // behind shows here.
+    virtual size_t Pending() const { return 0; }
 
     // Bytes that arrived, as they came.
     std::function<void(std::string_view bytes)> onData;
@@ -35,7 +38,7 @@ public:
     virtual uint16_t Port() const = 0;
 
     // A new client; the owner keeps the connection and sets its callbacks.
-    std::function<void(std::unique_ptr<TcpConnection>)> onAccept;
+    std::function<void(std::unique_ptr<TcpSocket>)> onAccept;
 };
 
 class Network {
@@ -43,12 +46,12 @@ public:
     virtual ~Network() = default;
     // Connects within the time-out; null with the reason in *error when it
     // cannot.
-    virtual std::unique_ptr<TcpConnection> Connect(const std::string& host, uint16_t port, int timeoutMs,
+    virtual std::unique_ptr<TcpSocket> Connect(const std::string& host, uint16_t port, int timeoutMs,
                                                    std::string* error) = 0;
     // Starts connecting and returns at once: onConnected when it is up,
     // onClosed when it cannot be (a name that does not resolve, a refusal,
     // no answer within the time-out). Nothing waits.
-    virtual std::unique_ptr<TcpConnection> Open(const std::string& host, uint16_t port, int timeoutMs) = 0;
+    virtual std::unique_ptr<TcpSocket> Open(const std::string& host, uint16_t port, int timeoutMs) = 0;
     // Listens on an address ("127.0.0.1", "0.0.0.0", "::"); port 0 picks a
     // free one. Null with the reason in *error when it cannot.
     virtual std::unique_ptr<TcpListener> Listen(const std::string& address, uint16_t port, std::string* error) = 0;

@@ -29,7 +29,7 @@ struct InternetLink {
     bool wanted = false;
     bool connected = false;
     bool verified = false;
-    std::unique_ptr<TcpConnection> connection;
+    std::unique_ptr<TcpSocket> connection;
     ServerLines lines;
     uint32_t linesReceived = 0, bytesReceived = 0, connectCount = 0;
     TimeStamp firstConnect = 0, lastOpen = 0, lastReceive = 0;

@@ -16,7 +16,7 @@ bool ParseTcpDevice(const std::string& device, std::string& host, uint16_t& port
     return true;
 }
 
-TcpDevice::TcpDevice(std::unique_ptr<TcpConnection> connection, int index, SerialEvents& events)
+TcpDevice::TcpDevice(std::unique_ptr<TcpSocket> connection, int index, SerialEvents& events)
     : connection_(std::move(connection)) {
     connection_->onData = [&events, index](std::string_view bytes) { events.PortData(index, bytes); };
     connection_->onClosed = [&events, index](std::string_view reason) { events.PortLost(index, reason); };
@@ -32,7 +32,7 @@ std::unique_ptr<SerialDevice> OpenTcpDevice(Network& network, int index, const s
         if (error) *error = "not tcp:HOST:PORT";
         return nullptr;
     }
-    std::unique_ptr<TcpConnection> connection = network.Connect(host, port, 3000, error);
+    std::unique_ptr<TcpSocket> connection = network.Connect(host, port, 3000, error);
     if (!connection) return nullptr;
     return std::make_unique<TcpDevice>(std::move(connection), index, events);
 }

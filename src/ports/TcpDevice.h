@@ -17,12 +17,12 @@ inline bool IsTcpDevice(const std::string& device) { return device.rfind("tcp:",
 
 class TcpDevice final : public SerialDevice {
 public:
-    TcpDevice(std::unique_ptr<TcpConnection> connection, int index, SerialEvents& events);
+    TcpDevice(std::unique_ptr<TcpSocket> connection, int index, SerialEvents& events);
     bool Write(std::string_view bytes, int timeoutMs) override;
     bool SetControlLines(int) override { return false; }
 
 private:
-    std::unique_ptr<TcpConnection> connection_;
+    std::unique_ptr<TcpSocket> connection_;
 };
 
 // Opens a network TNC; null with the reason when the device text is wrong

@@ -16,7 +16,7 @@ struct AprsIsStandIn {
         std::string error;
         listener = net.Listen("127.0.0.1", 0, &error);
         if (!listener) return;
-        listener->onAccept = [this](std::unique_ptr<TcpConnection> c) {
+        listener->onAccept = [this](std::unique_ptr<TcpSocket> c) {
             client = std::move(c);
             client->Write("# aprsc 2.1.14-g standin\r\n");
             client->onData = [this](std::string_view bytes) {
@@ -36,7 +36,7 @@ struct AprsIsStandIn {
     }
     QtNetwork net;
     std::unique_ptr<TcpListener> listener;
-    std::unique_ptr<TcpConnection> client;
+    std::unique_ptr<TcpSocket> client;
     std::string received;
     bool answered = false, closeAtOnce = false;
     // What it sends after the login.

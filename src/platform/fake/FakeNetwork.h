@@ -13,7 +13,7 @@ namespace velmora {
 
 class FakeNetwork final : public Network {
 public:
-    struct Connection final : TcpConnection {
+    struct Connection final : TcpSocket {
         explicit Connection(std::string peer) : peer(std::move(peer)) {}
         bool Write(std::string_view bytes) override {
             if (closed) return false;
@@ -21,6 +21,7 @@ public:
             return true;
         }
         std::string Peer() const override { return peer; }
+        size_t Pending() const override { return pending; }
         // What the far end does.
         void Deliver(std::string_view bytes) { if (onData) onData(bytes); }
         void Close(std::string_view reason) {
@@ -33,6 +34,7 @@ public:
             if (onConnected) onConnected();
         }
         bool connecting = false;
+        size_t pending = 0;  // what the test says the network has not taken yet
         std::string peer, written;
         bool closed = false;
     };
@@ -50,7 +52,7 @@ public:
         uint16_t port;
     };
 
-    std::unique_ptr<TcpConnection> Connect(const std::string& host, uint16_t port, int,
+    std::unique_ptr<TcpSocket> Connect(const std::string& host, uint16_t port, int,
                                            std::string* error) override {
         const std::string peer = host + ":" + std::to_string(port);
         if (!reachable.count(peer)) {
@@ -62,7 +64,7 @@ public:
         return c;
     }
     // Every open starts connecting; the test establishes or closes it.
-    std::unique_ptr<TcpConnection> Open(const std::string& host, uint16_t port, int) override {
+    std::unique_ptr<TcpSocket> Open(const std::string& host, uint16_t port, int) override {
         auto c = std::make_unique<Connection>(host + ":" + std::to_string(port));
         c->connecting = true;
         connections.push_back(c.get());

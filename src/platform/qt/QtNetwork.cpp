@@ -4,19 +4,19 @@
 
 namespace velmora {
 
-QtTcpConnection::QtTcpConnection(QTcpSocket* socket) : socket_(socket) {
+QtTcpSocket::QtTcpSocket(QTcpSocket* socket) : socket_(socket) {
     socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     QObject::connect(socket_.get(), &QTcpSocket::readyRead, this, [this] { ReadAll(); });
     QObject::connect(socket_.get(), &QTcpSocket::disconnected, this, [this] { Lost(); });
     QObject::connect(socket_.get(), &QTcpSocket::errorOccurred, this, [this] { Lost(); });
 }
 
-QtTcpConnection::~QtTcpConnection() {
+QtTcpSocket::~QtTcpSocket() {
     socket_->disconnect(this);
     socket_->abort();
 }
 
-void QtTcpConnection::ReadAll() {
+void QtTcpSocket::ReadAll() {
     char buf[2048];
     while (!lost_ && socket_->bytesAvailable() > 0) {
         const qint64 n = socket_->read(buf, sizeof buf);
@@ -26,7 +26,7 @@ void QtTcpConnection::ReadAll() {
 }
 
 // Reported after the signal returns, so the owner may destroy us in its handler.
-void QtTcpConnection::Lost() {
+void QtTcpSocket::Lost() {
     if (lost_) return;
     lost_ = true;
     const std::string why = "(" + socket_->errorString().toStdString() + ")";
@@ -34,12 +34,12 @@ void QtTcpConnection::Lost() {
         this, [this, why] { if (onClosed) onClosed(why); }, Qt::QueuedConnection);
 }
 
-bool QtTcpConnection::Write(std::string_view bytes) {
+bool QtTcpSocket::Write(std::string_view bytes) {
     if (lost_) return false;
     return socket_->write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size());
 }
 
-std::string QtTcpConnection::Peer() const {
+std::string QtTcpSocket::Peer() const {
     return socket_->peerAddress().toString().toStdString() + ":" + std::to_string(socket_->peerPort());
 }
 
@@ -47,7 +47,7 @@ bool QtTcpListener::Listen(const std::string& address, uint16_t port, std::strin
     QObject::connect(&server_, &QTcpServer::newConnection, this, [this] {
         while (QTcpSocket* s = server_.nextPendingConnection()) {
             s->setParent(nullptr);
-            auto c = std::make_unique<QtTcpConnection>(s);
+            auto c = std::make_unique<QtTcpSocket>(s);
             if (onAccept) onAccept(std::move(c));
         }
     });
@@ -58,7 +58,7 @@ bool QtTcpListener::Listen(const std::string& address, uint16_t port, std::strin
 
 uint16_t QtTcpListener::Port() const { return server_.serverPort(); }
 
-std::unique_ptr<TcpConnection> QtNetwork::Connect(const std::string& host, uint16_t port, int timeoutMs,
+std::unique_ptr<TcpSocket> QtNetwork::Connect(const std::string& host, uint16_t port, int timeoutMs,
                                                   std::string* error) {
     auto* socket = new QTcpSocket;
     socket->connectToHost(QString::fromStdString(host), port);
@@ -67,10 +67,10 @@ std::unique_ptr<TcpConnection> QtNetwork::Connect(const std::string& host, uint1
         delete socket;
         return nullptr;
     }
-    return std::make_unique<QtTcpConnection>(socket);
+    return std::make_unique<QtTcpSocket>(socket);
 }
 
-void QtTcpConnection::StartConnecting(const std::string& host, uint16_t port, int timeoutMs) {
+void QtTcpSocket::StartConnecting(const std::string& host, uint16_t port, int timeoutMs) {
     giveUp_ = new QTimer(this);
     giveUp_->setSingleShot(true);
     QObject::connect(giveUp_, &QTimer::timeout, this, [this] {
@@ -88,8 +88,8 @@ void QtTcpConnection::StartConnecting(const std::string& host, uint16_t port, in
     socket_->connectToHost(QString::fromStdString(host), port);
 }
 
-std::unique_ptr<TcpConnection> QtNetwork::Open(const std::string& host, uint16_t port, int timeoutMs) {
-    auto c = std::make_unique<QtTcpConnection>(new QTcpSocket);
+std::unique_ptr<TcpSocket> QtNetwork::Open(const std::string& host, uint16_t port, int timeoutMs) {
+    auto c = std::make_unique<QtTcpSocket>(new QTcpSocket);
     c->StartConnecting(host, port, timeoutMs);
     return c;
 }

@@ -10,15 +10,16 @@
 
 namespace velmora {
 
-class QtTcpConnection final : public QObject, public TcpConnection {
+class QtTcpSocket final : public QObject, public TcpSocket {
 public:
     // Takes a connected socket (from a server) or a new one to connect.
-    explicit QtTcpConnection(QTcpSocket* socket);
+    explicit QtTcpSocket(QTcpSocket* socket);
     // Starts connecting the socket to a host; gives up after the time-out.
     void StartConnecting(const std::string& host, uint16_t port, int timeoutMs);
-    ~QtTcpConnection() override;
+    ~QtTcpSocket() override;
     bool Write(std::string_view bytes) override;
     std::string Peer() const override;
+    size_t Pending() const override { return socket_ ? static_cast<size_t>(socket_->bytesToWrite()) : 0; }
 
 private:
     void ReadAll();
@@ -40,9 +41,9 @@ private:
 
 class QtNetwork final : public Network {
 public:
-    std::unique_ptr<TcpConnection> Connect(const std::string& host, uint16_t port, int timeoutMs,
+    std::unique_ptr<TcpSocket> Connect(const std::string& host, uint16_t port, int timeoutMs,
                                            std::string* error) override;
-    std::unique_ptr<TcpConnection> Open(const std::string& host, uint16_t port, int timeoutMs) override;
+    std::unique_ptr<TcpSocket> Open(const std::string& host, uint16_t port, int timeoutMs) override;
     std::unique_ptr<TcpListener> Listen(const std::string& address, uint16_t port, std::string* error) override;
 };
 

@@ -28,10 +28,10 @@ TEST(QtNetwork, LoopbackBothWaysAndOneCloseReport) {
     std::unique_ptr<TcpListener> listener = net.Listen("127.0.0.1", 0, &error);
     ASSERT_TRUE(listener) << error;
     ASSERT_NE(listener->Port(), 0);
-    std::unique_ptr<TcpConnection> server;
-    listener->onAccept = [&](std::unique_ptr<TcpConnection> c) { server = std::move(c); };
+    std::unique_ptr<TcpSocket> server;
+    listener->onAccept = [&](std::unique_ptr<TcpSocket> c) { server = std::move(c); };
 
-    std::unique_ptr<TcpConnection> client = net.Connect("127.0.0.1", listener->Port(), 3000, &error);
+    std::unique_ptr<TcpSocket> client = net.Connect("127.0.0.1", listener->Port(), 3000, &error);
     ASSERT_TRUE(client) << error;
     std::string toClient, toServer;
     int clientCloses = 0;
