@@ -61,7 +61,8 @@ void InternetModule::Startup() {
 void InternetModule::Started() {
     std::vector<std::pair<uint16_t, std::string>> items = {{kCmdTcpSettings, "TCP settings..."},
                                                            {kCmdCloseAllLinks, "Close all TCP ports"},
-                                                           {kCmdConnectNetwork, "Connect to APRServe Network"}};
+                                                           {kCmdConnectNetwork, "Connect to APRServe Network"},
+                                                           {4004, "TCP Connection Status"}};
     for (size_t i = 0; i < links_.Links().size(); ++i) {
         const HostEntry& h = links_.Links()[i].host;
         items.emplace_back(static_cast<uint16_t>(kCmdFirstLink + i), h.host + ":" + h.portText);
@@ -78,6 +79,7 @@ bool InternetModule::Command(uint16_t id) {
             ApplySettings();
             // A changed filter reaches the connected servers at once.
             if (links_.Settings().filter != before) links_.ChangeFilter(links_.Settings().filter);
+            settingsChanged();
         }
         return true;
     }

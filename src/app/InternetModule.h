@@ -29,6 +29,8 @@ public:
     void Send(std::string_view text) { links_.SendToLinks(text); }
     // The own position after a login (the transmit module's).
     std::function<void()> sendPosition = [] {};
+    // The TCP settings were saved (the IGate and the server follow them).
+    std::function<void()> settingsChanged = [] {};
     // Whether the terminal window shows port 9 (the links' text goes there).
     std::function<bool()> terminalOnLinks = [] { return false; };
 

@@ -40,7 +40,7 @@ bool ListsModule::Command(uint16_t id) {
     static constexpr std::pair<uint16_t, const char*> kLists[] = {
         {kCmdStationList, "STAL"}, {kCmdWeatherList, "WXXL"}, {kCmdHeardNowList, "WHNL"}, {kCmdHistoryList, "HISL"},
         {kCmdStatusList, "STAT"}, {8206, "POSL"}, {8207, "TRKL"}, {8208, "MICL"}, {8209, "FLGL"},
-        {8210, "PTHL"}, {8211, "RDFL"}, {8212, "TLMY"}, {8213, "PKST"},
+        {8210, "PTHL"}, {8211, "RDFL"}, {8212, "TLMY"}, {8213, "PKST"}, {8216, "IGAT"},
     };
     for (const auto& [command, code] : kLists) {
         if (command != id) continue;

@@ -2,6 +2,7 @@
 
 #include "app/ListsModule.h"
 #include "app/TransmitModule.h"
+#include "gateway/Igate.h"
 #include "messaging/MessageText.h"
 
 namespace velmora {
@@ -172,6 +173,14 @@ void MessagingModule::SendStatus(char port) { transmit_.SendStatusOn(port); }
 void MessagingModule::SendObjects(char port) { transmit_.SendObjectsOn(port); }
 
 void MessagingModule::LogMessage(std::string_view line) { s_.app.Logs().WriteLine(LogKind::kMessage, line); }
+
+bool MessagingModule::IgateEnabled() const { return igate && igate->Settings().toRf; }
+bool MessagingModule::GateMessageToRf(std::string_view from, std::string_view path, std::string_view field) {
+    return igate && igate->GateMessageToRf(from, path, field);
+}
+void MessagingModule::SendIgateList(std::string_view to, char) {
+    if (igate) igate->AnswerList(to, messaging_);
+}
 
 void MessagingModule::ShowMessageList() {
     if (lists_) lists_->ShowList(list_);

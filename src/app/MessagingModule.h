@@ -71,6 +71,8 @@ public:
     // The messages between the operator and a station, oldest first.
     std::vector<ConversationLine> Conversation(std::string_view call) const;
 
+    // The IGate, once the program has one.
+    class Igate* igate = nullptr;
     // The station selected on the front map: the new message's addressee.
     std::function<std::string()> selectedStation = [] { return std::string(); };
     // The sound switch, for the notifier.
@@ -89,6 +91,9 @@ private:
     void LogMessage(std::string_view line) override;
     void ShowMessageList() override;
     void MessageChanged(int32_t entry) override;
+    bool IgateEnabled() const override;
+    bool GateMessageToRf(std::string_view from, std::string_view path, std::string_view field) override;
+    void SendIgateList(std::string_view to, char port) override;
 
     ModuleServices s_;
     TransmitModule& transmit_;

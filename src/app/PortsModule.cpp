@@ -63,6 +63,7 @@ PortsModule::PortsModule(ModuleServices services, SerialLayer* serial)
 
 void PortsModule::ReceivedLine(std::string_view line, SourceKind kind) {
     s_.app.ProcessReceivedLine(std::string(line), Liveness::kLive, kind);
+    if (IsRadioPort(kind)) heardOnRadio(line);
 }
 void PortsModule::NmeaSentence(std::string_view sentence) { s_.app.TakeNmea(sentence, true, Liveness::kLive); }
 void PortsModule::Bearing(std::string_view text) { s_.app.TakeBearing(text); }

@@ -59,6 +59,8 @@ public:
     // Runs a menu command through the program's groups (the first tick's
     // port opening goes the way the operator's would).
     std::function<bool(uint16_t)> dispatch = [](uint16_t) { return false; };
+    // A packet heard on a TNC, after decoding (the IGate's feed).
+    std::function<void(std::string_view line)> heardOnRadio = [](std::string_view) {};
 
 private:
     // PortInbound: what the ports receive, into the core.

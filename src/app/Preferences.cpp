@@ -31,6 +31,10 @@ PrefField Txt(std::string name, uint16_t offset, uint16_t size, std::string def 
 //   6982         notify_new_mail, notify_bulletins, notify_announcements,
 //   6985         sound_on, message_round_trip (bytes, 1 on)
 //   6988         nearest_nws_station  the "Msg to NWS" addressee, 15 characters
+//   7004         enable_server  the APRS server for other programs (byte)
+//   7006         server_port    its port (23; 2023 needs no privileges)
+//   7008         igate_per_minute, igate_per_five_minutes  packets the IGate
+//                               may send to radio (6 and 10)
 constexpr uint16_t kOwnFieldsStart = 6208;
 void AddOwnFields(std::vector<PrefField>& f) {
     for (int n = 0; n < 10; ++n) {
@@ -46,6 +50,10 @@ void AddOwnFields(std::vector<PrefField>& f) {
     f.push_back(Num("sound_on", kOwnFieldsStart + 777, PrefType::kByte, 1));
     f.push_back(Num("message_round_trip", kOwnFieldsStart + 778, PrefType::kByte, 1));
     f.push_back(Txt("nearest_nws_station", kOwnFieldsStart + 780, 16));
+    f.push_back(Num("enable_server", kOwnFieldsStart + 796, PrefType::kByte));
+    f.push_back(Num("server_port", kOwnFieldsStart + 798, PrefType::kI16, 23));
+    f.push_back(Num("igate_per_minute", kOwnFieldsStart + 800, PrefType::kI16, 6));
+    f.push_back(Num("igate_per_five_minutes", kOwnFieldsStart + 802, PrefType::kI16, 10));
 }
 
 std::vector<PrefField> BuildFields() {

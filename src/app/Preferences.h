@@ -112,6 +112,10 @@ struct PrefKey {
     X(kSoundOn, "sound_on") \
     X(kMessageRoundTrip, "message_round_trip") \
     X(kNearestNwsStation, "nearest_nws_station") \
+    X(kEnableServer, "enable_server") \
+    X(kServerPort, "server_port") \
+    X(kIgatePerMinute, "igate_per_minute") \
+    X(kIgatePerFiveMinutes, "igate_per_five_minutes") \
     X(kPreferencesVersion, "preferences_version")
 
 namespace pref {

@@ -57,6 +57,9 @@ public:
         p_.messaging_.Receive(source, header, text, live, kind);
     }
     void ResendPendingMessages(StationIndex station) override { p_.messaging_.StationHeard(station); }
+    void RelayToServerClients(std::string_view raw) override { p_.gateway_.RelayToClients(raw); }
+    void QueueForRadio(std::string_view text, Route) override { p_.gateway_.QueueForRadio(text); }
+    void SendIgateReport(SourceKind port) override { p_.gateway_.IgateReportAsked(port); }
 
 private:
     Program& p_;
@@ -81,18 +84,30 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
       transmit_(services_, ports_, options.dialogs),
       internet_(services_, options.network, options.dialogs),
       messaging_(services_, transmit_, options.lists, options.messages),
+      gateway_(services_, options.network, transmit_, internet_, options.lists),
       files_(services_),
       logs_(services_),
       memory_(services_),
       desktop_(services_),
       lists_(services_, options.lists),
       maps_(services_, options.maps, options.lists),
-      modules_{&station_, &ports_, &transmit_, &internet_, &messaging_, &files_, &logs_, &memory_, &desktop_, &lists_, &maps_},
+      modules_{&station_, &ports_, &transmit_, &internet_, &messaging_, &gateway_, &files_, &logs_, &memory_, &desktop_, &lists_, &maps_},
       work_(std::make_unique<Work>(*this)),
       seams_(std::make_unique<Seams>(*this)),
       tick_(*work_) {
     app_.UseSeams(*seams_);
     lists_.Adopt(messaging_.List());
+    lists_.Adopt(gateway_.StatusList());
+    messaging_.igate = &gateway_.Gate();
+    internet_.settingsChanged = [this] {
+        gateway_.Apply();
+        gateway_.Started();  // listens when the server was just enabled
+    };
+    transmit_.offerClients = [this](std::string_view line) { gateway_.OfferToClients(line); };
+    ports_.heardOnRadio = [this](std::string_view line) { gateway_.HeardOnRadio(line); };
+    gateway_.terminal = [this](std::string_view text) {
+        if (ports_.Roles().TerminalPort() == kPortVhfTnc) ui_.TerminalOutput(text, 2);
+    };
     messaging_.soundSwitch = [this](bool on) { platform_.notices.EnableSound(on); };
     messaging_.selectedStation = [this] {
         const MapWindow* front = maps_.Front();
@@ -109,7 +124,6 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
     internet_.sendPosition = [this] { transmit_.SendOwnPosition('T'); };
     ports_.internetOpen = [this] { return internet_.Links().AnyWanted(); };
     internet_.terminalOnLinks = [this] { return ports_.Roles().TerminalPort() == kPortTcpIp; };
-    ports_.HandOffs().sendToInternet = [this](std::string_view line) { internet_.Send(line); };
     files_.openMap = [this](const std::string& path) {
         if (!maps_.IsMapFile(path)) return false;
         maps_.OpenPath(path);
@@ -133,7 +147,7 @@ void Program::RouteMenus() {
         {MenuGroup::kLists, {&lists_, &maps_, &messaging_}},
         {MenuGroup::kWindows, {&memory_, &ports_, &maps_}},
         {MenuGroup::kTncCommands, {&ports_, &transmit_}},
-        {MenuGroup::kTcpIp, {&internet_}},
+        {MenuGroup::kTcpIp, {&internet_, &gateway_}},
         {MenuGroup::kAltVhfPath, {&ports_}},
         {MenuGroup::kAltHfPath, {&ports_}},
         {MenuGroup::kHelp, {&desktop_}},
@@ -176,7 +190,10 @@ void Program::OnTimer(int id) {
             maps_.EachSecond();
             break;
         case kTimerMinute: memory_.MinuteTimer(); break;
-        case kTimerLink: internet_.Poll(); break;
+        case kTimerLink:
+            internet_.Poll();
+            gateway_.Poll();
+            break;
         case kTimerTrackReplay: maps_.ReplayStep(); break;
         case kTimerQuitDeadline:
             if (quitRequested_) ui_.Quit(exitCode_);  // a TNC that never drains does not hold up the exit

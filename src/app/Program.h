@@ -16,6 +16,7 @@
 #include "app/MapsModule.h"
 #include "app/MenuDispatch.h"
 #include "app/MessagingModule.h"
+#include "app/GatewayModule.h"
 #include "app/Module.h"
 #include "app/PeriodicTick.h"
 #include "app/PortsModule.h"
@@ -128,6 +129,7 @@ public:
     TransmitModule& Transmitter() { return transmit_; }
     InternetModule& Internet() { return internet_; }
     MessagingModule& Messages() { return messaging_; }
+    GatewayModule& Gateway() { return gateway_; }
 
 private:
     class Work;
@@ -147,6 +149,7 @@ private:
     TransmitModule transmit_;
     InternetModule internet_;
     MessagingModule messaging_;
+    GatewayModule gateway_;
     FilesModule files_;
     LogsModule logs_;
     MemoryModule memory_;

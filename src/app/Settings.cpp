@@ -40,7 +40,6 @@ TncSettings TncSettingsFrom(const Preferences& p) {
     }
     s.unprotoPath = p.Text(pref::kUnprotoPath);
     s.dualPort = p.Number(pref::kPortArrangement) == 2;
-    s.gateToInternet = p.Flag(pref::kFeedLocalToTcp);
     return s;
 }
 

@@ -48,6 +48,8 @@ public:
     // The internet links, once wired by the program.
     std::function<bool()> internetOpen = [] { return false; };
     std::function<void(std::string_view)> sendInternet = [](std::string_view) {};
+    // The TCP server's clients, once wired by the program.
+    std::function<void(std::string_view)> offerClients = [](std::string_view) {};
 
 private:
     OwnReportSettings Own() const;
@@ -60,7 +62,7 @@ private:
     void SendKiss(int port, std::string_view text) override;
     bool InternetOpen() const override { return internetOpen(); }
     void SendInternet(std::string_view line) override { sendInternet(line); }
-    void OfferTcpClients(std::string_view) override {}      // as does the TCP server
+    void OfferTcpClients(std::string_view line) override { offerClients(line); }
     void RecordTransmitted(std::string_view line) override;
 
     // ScheduleActions

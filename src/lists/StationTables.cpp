@@ -115,6 +115,19 @@ std::unique_ptr<ListModel> DirectionFinding(ListSources s) {
         });
 }
 
+// "IGate List": the stations that sent an IGate report.
+std::unique_ptr<ListModel> Igates(ListSources s) {
+    return std::make_unique<StationTableModel>(
+        s, MakeFourCC("IGAT"), "IGate List", [](const StationRecord& r) { return r.igateCapable != 0; },
+        std::vector<StationColumn>{
+            Call(),
+            {{"Msgs gated", CellKind::kNumber},
+             [](const StationRecord& r, const ListSources&) { return Number(r.messageCount, "%4.0f"); }},
+            LastHeard(),
+            Miles(),
+        });
+}
+
 // One analog channel: its name, the scaled value and the unit.
 StationColumn Analog(size_t i) {
     return {{"A" + std::to_string(i + 1)}, [i](const StationRecord& r, const ListSources&) {
@@ -184,6 +197,7 @@ std::vector<std::unique_ptr<ListModel>> MakeStationTables(ListSources sources) {
     out.push_back(Paths(sources));
     out.push_back(DirectionFinding(sources));
     out.push_back(Telemetry(sources));
+    out.push_back(Igates(sources));
     return out;
 }
 

@@ -57,7 +57,6 @@ void PortRoles::TncLine(int index, std::string_view line) {
         return;
     }
     PacketLine(line, index == kPortHfTnc ? SourceKind::kHf : SourceKind::kVhf);
-    if (settings_.gateToInternet && handOffs_.sendToInternet) handOffs_.sendToInternet(std::string(line) + "\r");
 }
 
 void PortRoles::GpsLine(std::string_view line) {

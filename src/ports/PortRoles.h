@@ -17,7 +17,6 @@ struct RoleHandOffs {
     std::function<void(int port, std::string_view bytes)> kissReceive;
     std::function<void(std::string_view data)> weatherInput;
     std::function<void(std::string_view bytes)> binaryGps;
-    std::function<void(std::string_view line)> sendToInternet;  // with its CR
     // The terminal window: raw input of the attached port, and TNC lines
     // with their colour (3 HF, 6 VHF).
     std::function<void(std::string_view text, int colour)> terminal;

@@ -35,7 +35,6 @@ struct TncSettings {
     std::array<std::string, 11> userCommands;  // sent at start-up, "^C" for Ctrl-C
     std::string unprotoPath;
     bool dualPort = false;        // one dual-port TNC on the HF TNC's cable serves both
-    bool gateToInternet = false;  // TNC lines go to the internet links too
     int weatherType = 0;
 
     TncRadioSettings& For(int port) { return radio[port == kPortHfTnc ? 0 : 1]; }

@@ -22,9 +22,10 @@ public:
 
 private:
     Preferences& prefs_;
-    std::array<QCheckBox*, 5> options_{};
+    std::array<QCheckBox*, 6> options_{};
     QLineEdit* filter_;
     QSpinBox* range_;
+    std::array<QSpinBox*, 3> numbers_{};
 };
 
 }  // namespace velmora
