@@ -92,7 +92,7 @@ void Igate::AnswerList(std::string_view to, Messaging& messaging) {
     std::string calls;
     int n = 0;
     const StationTable& t = st_.table;
-    for (StationIndex i = 0; i < t.UsedCount(); ++i) {
+    for (StationIndex i = 1; i < t.UsedCount(); ++i) {  // index 0 is ourselves
         const StationRecord& r = t.At(i);
         if (!r.InUse() || !HeardOnVhf(r.sourceKind) || !r.heardLocal || r.objectState) continue;
         calls.append(r.callsign.View()).append(" ");
