@@ -33,7 +33,8 @@ void GatewayModule::Startup() { Apply(); }
 void GatewayModule::Started() {
     if (s_.prefs.Flag(pref::kEnableServer)) {
         const int64_t port = s_.prefs.Number(pref::kServerPort);
-        server_.Listen(static_cast<uint16_t>(port > 0 && port < 65536 ? port : TcpServer::kStreamPort));
+        // 0 takes any free port (the status line names it).
+        server_.Listen(static_cast<uint16_t>(port >= 0 && port < 65536 ? port : TcpServer::kStreamPort));
     }
 }
 

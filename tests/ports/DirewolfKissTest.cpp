@@ -19,6 +19,9 @@
 #include "support/Direwolf.h"
 #include "support/SerialProgram.h"
 #include "app/TransmitModule.h"
+#include "app/InternetModule.h"
+#include "support/AprsIsStandIn.h"
+#include <fstream>
 
 namespace velmora {
 namespace {
@@ -31,7 +34,9 @@ size_t Count(const std::string& text, const std::string& what) {
 
 // A Velmora with its VHF TNC in KISS mode on this device.
 struct KissStation {
-    explicit KissStation(const std::string& device) : folder(test::MakeTempFolder()), files(folder.string()) {
+    using Prepare = std::function<void(Preferences&, const std::filesystem::path&)>;
+    explicit KissStation(const std::string& device, const Prepare& prepare = {})
+        : folder(test::MakeTempFolder()), files(folder.string()) {
         Preferences prefs;
         test::SetPref(prefs, "own_call", "N0ME");
         prefs.SetOwnLatitude(41.5);
@@ -41,6 +46,7 @@ struct KissStation {
         test::SetPref(prefs, "digipeat_vhf", "1");
         test::SetPref(prefs, "alias_list_vhf", "RELAY");
         test::SetPref(prefs, "kiss_digi_path_vhf", "WIDE1-1");
+        if (prepare) prepare(prefs, folder);
         EXPECT_TRUE(prefs.Save(files));
         ProgramOptions options;
         options.serial = &layer;
@@ -153,6 +159,41 @@ TEST(Direwolf, KissOverItsPtyAndTcpReceivesSendsAndDigipeats) {
         t.Until([&] { return Count(dw.Output(), ":=4130.00N/07230.00WZ") > before; }, 5000);
         EXPECT_GT(Count(dw.Output(), "N0ME>APZ228,WIDE1-1:=4130.00N/07230.00WZPHG0000/"), before) << dw.Output();
     }
+}
+
+// The IGate between Dire Wolf's radio and an APRS-IS stand-in: heard on
+// radio goes up with its q construct and nothing else changed; a message
+// from the internet to a station heard on radio comes down as a
+// third-party packet, after its sender's position.
+TEST(Direwolf, IgateBothWays) {
+    if (!test::Direwolf::Available()) GTEST_SKIP() << "direwolf is not installed";
+    test::Direwolf dw;
+    ASSERT_TRUE(dw.Ready()) << dw.Output();
+    test::AprsIsStandIn is;
+    ASSERT_TRUE(is.listener);
+    is.stream.clear();
+    KissStation v("/tmp/kisstnc", [&](Preferences& p, const std::filesystem::path& folder) {
+        test::SetPref(p, "feed_local_to_tcp", "1");
+        test::SetPref(p, "outgoing_third_party", "1");
+        std::ofstream(folder / "APRServe.txt") << "127.0.0.1\t" << is.listener->Port() << "\tStand-in\n";
+    });
+    ASSERT_TRUE(v.program->IsChecked(kCmdOpenVhfTnc));
+    v.program->Command(kCmdFirstLink);
+    ASSERT_TRUE(v.Until([&] { return is.answered && v.program->Internet().Open(); })) << is.received;
+
+    ASSERT_TRUE(dw.Play("W1DW>APRS,WIDE2-1:!4140.00N/07240.00W-up to the net \xB0 8-bit\n"));
+    const std::string up = "W1DW>APRS,WIDE2-1,qAR,N0ME:!4140.00N/07240.00W-up to the net \xB0 8-bit\r\n";
+    ASSERT_TRUE(v.Until([&] { return is.received.find(up) != std::string::npos; })) << is.received;
+
+    is.client->Write("W1NET>APRS,TCPIP*,qAC,STANDIN:!4000.00N/07400.00W-on the net\r\n"
+                     "W1NET>APRS,TCPIP*,qAC,STANDIN::W1DW     :Hello on RF{7\r\n");
+    const std::string down = "N0ME>APZ228,WIDE1-1:}W1NET>APRS,TCPIP,N0ME*::W1DW     :Hello on RF{7";
+    v.Until([&] { return dw.Output().find(down) != std::string::npos; }, 8000);
+    EXPECT_NE(dw.Output().find("[0L] " + down), std::string::npos) << dw.Output();
+    EXPECT_NE(dw.Output().find("N0ME>APZ228,WIDE1-1:}W1NET>APRS,TCPIP,N0ME*:!4000.00N/07400.00W-on the net"),
+              std::string::npos) << dw.Output();
+    // Our own frames heard back are not fed up again.
+    EXPECT_EQ(is.received.find("N0ME>APZ228,WIDE1-1,qAR"), std::string::npos) << is.received;
 }
 
 }  // namespace
