@@ -41,14 +41,48 @@ void App::ProcessReceivedLine(std::string line, Liveness live, SourceKind kind) 
     velmora::ProcessReceivedLine(ctx, line, live, kind, 0);
 }
 
-void App::TakeNmea(std::string_view sentence, bool /*show*/, Liveness /*live*/) {
+namespace {
+// A sentence that carries a checksum must match it: a receiver unplugged
+// mid-sentence or a noisy cable must never move the station.
+bool ChecksumHolds(std::string_view s) {
+    while (!s.empty() && (s.back() == '\r' || s.back() == '\n' || s.back() == ' ')) s.remove_suffix(1);
+    if (s.size() < 4 || s[s.size() - 3] != '*') return true;
+    const auto hex = [](char c) { return c >= '0' && c <= '9' ? c - '0' : (c | 0x20) >= 'a' && (c | 0x20) <= 'f' ? (c | 0x20) - 'a' + 10 : -1; };
+    const int hi = hex(s[s.size() - 2]), lo = hex(s[s.size() - 1]);
+    return hi >= 0 && lo >= 0 && NmeaChecksum(s) == hi * 16 + lo;
+}
+}  // namespace
+
+void App::TakeNmea(std::string_view sentence, bool show, Liveness live, GpsSource source) {
+    if (live == Liveness::kLive && !ChecksumHolds(sentence)) {
+        ++gpsBadSentences_;
+        return;
+    }
     const std::optional<GpsFix> fix = ParseNmeaSentence(sentence);
     if (!fix) return;
-    if (fix->positionValid && fix->goodPosition) {
-        gpsLon_ = fix->lon;
-        gpsLat_ = fix->lat;
+    TakeGpsFix(*fix, show, live, live == Liveness::kLive ? source : GpsSource::kReplay);
+}
+
+void App::TakeGpsFix(const GpsFix& fix, bool show, Liveness live, GpsSource source) {
+    // Bearings are taken from the last position and course, replayed ones too.
+    if (fix.positionValid && fix.goodPosition) {
+        gpsLon_ = fix.lon;
+        gpsLat_ = fix.lat;
     }
-    if (fix->courseSpeedValid && fix->speedMph >= 11) bearingCourse_ = fix->course;
+    if (fix.courseSpeedValid && fix.speedMph >= 11) bearingCourse_ = fix.course;
+    const OwnGpsUpdate u = gps_.Publish(fix, live == Liveness::kLive, show, source, clock_.NowStamp());
+    if (!table_->ValidIndex(0) || table_->At(0).callsign != own_.call) return;  // the own station is index 0
+    StationRecord& me = table_->At(0);
+    if (u.position) {
+        me.lon = u.position->first;
+        me.lat = u.position->second;
+    }
+    if (u.altitudeFeet) me.altitudeFeet = *u.altitudeFeet;
+    if (u.courseSpeed) {
+        me.course = u.courseSpeed->first;
+        me.speedKnots = static_cast<int16_t>(u.courseSpeed->second * 0.8689762419);
+    }
+    if (u.position || u.courseSpeed || u.markerMoved) events_.RedrawStation(0);
 }
 
 void App::TakeBearing(std::string_view text) {

@@ -8,6 +8,7 @@
 
 #include "app/Logs.h"
 #include "app/MemoryClass.h"
+#include "gps/GpsState.h"
 #include "decode/DecodeContext.h"
 #include "lists/StatusLog.h"
 #include "messaging/MessageStore.h"
@@ -93,7 +94,12 @@ public:
     // An NMEA sentence from a port or a log. The GPS reader takes the
     // position; a speed of 11 or more makes the course the one bearings are
     // taken against. show: the sentence is shown where a GPS window exists.
-    void TakeNmea(std::string_view sentence, bool show, Liveness live);
+    void TakeNmea(std::string_view sentence, bool show, Liveness live, GpsSource source = GpsSource::kSerial);
+    // A fix from elsewhere (gpsd), on the same path.
+    void TakeGpsFix(const GpsFix& fix, bool show, Liveness live, GpsSource source);
+    const GpsState& Gps() const { return gps_; }
+    GpsState& Gps() { return gps_; }
+    long GpsBadSentences() const { return gpsBadSentences_; }
     // A direction-finding report, against the last GPS position and course.
     void TakeBearing(std::string_view text);
     int32_t GpsLon() const { return gpsLon_; }
@@ -147,6 +153,8 @@ private:
     ScheduleCounters schedule_;
     DfLine dfLine_;
     int32_t gpsLon_ = 0, gpsLat_ = 0;
+    GpsState gps_;
+    long gpsBadSentences_ = 0;
     int16_t bearingCourse_ = 0;
     LogSet logs_;
     std::string ownLine_;

@@ -177,6 +177,8 @@ GeoPoint MapsModule::FollowedPosition(const MovingMapState& m) const {
         if (t.ValidIndex(i) && ValidCoordinate(t.At(i).lon) && ValidCoordinate(t.At(i).lat))
             return {t.At(i).lon, t.At(i).lat};
     }
+    // The own station: where its GPS says, else where the settings put it.
+    if (s_.app.Gps().HasPosition()) return {s_.app.Gps().Lon(), s_.app.Gps().Lat()};
     return {s_.prefs.OwnLonUnits(), s_.prefs.OwnLatUnits()};
 }
 

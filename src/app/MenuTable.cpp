@@ -51,6 +51,7 @@ constexpr MenuItem kWindows[] = {
     {kCmdNewChild, "New Window", false},
     {kCmdTerminal, "Terminal", false},
     {kCmdMemoryUsage, "Memory Usage", true},
+    {8314, "NMEA Heads Up Display", false},
     {0, "", false},
     {kCmdTile, "Tile", false},
     {kCmdCascade, "Cascade", false},

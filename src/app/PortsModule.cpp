@@ -65,7 +65,7 @@ void PortsModule::ReceivedLine(std::string_view line, SourceKind kind) {
     s_.app.ProcessReceivedLine(std::string(line), Liveness::kLive, kind);
     if (IsRadioPort(kind)) heardOnRadio(line);
 }
-void PortsModule::NmeaSentence(std::string_view sentence) { s_.app.TakeNmea(sentence, true, Liveness::kLive); }
+void PortsModule::NmeaSentence(std::string_view sentence) { gpsLine(sentence); }
 void PortsModule::Bearing(std::string_view text) { s_.app.TakeBearing(text); }
 void PortsModule::Log(PortLog log, std::string_view line) { s_.app.Logs().WriteLine(LogOf(log), line); }
 

@@ -61,6 +61,10 @@ public:
     std::function<bool(uint16_t)> dispatch = [](uint16_t) { return false; };
     // A packet heard on a TNC, after decoding (the IGate's feed).
     std::function<void(std::string_view line)> heardOnRadio = [](std::string_view) {};
+    // A line from the GPS port or a TNC's cable (the GPS module's).
+    std::function<void(std::string_view line)> gpsLine = [this](std::string_view line) {
+        s_.app.TakeNmea(line, true, Liveness::kLive);
+    };
 
 private:
     // PortInbound: what the ports receive, into the core.

@@ -35,6 +35,9 @@ PrefField Txt(std::string name, uint16_t offset, uint16_t size, std::string def 
 //   7006         server_port    its port (23; 2023 needs no privileges)
 //   7008         igate_per_minute, igate_per_five_minutes  packets the IGate
 //                               may send to radio (6 and 10)
+//   7012         gps_source     0 the GPS port (or a TNC's cable), 1 gpsd
+//   7014         gpsd_port      gpsd's port (2947), 32 bits
+//   7018         gpsd_host      gpsd's host (localhost), 63 characters
 constexpr uint16_t kOwnFieldsStart = 6208;
 void AddOwnFields(std::vector<PrefField>& f) {
     for (int n = 0; n < 10; ++n) {
@@ -54,6 +57,9 @@ void AddOwnFields(std::vector<PrefField>& f) {
     f.push_back(Num("server_port", kOwnFieldsStart + 798, PrefType::kI16, 23));
     f.push_back(Num("igate_per_minute", kOwnFieldsStart + 800, PrefType::kI16, 6));
     f.push_back(Num("igate_per_five_minutes", kOwnFieldsStart + 802, PrefType::kI16, 10));
+    f.push_back(Num("gps_source", kOwnFieldsStart + 804, PrefType::kI16));
+    f.push_back(Num("gpsd_port", kOwnFieldsStart + 806, PrefType::kI32, 2947));
+    f.push_back(Txt("gpsd_host", kOwnFieldsStart + 810, 64, "localhost"));
 }
 
 std::vector<PrefField> BuildFields() {

@@ -116,6 +116,9 @@ struct PrefKey {
     X(kServerPort, "server_port") \
     X(kIgatePerMinute, "igate_per_minute") \
     X(kIgatePerFiveMinutes, "igate_per_five_minutes") \
+    X(kGpsSource, "gps_source") \
+    X(kGpsdPort, "gpsd_port") \
+    X(kGpsdHost, "gpsd_host") \
     X(kPreferencesVersion, "preferences_version")
 
 namespace pref {

@@ -85,19 +85,23 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
       internet_(services_, options.network, options.dialogs),
       messaging_(services_, transmit_, options.lists, options.messages),
       gateway_(services_, options.network, transmit_, internet_, options.lists),
+      gps_(services_, options.network, ports_, options.lists),
       files_(services_),
       logs_(services_),
       memory_(services_),
       desktop_(services_),
       lists_(services_, options.lists),
       maps_(services_, options.maps, options.lists),
-      modules_{&station_, &ports_, &transmit_, &internet_, &messaging_, &gateway_, &files_, &logs_, &memory_, &desktop_, &lists_, &maps_},
+      modules_{&station_, &ports_, &transmit_, &internet_, &messaging_, &gateway_, &gps_, &files_, &logs_, &memory_, &desktop_, &lists_, &maps_},
       work_(std::make_unique<Work>(*this)),
       seams_(std::make_unique<Seams>(*this)),
       tick_(*work_) {
     app_.UseSeams(*seams_);
     lists_.Adopt(messaging_.List());
     lists_.Adopt(gateway_.StatusList());
+    lists_.Adopt(gps_.Display());
+    ports_.gpsLine = [this](std::string_view line) { gps_.PortLine(line); };
+    transmit_.otherGps = [this] { return gps_.GpsdConnected(); };
     messaging_.igate = &gateway_.Gate();
     internet_.settingsChanged = [this] {
         gateway_.Apply();
@@ -145,7 +149,7 @@ void Program::RouteMenus() {
         {MenuGroup::kLogging, {&logs_}},
         {MenuGroup::kDisplay, {&maps_}},
         {MenuGroup::kLists, {&lists_, &maps_, &messaging_}},
-        {MenuGroup::kWindows, {&memory_, &ports_, &maps_}},
+        {MenuGroup::kWindows, {&memory_, &ports_, &maps_, &gps_}},
         {MenuGroup::kTncCommands, {&ports_, &transmit_}},
         {MenuGroup::kTcpIp, {&internet_, &gateway_}},
         {MenuGroup::kAltVhfPath, {&ports_}},
@@ -193,6 +197,7 @@ void Program::OnTimer(int id) {
         case kTimerLink:
             internet_.Poll();
             gateway_.Poll();
+            gps_.Poll();
             break;
         case kTimerTrackReplay: maps_.ReplayStep(); break;
         case kTimerQuitDeadline:

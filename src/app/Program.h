@@ -17,6 +17,7 @@
 #include "app/MenuDispatch.h"
 #include "app/MessagingModule.h"
 #include "app/GatewayModule.h"
+#include "app/GpsModule.h"
 #include "app/Module.h"
 #include "app/PeriodicTick.h"
 #include "app/PortsModule.h"
@@ -130,6 +131,7 @@ public:
     InternetModule& Internet() { return internet_; }
     MessagingModule& Messages() { return messaging_; }
     GatewayModule& Gateway() { return gateway_; }
+    GpsModule& Gps() { return gps_; }
 
 private:
     class Work;
@@ -150,6 +152,7 @@ private:
     InternetModule internet_;
     MessagingModule messaging_;
     GatewayModule gateway_;
+    GpsModule gps_;
     FilesModule files_;
     LogsModule logs_;
     MemoryModule memory_;

@@ -140,7 +140,7 @@ bool TransmitModule::ChannelOpen(Channel c) const {
 
 bool TransmitModule::GpsConnected() const {
     const TncSettings t = TncSettingsFrom(s_.prefs);
-    return ports_.PortOpen(kPortGps) || (ports_.PortOpen(kPortHfTnc) && t.For(kPortHfTnc).allowGps) ||
+    return otherGps() || ports_.PortOpen(kPortGps) || (ports_.PortOpen(kPortHfTnc) && t.For(kPortHfTnc).allowGps) ||
            (ports_.PortOpen(kPortVhfTnc) && t.For(kPortVhfTnc).allowGps);
 }
 

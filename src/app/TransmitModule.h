@@ -48,6 +48,8 @@ public:
     // The internet links, once wired by the program.
     std::function<bool()> internetOpen = [] { return false; };
     std::function<void(std::string_view)> sendInternet = [](std::string_view) {};
+    // Another GPS (gpsd), once wired by the program.
+    std::function<bool()> otherGps = [] { return false; };
     // The TCP server's clients, once wired by the program.
     std::function<void(std::string_view)> offerClients = [](std::string_view) {};
 

@@ -148,6 +148,8 @@ void HeadlessUi::RunCommand(const std::string& raw) {
         ViewCommand(line.substr(5));
     } else if (line.substr(0, 7) == "render ") {
         RenderCommand(line.substr(7));
+    } else if (line == "gps") {
+        Print(p.Gps().ConsoleText());
     } else if (line == "msg" || line.substr(0, 4) == "msg ") {
         MessageCommand(Trim(line.substr(3)));
     } else if (line == "autoanswer off") {
@@ -160,7 +162,7 @@ void HeadlessUi::RunCommand(const std::string& raw) {
         Print("Auto Answer enabled:" + a.text);
     } else if (line == "help") {
         Print("commands: a menu command by number or text, stations (list STAL), table, list, list CODE, maps, map NAME, "
-              "view LAT LON SPAN, render FILE.png [WIDTH HEIGHT], info CALL, msg (list MSGL), msg CALL, msg CALL TEXT, "
+              "view LAT LON SPAN, render FILE.png [WIDTH HEIGHT], info CALL, gps, msg (list MSGL), msg CALL, msg CALL TEXT, "
               "autoanswer TEXT|off, connect [N], disconnect, links, open FILE, simulate FILE, send TEXT, quit");
         for (const Menu& m : MainMenu())
             for (const MenuItem& item : m.items)

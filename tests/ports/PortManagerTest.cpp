@@ -145,7 +145,7 @@ TEST(PortRoles, GpsPortDropsOneLeadingBlankAndTncGpsNeedsAllowGps) {
     p.Ports().PortData(kPortGps, " $GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A\r");
     EXPECT_EQ(p.Core().BearingCourse(), 84);
     p.Command(kCmdOpenVhfTnc);
-    p.Ports().PortData(kPortVhfTnc, "$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,120.0,230394,003.1,W*6A\r");
+    p.Ports().PortData(kPortVhfTnc, "$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,120.0,230394,003.1,W*61\r");
     EXPECT_EQ(p.Core().BearingCourse(), 120);
 }
 
