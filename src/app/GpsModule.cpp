@@ -51,7 +51,7 @@ void GpsDisplayModel::Refresh() {
 }
 
 GpsModule::GpsModule(ModuleServices services, Network* network, PortsModule& ports, ListWindows* lists)
-    : s_(services), ports_(ports), lists_(lists), gpsd_(network, s_.app.Now(), s_.platform.notices), display_(s_.app) {
+    : s_(services), ports_(ports), lists_(lists), gpsd_(network, s_.platform.clock, s_.platform.notices), display_(s_.app) {
     gpsd_.onFix = [this](const GpsFix& fix) {
         s_.app.RefreshClock();
         s_.app.TakeGpsFix(fix, true, Liveness::kLive, GpsSource::kGpsd);
