@@ -164,6 +164,7 @@ MapScene MapsModule::Scene() {
     std::erase_if(flashes_, [](const StationFlash& f) { return f.step >= kFlashSteps; });
     if (!flashes_.empty()) AllOverlaysChanged();
     stationLayer_ = std::make_unique<StationLayer>(stations);
+    scene.layers.insert(scene.layers.begin(), &trackOverlay_);  // under the stations
     scene.layers.push_back(stationLayer_.get());
     scene.symbols = &symbols_;
     return scene;

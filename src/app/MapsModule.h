@@ -15,6 +15,7 @@
 #include "maps/MapList.h"
 #include "maps/MapLoader.h"
 #include "maps/MapWindow.h"
+#include "maps/TrackOverlay.h"
 #include "maps/MovingMap.h"
 #include "maps/StationLayer.h"
 #include "maps/SymbolArt.h"
@@ -138,6 +139,12 @@ public:
     ListModel& MapListWindow() { return mapListModel_; }
     // Told when Display > Metric Units changes.
     std::function<void(bool metric)> unitsChanged = [](bool) {};
+    // A GPS's downloaded track, drawn over every map window.
+    void SetTrackOverlay(std::vector<MapPoint> points) {
+        trackOverlay_.SetPoints(std::move(points));
+        AllOverlaysChanged();
+    }
+    const TrackOverlay& Track() const { return trackOverlay_; }
     // The map window in front; null for none.
     MapWindow* Front() const;
 
@@ -171,6 +178,7 @@ private:
     MapListModel mapListModel_;
     SymbolArt symbols_;
     std::unique_ptr<StationLayer> stationLayer_;
+    TrackOverlay trackOverlay_;
     std::vector<StationFlash> flashes_, flashesDrawn_;
     struct Replay {
         MapWindow* window = nullptr;

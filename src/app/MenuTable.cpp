@@ -52,6 +52,7 @@ constexpr MenuItem kWindows[] = {
     {kCmdTerminal, "Terminal", false},
     {kCmdMemoryUsage, "Memory Usage", true},
     {8314, "NMEA Heads Up Display", false},
+    {8315, "Garmin GPS Control", false},
     {0, "", false},
     {kCmdTile, "Tile", false},
     {kCmdCascade, "Cascade", false},

@@ -92,7 +92,8 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
       desktop_(services_),
       lists_(services_, options.lists),
       maps_(services_, options.maps, options.lists),
-      modules_{&station_, &ports_, &transmit_, &internet_, &messaging_, &gateway_, &gps_, &files_, &logs_, &memory_, &desktop_, &lists_, &maps_},
+      garmin_(services_, ports_, maps_),
+      modules_{&station_, &ports_, &transmit_, &internet_, &messaging_, &gateway_, &gps_, &files_, &logs_, &memory_, &desktop_, &lists_, &maps_, &garmin_},
       work_(std::make_unique<Work>(*this)),
       seams_(std::make_unique<Seams>(*this)),
       tick_(*work_) {
@@ -103,6 +104,7 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
     ports_.gpsLine = [this](std::string_view line) { gps_.PortLine(line); };
     transmit_.otherGps = [this] { return gps_.GpsdConnected(); };
     messaging_.igate = &gateway_.Gate();
+    garmin_.SetWindows(options.garmin);
     internet_.settingsChanged = [this] {
         gateway_.Apply();
         gateway_.Started();  // listens when the server was just enabled
@@ -149,7 +151,7 @@ void Program::RouteMenus() {
         {MenuGroup::kLogging, {&logs_}},
         {MenuGroup::kDisplay, {&maps_}},
         {MenuGroup::kLists, {&lists_, &maps_, &messaging_}},
-        {MenuGroup::kWindows, {&memory_, &ports_, &maps_, &gps_}},
+        {MenuGroup::kWindows, {&memory_, &ports_, &maps_, &gps_, &garmin_}},
         {MenuGroup::kTncCommands, {&ports_, &transmit_}},
         {MenuGroup::kTcpIp, {&internet_, &gateway_}},
         {MenuGroup::kAltVhfPath, {&ports_}},

@@ -18,6 +18,7 @@
 #include "app/MessagingModule.h"
 #include "app/GatewayModule.h"
 #include "app/GpsModule.h"
+#include "app/GarminModule.h"
 #include "app/Module.h"
 #include "app/PeriodicTick.h"
 #include "app/PortsModule.h"
@@ -58,6 +59,7 @@ struct ProgramOptions {
     ListWindows* lists = nullptr;          // list windows open nowhere without one
     MapWindows* maps = nullptr;            // map windows open nowhere without one
     MessageWindows* messages = nullptr;    // no message dialogs without one
+    GarminWindows* garmin = nullptr;       // no Garmin window without one
 };
 
 class Program final : public EventTarget {
@@ -132,6 +134,7 @@ public:
     MessagingModule& Messages() { return messaging_; }
     GatewayModule& Gateway() { return gateway_; }
     GpsModule& Gps() { return gps_; }
+    GarminModule& Garmin() { return garmin_; }
 
 private:
     class Work;
@@ -159,6 +162,7 @@ private:
     DesktopModule desktop_;
     ListsModule lists_;
     MapsModule maps_;
+    GarminModule garmin_;
     std::vector<Module*> modules_;
     std::unique_ptr<Work> work_;
     std::unique_ptr<Seams> seams_;

@@ -23,6 +23,7 @@
 #include "ui/TerminalWindow.h"
 #include "ui/ConversationWindow.h"
 #include "ui/NewMessageDialog.h"
+#include "ui/GarminWindow.h"
 
 #include <QInputDialog>
 #include <QLineEdit>
@@ -143,6 +144,25 @@ void DesktopUi::ShowConversation(const std::string& call) {
     sub->resize(std::min(560, frame_->Mdi()->viewport()->width()), std::min(420, frame_->Mdi()->viewport()->height()));
     sub->show();
     window->Input()->setFocus();
+}
+
+void DesktopUi::ShowGarmin() {
+    if (!program_) return;
+    for (QMdiSubWindow* sub : frame_->Mdi()->subWindowList()) {
+        if (dynamic_cast<GarminWindow*>(sub->widget())) {
+            frame_->Mdi()->setActiveSubWindow(sub);
+            return;
+        }
+    }
+    QMdiSubWindow* sub = frame_->Mdi()->addSubWindow(new GarminWindow(program_->Garmin()));
+    if (!sub) return;
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->show();
+}
+
+void DesktopUi::GarminStatus(std::string_view text) {
+    for (QMdiSubWindow* sub : frame_->Mdi()->subWindowList())
+        if (auto* g = dynamic_cast<GarminWindow*>(sub->widget())) g->SetStatus(QString::fromUtf8(text.data(), int(text.size())));
 }
 
 void DesktopUi::MessagesChanged() {

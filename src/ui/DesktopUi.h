@@ -9,6 +9,7 @@
 #include "app/ListsModule.h"
 #include "app/MapsModule.h"
 #include "app/MessagingModule.h"
+#include "app/GarminModule.h"
 #include "app/SettingsDialogs.h"
 #include "platform/qt/QtEventUi.h"
 
@@ -43,7 +44,8 @@ class DesktopUi final : public QtEventUi,
                         public SettingsDialogs,
                         public ListWindows,
                         public MapWindows,
-                        public MessageWindows {
+                        public MessageWindows,
+                        public GarminWindows {
 public:
     // The program this front end shows; it also receives the timers.
     void Attach(Program* program);
@@ -93,6 +95,8 @@ public:
     bool EditAutoAnswer(AutoAnswer& answer) override;
     void ShowConversation(const std::string& call) override;
     void MessagesChanged() override;
+    void ShowGarmin() override;
+    void GarminStatus(std::string_view text) override;
     // The map window widgets, front first.
     std::vector<class CMapWindow*> MapWidgets() const;
 

@@ -148,6 +148,8 @@ void HeadlessUi::RunCommand(const std::string& raw) {
         ViewCommand(line.substr(5));
     } else if (line.substr(0, 7) == "render ") {
         RenderCommand(line.substr(7));
+    } else if (line == "garmin" || line.substr(0, 7) == "garmin ") {
+        GarminCommand(Trim(line.substr(6)));
     } else if (line == "gps") {
         Print(p.Gps().ConsoleText());
     } else if (line == "msg" || line.substr(0, 4) == "msg ") {
@@ -162,7 +164,7 @@ void HeadlessUi::RunCommand(const std::string& raw) {
         Print("Auto Answer enabled:" + a.text);
     } else if (line == "help") {
         Print("commands: a menu command by number or text, stations (list STAL), table, list, list CODE, maps, map NAME, "
-              "view LAT LON SPAN, render FILE.png [WIDTH HEIGHT], info CALL, gps, msg (list MSGL), msg CALL, msg CALL TEXT, "
+              "view LAT LON SPAN, render FILE.png [WIDTH HEIGHT], info CALL, gps, garmin open|close|product|track|waypoints|upload|screen|save FILE, msg (list MSGL), msg CALL, msg CALL TEXT, "
               "autoanswer TEXT|off, connect [N], disconnect, links, open FILE, simulate FILE, send TEXT, quit");
         for (const Menu& m : MainMenu())
             for (const MenuItem& item : m.items)
@@ -178,6 +180,31 @@ void HeadlessUi::RunCommand(const std::string& raw) {
     } else {
         Print("Unknown command: " + std::string(line) + " (help lists the commands)");
     }
+}
+
+// The "Garmin GPS Control" window's buttons, and what the link knows.
+void HeadlessUi::GarminCommand(std::string_view args) {
+    using B = GarminModule::Button;
+    GarminModule& g = program_->Garmin();
+    static const std::pair<const char*, B> kButtons[] = {
+        {"open", B::kOpen},          {"close", B::kClose},   {"product", B::kProduct}, {"track", B::kTrack},
+        {"waypoints", B::kWaypoints}, {"upload", B::kUpload}, {"screen", B::kScreen},
+    };
+    for (const auto& [word, button] : kButtons) {
+        if (args != word) continue;
+        g.Press(button);
+        Print(g.LastStatus());
+        return;
+    }
+    if (args.substr(0, 5) == "save ") {
+        g.Press(B::kSaveTrack, std::string(Trim(args.substr(5))));
+        Print(g.LastStatus());
+        return;
+    }
+    const GarminLink& l = g.Link();
+    Print("Garmin: " + std::string(l.Open() ? "open" : "closed") + ", product " + std::to_string(l.ProductId()) + " " +
+          l.ProductName() + " " + l.Version() + ", track points " + std::to_string(l.Track().size()) + ", waypoints " +
+          std::to_string(l.Waypoints().size()) + "; " + g.LastStatus());
 }
 
 // msg: the message list; msg CALL: the conversation with CALL; msg CALL

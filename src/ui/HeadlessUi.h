@@ -85,6 +85,7 @@ private:
     void ViewCommand(std::string_view args);
     void RenderCommand(std::string_view args);
     void MessageCommand(std::string_view args);
+    void GarminCommand(std::string_view args);
 
     Program* program_ = nullptr;
     std::unique_ptr<QSocketNotifier> console_;

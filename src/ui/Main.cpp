@@ -97,7 +97,9 @@ int RunDesktop(int argc, char** argv, const Options& options) {
     EventNotices notices(statusLine, sound, files);
     QtSerialLayer serial;
     QtNetwork network;
-    Program program(Platform{clock, notices, files}, ui, MachineOptions(serial, network, ui, ui, ui, ui));
+    ProgramOptions machine = MachineOptions(serial, network, ui, ui, ui, ui);
+    machine.garmin = &ui;
+    Program program(Platform{clock, notices, files}, ui, machine);
     ui.Attach(&program);
     // Without a window manager (a bare X server) maximising does nothing:
     // start at the screen's size instead.
