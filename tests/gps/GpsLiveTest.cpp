@@ -21,6 +21,9 @@
 #include "platform/qt/QtSerial.h"
 #include "support/SerialProgram.h"
 #include "support/SocatPair.h"
+#include "support/GarminSimulator.h"
+#include "platform/fake/RecordingSurface.h"
+#include "app/GarminModule.h"
 
 namespace velmora {
 namespace {
@@ -126,6 +129,55 @@ TEST(GpsLive, GpsdServesTheSameRoute) {
     }
     kill(-fake, SIGTERM);
     waitpid(fake, nullptr, 0);
+}
+
+// The Garmin link on a pseudo-terminal, with our simulated unit at the far
+// end: identification, a 500-point track log that lands on the map, and a
+// waypoint upload.
+TEST(GpsLive, AGarminUnitOnASerialPort) {
+    if (!test::SocatPair::Available()) GTEST_SKIP() << "socat is not installed";
+    test::SocatPair pty;
+    ASSERT_TRUE(pty.Ready());
+    test::GarminSimulator unit(500);
+    GpsStation s([&](Preferences& p) { test::SetPref(p, "port7_device", pty.Near()); });
+    GarminModule& g = s.program->Garmin();
+    const auto serve = [&](const std::function<bool()>& done) {
+        return PumpUntil([&] {
+            const std::string from = pty.Read();
+            if (!from.empty()) pty.Write(unit.Take(from));
+            return done();
+        });
+    };
+    using B = GarminModule::Button;
+    g.Press(B::kOpen);
+    ASSERT_EQ(g.LastStatus(), "GPS Port Open");
+    g.Press(B::kProduct);
+    ASSERT_TRUE(serve([&] { return g.Link().ProductId() == 72; })) << g.LastStatus();
+    EXPECT_EQ(g.LastStatus(), "Velmora GPS simulator");
+    g.Press(B::kTrack);
+    ASSERT_TRUE(serve([&] { return g.Link().Track().size() == 500 && g.LastStatus().rfind("Last Record", 0) == 0; }))
+        << g.LastStatus();
+    // On the map: a line through the track's box, in two pieces.
+    const auto& points = s.program->Maps().Track().Points();
+    ASSERT_EQ(points.size(), 501u);
+    EXPECT_EQ(points[251].pen, 255);
+    MapWindow w(800, 600);
+    w.SetViewTo({LonUnitsFromDegrees(-72.6), LonUnitsFromDegrees(-72.1), LatUnitsFromDegrees(41.8), LatUnitsFromDegrees(41.4)});
+    RecordingSurface surface;
+    const_cast<TrackOverlay&>(s.program->Maps().Track()).DrawOver(surface, w);
+    size_t lines = 0;
+    for (const std::string& c : surface.calls) lines += c.rfind("line ", 0) == 0;
+    EXPECT_EQ(lines, 498u);  // 499 steps less the break between the pieces
+    g.Press(B::kSaveTrack, (s.folder / "GarTrack.log").string());
+    EXPECT_TRUE(std::filesystem::exists(s.folder / "GarTrack.log"));
+
+    g.Link().Waypoints() = {{"HOME", "the shack", LatUnitsFromDegrees(41.5), LonUnitsFromDegrees(-72.5)}};
+    g.Press(B::kUpload);
+    ASSERT_TRUE(serve([&] { return unit.transferDone; })) << g.LastStatus();
+    ASSERT_EQ(unit.uploaded.size(), 1u);
+    EXPECT_EQ(unit.uploaded[0].comment, "the shack");  // (product 72 takes 88 as its first byte)
+    g.Press(B::kClose);
+    EXPECT_EQ(g.LastStatus(), "GPS Port Closed");
 }
 
 }  // namespace
