@@ -1,7 +1,7 @@
 #!/bin/sh
 # Builds the fuzz targets with clang and runs one for a bounded time:
 # fuzz/run.sh [SECONDS] [TARGET]   (default 600 s, received_line; or kiss_stream,
-# nmea, weather_station, map_file, server_lines)
+# nmea, weather_station, map_file, server_lines, garmin)
 set -eu
 seconds=${1:-600}
 target=${2:-received_line}
