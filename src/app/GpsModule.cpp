@@ -48,6 +48,8 @@ void GpsDisplayModel::Refresh() {
     rows_.emplace_back("Sentences", good);
     rows_.emplace_back("Bad checksums", std::to_string(app_.GpsBadSentences()));
     rows_.emplace_back("Last sentence", std::string(g.Last().fields[0]));
+    for (const std::string& l : WaypointLines(g.LastWaypoint(), g.Course(), g.SpeedMph(), app_.Now().Now()))
+        rows_.emplace_back("Waypoint", l);
 }
 
 GpsModule::GpsModule(ModuleServices services, Network* network, PortsModule& ports, ListWindows* lists)

@@ -27,6 +27,7 @@ OwnGpsUpdate GpsState::Publish(const GpsFix& fix, bool live, bool show, GpsSourc
         lastFix_ = now;
     }
     last_ = fix;
+    if (fix.fields[0].size() >= 6 && fix.fields[0].substr(3, 3) == "RMB") lastRmb_ = fix.fields;
     if (fix.statusCode) status_ = fix.statusCode;
     if (fix.positionSentence) {
         ++positionSentences_;
@@ -65,6 +66,30 @@ OwnGpsUpdate GpsState::Publish(const GpsFix& fix, bool live, bool show, GpsSourc
 bool GpsState::MinutePassed() {
     if (noData_ < 1000) ++noData_;
     return everLive_ && noData_ == 2;  // two minutes without a sentence
+}
+
+std::vector<std::string> WaypointLines(const NmeaFields& rmb, int course, int speedMph, const LocalDateTime& now) {
+    if (rmb.count < 12 || rmb[5].empty()) return {};
+    const double miles = std::strtod(std::string(rmb[10]).c_str(), nullptr) * 1.1507771827;
+    const int bearing = std::atoi(std::string(rmb[11]).c_str());
+    char text[96];
+    std::vector<std::string> out;
+    std::snprintf(text, sizeof text, "Dist to %s  %ld mi  %03d", std::string(rmb[5]).c_str(), long(miles), bearing);
+    out.emplace_back(text);
+    int error = bearing - course;
+    while (error > 180) error -= 360;
+    while (error < -180) error += 360;
+    std::snprintf(text, sizeof text, "Angle Err %d", error);
+    out.emplace_back(text);
+    if (speedMph > 0) {
+        const long minutes = static_cast<long>(miles * 60 / speedMph);
+        std::snprintf(text, sizeof text, "Time To Dest %3ld hr %2ld min", minutes / 60, minutes % 60);
+        out.emplace_back(text);
+        const LocalDateTime eta = FromTimeStamp(ToTimeStamp(now) + static_cast<TimeStamp>(minutes * 60));
+        std::snprintf(text, sizeof text, "ETA: %02d/%02d  %02d:%02d", eta.month, eta.day, eta.hour, eta.minute);
+        out.emplace_back(text);
+    }
+    return out;
 }
 
 std::string WithChecksum(std::string_view sentence) {

@@ -47,6 +47,8 @@ public:
     TimeStamp LastFix() const { return lastFix_; }
     int16_t StatusCode() const { return status_; }
     const GpsFix& Last() const { return last_; }
+    // The last waypoint sentence (RMB), for the display; empty before one.
+    const NmeaFields& LastWaypoint() const { return lastRmb_; }
     // "GPS input OK" or "GPS input NOT WORKING", as the map windows show it.
     std::string InputText() const { return noData_ == 0 ? "GPS input OK" : "GPS input NOT WORKING"; }
 
@@ -61,7 +63,14 @@ private:
     GpsSource source_ = GpsSource::kNone;
     TimeStamp lastFix_ = 0;
     GpsFix last_;
+    NmeaFields lastRmb_;
 };
+
+// The heads-up display's waypoint lines from an RMB sentence and the
+// current course and speed: "Dist to %s  %ld mi  %03d", "Angle Err %d",
+// "Time To Dest %3ld hr %2ld min", "ETA: %02d/%02d  %02d:%02d"; empty
+// without a waypoint.
+std::vector<std::string> WaypointLines(const NmeaFields& rmb, int course, int speedMph, const LocalDateTime& now);
 
 // "$...*hh\r\n": a sentence completed with its checksum.
 std::string WithChecksum(std::string_view sentence);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "gps/Nmea.h"
+
 #include "app/MenuTable.h"
 #include "geo/Position.h"
 #include "support/MapFileBuilder.h"
@@ -214,6 +216,24 @@ TEST(MapsModule, AMovingMapFollowsTheOwnPosition) {
     EXPECT_EQ(w.View().Requested().west, west);
     for (int i = 0; i < 40; ++i) t.Second();
     EXPECT_NE(w.View().Requested().west, west);
+}
+
+// With a GPS the moving map follows the GPS, not the position in the settings.
+TEST(MapsModule, AMovingMapFollowsTheGps) {
+    MapsProgram t;
+    ASSERT_TRUE(t.PlaceOwnStation(41.7, -72.7));
+    t.Started();
+    t.RunPosted();
+    MapWindow& w = t.Front();
+    t.program->Command(kCmdMovingMaps);
+    const std::string rmc = "$GPRMC,120000,A,4200.000,N,07100.000,W,030.0,045.0,081226,,";
+    char sum[4];
+    std::snprintf(sum, sizeof sum, "%02X", NmeaChecksum(rmc));
+    t.program->Core().TakeNmea(rmc + "*" + sum, true, Liveness::kLive);
+    for (int i = 0; i < 70; ++i) t.Second();
+    const Projected gps = w.View().Project({LonUnitsFromDegrees(-71.0), LatUnitsFromDegrees(42.0)});
+    EXPECT_NEAR(gps.pixel.x, w.View().Width() / 2, 8);
+    EXPECT_NEAR(gps.pixel.y, w.View().Height() / 2, 8);
 }
 
 TEST(MapsModule, StationsSelectShowTheirInformationAndRedrawOverTheKeptMap) {

@@ -48,6 +48,15 @@ TEST(GpsState, PublishingRules) {
     EXPECT_EQ(g.InputText(), "GPS input NOT WORKING");
 }
 
+TEST(GpsState, TheWaypointLinesOfTheDisplay) {
+    GpsState g;
+    g.Publish(Parse("$GPRMB,A,0.66,L,003,004,4917.24,N,12309.57,W,001.3,052.5,000.5,V"), true, false, GpsSource::kSerial, 0);
+    const auto lines = WaypointLines(g.LastWaypoint(), 40, 30, MakeDateTime(2026, 12, 8, 12, 0, 0));
+    EXPECT_EQ(lines, (std::vector<std::string>{"Dist to 004  1 mi  052", "Angle Err 12", "Time To Dest   0 hr  2 min",
+                                               "ETA: 12/08  12:02"}));
+    EXPECT_TRUE(WaypointLines(NmeaFields{}, 0, 0, {}).empty());
+}
+
 TEST(GpsState, TheAstralReceiverIsToldWhereItIs) {
     const auto texts = AstralInitialisation(LonUnitsFromDegrees(-72.5), LatUnitsFromDegrees(41.5125),
                                             MakeDateTime(2026, 12, 8, 17, 4, 5));
