@@ -165,7 +165,7 @@ void GarminLink::Handle(const GarminPacket& p) {
             ++received_;
             GarminWaypoint w;
             if (DecodeWaypoint(d, w)) {
-                waypoints_.push_back(w);
+                if (waypoints_.size() < kMaxWaypoints) waypoints_.push_back(w);
                 status("Waypoint = " + w.ident + " - " + w.comment);
             } else {
                 status("Unsupported waypoint type");

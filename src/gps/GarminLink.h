@@ -39,6 +39,7 @@ bool DecodeWaypoint(std::string_view data, GarminWaypoint& out);
 class GarminLink {
 public:
     static constexpr size_t kMaxTrackPoints = 2048;
+    static constexpr size_t kMaxWaypoints = 2048;  // more than any unit holds
     enum Command : uint8_t { kTransferTrack = 6, kTransferWaypoints = 7, kScreen = 32 };
 
     // Where the link's bytes go and what it says.
