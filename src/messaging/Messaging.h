@@ -105,6 +105,7 @@ private:
     void AnswerDirectedQuery(const Received& m, char port);
     void Reply(std::string_view to, std::string_view text, char port);
     bool Own(int32_t entry) const;
+    bool FinishEntry(int32_t entry, uint8_t state);
     TimeStamp Now() const { return st_.clock.NowStamp(); }
 
     MessageStore& store_;

@@ -219,35 +219,21 @@ bool Messaging::ResetEntry(int32_t index) {
 
 // Cancelling or marking the message in flight lets the next one to that
 // station go, as its ack would have.
-namespace {
-void Finish(MessageEntry& e, StationTable& table, uint8_t state) {
-    const bool wasInFlight = e.Waiting() && !e.held;
+bool Messaging::FinishEntry(int32_t index, uint8_t state) {
+    if (!Own(index)) return false;
+    MessageEntry& e = store_.At(index);
+    const bool inFlight = e.Waiting() && !e.held && e.kind == MessageKind::kNumbered;
     e.ackState = state;
     e.held = 0;
-    if (wasInFlight && e.kind == MessageKind::kNumbered && e.stationIndex > 0 && table.ValidIndex(e.stationIndex))
-        AddPending(table.At(e.stationIndex).pendingMessages, -1);
-}
-}  // namespace
-
-bool Messaging::CancelEntry(int32_t index) {
-    if (!Own(index)) return false;
-    MessageEntry& e = store_.At(index);
-    const bool release = e.Waiting() && !e.held && e.kind == MessageKind::kNumbered;
-    Finish(e, st_.table, MessageEntry::kCancelled);
+    if (inFlight && e.stationIndex > 0 && st_.table.ValidIndex(e.stationIndex))
+        AddPending(st_.table.At(e.stationIndex).pendingMessages, -1);
     links_.MessageChanged(index);
-    if (release) ReleaseNextMessage(std::string(e.to.View()));
+    if (inFlight) ReleaseNextMessage(std::string(e.to.View()));
     return true;
 }
 
-bool Messaging::MarkAcknowledged(int32_t index) {
-    if (!Own(index)) return false;
-    MessageEntry& e = store_.At(index);
-    const bool release = e.Waiting() && !e.held && e.kind == MessageKind::kNumbered;
-    Finish(e, st_.table, MessageEntry::kAcked);
-    links_.MessageChanged(index);
-    if (release) ReleaseNextMessage(std::string(e.to.View()));
-    return true;
-}
+bool Messaging::CancelEntry(int32_t index) { return FinishEntry(index, MessageEntry::kCancelled); }
+bool Messaging::MarkAcknowledged(int32_t index) { return FinishEntry(index, MessageEntry::kAcked); }
 
 bool Messaging::SendEntryNow(int32_t index) {
     if (!Own(index)) return false;

@@ -15,7 +15,7 @@
 #include "platform/qt/QtNetwork.h"
 #include "ports/InternetHosts.h"
 #include "support/SerialProgram.h"
-#include "ui/HeadlessUi.h"
+#include "support/LoopbackStation.h"
 
 namespace velmora {
 namespace {
@@ -26,48 +26,6 @@ bool PumpUntil(const std::function<bool()>& done, int ms) {
     while (!done() && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     return done();
 }
-
-struct Station {
-    Station(const std::string& call, double lat, const std::function<void(Preferences&)>& more, const std::string& hosts = {})
-        : folder(test::MakeTempFolder()), files(folder.string()) {
-        Preferences prefs;
-        test::SetPref(prefs, "own_call", call);
-        prefs.SetOwnLatitude(lat);
-        prefs.SetOwnLongitude(-72.5);
-        more(prefs);
-        EXPECT_TRUE(prefs.Save(files));
-        if (!hosts.empty()) std::ofstream(folder / "APRServe.txt") << hosts;
-        std::filesystem::create_directory(folder / "Maps");
-        ProgramOptions o;
-        o.network = &network;
-        o.maps = &ui;
-        o.lists = &ui;
-        program = std::make_unique<Program>(Platform{clock, notices, files}, ui, o);
-        ui.Attach(program.get());
-        program->Start();
-    }
-    ~Station() {
-        program->Stop();
-        ui.Attach(nullptr);
-        program.reset();
-        std::error_code ec;
-        std::filesystem::remove_all(folder, ec);
-    }
-    // The 200 ms timer, as the event loop would run it.
-    void Poll() { program->OnTimer(kTimerLink); }
-    uint16_t ServerPort() const {
-        for (const auto& l : program->Gateway().Server().Listeners())
-            if (l.socket) return l.port;
-        return 0;
-    }
-    std::filesystem::path folder;
-    DiskFiles files;
-    SystemClock clock;
-    RecordingNotices notices;
-    HeadlessUi ui;
-    QtNetwork network;
-    std::unique_ptr<Program> program;
-};
 
 // A raw client: a socket and what it was sent.
 struct RawClient {
@@ -81,7 +39,7 @@ struct RawClient {
 };
 
 TEST(ServerLoopback, ClientsAndASecondVelmora) {
-    Station a("N0AAA", 41.5, [](Preferences& p) {
+    test::LoopbackStation a("N0AAA", 41.5, [](Preferences& p) {
         test::SetPref(p, "enable_server", "1");
         test::SetPref(p, "server_port", "0");  // any free port
     });
@@ -116,7 +74,7 @@ TEST(ServerLoopback, ClientsAndASecondVelmora) {
                           3000));
 
     // A second Velmora's internet link, to A's server.
-    Station b("N0BBB", 42.0, [](Preferences&) {}, "127.0.0.1\t" + std::to_string(port) + "\tVelmora A\n");
+    test::LoopbackStation b("N0BBB", 42.0, [](Preferences&) {}, "127.0.0.1\t" + std::to_string(port) + "\tVelmora A\n");
     b.program->Command(kCmdFirstLink);
     ASSERT_TRUE(PumpUntil([&] {
         a.Poll();

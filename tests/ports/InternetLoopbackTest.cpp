@@ -15,7 +15,7 @@
 #include "platform/qt/QtNetwork.h"
 #include "support/SerialProgram.h"
 #include "support/AprsIsStandIn.h"
-#include "ui/HeadlessUi.h"
+#include "support/LoopbackStation.h"
 
 namespace velmora {
 namespace {
@@ -27,43 +27,10 @@ bool PumpUntil(const std::function<bool()>& done, int ms) {
     return done();
 }
 
-struct Station {
-    explicit Station(const std::string& hosts) : folder(test::MakeTempFolder()), files(folder.string()) {
-        Preferences prefs;
-        test::SetPref(prefs, "own_call", "N0ME-5");
-        prefs.SetOwnLatitude(41.5);
-        prefs.SetOwnLongitude(-72.5);
-        EXPECT_TRUE(prefs.Save(files));
-        std::ofstream(folder / "APRServe.txt") << hosts;
-        std::filesystem::create_directory(folder / "Maps");
-        ProgramOptions o;
-        o.network = &network;
-        o.maps = &ui;
-        o.lists = &ui;
-        program = std::make_unique<Program>(Platform{clock, notices, files}, ui, o);
-        ui.Attach(program.get());
-        program->Start();
-    }
-    ~Station() {
-        program->Stop();
-        ui.Attach(nullptr);
-        program.reset();
-        std::error_code ec;
-        std::filesystem::remove_all(folder, ec);
-    }
-    std::filesystem::path folder;
-    DiskFiles files;
-    SystemClock clock;
-    RecordingNotices notices;
-    HeadlessUi ui;
-    QtNetwork network;
-    std::unique_ptr<Program> program;
-};
-
 TEST(InternetLoopback, LogsInIsVerifiedAndDecodesTheStream) {
     test::AprsIsStandIn server;
     ASSERT_TRUE(server.listener);
-    Station s("127.0.0.1\t" + std::to_string(server.listener->Port()) + "\tStand-in\n");
+    test::LoopbackStation s("N0ME-5", 41.5, {}, "127.0.0.1\t" + std::to_string(server.listener->Port()) + "\tStand-in\n");
     s.program->Command(kCmdFirstLink);
     const InternetLink& link = s.program->Internet().Links().Links()[0];
     ASSERT_TRUE(PumpUntil([&] { return s.program->Core().Stations().Lookup("W1LB") >= 0; }, 5000));
@@ -84,7 +51,7 @@ TEST(InternetLoopback, AServerThatClosesAtOnceAndARefusedPortHoldNothingUp) {
         test::AprsIsStandIn gone;
         refused = gone.listener->Port();
     }
-    Station s("127.0.0.1\t" + std::to_string(server.listener->Port()) + "\tCloses\n127.0.0.1\t" +
+    test::LoopbackStation s("N0ME-5", 41.5, {}, "127.0.0.1\t" + std::to_string(server.listener->Port()) + "\tCloses\n127.0.0.1\t" +
               std::to_string(refused) + "\tRefuses\n");
     QElapsedTimer opening;
     opening.start();
