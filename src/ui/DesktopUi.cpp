@@ -367,7 +367,8 @@ void DesktopUi::ShowAbout(std::string_view text) {
                                 QString::fromUtf8(text.data(), static_cast<int>(text.size())), QMessageBox::Ok,
                                 frame_.get());
     box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();  // does not hold up start-up
+    box->setWindowModality(Qt::NonModal);  // the station works while it is open
+    box->show();
 }
 
 void DesktopUi::ActivateNextWindow() { frame_->Mdi()->activateNextSubWindow(); }

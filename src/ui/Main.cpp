@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "app/MemoryClass.h"
@@ -26,7 +27,13 @@ struct Options {
     std::string data = ".";
     bool headless = false;
     bool quitAfterStart = false;  // for timing the start-up: quit once the loop runs
+    bool version = false, help = false;
 };
+
+constexpr const char* kUsage =
+    "usage: velmora [--headless] [--data DIR] [--quit-after-start] [--version] [--help]\n"
+    "  --data DIR   the data folder (preferences, maps, logs); the current folder by default\n"
+    "  --headless   no windows: a console on standard input (type help)\n";
 
 bool ParseArgs(int argc, char** argv, Options& o) {
     for (int i = 1; i < argc; ++i) {
@@ -34,6 +41,8 @@ bool ParseArgs(int argc, char** argv, Options& o) {
         if (a == "--headless") o.headless = true;
         else if (a == "--data" && i + 1 < argc) o.data = argv[++i];
         else if (a == "--quit-after-start") o.quitAfterStart = true;
+        else if (a == "--version") o.version = true;
+        else if (a == "--help" || a == "-h") o.help = true;
         else return false;
     }
     return true;
@@ -119,7 +128,21 @@ int RunDesktop(int argc, char** argv, const Options& options) {
 int main(int argc, char** argv) {
     Options options;
     if (!ParseArgs(argc, argv, options)) {
-        std::fprintf(stderr, "usage: velmora [--headless] [--data DIR] [--quit-after-start]\n");
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::puts("Velmora 2.2.8");
+        return 0;
+    }
+    // Starting on a folder that is not there would look like an empty station.
+    std::error_code ec;
+    if (!std::filesystem::is_directory(options.data, ec)) {
+        std::fprintf(stderr, "velmora: the data folder %s does not exist\n", options.data.c_str());
         return 2;
     }
     if (!options.headless && !DisplayAvailable()) {

@@ -37,6 +37,17 @@ std::string RunShell(const std::string& cmd, int* status = nullptr) {
     return text;
 }
 
+TEST(Headless, VersionHelpAndAMissingDataFolder) {
+    int status = -1;
+    EXPECT_EQ(RunShell(std::string(VELMORA_BIN) + " --version", &status), "Velmora 2.2.8\n");
+    EXPECT_EQ(status, 0);
+    EXPECT_NE(RunShell(std::string(VELMORA_BIN) + " --help", &status).find("--data DIR"), std::string::npos);
+    EXPECT_EQ(status, 0);
+    const std::string refused = RunShell(std::string(VELMORA_BIN) + " --headless --data /nonexistent/velmora 2>&1", &status);
+    EXPECT_EQ(refused, "velmora: the data folder /nonexistent/velmora does not exist\n");
+    EXPECT_NE(status, 0);
+}
+
 TEST(Headless, ConsoleCommandsAndQuit) {
     test::TestApp t;
     Preferences p;
