@@ -21,6 +21,9 @@ GarminModule::GarminModule(ModuleServices services, PortsModule& ports, MapsModu
         for (const GarminTrackPoint& t : link_.Track()) points.push_back({t.lon, t.lat, t.newTrack});
         maps_.SetTrackOverlay(TrackOverlayPoints(points));
     };
+    link_.screenComplete = [this] {
+        if (windows_) windows_->GarminScreen(link_);
+    };
     ports_.HandOffs().binaryGps = [this](std::string_view bytes) { link_.Input(bytes); };
 }
 

@@ -21,6 +21,8 @@ public:
     virtual ~GarminWindows() = default;
     virtual void ShowGarmin() = 0;
     virtual void GarminStatus(std::string_view text) = 0;
+    // The unit's screen image arrived.
+    virtual void GarminScreen(const GarminLink&) {}
 };
 
 class GarminModule final : public Module {

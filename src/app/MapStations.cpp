@@ -219,6 +219,10 @@ void MapsModule::MovingMapCheck(MapWindow& w, bool forced) {
 }
 
 void MapsModule::EachSecond() {
+    // Once a GPS has spoken, every window says whether it still does.
+    const GpsState& gps = s_.app.Gps();
+    const std::string gpsText = gps.LastFix() != 0 ? gps.InputText() : std::string();
+    for (auto& w : windows_) w->SetGpsText(gpsText);
     for (auto& [window, state] : moving_) {
         if (!state.on) continue;
         for (auto& w : windows_)

@@ -235,7 +235,7 @@ void GarminLink::ScreenLine(std::string_view d) {
         for (size_t i = 6; i < d.size() && x < static_cast<size_t>(screenWidth_); ++i)
             for (int k = 0; k < 4 && x < static_cast<size_t>(screenWidth_); ++k, ++x)
                 screen_[row + x] = static_cast<uint8_t>((uint8_t(d[i]) >> (6 - 2 * k)) & 3);
-        ++screenLine_;
+        if (++screenLine_ == screenHeight_) screenComplete();
     }
     status(Format("Bitmap record, length = %d line = %3d", long(d.size()), screenLine_));
 }

@@ -72,6 +72,8 @@ public:
     int ScreenWidth() const { return screenWidth_; }
     int ScreenHeight() const { return screenHeight_; }
     const std::vector<uint8_t>& ScreenPixels() const { return screen_; }  // 2-bit values, row by row
+    // The screen image's last line arrived.
+    std::function<void()> screenComplete = [] {};
     // The last announced track record arrived (the map's overlay follows).
     std::function<void()> trackComplete = [] {};
 

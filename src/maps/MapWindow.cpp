@@ -125,6 +125,7 @@ void MapWindow::DrawStatusStrip(Surface& s) const {
     s.SetFont(12);
     s.Text({6, top + 16}, readout_, kStripText);
     s.Text({6, top + 33}, info_, kStripText);
+    if (!gpsText_.empty()) s.Text({std::max(6, width_ - 190), top + 16}, gpsText_, kStripText);
 }
 
 }  // namespace velmora

@@ -100,6 +100,14 @@ public:
     // The two lines of the status strip.
     const std::string& Readout() const { return readout_; }
     void SetReadout(std::string text) { readout_ = std::move(text); OverlayChanged(); }
+    // The GPS's state, at the right of the strip ("GPS input OK"); empty
+    // without a GPS.
+    const std::string& GpsText() const { return gpsText_; }
+    void SetGpsText(std::string text) {
+        if (text == gpsText_) return;
+        gpsText_ = std::move(text);
+        OverlayChanged();
+    }
     const std::string& InfoLine() const { return info_; }
     void SetInfoLine(std::string text) { info_ = std::move(text); OverlayChanged(); }
 
@@ -130,7 +138,7 @@ private:
     StationSelection selection_;
     DistanceUnits units_ = DistanceUnits::kStatute;
     int fontSize_ = 14;
-    std::string readout_, info_;
+    std::string readout_, info_, gpsText_;
     uint64_t generation_ = 1;
     uint64_t mapGeneration_ = 1;
 };

@@ -24,6 +24,8 @@
 #include "ui/ConversationWindow.h"
 #include "ui/NewMessageDialog.h"
 #include "ui/GarminWindow.h"
+#include "ui/GarminScreen.h"
+#include <QLabel>
 
 #include <QInputDialog>
 #include <QLineEdit>
@@ -163,6 +165,24 @@ void DesktopUi::ShowGarmin() {
 void DesktopUi::GarminStatus(std::string_view text) {
     for (QMdiSubWindow* sub : frame_->Mdi()->subWindowList())
         if (auto* g = dynamic_cast<GarminWindow*>(sub->widget())) g->SetStatus(QString::fromUtf8(text.data(), int(text.size())));
+}
+
+void DesktopUi::GarminScreen(const GarminLink& link) {
+    const QImage image = GarminScreenImage(link);
+    if (image.isNull()) return;
+    auto* label = new QLabel;
+    label->setPixmap(QPixmap::fromImage(image.scaled(image.size() * 3)));
+    label->setWindowTitle("Garmin screen");
+    QMdiSubWindow* sub = frame_->Mdi()->addSubWindow(label);
+    if (!sub) return;
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->show();
+    bool ok = false;
+    const QString file = QInputDialog::getText(frame_.get(), "Garmin screen", "Please enter file name", QLineEdit::Normal,
+                                               "GPSscrn.png", &ok);
+    if (ok && !file.isEmpty() && program_)
+        image.save(QString::fromStdString(file.startsWith('/') ? file.toStdString()
+                                                               : program_->Core().PlatformLayer().files.RealPath(file.toStdString())));
 }
 
 void DesktopUi::MessagesChanged() {

@@ -97,6 +97,7 @@ public:
     void MessagesChanged() override;
     void ShowGarmin() override;
     void GarminStatus(std::string_view text) override;
+    void GarminScreen(const GarminLink& link) override;
     // The map window widgets, front first.
     std::vector<class CMapWindow*> MapWidgets() const;
 

@@ -12,6 +12,7 @@
 #include "stations/StationRows.h"
 #include "geo/Position.h"
 #include "platform/qt/QtSurface.h"
+#include "ui/GarminScreen.h"
 #include <sstream>
 
 namespace velmora {
@@ -164,7 +165,7 @@ void HeadlessUi::RunCommand(const std::string& raw) {
         Print("Auto Answer enabled:" + a.text);
     } else if (line == "help") {
         Print("commands: a menu command by number or text, stations (list STAL), table, list, list CODE, maps, map NAME, "
-              "view LAT LON SPAN, render FILE.png [WIDTH HEIGHT], info CALL, gps, garmin open|close|product|track|waypoints|upload|screen|save FILE, msg (list MSGL), msg CALL, msg CALL TEXT, "
+              "view LAT LON SPAN, render FILE.png [WIDTH HEIGHT], info CALL, gps, garmin open|close|product|track|waypoints|upload|screen|image FILE.png|save FILE, msg (list MSGL), msg CALL, msg CALL TEXT, "
               "autoanswer TEXT|off, connect [N], disconnect, links, open FILE, simulate FILE, send TEXT, quit");
         for (const Menu& m : MainMenu())
             for (const MenuItem& item : m.items)
@@ -194,6 +195,13 @@ void HeadlessUi::GarminCommand(std::string_view args) {
         if (args != word) continue;
         g.Press(button);
         Print(g.LastStatus());
+        return;
+    }
+    if (args.substr(0, 6) == "image ") {
+        const std::string file(Trim(args.substr(6)));
+        const QImage image = GarminScreenImage(g.Link());
+        Print(image.isNull() ? "No screen image yet (garmin screen asks for one)"
+                             : image.save(QString::fromStdString(file)) ? "Saved " + file : "Could not write " + file);
         return;
     }
     if (args.substr(0, 5) == "save ") {

@@ -231,6 +231,7 @@ TEST(MapsModule, AMovingMapFollowsTheGps) {
     std::snprintf(sum, sizeof sum, "%02X", NmeaChecksum(rmc));
     t.program->Core().TakeNmea(rmc + "*" + sum, true, Liveness::kLive);
     for (int i = 0; i < 70; ++i) t.Second();
+    EXPECT_EQ(w.GpsText(), "GPS input NOT WORKING");  // a minute without another sentence
     const Projected gps = w.View().Project({LonUnitsFromDegrees(-71.0), LatUnitsFromDegrees(42.0)});
     EXPECT_NEAR(gps.pixel.x, w.View().Width() / 2, 8);
     EXPECT_NEAR(gps.pixel.y, w.View().Height() / 2, 8);

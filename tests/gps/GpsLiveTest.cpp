@@ -24,6 +24,7 @@
 #include "support/GarminSimulator.h"
 #include "platform/fake/RecordingSurface.h"
 #include "app/GarminModule.h"
+#include "ui/GarminScreen.h"
 
 namespace velmora {
 namespace {
@@ -176,6 +177,13 @@ TEST(GpsLive, AGarminUnitOnASerialPort) {
     ASSERT_TRUE(serve([&] { return unit.transferDone; })) << g.LastStatus();
     ASSERT_EQ(unit.uploaded.size(), 1u);
     EXPECT_EQ(unit.uploaded[0].comment, "the shack");  // (product 72 takes 88 as its first byte)
+    g.Press(B::kScreen);
+    ASSERT_TRUE(serve([&] { return g.Link().ScreenPixels().size() == 32 && g.LastStatus().find("line =   4") != std::string::npos; }))
+        << g.LastStatus();
+    const QImage screen = GarminScreenImage(g.Link());
+    ASSERT_EQ(screen.size(), QSize(8, 4));
+    EXPECT_EQ(screen.pixel(2, 1), qRgb(0, 0, 0));
+    EXPECT_EQ(screen.pixel(3, 1), qRgb(255, 255, 255));
     g.Press(B::kClose);
     EXPECT_EQ(g.LastStatus(), "GPS Port Closed");
 }

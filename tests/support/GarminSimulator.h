@@ -31,6 +31,7 @@ public:
                 }
                 case 10:
                     if (p.data.size() >= 1 && p.data[0] == 6) out += Track();
+                    if (p.data.size() >= 1 && p.data[0] == 32) out += Screen();
                     break;
                 case 27: out += Ack(27); break;
                 case 35: {
@@ -71,6 +72,21 @@ private:
             out += EncodeGarmin(34, d);
         }
         out += EncodeGarmin(12, std::string{6, 0});
+        return out;
+    }
+
+    // An 8 x 4 screen: a black diagonal on white.
+    static std::string Screen() {
+        std::string first(18, '\0');
+        first[14] = 8;
+        first[16] = 4;
+        std::string out = EncodeGarmin(69, first);
+        for (int y = 0; y < 4; ++y) {
+            std::string line(8, '\0');
+            for (int x = 0; x < 8; ++x)
+                if (x == 2 * y) line[6 + x / 4] = static_cast<char>(line[6 + x / 4] | (3 << (6 - 2 * (x % 4))));
+            out += EncodeGarmin(69, line);
+        }
         return out;
     }
 
