@@ -1,6 +1,8 @@
 // velmora-prefs [--data DIR]                    prints every field, "name value" a line
+// velmora-prefs [--data DIR] get NAME           prints one field's value
 // velmora-prefs [--data DIR] set NAME VALUE     sets one field and saves
-// own_lat and own_lon take decimal degrees (north, east positive).
+// own_lat and own_lon take and give decimal degrees (north, east positive);
+// the hemisphere fields print as their letters.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -12,7 +14,7 @@ using namespace velmora;
 namespace {
 
 int Usage() {
-    std::fprintf(stderr, "usage: velmora-prefs [--data DIR] [set NAME VALUE]\n");
+    std::fprintf(stderr, "usage: velmora-prefs [--data DIR] [get NAME | set NAME VALUE]\n");
     return 2;
 }
 
@@ -24,6 +26,16 @@ bool SetPosition(Preferences& p, const std::string& name, const std::string& val
     else if (name == "own_lon" && degrees >= -180 && degrees <= 180) p.SetOwnLongitude(degrees);
     else return false;
     return true;
+}
+
+// A field as people read it: hemispheres as letters, the rest as stored.
+std::string Shown(const Preferences& p, const std::string& name) {
+    std::string value = p.Get(name).value_or("");
+    if (name.ends_with("_hemisphere")) {
+        const int code = std::atoi(value.c_str());
+        if (code > ' ' && code < 127) value = std::string(1, static_cast<char>(code));
+    }
+    return value;
 }
 
 }  // namespace
@@ -39,8 +51,21 @@ int main(int argc, char** argv) {
     Preferences prefs;
     prefs.Load(files);
     if (i == argc) {
-        for (const PrefField& f : PreferenceFields())
-            std::printf("%s %s\n", f.name.c_str(), prefs.Get(f.name).value_or("").c_str());
+        for (const PrefField& f : PreferenceFields()) std::printf("%s %s\n", f.name.c_str(), Shown(prefs, f.name).c_str());
+        return 0;
+    }
+    if (argc - i == 2 && std::string(argv[i]) == "get") {
+        const std::string name = argv[i + 1];
+        if (name == "own_lat" || name == "own_lon") {
+            const double units = static_cast<double>(name == "own_lat" ? prefs.OwnLatUnits() : prefs.OwnLonUnits());
+            std::printf("%.6f\n", name == "own_lat" ? (32400000 - units) / 360000 : (units - 64800000) / 360000);
+            return 0;
+        }
+        if (!FindPreferenceField(name)) {
+            std::fprintf(stderr, "velmora-prefs: no setting named %s\n", name.c_str());
+            return 1;
+        }
+        std::printf("%s\n", Shown(prefs, name).c_str());
         return 0;
     }
     if (argc - i != 3 || std::string(argv[i]) != "set") return Usage();

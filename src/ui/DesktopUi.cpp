@@ -5,6 +5,8 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QKeySequence>
+#include <optional>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -39,6 +41,21 @@ FrameWindow::FrameWindow(Program*& program) : program_(program), mdi_(new QMdiAr
     BuildMenus();
 }
 
+namespace {
+// The desktop's usual keys for the common commands (the map windows keep
+// their letters, Control-H and Control-B).
+std::optional<QKeySequence> Shortcut(uint16_t id) {
+    switch (id) {
+        case kCmdExit: return QKeySequence(QKeySequence::Quit);         // asks first, as closing does
+        case kCmdOpen: return QKeySequence(QKeySequence::Open);
+        case kCmdNewMessage: return QKeySequence(Qt::CTRL | Qt::Key_M);
+        case kCmdMessageList: return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M);
+        case kCmdStationList: return QKeySequence(Qt::CTRL | Qt::Key_L);
+        default: return std::nullopt;
+    }
+}
+}  // namespace
+
 void FrameWindow::BuildMenus() {
     for (const Menu& m : MainMenu()) {
         QMenu* menu = menuBar()->addMenu(m.title);
@@ -53,6 +70,7 @@ void FrameWindow::BuildMenus() {
             connect(a, &QAction::triggered, this, [this, id] {
                 if (program_) program_->Command(id);
             });
+            if (const auto key = Shortcut(id)) a->setShortcut(*key);
             actions_[id] = a;
         }
         // Linux desktops do not report Caps Lock to programs, so its

@@ -111,6 +111,18 @@ TEST(VelmoraPrefs, SetsByNameAndRefusesClearly) {
     while (std::fgets(line, sizeof line, out)) sawCall = sawCall || std::string(line) == "own_call N0CALL-9\n";
     pclose(out);
     EXPECT_TRUE(sawCall);
+    const auto get = [&](const std::string& name) {
+        std::string text;
+        if (std::FILE* o = popen((tool + " get " + name).c_str(), "r")) {
+            while (std::fgets(line, sizeof line, o)) text += line;
+            pclose(o);
+        }
+        return text;
+    };
+    EXPECT_EQ(get("own_lat_hemisphere"), "N\n");  // the letter, not its code
+    EXPECT_EQ(get("own_lat"), "41.714600\n");
+    EXPECT_EQ(get("own_call"), "N0CALL-9\n");
+    EXPECT_NE(std::system((tool + " get bogus 2>/dev/null").c_str()), 0);
 }
 
 }  // namespace

@@ -10,9 +10,11 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QAction>
 #include <QPushButton>
 #include <QTableView>
 
+#include "app/MenuTable.h"
 #include "support/DesktopProgram.h"
 #include "support/MessagingFixture.h"
 #include "ui/ConversationWindow.h"
@@ -98,6 +100,16 @@ TEST(MessageWindows, ListKeysAndTheConversation) {
     p.Core().ProcessReceivedLine("W1AW>APRS::N0ME     :ack001", Liveness::kLive, SourceKind::kVhf);
     EXPECT_TRUE(chat->Lines()->item(1)->text().contains("[A "));  // the store changed: it looked again
     if (const char* shot = std::getenv("VELMORA_CHAT_SCREENSHOT")) d.ui.Frame().grab().save(shot);
+}
+
+TEST(FrameShortcuts, TheCommonCommandsHaveTheirKeys) {
+    test::DesktopProgram d;
+    auto& actions = d.ui.Frame().Actions();
+    EXPECT_EQ(actions.at(kCmdExit)->shortcut(), QKeySequence(QKeySequence::Quit));
+    EXPECT_EQ(actions.at(kCmdNewMessage)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_M));
+    EXPECT_EQ(actions.at(kCmdStationList)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
+    // Control-H stays the map's home view.
+    for (const auto& [id, action] : actions) EXPECT_NE(action->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_H)) << id;
 }
 
 }  // namespace
