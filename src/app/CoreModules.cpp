@@ -192,6 +192,10 @@ bool DesktopModule::Command(uint16_t id) {
         s_.ui.ShowAbout("Velmora 2.2.8\nAn APRS client for Linux.");
         return true;
     }
+    if (id == kCmdHelp) {
+        s_.ui.ShowHelp();
+        return true;
+    }
     return false;
 }
 

@@ -23,7 +23,7 @@ bool InMenuGroup(MenuGroup group, uint16_t id) {
         case MenuGroup::kTncCommands: return In(id, {3501, 3521});
         case MenuGroup::kMasterMode: return In(id, {12001, 12004});
         case MenuGroup::kOverlays: return In(id, {11001, 11003});
-        case MenuGroup::kHelp: return id == 10102;
+        case MenuGroup::kHelp: return id == 10101 || id == 10102;
         case MenuGroup::kTcpIp: return In(id, {4001, 4099});  // 4006 upward: one per host entry
         case MenuGroup::kAltVhfPath: return In(id, {20100, 20199});
         case MenuGroup::kAltHfPath: return In(id, {20200, 20299});

@@ -138,6 +138,7 @@ constexpr MenuItem kTncCommands[] = {
     {3521, "VHF-Exit Kantronics Host Mode", false},
 };
 constexpr MenuItem kHelp[] = {
+    {kCmdHelp, "Velmora Help", false},
     {kCmdAbout, "About Velmora", false},
 };
 

@@ -52,5 +52,6 @@ constexpr uint16_t kCmdCloseTnc = 3106;
 constexpr uint16_t kCmdCloseAllPorts = 3107;
 constexpr uint16_t kCmdWeatherDisplay = 8238;
 constexpr uint16_t kCmdAbout = 10102;
+constexpr uint16_t kCmdHelp = 10101;
 
 }  // namespace velmora

@@ -248,6 +248,7 @@ void Program::QuitWhenDrained() {
 
 void Program::FunctionKey(int code, bool ctrlHeld) {
     switch (code & 0x7F) {
+        case 112: Command(kCmdHelp); break;         // F1: the help
         case 113: Command(3201); break;             // F2: the position on all routes
         case 117: ui_.ActivateNextWindow(); break;  // F6
         case 119:                                   // F8 with Caps Lock: log in again

@@ -53,6 +53,8 @@ public:
     virtual std::string ChooseFile(std::string_view title) = 0;
     // The About box; it does not wait for the operator.
     virtual void ShowAbout(std::string_view text) = 0;
+    // The program's help (the user sections of its README).
+    virtual void ShowHelp() {}
 };
 
 class Desktop {

@@ -12,6 +12,9 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
+#include <QTextBrowser>
+
+#include "ui/HelpText.h"
 
 #include "app/MenuTable.h"
 #include "app/Program.h"
@@ -336,6 +339,24 @@ void DesktopUi::ShowAbout(std::string_view text) {
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);  // the station works while it is open
     box->show();
+}
+
+void DesktopUi::ShowHelp() {
+    for (QMdiSubWindow* sub : frame_->Mdi()->subWindowList()) {
+        if (sub->widget() && sub->widget()->objectName() == "HelpWindow") {
+            frame_->Mdi()->setActiveSubWindow(sub);
+            return;
+        }
+    }
+    auto* help = new QTextBrowser;
+    help->setObjectName("HelpWindow");
+    help->setWindowTitle("Velmora Help");
+    help->setMarkdown(QString::fromStdString(UserHelp()));
+    QMdiSubWindow* sub = frame_->Mdi()->addSubWindow(help);
+    if (!sub) return;
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->resize(std::min(760, frame_->Mdi()->viewport()->width()), std::min(600, frame_->Mdi()->viewport()->height()));
+    sub->show();
 }
 
 void DesktopUi::ActivateNextWindow() { frame_->Mdi()->activateNextSubWindow(); }

@@ -75,6 +75,8 @@ public:
     void ShowList(ListModel& model) override;
     void ListsGone() override;
     void ShowAbout(std::string_view text) override;
+    // "Velmora Help": the README's user sections in a window of the MDI area.
+    void ShowHelp() override;
     void ActivateNextWindow() override;
     int ChooseItem(std::string_view title, const std::vector<std::string>& items) override;
     std::optional<std::string> AskText(std::string_view title, std::string_view prefix) override;

@@ -1,5 +1,6 @@
 #include "ui/HeadlessUi.h"
 #include "ui/ConsoleText.h"
+#include "ui/HelpText.h"
 
 #include <signal.h>
 #include <sys/socket.h>
@@ -277,6 +278,8 @@ bool HeadlessUi::EditStationSettings(Preferences&) {
     std::fprintf(stderr, "Station Settings: set them with velmora-prefs (velmora-prefs --data DIR set own_call CALL)\n");
     return false;
 }
+
+void HeadlessUi::ShowHelp() { Print(UserHelp()); }
 
 void HeadlessUi::ShowAbout(std::string_view text) {
     std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());

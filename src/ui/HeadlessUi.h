@@ -53,6 +53,7 @@ public:
     // The console's list window: the rows printed.
     void ShowList(ListModel& model) override;
     void ShowAbout(std::string_view text) override;
+    void ShowHelp() override;
     void ActivateNextWindow() override {}
     int ChooseItem(std::string_view title, const std::vector<std::string>& items) override;
     std::optional<std::string> AskText(std::string_view title, std::string_view prefix) override;

@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QPushButton>
 #include <QTableView>
+#include <QTextBrowser>
 
 #include "app/MenuTable.h"
 #include "support/DesktopProgram.h"
@@ -100,6 +101,25 @@ TEST(MessageWindows, ListKeysAndTheConversation) {
     p.Core().ProcessReceivedLine("W1AW>APRS::N0ME     :ack001", Liveness::kLive, SourceKind::kVhf);
     EXPECT_TRUE(chat->Lines()->item(1)->text().contains("[A "));  // the store changed: it looked again
     if (const char* shot = std::getenv("VELMORA_CHAT_SCREENSHOT")) d.ui.Frame().grab().save(shot);
+}
+
+TEST(FrameHelp, F1OpensTheUserSectionsOfTheReadme) {
+    test::DesktopProgram d;
+    d.program->FunctionKey(112, false);
+    QWidget* help = nullptr;
+    for (QMdiSubWindow* sub : d.ui.Frame().Mdi()->subWindowList())
+        if (sub->widget()->objectName() == "HelpWindow") help = sub->widget();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->windowTitle(), "Velmora Help");
+    const QString text = static_cast<QTextBrowser*>(help)->toPlainText();
+    EXPECT_TRUE(text.contains("Messages"));
+    EXPECT_TRUE(text.contains("gpsd"));
+    EXPECT_FALSE(text.contains("velmora-decode [--call CALL]"));  // the tools' reference stays out
+    if (const char* shot = std::getenv("VELMORA_HELP_SCREENSHOT")) d.ui.Frame().grab().save(shot);
+    d.program->Command(kCmdHelp);  // again: the same window comes up
+    int windows = 0;
+    for (QMdiSubWindow* sub : d.ui.Frame().Mdi()->subWindowList()) windows += sub->widget()->objectName() == "HelpWindow";
+    EXPECT_EQ(windows, 1);
 }
 
 TEST(FrameShortcuts, TheCommonCommandsHaveTheirKeys) {
