@@ -310,76 +310,7 @@ void DesktopUi::RefreshCheckMarks() {
     }
 }
 
-std::string DesktopUi::ChooseFile(std::string_view title) {
-    if (autoAnswer_) return {};
-    return QFileDialog::getOpenFileName(frame_.get(), QString::fromUtf8(title.data(), static_cast<int>(title.size())))
-        .toStdString();
-}
-
-bool DesktopUi::EditStationSettings(Preferences& prefs) {
-    StationSettingsDialog dialog(prefs, frame_.get());
-    return dialog.exec() == QDialog::Accepted;
-}
-
-bool DesktopUi::EditTcpSettings(Preferences& prefs) {
-    TcpSettingsDialog dialog(prefs, frame_.get());
-    return dialog.exec() == QDialog::Accepted;
-}
-
-bool DesktopUi::EditReportRates(Preferences& prefs) {
-    ReportRatesDialog dialog(prefs, frame_.get());
-    return dialog.exec() == QDialog::Accepted;
-}
-
-void DesktopUi::ShowAbout(std::string_view text) {
-    if (autoAnswer_) return;
-    auto* box = new QMessageBox(QMessageBox::Information, "About Velmora",
-                                QString::fromUtf8(text.data(), static_cast<int>(text.size())), QMessageBox::Ok,
-                                frame_.get());
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::NonModal);  // the station works while it is open
-    box->show();
-}
-
-void DesktopUi::ShowHelp() {
-    for (QMdiSubWindow* sub : frame_->Mdi()->subWindowList()) {
-        if (sub->widget() && sub->widget()->objectName() == "HelpWindow") {
-            frame_->Mdi()->setActiveSubWindow(sub);
-            return;
-        }
-    }
-    auto* help = new QTextBrowser;
-    help->setObjectName("HelpWindow");
-    help->setWindowTitle("Velmora Help");
-    help->setMarkdown(QString::fromStdString(UserHelp()));
-    QMdiSubWindow* sub = frame_->Mdi()->addSubWindow(help);
-    if (!sub) return;
-    sub->setAttribute(Qt::WA_DeleteOnClose);
-    sub->resize(std::min(760, frame_->Mdi()->viewport()->width()), std::min(600, frame_->Mdi()->viewport()->height()));
-    sub->show();
-}
-
 void DesktopUi::ActivateNextWindow() { frame_->Mdi()->activateNextSubWindow(); }
-
-int DesktopUi::ChooseItem(std::string_view title, const std::vector<std::string>& items) {
-    if (autoAnswer_) return items.empty() ? -1 : 0;
-    QStringList list;
-    for (const std::string& i : items) list << QString::fromStdString(i);
-    bool ok = false;
-    const QString choice = QInputDialog::getItem(frame_.get(), QString::fromUtf8(title.data(), int(title.size())),
-                                                 "Port", list, 0, false, &ok);
-    return ok ? static_cast<int>(list.indexOf(choice)) : -1;
-}
-
-std::optional<std::string> DesktopUi::AskText(std::string_view title, std::string_view prefix) {
-    if (autoAnswer_) return std::nullopt;
-    bool ok = false;
-    const QString text = QInputDialog::getText(frame_.get(), QString::fromUtf8(title.data(), int(title.size())),
-                                               QString::fromUtf8(prefix.data(), int(prefix.size())),
-                                               QLineEdit::Normal, {}, &ok);
-    if (!ok) return std::nullopt;
-    return text.toStdString();
-}
 
 void DesktopUi::AddMenu(std::string_view title, const std::vector<std::pair<uint16_t, std::string>>& items) {
     QMenu* menu = frame_->menuBar()->addMenu(QString::fromUtf8(title.data(), int(title.size())));

@@ -3,6 +3,8 @@
 // link takes the first one's stations through the exchange lines.
 #include <gtest/gtest.h>
 
+#include "support/PumpUntil.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <filesystem>
@@ -20,12 +22,7 @@
 namespace velmora {
 namespace {
 
-bool PumpUntil(const std::function<bool()>& done, int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
+using test::PumpUntil;
 
 // A raw client: a socket and what it was sent.
 struct RawClient {

@@ -3,6 +3,8 @@
 // route by gpsfake on a loopback port).
 #include <gtest/gtest.h>
 
+#include "support/PumpUntil.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTcpServer>
@@ -29,12 +31,8 @@
 namespace velmora {
 namespace {
 
-bool PumpUntil(const std::function<bool()>& done, int ms = 10000) {
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
+// GPS input and gpsd take longer than a port.
+bool Pump(const std::function<bool()>& done, int ms = 10000) { return test::PumpUntil(done, ms); }
 
 // The route's end, to a hundredth of an arc-second (the degrees convert with truncation).
 bool AtRouteEnd(const StationRecord& r) {
@@ -86,7 +84,7 @@ TEST(GpsLive, ARouteOnASerialPortMovesTheStation) {
     // Half a sentence first, as a receiver plugged in mid-sentence sends.
     ASSERT_TRUE(pty.Write("4130.000,N,07230.000,W,1,08,0.9,100.0,M,,M,,*4D\r\n"));
     ASSERT_TRUE(pty.Write(route));
-    ASSERT_TRUE(PumpUntil([&] { return AtRouteEnd(s.Me()); })) << s.program->Gps().ConsoleText();
+    ASSERT_TRUE(Pump([&] { return AtRouteEnd(s.Me()); })) << s.program->Gps().ConsoleText();
     EXPECT_EQ(s.program->Core().GpsBadSentences(), 1);  // the half sentence
     EXPECT_EQ(s.program->Core().Gps().PercentGood(), 100);
 }
@@ -124,7 +122,7 @@ TEST(GpsLive, GpsdServesTheSameRoute) {
             s.program->OnTimer(kTimerLink);
             return AtRouteEnd(s.Me());
         };
-        EXPECT_TRUE(PumpUntil(poll, 20000)) << s.Me().lat << " " << s.program->Gps().ConsoleText();
+        EXPECT_TRUE(Pump(poll, 20000)) << s.Me().lat << " " << s.program->Gps().ConsoleText();
         EXPECT_TRUE(s.program->Gps().GpsdConnected());
         EXPECT_NE(s.program->Gps().ConsoleText().find("source gpsd"), std::string::npos);
     }
@@ -143,7 +141,7 @@ TEST(GpsLive, AGarminUnitOnASerialPort) {
     GpsStation s([&](Preferences& p) { test::SetPref(p, "port7_device", pty.Near()); });
     GarminModule& g = s.program->Garmin();
     const auto serve = [&](const std::function<bool()>& done) {
-        return PumpUntil([&] {
+        return Pump([&] {
             const std::string from = pty.Read();
             if (!from.empty()) pty.Write(unit.Take(from));
             return done();

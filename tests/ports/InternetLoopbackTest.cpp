@@ -3,6 +3,8 @@
 // and a refused port. Nothing may hold up the event loop.
 #include <gtest/gtest.h>
 
+#include "support/PumpUntil.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTimer>
@@ -20,12 +22,7 @@
 namespace velmora {
 namespace {
 
-bool PumpUntil(const std::function<bool()>& done, int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
+using test::PumpUntil;
 
 TEST(InternetLoopback, LogsInIsVerifiedAndDecodesTheStream) {
     test::AprsIsStandIn server;

@@ -1,6 +1,8 @@
 // Serial ports on real pseudo-terminals (socat), through QSerialPort.
 #include <gtest/gtest.h>
 
+#include "support/PumpUntil.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -28,12 +30,7 @@ namespace velmora {
 namespace {
 
 // Runs the event loop until the condition holds or the time is up.
-bool PumpUntil(const std::function<bool()>& done, int ms = 3000) {
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
+using test::PumpUntil;
 
 struct Lines : PortInputSink {
     void Dispatch(int, std::string_view data) override { got.emplace_back(data); }
