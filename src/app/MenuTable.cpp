@@ -21,6 +21,7 @@ constexpr MenuItem kEdit[] = {
 constexpr MenuItem kSettings[] = {
     {kCmdStationSettings, "Station Settings...", false},
     {3004, "Position Report Settings...", false},
+    {3006, "Weather Settings...", false},
     {kCmdSelectTncType, "Select TNC Type", false},
     {0, "", false},
     {kCmdOpenHfTnc, "Open HF TNC (dual)", true},
@@ -110,6 +111,9 @@ constexpr MenuItem kLists[] = {
     {0, "", false},
     {8214, "Messages", false},
     {8215, "Message Round Trip Times", true},
+    {0, "", false},
+    {8238, "Weather Display", false},
+    {8239, "Weather Chart", false},
 };
 constexpr MenuItem kTransmit[] = {
     {3201, "Send Position", false},

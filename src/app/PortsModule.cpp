@@ -6,6 +6,7 @@
 #include "app/MenuTable.h"
 #include "app/Settings.h"
 #include "ports/TncFiles.h"
+#include "weather/WeatherStationType.h"
 
 namespace velmora {
 namespace {
@@ -76,7 +77,7 @@ void PortsModule::ApplyPortSettings() {
     // and 8-bit for the station types that send binary data.
     ports_.SetPortFlags(kPortTerminal, false, true);
     for (int p : {kPortHfTnc, kPortVhfTnc, kPortGps, kPortRdf}) ports_.SetPortFlags(p, true, true);
-    const bool binaryWeather = settings_.weatherType == 5 || settings_.weatherType == 9;
+    const bool binaryWeather = TakesBytes(settings_.weatherType);
     ports_.SetPortFlags(kPortWeather, !binaryWeather, !binaryWeather);
 }
 
@@ -198,7 +199,12 @@ bool PortsModule::TogglePort(uint16_t command) {
         ports_.ClosePort(index);
         return true;
     }
-    if (!ports_.OpenPort(index)) s_.ui.MessageBox("Port failed to open", "Velmora", Buttons::kOk);
+    if (index == kPortWeather) ApplyPortSettings();  // lines or bytes by the station type as it is now
+    if (!ports_.OpenPort(index)) {
+        s_.ui.MessageBox("Port failed to open", "Velmora", Buttons::kOk);
+        return true;
+    }
+    if (index == kPortWeather) weatherOpened();
     return true;
 }
 

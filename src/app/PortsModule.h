@@ -55,10 +55,15 @@ public:
     TncControl& Tnc() { return tnc_; }
     TncSender& Sender() { return sender_; }
     const TncSettings& Settings() const { return settings_; }
+    // The settings again from the record: each port's line, and how its
+    // input is assembled (the weather port's by its station type).
+    void ApplyPortSettings();
 
     // Runs a menu command through the program's groups (the first tick's
     // port opening goes the way the operator's would).
     std::function<bool(uint16_t)> dispatch = [](uint16_t) { return false; };
+    // The weather port was opened (its station wants a poll).
+    std::function<void()> weatherOpened = [] {};
     // A packet heard on a TNC, after decoding (the IGate's feed).
     std::function<void(std::string_view line)> heardOnRadio = [](std::string_view) {};
     // A line from the GPS port or a TNC's cable (the GPS module's).
@@ -73,7 +78,6 @@ private:
     void Bearing(std::string_view text) override;
     void Log(PortLog log, std::string_view line) override;
 
-    void ApplyPortSettings();
     bool TogglePort(uint16_t command);
     bool ToggleTnc(int index);
     void CloseTncPort(int index);

@@ -38,6 +38,14 @@ PrefField Txt(std::string name, uint16_t offset, uint16_t size, std::string def 
 //   7012         gps_source     0 the GPS port (or a TNC's cable), 1 gpsd
 //   7014         gpsd_port      gpsd's port (2947), 32 bits
 //   7018         gpsd_host      gpsd's host (localhost), 63 characters
+//   7084         weather_station_type  the home weather station (0 none)
+//   7086         rain_gauge_tenths     1: a 0.10 inch gauge, 0: 0.01 inch
+//   7088         barometer_offset      tenths of a millibar, signed
+//   7090         alarm_low_temperature, alarm_high_temperature (whole F),
+//   7094         alarm_high_wind (mph), alarm_delta_temperature (F),
+//   7098         wx_alarm_radius (miles); 0 is off for each
+//   7100         track_wx_stations     day logs of received weather stations (byte, 1)
+//   7102         wxnow_file            the file another program writes, 95 characters
 constexpr uint16_t kOwnFieldsStart = 6208;
 void AddOwnFields(std::vector<PrefField>& f) {
     for (int n = 0; n < 10; ++n) {
@@ -60,6 +68,16 @@ void AddOwnFields(std::vector<PrefField>& f) {
     f.push_back(Num("gps_source", kOwnFieldsStart + 804, PrefType::kI16));
     f.push_back(Num("gpsd_port", kOwnFieldsStart + 806, PrefType::kI32, 2947));
     f.push_back(Txt("gpsd_host", kOwnFieldsStart + 810, 64, "localhost"));
+    f.push_back(Num("weather_station_type", kOwnFieldsStart + 876, PrefType::kI16));
+    f.push_back(Num("rain_gauge_tenths", kOwnFieldsStart + 878, PrefType::kI16));
+    f.push_back(Num("barometer_offset", kOwnFieldsStart + 880, PrefType::kI16));
+    f.push_back(Num("alarm_low_temperature", kOwnFieldsStart + 882, PrefType::kI16));
+    f.push_back(Num("alarm_high_temperature", kOwnFieldsStart + 884, PrefType::kI16));
+    f.push_back(Num("alarm_high_wind", kOwnFieldsStart + 886, PrefType::kI16));
+    f.push_back(Num("alarm_delta_temperature", kOwnFieldsStart + 888, PrefType::kI16));
+    f.push_back(Num("wx_alarm_radius", kOwnFieldsStart + 890, PrefType::kI16));
+    f.push_back(Num("track_wx_stations", kOwnFieldsStart + 892, PrefType::kByte, 1));
+    f.push_back(Txt("wxnow_file", kOwnFieldsStart + 894, 96));
 }
 
 std::vector<PrefField> BuildFields() {

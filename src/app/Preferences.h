@@ -119,6 +119,16 @@ struct PrefKey {
     X(kGpsSource, "gps_source") \
     X(kGpsdPort, "gpsd_port") \
     X(kGpsdHost, "gpsd_host") \
+    X(kWeatherStationType, "weather_station_type") \
+    X(kRainGaugeTenths, "rain_gauge_tenths") \
+    X(kBarometerOffset, "barometer_offset") \
+    X(kAlarmLowTemperature, "alarm_low_temperature") \
+    X(kAlarmHighTemperature, "alarm_high_temperature") \
+    X(kAlarmHighWind, "alarm_high_wind") \
+    X(kAlarmDeltaTemperature, "alarm_delta_temperature") \
+    X(kWxAlarmRadius, "wx_alarm_radius") \
+    X(kTrackWxStations, "track_wx_stations") \
+    X(kWxNowFile, "wxnow_file") \
     X(kPreferencesVersion, "preferences_version")
 
 namespace pref {

@@ -86,6 +86,7 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
       messaging_(services_, transmit_, options.lists, options.messages),
       gateway_(services_, options.network, transmit_, internet_, options.lists),
       gps_(services_, options.network, ports_, options.lists),
+      weather_(services_, ports_, options.lists),
       files_(services_),
       logs_(services_),
       memory_(services_),
@@ -93,7 +94,7 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
       lists_(services_, options.lists),
       maps_(services_, options.maps, options.lists),
       garmin_(services_, ports_, maps_),
-      modules_{&station_, &ports_, &transmit_, &internet_, &messaging_, &gateway_, &gps_, &files_, &logs_, &memory_, &desktop_, &lists_, &maps_, &garmin_},
+      modules_{&station_, &ports_, &transmit_, &internet_, &messaging_, &gateway_, &gps_, &weather_, &files_, &logs_, &memory_, &desktop_, &lists_, &maps_, &garmin_},
       work_(std::make_unique<Work>(*this)),
       seams_(std::make_unique<Seams>(*this)),
       tick_(*work_) {
@@ -101,6 +102,18 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
     lists_.Adopt(messaging_.List());
     lists_.Adopt(gateway_.StatusList());
     lists_.Adopt(gps_.Display());
+    lists_.Adopt(weather_.Display());
+    weather_.SetWindows(options.weather);
+    ports_.HandOffs().weatherInput = [this](std::string_view data) { weather_.PortInput(data); };
+    ports_.weatherOpened = [this] { weather_.PortOpened(); };
+    weather_.requests = [this](const WeatherRequests& r) {
+        ScheduleCounters& due = app_.Schedule();
+        if (r.weatherNowRadio) due.weatherNow[kGroupHf] = due.weatherNow[kGroupVhf] = true;
+        if (r.positionNowInternet) due.positionNow[kGroupInternet] = true;
+    };
+    transmit_.weatherSource = [this] { return weather_.Source(); };
+    transmit_.weatherReport = [this] { return weather_.Report(); };
+    transmit_.weatherFresh = [this] { return weather_.Fresh(); };
     ports_.gpsLine = [this](std::string_view line) { gps_.PortLine(line); };
     transmit_.otherGps = [this] { return gps_.GpsdConnected(); };
     messaging_.igate = &gateway_.Gate();
@@ -147,10 +160,10 @@ void Program::RouteMenus() {
     const std::pair<MenuGroup, std::vector<Module*>> routes[] = {
         {MenuGroup::kFile, {&files_, &maps_}},
         {MenuGroup::kEdit, {&station_, &messaging_}},
-        {MenuGroup::kSettings, {&ports_, &station_, &transmit_, &messaging_}},
+        {MenuGroup::kSettings, {&ports_, &station_, &transmit_, &messaging_, &weather_}},
         {MenuGroup::kLogging, {&logs_}},
         {MenuGroup::kDisplay, {&maps_}},
-        {MenuGroup::kLists, {&lists_, &maps_, &messaging_}},
+        {MenuGroup::kLists, {&lists_, &maps_, &messaging_, &weather_}},
         {MenuGroup::kWindows, {&memory_, &ports_, &maps_, &gps_, &garmin_}},
         {MenuGroup::kTncCommands, {&ports_, &transmit_}},
         {MenuGroup::kTcpIp, {&internet_, &gateway_}},
@@ -200,6 +213,7 @@ void Program::OnTimer(int id) {
             internet_.Poll();
             gateway_.Poll();
             gps_.Poll();
+            weather_.Poll();
             break;
         case kTimerTrackReplay: maps_.ReplayStep(); break;
         case kTimerQuitDeadline:

@@ -18,6 +18,7 @@
 #include "app/MessagingModule.h"
 #include "app/GatewayModule.h"
 #include "app/GpsModule.h"
+#include "app/WeatherModule.h"
 #include "app/GarminModule.h"
 #include "app/Module.h"
 #include "app/PeriodicTick.h"
@@ -60,6 +61,7 @@ struct ProgramOptions {
     MapWindows* maps = nullptr;            // map windows open nowhere without one
     MessageWindows* messages = nullptr;    // no message dialogs without one
     GarminWindows* garmin = nullptr;       // no Garmin window without one
+    WeatherWindows* weather = nullptr;     // no weather chart or settings dialog without one
 };
 
 class Program final : public EventTarget {
@@ -134,6 +136,7 @@ public:
     MessagingModule& Messages() { return messaging_; }
     GatewayModule& Gateway() { return gateway_; }
     GpsModule& Gps() { return gps_; }
+    WeatherModule& Weather() { return weather_; }
     GarminModule& Garmin() { return garmin_; }
 
 private:
@@ -156,6 +159,7 @@ private:
     MessagingModule messaging_;
     GatewayModule gateway_;
     GpsModule gps_;
+    WeatherModule weather_;
     FilesModule files_;
     LogsModule logs_;
     MemoryModule memory_;

@@ -40,6 +40,7 @@ TncSettings TncSettingsFrom(const Preferences& p) {
     }
     s.unprotoPath = p.Text(pref::kUnprotoPath);
     s.dualPort = p.Number(pref::kPortArrangement) == 2;
+    s.weatherType = static_cast<int>(p.Number(pref::kWeatherStationType));
     return s;
 }
 
@@ -130,6 +131,36 @@ InternetLinkSettings InternetLinkSettingsFrom(const Preferences& prefs) {
     const int64_t km = prefs.Number(pref::kInternetRangeKm);
     if (km > 0) s.rangeKm = static_cast<int>(km);
     return s;
+}
+
+WeatherSettings WeatherSettingsFrom(const Preferences& p) {
+    WeatherSettings w;
+    WeatherStationSettings& s = w.station;
+    s.type = static_cast<int>(p.Number(pref::kWeatherStationType));
+    s.rainFactor = p.Number(pref::kRainGaugeTenths) != 0 ? 10 : 1;
+    s.barometerOffset = static_cast<int>(p.Number(pref::kBarometerOffset));
+    s.limits.lowTemperatureF = static_cast<int16_t>(p.Number(pref::kAlarmLowTemperature));
+    s.limits.highTemperatureF = static_cast<int16_t>(p.Number(pref::kAlarmHighTemperature));
+    s.limits.highWindMph = static_cast<int16_t>(p.Number(pref::kAlarmHighWind));
+    s.limits.deltaTemperatureF = static_cast<int16_t>(p.Number(pref::kAlarmDeltaTemperature));
+    s.limits.alarmRadiusMiles = static_cast<int16_t>(p.Number(pref::kWxAlarmRadius));
+    w.wxNowFile = p.Text(pref::kWxNowFile);
+    w.trackStations = p.Flag(pref::kTrackWxStations);
+    return w;
+}
+
+void StoreWeatherSettings(Preferences& p, const WeatherSettings& w) {
+    const WeatherStationSettings& s = w.station;
+    p.SetNumber(pref::kWeatherStationType, s.type);
+    p.SetNumber(pref::kRainGaugeTenths, s.rainFactor == 10 ? 1 : 0);
+    p.SetNumber(pref::kBarometerOffset, s.barometerOffset);
+    p.SetNumber(pref::kAlarmLowTemperature, s.limits.lowTemperatureF);
+    p.SetNumber(pref::kAlarmHighTemperature, s.limits.highTemperatureF);
+    p.SetNumber(pref::kAlarmHighWind, s.limits.highWindMph);
+    p.SetNumber(pref::kAlarmDeltaTemperature, s.limits.deltaTemperatureF);
+    p.SetNumber(pref::kWxAlarmRadius, s.limits.alarmRadiusMiles);
+    p.SetText(pref::kWxNowFile, w.wxNowFile);
+    p.SetNumber(pref::kTrackWxStations, w.trackStations ? 1 : 0);
 }
 
 }  // namespace velmora

@@ -6,6 +6,7 @@
 #include "ports/TncSettings.h"
 #include "transmit/OwnReports.h"
 #include "transmit/ReportSchedule.h"
+#include "weather/WeatherStation.h"
 
 #include <array>
 #include <string>
@@ -51,5 +52,14 @@ struct MapSettings {
 };
 MapSettings MapSettingsFrom(const Preferences& prefs);
 void StoreMapSettings(Preferences& prefs, const MapSettings& settings);
+
+// The home weather station and the weather alarms ("Weather Settings").
+struct WeatherSettings {
+    WeatherStationSettings station;
+    std::string wxNowFile;       // read by station type 12
+    bool trackStations = true;   // day logs of received weather stations
+};
+WeatherSettings WeatherSettingsFrom(const Preferences& prefs);
+void StoreWeatherSettings(Preferences& prefs, const WeatherSettings& settings);
 
 }  // namespace velmora

@@ -110,11 +110,21 @@ bool TransmitModule::Command(uint16_t id) {
                 Reload();  // the new rates count from the next minute
             }
             return true;
-        case kCmdSendWeather:
-            s_.ui.MessageBox("Weather data is invalid or too old (check cables)", "Velmora", Buttons::kOk);
+        case kCmdSendWeather: {
+            const std::optional<std::string> report = weatherSource() && weatherFresh() ? weatherReport() : std::nullopt;
+            if (report) Transmit('-', *report);
+            else s_.ui.MessageBox("Weather data is invalid or too old (check cables)", "Velmora", Buttons::kOk);
             return true;
+        }
         default: return false;
     }
+}
+
+// A report is built whenever one is due; it goes out only while the data
+// are fresh, so a station whose cable fell out stops reporting old weather.
+void TransmitModule::SendWeather(char route) {
+    const std::optional<std::string> report = weatherReport();
+    if (report && weatherFresh()) Transmit(route, *report);
 }
 
 bool TransmitModule::TncOpen(int port) const { return ports_.PortOpen(port); }

@@ -2,6 +2,10 @@
 // The station speaks: its own reports by menu, by F2 and by the minute
 // schedule, every one through the router to the TNCs (and, once they are
 // built, the internet link and the TCP server's clients).
+#include <functional>
+#include <optional>
+#include <string>
+
 #include "app/Module.h"
 #include "app/Settings.h"
 #include "transmit/ReportSchedule.h"
@@ -50,6 +54,11 @@ public:
     std::function<void(std::string_view)> sendInternet = [](std::string_view) {};
     // Another GPS (gpsd), once wired by the program.
     std::function<bool()> otherGps = [] { return false; };
+    // The home weather station, once wired by the program: whether it is a
+    // source now, its report, and whether its data are fresh enough to send.
+    std::function<bool()> weatherSource = [] { return false; };
+    std::function<std::optional<std::string>()> weatherReport = [] { return std::optional<std::string>(); };
+    std::function<bool()> weatherFresh = [] { return false; };
     // The TCP server's clients, once wired by the program.
     std::function<void(std::string_view)> offerClients = [](std::string_view) {};
 
@@ -71,12 +80,12 @@ private:
     bool ChannelOpen(Channel c) const override;
     bool GpsConnected() const override;
     bool TcpServerOn() const override { return false; }
-    bool WeatherSource() const override { return false; }  // own weather data arrive with the weather station
+    bool WeatherSource() const override { return weatherSource(); }
     void OfferPositionToTcpClients() override {}
     void SendPosition(char route) override { SendOwnPosition(route); }
     void SendAlternatePath(int n) override;
     void SendStatus() override;
-    void SendWeather(char) override {}
+    void SendWeather(char route) override;
     void SendObjects(char route) override;
 
     ModuleServices s_;

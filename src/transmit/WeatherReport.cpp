@@ -1,5 +1,6 @@
 #include "transmit/WeatherReport.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace velmora {
@@ -10,7 +11,7 @@ struct TypeCode {
     const char* code;
 };
 constexpr TypeCode kCodes[] = {{1, "MAN"}, {2, "UII"}, {3, "U2K"}, {4, "HKT"}, {5, "DAV"}, {6, "TEX"},
-                               {7, "MAX"}, {8, "CAP"}, {9, "RSW"}, {11, "DAV"}};
+                               {7, "MAX"}, {8, "CAP"}, {9, "RSW"}, {11, "DAV"}, {12, "WXN"}};
 
 OwnWeather Clamped(OwnWeather w) {
     if (w.humidity < 0 || w.humidity > 100) w.humidity = 0;
@@ -18,6 +19,12 @@ OwnWeather Clamped(OwnWeather w) {
     if (w.windDirection < 0 || w.windDirection > 360) w.windDirection = 0;
     for (int* v : {&w.windSpeedMph, &w.windGustMph, &w.rainHour, &w.rain24h, &w.barometerTenthsMbar})
         if (*v < 0) *v = 0;
+    // Three digits is all a field has: a wider number would shift every
+    // field after it.
+    for (int* v : {&w.windSpeedMph, &w.windGustMph, &w.rainHour, &w.rain24h}) *v = std::min(*v, 999);
+    if (w.rainSinceMidnight > 999) w.rainSinceMidnight = 999;
+    w.barometerTenthsMbar = std::min(w.barometerTenthsMbar, 99999);
+    w.temperatureTenthsF = std::clamp(w.temperatureTenthsF, -999, 9999);
     return w;
 }
 
@@ -32,8 +39,9 @@ std::optional<std::string> WeatherReport(int stationType, const OwnWeather& raw,
     if (stationType == 1 && !(w.windSpeedMph > 0 || w.temperatureTenthsF != 0 || w.rainHour > 0 || w.rain24h > 0 ||
                               w.humidity > 0 || w.barometerTenthsMbar > 0))
         return std::nullopt;
-    const int sinceMidnight = w.rainTotal > 0 && w.rainAtMidnight > 0 && w.rainTotal > w.rainAtMidnight
-                                  ? w.rainTotal - w.rainAtMidnight
+    const int sinceMidnight = w.rainSinceMidnight >= 0 ? w.rainSinceMidnight
+                              : w.rainTotal > 0 && w.rainAtMidnight > 0 && w.rainTotal > w.rainAtMidnight
+                                  ? std::min(w.rainTotal - w.rainAtMidnight, 999)
                                   : 0;
     const int t = w.temperatureTenthsF / 10;  // truncated toward zero
     char out[128];

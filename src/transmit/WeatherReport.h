@@ -12,6 +12,7 @@ struct OwnWeather {
     int windDirection = 0, windSpeedMph = 0, windGustMph = 0;
     int rainHour = 0, rain24h = 0;          // hundredths of an inch
     int rainTotal = 0, rainAtMidnight = 0;  // the running total and its value at midnight
+    int rainSinceMidnight = -1;             // given by the station itself; -1: from the totals
     int humidity = 0;                       // percent
     int barometerTenthsMbar = 0;
 };

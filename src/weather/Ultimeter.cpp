@@ -1,5 +1,6 @@
 #include "weather/Ultimeter.h"
 
+#include <array>
 #include <cmath>
 
 namespace velmora {
@@ -12,6 +13,8 @@ int HexDigit(char c) {
     return -1;
 }
 
+// A field with a character that is not hex reads as 0 (the station sends
+// "----" for a sensor it does not have).
 int32_t Hex(std::string_view line, size_t at, size_t digits) {
     if (at + digits > line.size()) return 0;
     int32_t v = 0;
@@ -23,64 +26,78 @@ int32_t Hex(std::string_view line, size_t at, size_t digits) {
     return v;
 }
 
-// Temperatures are sent as signed 16-bit values.
-int32_t SignedHex4(std::string_view line, size_t at) {
-    const int32_t v = Hex(line, at, 4);
-    return v >= 0x8000 ? v - 0x10000 : v;
-}
-
 int32_t Direction(int32_t field) { return static_cast<int32_t>((field & 0xFF) * 1.40625); }
-int32_t Rain(int32_t field, int factor) { return (field & 0x0FFF) * factor; }
 bool TemperatureOk(int32_t tenths) { return tenths >= kMinTenthsF && tenths <= kMaxTenthsF; }
 
-std::optional<WeatherReading> DataLogger(std::string_view line, int factor) {
-    if (line.size() < 42) return std::nullopt;
-    WeatherReading r;
-    r.windMph = Hex(line, 2, 4) / 16;
-    r.windDirection = Direction(Hex(line, 6, 4));
-    r.outsideTenthsF = SignedHex4(line, 10);
-    r.rainCounter = Rain(Hex(line, 14, 4), factor);
-    r.pressureTenthsMbar = Hex(line, 18, 4);
-    r.insideTenthsF = SignedHex4(line, 22);
-    r.humidity = Hex(line, 26, 4) / 10;
-    r.insideHumidity = Hex(line, 30, 4) / 10;
-    r.minuteOfDay = Hex(line, 38, 4);
-    if (!TemperatureOk(r.outsideTenthsF)) return std::nullopt;
-    return r;
+// The U-2000's three line forms differ only in where each four-digit field
+// sits; one table per form says where.
+enum class Field : uint8_t {
+    kWind,          // 0.1 km/h
+    kPeakWind,      // 0.1 km/h over five minutes: the gust, and the wind until an average comes
+    kPeakFromByte,  // the complete record's peak: low byte x 1.40625, then / 16
+    kDirection, kOutside, kInside, kRain, kRainToday, kPressure, kHumidity, kInsideHumidity, kMinute,
+};
+
+struct FieldAt {
+    Field field;
+    uint16_t offset;
+};
+
+struct LineForm {
+    std::string_view head;
+    size_t minimumLength;
+    std::array<FieldAt, 11> fields;
+    size_t count;
+};
+
+constexpr LineForm kForms[] = {
+    // Data logger mode, "!!": one line every few seconds.
+    {"!!", 42,
+     {{{Field::kWind, 2}, {Field::kDirection, 6}, {Field::kOutside, 10}, {Field::kRain, 14}, {Field::kPressure, 18},
+       {Field::kInside, 22}, {Field::kHumidity, 26}, {Field::kInsideHumidity, 30}, {Field::kMinute, 38}}},
+     9},
+    // Packet mode, "$ULTW": the form stations also send over the air. The
+    // later fields are optional; a line carries as many as it is long.
+    {"$U", 25,
+     {{{Field::kPeakWind, 5}, {Field::kDirection, 9}, {Field::kOutside, 13}, {Field::kRain, 17},
+       {Field::kPressure, 21}, {Field::kHumidity, 37}, {Field::kMinute, 45}, {Field::kRainToday, 49},
+       {Field::kWind, 53}}},
+     9},
+    // Complete record mode, "&CR&": every value the station keeps.
+    {"&C", 448,
+     {{{Field::kWind, 4}, {Field::kDirection, 8}, {Field::kPeakFromByte, 16}, {Field::kOutside, 24}, {Field::kRain, 28},
+       {Field::kPressure, 32}, {Field::kInside, 48}, {Field::kHumidity, 52}, {Field::kInsideHumidity, 56},
+       {Field::kMinute, 68}}},
+     10},
+};
+
+void Apply(WeatherReading& r, Field field, int32_t v, int factor) {
+    const auto signedValue = [v] { return v >= 0x8000 ? v - 0x10000 : v; };  // temperatures are signed
+    switch (field) {
+        case Field::kWind: r.windMph = v / 16; break;
+        case Field::kPeakWind: r.gustMph = r.windMph = v / 16; break;
+        case Field::kPeakFromByte: r.gustMph = Direction(v) / 16; break;
+        case Field::kDirection: r.windDirection = Direction(v); break;
+        case Field::kOutside: r.outsideTenthsF = signedValue(); break;
+        case Field::kInside: r.insideTenthsF = signedValue(); break;
+        case Field::kRain: r.rainCounter = (v & 0x0FFF) * factor; break;
+        case Field::kRainToday: r.rainToday = (v & 0x0FFF) * factor; break;
+        case Field::kPressure: r.pressureTenthsMbar = v; break;
+        case Field::kHumidity: r.humidity = v / 10; break;
+        case Field::kInsideHumidity: r.insideHumidity = v / 10; break;
+        case Field::kMinute: r.minuteOfDay = v; break;
+    }
 }
 
-std::optional<WeatherReading> PacketForm(std::string_view line, int factor) {
-    if (line.size() < 25) return std::nullopt;  // up to the pressure field
+std::optional<WeatherReading> Decode(const LineForm& form, std::string_view line, int factor) {
+    if (line.size() < form.minimumLength) return std::nullopt;
     WeatherReading r;
-    const int32_t peak = Hex(line, 5, 4);
-    r.gustMph = peak / 16;
-    // Lines long enough carry the one-minute wind average after the rain of today.
-    r.windMph = line.size() >= 57 ? Hex(line, 53, 4) / 16 : peak / 16;
-    r.windDirection = Direction(Hex(line, 9, 4));
-    r.outsideTenthsF = SignedHex4(line, 13);
-    r.rainCounter = Rain(Hex(line, 17, 4), factor);
-    r.pressureTenthsMbar = Hex(line, 21, 4);
-    r.humidity = Hex(line, 37, 4) / 10;
-    if (line.size() >= 49) r.minuteOfDay = Hex(line, 45, 4);
-    // The rain field at 17 is the long-term total; today's count comes after the time.
-    if (line.size() >= 53) r.rainToday = Rain(Hex(line, 49, 4), factor);
-    if (!TemperatureOk(r.outsideTenthsF)) return std::nullopt;
-    return r;
-}
-
-std::optional<WeatherReading> CompleteRecord(std::string_view line, int factor) {
-    if (line.size() < 448) return std::nullopt;
-    WeatherReading r;
-    r.windMph = Hex(line, 4, 4) / 16;
-    r.windDirection = Direction(Hex(line, 8, 4));
-    r.gustMph = static_cast<int32_t>((Hex(line, 16, 4) & 0xFF) * 1.40625) / 16;
-    r.outsideTenthsF = SignedHex4(line, 24);
-    r.rainCounter = Rain(Hex(line, 28, 4), factor);
-    r.pressureTenthsMbar = Hex(line, 32, 4);
-    r.insideTenthsF = SignedHex4(line, 48);
-    r.humidity = Hex(line, 52, 4) / 10;
-    r.insideHumidity = Hex(line, 56, 4) / 10;
-    r.minuteOfDay = Hex(line, 68, 4);
+    r.rainCounter = 0;
+    for (size_t i = 0; i < form.count; ++i) {
+        const FieldAt& f = form.fields[i];
+        if (f.offset + 4u > line.size()) continue;
+        Apply(r, f.field, Hex(line, f.offset, 4), factor);
+    }
     if (!TemperatureOk(r.outsideTenthsF)) return std::nullopt;
     return r;
 }
@@ -100,11 +117,15 @@ std::optional<WeatherReading> DecodeUltimeterII(std::string_view line, int facto
 }
 
 std::optional<WeatherReading> DecodeU2000(std::string_view line, int factor) {
-    const std::string_view head = line.substr(0, 2);
-    if (head == "!!") return DataLogger(line, factor);
-    if (head == "$U") return PacketForm(line, factor);
-    if (head == "&C") return CompleteRecord(line, factor);
+    for (const LineForm& form : kForms)
+        if (line.substr(0, 2) == form.head) return Decode(form, line, factor);
     return std::nullopt;
+}
+
+bool IsUltimeterIILine(std::string_view line) { return line.size() == 14 && (line[0] == '#' || line[0] == '*'); }
+bool IsU2000Line(std::string_view line) {
+    const std::string_view head = line.substr(0, 2);
+    return head == "!!" || head == "$U" || head == "&C";
 }
 
 }  // namespace velmora

@@ -13,6 +13,10 @@ namespace velmora {
 std::optional<WeatherReading> DecodeUltimeterII(std::string_view line, int rainFactor);
 std::optional<WeatherReading> DecodeU2000(std::string_view line, int rainFactor);
 
+// What auto-detection looks for.
+bool IsUltimeterIILine(std::string_view line);
+bool IsU2000Line(std::string_view line);
+
 // Temperatures outside this range (tenths of a degree F) reject the line.
 constexpr int32_t kMinTenthsF = -559;
 constexpr int32_t kMaxTenthsF = 1489;
