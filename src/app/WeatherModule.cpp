@@ -144,7 +144,11 @@ std::optional<std::string> WeatherModule::Report() const {
     return WeatherReport(station_.Type(), w, time);
 }
 
-void WeatherModule::DayChanged(const LocalDateTime&) { state_.MarkMidnight(); }
+// The first tick after start also counts as a new day; a counter not read
+// yet is no baseline, so the day's rain stays unknown until a real midnight.
+void WeatherModule::DayChanged(const LocalDateTime&) {
+    if (state_.Record().initialised) state_.MarkMidnight();
+}
 
 void WeatherModule::HourChanged(const LocalDateTime&) {
     state_.ShiftHour();
