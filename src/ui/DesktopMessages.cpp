@@ -12,6 +12,8 @@
 #include "ui/DesktopUi.h"
 #include "ui/GarminScreen.h"
 #include "ui/GarminWindow.h"
+#include "ui/WeatherChartWindow.h"
+#include "ui/WeatherSettingsDialog.h"
 #include "ui/NewMessageDialog.h"
 
 namespace velmora {
@@ -53,6 +55,33 @@ void DesktopUi::ShowGarmin() {
     if (!sub) return;
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->show();
+}
+
+void DesktopUi::ShowWeatherChart() {
+    if (!program_) return;
+    for (QMdiSubWindow* sub : frame_->Mdi()->subWindowList()) {
+        if (dynamic_cast<WeatherChartWindow*>(sub->widget())) {
+            frame_->Mdi()->setActiveSubWindow(sub);
+            sub->widget()->update();
+            return;
+        }
+    }
+    QMdiSubWindow* sub = frame_->Mdi()->addSubWindow(new WeatherChartWindow(program_->Weather()));
+    if (!sub) return;
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->resize(900, 700);
+    sub->show();
+}
+
+void DesktopUi::WeatherChartChanged() {
+    for (QMdiSubWindow* sub : frame_->Mdi()->subWindowList())
+        if (auto* w = dynamic_cast<WeatherChartWindow*>(sub->widget())) w->Redraw();
+}
+
+bool DesktopUi::EditWeatherSettings(WeatherDialogValues& values) {
+    if (autoAnswer_) return false;
+    WeatherSettingsDialog dialog(values, frame_.get());
+    return dialog.exec() == QDialog::Accepted;
 }
 
 void DesktopUi::GarminStatus(std::string_view text) {

@@ -10,6 +10,7 @@
 #include "app/MapsModule.h"
 #include "app/MessagingModule.h"
 #include "app/GarminModule.h"
+#include "app/WeatherModule.h"
 #include "app/SettingsDialogs.h"
 #include "platform/qt/QtEventUi.h"
 
@@ -45,7 +46,8 @@ class DesktopUi final : public QtEventUi,
                         public ListWindows,
                         public MapWindows,
                         public MessageWindows,
-                        public GarminWindows {
+                        public GarminWindows,
+                        public WeatherWindows {
 public:
     // The program this front end shows; it also receives the timers.
     void Attach(Program* program);
@@ -100,6 +102,9 @@ public:
     void ShowGarmin() override;
     void GarminStatus(std::string_view text) override;
     void GarminScreen(const GarminLink& link) override;
+    void ShowWeatherChart() override;
+    void WeatherChartChanged() override;
+    bool EditWeatherSettings(WeatherDialogValues& values) override;
     // The map window widgets, front first.
     std::vector<class CMapWindow*> MapWidgets() const;
 

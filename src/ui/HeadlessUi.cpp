@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 
@@ -142,6 +143,10 @@ void HeadlessUi::RunCommand(const std::string& raw) {
         RenderCommand(line.substr(7));
     } else if (line == "garmin" || line.substr(0, 7) == "garmin ") {
         GarminCommand(Trim(line.substr(6)));
+    } else if (line == "weather" || line.substr(0, 8) == "weather ") {
+        WeatherCommand(Trim(line.substr(7)));
+    } else if (line.substr(0, 13) == "render-chart ") {
+        RenderChartCommand(line.substr(13));
     } else if (line == "gps") {
         Print(p.Gps().ConsoleText());
     } else if (line == "msg" || line.substr(0, 4) == "msg ") {
@@ -157,7 +162,7 @@ void HeadlessUi::RunCommand(const std::string& raw) {
     } else if (line == "help") {
         Print("commands: a menu command by number or text, stations (list STAL), table, list, list CODE, maps, map NAME, "
               "view LAT LON SPAN, render FILE.png [WIDTH HEIGHT], info CALL, gps, garmin open|close|product|track|waypoints|upload|screen|image FILE.png|save FILE, msg (list MSGL), msg CALL, msg CALL TEXT, "
-              "autoanswer TEXT|off, connect [N], disconnect, links, open FILE, simulate FILE, send TEXT, quit");
+              "autoanswer TEXT|off, weather, weather zero T|R|W|P, render-chart FILE.png [CALL] [WIDTH HEIGHT], connect [N], disconnect, links, open FILE, simulate FILE, send TEXT, quit");
         for (const Menu& m : MainMenu())
             for (const MenuItem& item : m.items)
                 if (item.id) Print("  " + std::to_string(item.id) + "  " + m.title + " > " + item.text);
@@ -223,6 +228,56 @@ void HeadlessUi::RenderCommand(std::string_view args) {
     }
     if (front_->Width() != width || front_->Height() != height) front_->Resize(width, height);
     Print(SaveMapImage(*front_, path) ? "Rendered " + path : "Could not write " + path);
+}
+
+// weather: the display's lines; weather zero LETTER clears a group of the chart.
+void HeadlessUi::WeatherCommand(std::string_view args) {
+    WeatherModule& w = program_->Weather();
+    if (args.empty()) {
+        for (const std::string& l : w.DisplayLines()) Print(l);
+        return;
+    }
+    if (args.substr(0, 5) == "zero " && args.size() == 6) {
+        const std::string message = w.ZeroChart(static_cast<char>(std::toupper(static_cast<unsigned char>(args[5]))));
+        Print(message.empty() ? "usage: weather zero T|R|W|P" : message);
+        return;
+    }
+    Print("usage: weather, or weather zero T|R|W|P");
+}
+
+// render-chart FILE.png [CALL] [WIDTH HEIGHT]: the home chart, or a received
+// station's day log.
+void HeadlessUi::RenderChartCommand(std::string_view args) {
+    std::istringstream in{std::string(args)};
+    std::string path, call;
+    int width = 900, height = 700;
+    in >> path;
+    if (in >> call && !call.empty() && std::isdigit(static_cast<unsigned char>(call[0]))) {
+        width = std::atoi(call.c_str());
+        call.clear();
+        in >> height;
+    } else if (in >> width) {
+        in >> height;
+    }
+    if (path.empty() || width < 200 || height < 200 || width > 8000 || height > 8000) {
+        Print("usage: render-chart FILE.png [CALL] [WIDTH HEIGHT]");
+        return;
+    }
+    for (char& c : call) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    QtSurface surface(width, height);
+    std::string error;
+    if (!program_->Weather().DrawChart(surface, call, error)) {
+        Print(error);
+        return;
+    }
+    Print(surface.SavePng(path) ? "Rendered " + path : "Could not write " + path);
+}
+
+void HeadlessUi::ShowWeatherChart() { Print("Weather Chart: render-chart FILE.png [CALL] draws it"); }
+
+bool HeadlessUi::EditWeatherSettings(WeatherDialogValues&) {
+    Print("Weather Settings: set them with velmora-prefs (weather_station_type and the alarm_ fields)");
+    return false;
 }
 
 void HeadlessUi::ShowStationInfo(const std::string& call) {

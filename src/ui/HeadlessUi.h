@@ -14,6 +14,7 @@
 #include "app/MapsModule.h"
 #include "app/MessagingModule.h"
 #include "app/SettingsDialogs.h"
+#include "app/WeatherModule.h"
 #include "platform/qt/QtEventUi.h"
 
 namespace velmora {
@@ -24,7 +25,8 @@ class HeadlessUi final : public QtEventUi,
                          public SettingsDialogs,
                          public ListWindows,
                          public MapWindows,
-                         public MessageWindows {
+                         public MessageWindows,
+                         public WeatherWindows {
 public:
     // The program this console drives; it also receives the timers.
     void Attach(Program* program);
@@ -77,6 +79,11 @@ public:
     bool ComposeMessage(NewMessageForm& form) override;
     bool EditAutoAnswer(AutoAnswer& answer) override;
     void ShowConversation(const std::string& call) override;
+    // The console's weather windows: the chart is drawn by render-chart;
+    // the settings are set with velmora-prefs.
+    void ShowWeatherChart() override;
+    void WeatherChartChanged() override {}
+    bool EditWeatherSettings(WeatherDialogValues& values) override;
 
     static constexpr int kDefaultMapWidth = 1280, kDefaultMapHeight = 800;
 
@@ -87,6 +94,8 @@ private:
     void RenderCommand(std::string_view args);
     void MessageCommand(std::string_view args);
     void GarminCommand(std::string_view args);
+    void WeatherCommand(std::string_view args);
+    void RenderChartCommand(std::string_view args);
 
     Program* program_ = nullptr;
     std::unique_ptr<QSocketNotifier> console_;

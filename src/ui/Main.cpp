@@ -79,7 +79,9 @@ int RunHeadless(int argc, char** argv, const Options& options) {
     HeadlessUi ui;
     QtSerialLayer serial;
     QtNetwork network;
-    Program program(Platform{clock, notices, files}, ui, MachineOptions(serial, network, ui, ui, ui, ui));
+    ProgramOptions machine = MachineOptions(serial, network, ui, ui, ui, ui);
+    machine.weather = &ui;
+    Program program(Platform{clock, notices, files}, ui, machine);
     ui.Attach(&program);
     ui.CatchSignals();
     program.Start();
@@ -108,6 +110,7 @@ int RunDesktop(int argc, char** argv, const Options& options) {
     QtNetwork network;
     ProgramOptions machine = MachineOptions(serial, network, ui, ui, ui, ui);
     machine.garmin = &ui;
+    machine.weather = &ui;
     Program program(Platform{clock, notices, files}, ui, machine);
     ui.Attach(&program);
     // Without a window manager (a bare X server) maximising does nothing:
