@@ -233,6 +233,7 @@ bool MapsModule::ToggleOption(uint16_t id) {
         unitsChanged(units_ == DistanceUnits::kMetric);
         return true;
     }
+    if (id < 8100 || id > 8127) return false;  // not a display option: another module's command
     if (!w) {
         s_.platform.notices.Beep();  // the display options belong to a map window
         return true;

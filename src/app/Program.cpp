@@ -132,6 +132,10 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
         const MapWindow* front = maps_.Front();
         return front ? maps_.SelectedCall(*front) : std::string();
     };
+    weather_.selectedStation = [this] {
+        const MapWindow* front = maps_.Front();
+        return front ? maps_.SelectedCall(*front) : std::string();
+    };
     ports_.dispatch = [this](uint16_t id) { return DispatchMenuCommand(id); };
     ports_.Ports().SetNetwork(options.network);
     files_.exit = [this] { CloseRequested(); };

@@ -44,10 +44,15 @@ bool WeatherModule::Command(uint16_t id) {
         case kCmdWeatherDisplay:
             if (lists_) lists_->ShowList(display_);
             return true;
-        case kCmdWeatherChart:
-            chartStation_.clear();
+        case kCmdWeatherChart: {
+            // A received weather station picked on the map shows its day; else the home chart.
+            const std::string call = selectedStation();
+            const StationIndex index = call.empty() ? -1 : s_.app.Stations().Lookup(call);
+            const bool logged = s_.app.Stations().ValidIndex(index) && !s_.app.Stations().At(index).weatherDay.empty();
+            chartStation_ = logged && index != 0 ? call : std::string();
             if (windows_) windows_->ShowWeatherChart();
             return true;
+        }
         case kCmdWeatherSettings: Edit(); return true;
         default: return false;
     }

@@ -108,6 +108,9 @@ public:
     // Applies settings as the dialog does (the console and the tests).
     void Apply(const WeatherSettings& settings);
 
+    // The station selected on the front map ("" for none): the chart shows
+    // its day log when it has one.
+    std::function<std::string()> selectedStation = [] { return std::string(); };
     // Weather events to the program (the transmit schedule's flags).
     std::function<void(const WeatherRequests&)> requests = [](const WeatherRequests&) {};
 

@@ -52,7 +52,9 @@ std::optional<std::string> WeatherReport(int stationType, const OwnWeather& raw,
                           code);
             break;
         case 8:
-            std::snprintf(out, sizeof out, "_%sc%03ds%03dg%03dt%03dr...p...P...h%02db%04d%c%s\r", time.c_str(),
+            // Five digits like every other type: with four, any pressure
+            // below 1000.0 mb went out one digit short and read ten times low.
+            std::snprintf(out, sizeof out, "_%sc%03ds%03dg%03dt%03dr...p...P...h%02db%05d%c%s\r", time.c_str(),
                           w.windDirection, w.windSpeedMph, w.windGustMph, t, 0, w.barometerTenthsMbar, 'w', code);
             break;
         case 11:

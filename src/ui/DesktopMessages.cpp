@@ -66,7 +66,9 @@ void DesktopUi::ShowWeatherChart() {
             return;
         }
     }
-    QMdiSubWindow* sub = frame_->Mdi()->addSubWindow(new WeatherChartWindow(program_->Weather()));
+    auto* chart = new WeatherChartWindow(program_->Weather());
+    chart->confirm = [this](const QString& text) { MessageBox(text.toStdString(), "Weather Chart", Buttons::kOk); };
+    QMdiSubWindow* sub = frame_->Mdi()->addSubWindow(chart);
     if (!sub) return;
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->resize(900, 700);

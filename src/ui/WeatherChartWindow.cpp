@@ -1,7 +1,6 @@
 #include "ui/WeatherChartWindow.h"
 
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QPainter>
 
 #include "app/WeatherModule.h"
@@ -16,6 +15,9 @@ WeatherChartWindow::WeatherChartWindow(WeatherModule& weather, QWidget* parent) 
 }
 
 void WeatherChartWindow::paintEvent(QPaintEvent*) {
+    const std::string& call = weather_.ChartStationCall();
+    const QString title = call.empty() ? QString("Weather Chart") : QString::fromStdString(call + " Weather Data");
+    if (windowTitle() != title) setWindowTitle(title);
     QtSurface surface(width(), height(), devicePixelRatioF());
     std::string error;
     QPainter painter(this);
@@ -44,7 +46,7 @@ void WeatherChartWindow::keyPressEvent(QKeyEvent* event) {
     if (message.empty()) return;
     lastMessage_ = QString::fromStdString(message);
     update();
-    QMessageBox::information(this, "Weather Chart", lastMessage_);
+    confirm(lastMessage_);
 }
 
 }  // namespace velmora

@@ -3,6 +3,7 @@
 // day log) drawn by the weather module on a surface of the window's size.
 // "Z" then T, R, W or P clears a group of the chart's values.
 #include <QWidget>
+#include <functional>
 
 namespace velmora {
 
@@ -12,6 +13,8 @@ class WeatherChartWindow final : public QWidget {
 public:
     explicit WeatherChartWindow(WeatherModule& weather, QWidget* parent = nullptr);
     void Redraw() { update(); }
+    // Shows a confirmation ("Wind Values Zeroed"); the desktop's message box.
+    std::function<void(const QString&)> confirm = [](const QString&) {};
     // What the last key did ("Wind Values Zeroed"), for the tests.
     const QString& LastMessage() const { return lastMessage_; }
 

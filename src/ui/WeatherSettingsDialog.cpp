@@ -92,6 +92,7 @@ WeatherSettingsDialog::WeatherSettingsDialog(WeatherDialogValues& v, QWidget* pa
 
     auto* alarms = new QGroupBox("Alarms");
     auto* alarmForm = new QFormLayout(alarms);
+    alarmForm->addRow(new QLabel("0 turns an alarm off."));
     for (size_t i = 1; i <= 5; ++i) alarmForm->addRow(kFields[i].label, numbers_[i]);
     alarmForm->addRow(track_);
     track_->setChecked(v.settings.trackStations);

@@ -10,6 +10,11 @@ constexpr Rgb kBackground{255, 255, 255}, kFrame{96, 96, 96}, kGrid{224, 224, 22
 constexpr Rgb kToday{200, 30, 30}, kYesterday{160, 160, 160}, kRain{30, 90, 200}, kWind{20, 140, 60},
     kGustColour{230, 140, 20}, kDirection{60, 60, 60}, kPressure{120, 40, 160}, kNow{0, 120, 220};
 
+// Text placed by its top left (the surface places it by its baseline).
+void Put(Surface& g, int x, int top, const std::string& text, Rgb colour = kText) {
+    g.Text({x, top + g.TextHeight() * 4 / 5}, text, colour);
+}
+
 struct Panel {
     Rect area;
     int lo = 0, hi = 1;  // the value range of the vertical axis
@@ -73,17 +78,17 @@ void Frame(Surface& g, const Panel& p, const std::string& title, const std::vect
         char label[24];
         const double value = (p.lo + (p.hi - p.lo) * k / 4.0) / labelScale;
         std::snprintf(label, sizeof label, labelFormat, value);
-        g.Text({p.area.left - 4 - g.TextWidth(label), y - g.TextHeight() / 2}, label, kText);
+        Put(g, p.area.left - 4 - g.TextWidth(label), y - g.TextHeight() / 2, label);
     }
     g.SetPen(kFrame, 1);
     g.NoBrush();
     g.Rectangle(p.area);
     g.SetFont(13, true);
-    g.Text({p.area.left + 4, p.area.top + 2}, title, kText);
+    Put(g, p.area.left + 4, p.area.top + 2, title);
     g.SetFont(11);
     int y = p.area.top + 2;
     for (const std::string& l : lines) {
-        g.Text({p.area.right - 6 - g.TextWidth(l), y}, l, kText);
+        Put(g, p.area.right - 6 - g.TextWidth(l), y, l);
         y += g.TextHeight();
     }
 }
@@ -93,7 +98,7 @@ void HourLabels(Surface& g, const Panel& p) {
         char label[8];
         std::snprintf(label, sizeof label, "%02d", h % 24);
         const int x = p.area.left + h * p.area.Width() / 24;
-        g.Text({x - g.TextWidth(label) / 2, p.area.bottom + 2}, label, kText);
+        Put(g, x - g.TextWidth(label) / 2, p.area.bottom + 1, label);
     }
 }
 
@@ -159,9 +164,11 @@ void DrawWeatherChart(Surface& g, const ChartSeries& s, bool metric) {
     const int w = g.Width(), h = g.Height();
     g.FillRect({0, 0, w, h}, kBackground);
     g.SetFont(14, true);
-    g.Text({8, 4}, s.title, kText);
+    Put(g, 8, 4, s.title);
+    const int titleHeight = g.TextHeight();
     g.SetFont(11);
-    const int top = 8 + g.TextHeight(), left = 56, right = w - 40, gap = g.TextHeight() + 8;
+    // Room for the title and for half of the first axis label above the first panel.
+    const int top = 10 + titleHeight + g.TextHeight() / 2, left = 56, right = w - 40, gap = g.TextHeight() + 10;
     const int panelHeight = std::max(20, (h - top - 4 * gap) / 4);
     Panel panels[4];
     for (int k = 0; k < 4; ++k) {
@@ -200,7 +207,7 @@ void DrawWeatherChart(Surface& g, const ChartSeries& s, bool metric) {
     const char* const points = "NESW";
     for (int k = 0; k <= 4; ++k) {
         const std::string label(1, points[k % 4]);
-        g.Text({panels[2].area.right + 6, compass.Y(k * 90) - g.TextHeight() / 2}, label, kText);
+        Put(g, panels[2].area.right + 6, compass.Y(k * 90) - g.TextHeight() / 2, label);
     }
     for (size_t i = 0; i < ChartSeries::kSlots; ++i) {
         if (!s.present[i] || (wind[i] == 0 && gust[i] == 0)) continue;

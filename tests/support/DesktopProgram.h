@@ -25,6 +25,7 @@ struct DesktopProgram {
         o.lists = &ui;
         o.dialogs = &ui;
         o.messages = &ui;
+        o.weather = &ui;
         program = std::make_unique<Program>(Platform{clock, notices, files}, ui, o);
         ui.Attach(program.get());
         ui.Frame().resize(1024, 768);

@@ -73,6 +73,9 @@ TEST(WeatherReports, ClampsFormatsByTypeAndFreshness) {
     EXPECT_EQ(WeatherReport(5, w, "12081405"), "_12081405c270s005g012t072r001p020P050h00b10132wDAV\r");
     EXPECT_EQ(WeatherReport(2, w, "12081405"), "_12081405c270s005g012t072r001p020P050h..b.....wUII\r");
     EXPECT_EQ(WeatherReport(8, w, "12081405"), "_12081405c270s005g012t072r...p...P...h00b10132wCAP\r");
+    OwnWeather low = w;
+    low.barometerTenthsMbar = 9875;  // a deep low keeps the field's five digits
+    EXPECT_EQ(WeatherReport(8, low, "12081405"), "_12081405c270s005g012t072r...p...P...h00b09875wCAP\r");
     EXPECT_FALSE(WeatherReport(10, w, "12081405"));
     EXPECT_FALSE(WeatherReport(1, OwnWeather{}, "12081405"));  // nothing entered by hand
     w.windDirection = 400, w.windSpeedMph = -3, w.temperatureTenthsF = -45;
