@@ -51,6 +51,8 @@ void Line(Surface& g, const Panel& p, const ChartSeries& s, const std::array<int
     std::vector<Point> run;
     const auto flush = [&] {
         if (run.size() > 1) g.Polyline(run);
+        // A lone sample (a station heard once) is a dot, not nothing.
+        if (run.size() == 1) g.FillRect({run[0].x - 2, run[0].y - 2, run[0].x + 3, run[0].y + 3}, colour);
         run.clear();
     };
     for (size_t i = 0; i < ChartSeries::kSlots; ++i) {

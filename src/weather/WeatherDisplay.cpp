@@ -28,8 +28,12 @@ std::vector<std::string> WeatherDisplayLines(const WeatherDisplayInput& in) {
     const WeatherRecord& w = in.record;
     std::vector<std::string> lines;
     if (in.lastData == 0) {
-        lines.push_back("--:--");
-        lines.push_back("--");
+        const char* unit = in.metric ? "C" : "F";
+        lines = {"--:--", "-- F  -- C", std::string("Lo -- ") + unit + " Hi -- " + unit + " Yest -- " + unit + " (Delta -- " + unit + ")",
+                 in.metric ? "Total -- mm   Rate -- mm" : "Total -- Inches   Rate -- Inches",
+                 "Humidity: Outside --  Inside --", in.metric ? "Wind -- km/h  --  --" : "Wind -- mph  --  --",
+                 in.metric ? "Gust -- km/h  --  High --" : "Gust -- mph  --  High --", "-- mb  -- in",
+                 "Low -- mb High -- mb  Yesterday -- mb", std::string(in.typeName)};
         return lines;
     }
     const LocalDateTime at = FromTimeStamp(in.lastData);

@@ -20,6 +20,8 @@
 #include "app/Preferences.h"
 #include "support/TestApp.h"
 #include "support/SerialProgram.h"
+#include "support/WeatherDay.h"
+#include <fstream>
 
 namespace velmora {
 namespace {
@@ -99,6 +101,34 @@ TEST(Headless, MapsMapViewAndRender) {
     EXPECT_EQ(std::string(reinterpret_cast<char*>(head) + 1, 3), "PNG");
     EXPECT_EQ((head[16] << 24) | (head[17] << 16) | (head[18] << 8) | head[19], 640);
     EXPECT_EQ((head[20] << 24) | (head[21] << 16) | (head[22] << 8) | head[23], 480);
+}
+
+// The weather from the console: the display, the home chart kept in
+// WXHist.bin, a received station's day and one without, the zero keys.
+TEST(Headless, WeatherDisplayAndCharts) {
+    test::TestApp t;
+    std::filesystem::create_directory(t.folder / "Logs");
+    {
+        const std::vector<uint8_t> day = test::WeatherDay().Bytes();
+        std::ofstream(t.folder / "Logs" / "WXHist.bin", std::ios::binary)
+            .write(reinterpret_cast<const char*>(day.data()), std::streamsize(day.size()));
+    }
+    std::ofstream(t.folder / "wx.log") << "KB1WX>APRS,WIDE2-1:@081230z4130.00N/07230.00W_220/004g005t077r000p000P000h50b09900\n";
+    const std::string home = (t.folder / "home.png").string(), station = (t.folder / "kb1wx.png").string();
+    const std::string cmd = "printf 'weather\nrender-chart " + home + " 700 500\nopen " + (t.folder / "wx.log").string() +
+                            "\nrender-chart " + station + " kb1wx\nrender-chart " + station + " NOBODY\nweather zero w\n"
+                            "weather zero x\nquit\n' | " + std::string(VELMORA_BIN) + " --headless --data " + t.folder.string();
+    int status = -1;
+    const std::string text = RunShell(cmd, &status);
+    EXPECT_EQ(status, 0);
+    EXPECT_NE(text.find("--:--\n-- F  -- C\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("Rendered " + home), std::string::npos) << text;
+    EXPECT_NE(text.find("Rendered " + station), std::string::npos) << text;
+    EXPECT_NE(text.find("This station does not have any weather data saved"), std::string::npos) << text;
+    EXPECT_NE(text.find("Wind Values Zeroed"), std::string::npos) << text;
+    EXPECT_NE(text.find("usage: weather zero T|R|W|P"), std::string::npos) << text;
+    EXPECT_GT(std::filesystem::file_size(home), 10000u);
+    EXPECT_GT(std::filesystem::file_size(station), 5000u);
 }
 
 TEST(Headless, TheEndOfInputDoesNotStopItSigtermDoes) {

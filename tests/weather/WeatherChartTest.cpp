@@ -184,7 +184,10 @@ TEST(WeatherDisplay, LinesInBothUnitsAndWithoutData) {
     EXPECT_EQ(metric[5], "Wind  19 km/h  225  SW");
     EXPECT_EQ(metric[3], "Total 31.2 mm   Rate 53.3 mm");
     const auto none = WeatherDisplayLines({WeatherRecord{}, 0, 0, 0, "Unused", false});
+    ASSERT_EQ(none.size(), 10u);
     EXPECT_EQ(none[0], "--:--");
+    EXPECT_EQ(none[5], "Wind -- mph  --  --");
+    EXPECT_EQ(none[9], "Unused");
     const auto compact = CompactWeatherLines({w, at, 700, 10110, "Davis", false});
     EXPECT_EQ(compact[0], "T   72oF");
     EXPECT_EQ(compact[4], "P 1013.2");
