@@ -213,13 +213,13 @@ void WeatherModule::SaveChart() const {
 
 bool WeatherModule::Metric() const { return s_.prefs.Flag(pref::kMetricUnits); }
 
-std::vector<std::string> WeatherModule::DisplayLines() const {
+std::vector<std::string> WeatherModule::DisplayLines(bool compact) const {
     const LocalDateTime now = s_.app.Now().Now();
     const WeatherChart::Slot& slot = chart_.At(WeatherChart::SlotOf(now.hour, now.minute));
     const WeatherDisplayInput in{state_.Record(), state_.LastData(), slot[kChartTemperatureYesterday],
                                  slot[kChartPressureYesterday], WeatherStationTypeOf(station_.Type()).shortName,
                                  Metric()};
-    return WeatherDisplayLines(in);
+    return compact ? CompactWeatherLines(in) : WeatherDisplayLines(in);
 }
 
 bool WeatherModule::DrawChart(Surface& surface, const std::string& call, std::string& error) const {

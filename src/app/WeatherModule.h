@@ -87,8 +87,8 @@ public:
     std::optional<std::string> Report() const;
     bool Fresh() const;
 
-    // The display's lines, as the window shows them.
-    std::vector<std::string> DisplayLines() const;
+    // The display's lines, as the window shows them, or its compact form.
+    std::vector<std::string> DisplayLines(bool compact = false) const;
     // The chart of the home station (empty call) or a received station's
     // day log; false (with the text to show) for a station without one.
     bool DrawChart(Surface& surface, const std::string& call, std::string& error) const;

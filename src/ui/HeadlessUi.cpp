@@ -162,7 +162,7 @@ void HeadlessUi::RunCommand(const std::string& raw) {
     } else if (line == "help") {
         Print("commands: a menu command by number or text, stations (list STAL), table, list, list CODE, maps, map NAME, "
               "view LAT LON SPAN, render FILE.png [WIDTH HEIGHT], info CALL, gps, garmin open|close|product|track|waypoints|upload|screen|image FILE.png|save FILE, msg (list MSGL), msg CALL, msg CALL TEXT, "
-              "autoanswer TEXT|off, weather, weather zero T|R|W|P, render-chart FILE.png [CALL] [WIDTH HEIGHT], connect [N], disconnect, links, open FILE, simulate FILE, send TEXT, quit");
+              "autoanswer TEXT|off, weather, weather compact, weather zero T|R|W|P, render-chart FILE.png [CALL] [WIDTH HEIGHT], connect [N], disconnect, links, open FILE, simulate FILE, send TEXT, quit");
         for (const Menu& m : MainMenu())
             for (const MenuItem& item : m.items)
                 if (item.id) Print("  " + std::to_string(item.id) + "  " + m.title + " > " + item.text);
@@ -233,8 +233,8 @@ void HeadlessUi::RenderCommand(std::string_view args) {
 // weather: the display's lines; weather zero LETTER clears a group of the chart.
 void HeadlessUi::WeatherCommand(std::string_view args) {
     WeatherModule& w = program_->Weather();
-    if (args.empty()) {
-        for (const std::string& l : w.DisplayLines()) Print(l);
+    if (args.empty() || args == "compact") {
+        for (const std::string& l : w.DisplayLines(args == "compact")) Print(l);
         return;
     }
     if (args.substr(0, 5) == "zero " && args.size() == 6) {
@@ -242,7 +242,7 @@ void HeadlessUi::WeatherCommand(std::string_view args) {
         Print(message.empty() ? "usage: weather zero T|R|W|P" : message);
         return;
     }
-    Print("usage: weather, or weather zero T|R|W|P");
+    Print("usage: weather, weather compact, or weather zero T|R|W|P");
 }
 
 // render-chart FILE.png [CALL] [WIDTH HEIGHT]: the home chart, or a received

@@ -79,6 +79,11 @@ std::vector<std::string> WeatherDisplayLines(const WeatherDisplayInput& in) {
 
 std::vector<std::string> CompactWeatherLines(const WeatherDisplayInput& in) {
     const WeatherRecord& w = in.record;
+    if (in.lastData == 0) {
+        const std::string unit = in.metric ? "oC" : "oF";
+        return {"T   --" + unit, "TH  --" + unit, "TL  --" + unit, "Ti  --" + unit, "P   --.-", "H   --", "R  --.--",
+                "hp    --", "hpi   --", std::string(in.typeName)};
+    }
     const auto temperature = [&in](int tenthsF) { return in.metric ? Celsius(tenthsF) : tenthsF / 10; };
     const char tendency = w.pressureTendency > 0 ? '+' : w.pressureTendency < 0 ? '-' : ' ';
     std::vector<std::string> lines = {

@@ -115,13 +115,14 @@ TEST(Headless, WeatherDisplayAndCharts) {
     }
     std::ofstream(t.folder / "wx.log") << "KB1WX>APRS,WIDE2-1:@081230z4130.00N/07230.00W_220/004g005t077r000p000P000h50b09900\n";
     const std::string home = (t.folder / "home.png").string(), station = (t.folder / "kb1wx.png").string();
-    const std::string cmd = "printf 'weather\nrender-chart " + home + " 700 500\nopen " + (t.folder / "wx.log").string() +
+    const std::string cmd = "printf 'weather\nweather compact\nrender-chart " + home + " 700 500\nopen " + (t.folder / "wx.log").string() +
                             "\nrender-chart " + station + " kb1wx\nrender-chart " + station + " NOBODY\nweather zero w\n"
                             "weather zero x\nquit\n' | " + std::string(VELMORA_BIN) + " --headless --data " + t.folder.string();
     int status = -1;
     const std::string text = RunShell(cmd, &status);
     EXPECT_EQ(status, 0);
     EXPECT_NE(text.find("--:--\n-- F  -- C\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nT   --oF\nTH  --oF\n"), std::string::npos) << text;  // compact, no data yet
     EXPECT_NE(text.find("Rendered " + home), std::string::npos) << text;
     EXPECT_NE(text.find("Rendered " + station), std::string::npos) << text;
     EXPECT_NE(text.find("This station does not have any weather data saved"), std::string::npos) << text;
