@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/Preferences.h"
+#include "platform/Clock.h"
 
 using namespace velmora;
 
@@ -78,6 +79,12 @@ int main(int argc, char** argv) {
     if (!(position ? SetPosition(prefs, name, value) : prefs.Set(name, value))) {
         std::fprintf(stderr, "velmora-prefs: %s does not take the value \"%s\"\n", name.c_str(), value.c_str());
         return 1;
+    }
+    // The position as report text and the status report as sent follow
+    // the settings they are made from.
+    if (position || name.rfind("own_l", 0) == 0 || name == "status_text") {
+        SystemClock clock;
+        prefs.RegenerateReportTexts(clock.Now());
     }
     if (!prefs.Save(files)) {
         std::fprintf(stderr, "velmora-prefs: cannot write %s\n", files.RealPath(Preferences::kFileName).c_str());

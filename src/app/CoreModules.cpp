@@ -38,6 +38,7 @@ bool StationModule::Command(uint16_t id) {
     if (id != kCmdStationSettings) return false;
     if (dialogs_ && dialogs_->EditStationSettings(s_.prefs)) {
         s_.prefs.RecomputeOwnPosition();
+        s_.prefs.RegenerateReportTexts(s_.app.Now().Now());
         if (!s_.prefs.Save(s_.platform.files)) s_.platform.notices.StatusText("Could not save Velmora.prf");
         ApplyPreferences(s_.app, s_.prefs);
         FeedOwnPosition();

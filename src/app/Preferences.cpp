@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "geo/Position.h"
+#include "transmit/OwnReports.h"
 
 namespace velmora {
 namespace {
@@ -331,8 +332,9 @@ void Preferences::RecomputeOwnPosition() {
                Number(k.hundredths);
     };
     const int64_t lat = units(kLatKeys), lon = units(kLonKeys);
-    const bool south = Number(pref::kOwnLatHemisphere) == 'S';
-    const bool east = Number(pref::kOwnLonHemisphere) == 'E';
+    // Files written elsewhere have the letters in lower case too.
+    const bool south = Number(pref::kOwnLatHemisphere) == 'S' || Number(pref::kOwnLatHemisphere) == 's';
+    const bool east = Number(pref::kOwnLonHemisphere) == 'E' || Number(pref::kOwnLonHemisphere) == 'e';
     (void)SetNumber(pref::kOwnLatUnits, south ? kLatOrigin + lat : kLatOrigin - lat);
     (void)SetNumber(pref::kOwnLonUnits, east ? kLonOrigin + lon : kLonOrigin - lon);
 }
@@ -347,23 +349,56 @@ void Preferences::SetOwnLongitude(double degrees) {
     RecomputeOwnPosition();
 }
 
-bool Preferences::LoadBytes(std::string_view bytes) {
+Preferences::LoadResult Preferences::LoadBytes(std::string_view bytes) {
     const size_t n = std::min(bytes.size(), kSize);
     std::copy(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(n), bytes_.begin());
-    if (Number(pref::kPreferencesVersion) != kVersion || OwnLatUnits() < 0 || OwnLonUnits() < 0)
-        RecomputeOwnPosition();
-    return true;
+    // Every record this program (or its predecessors) wrote carries a
+    // program version 2.x; bytes without one are some other file.
+    const int64_t major = Number(pref::kVersionMajor), minor = Number(pref::kVersionMinor);
+    if (n > 2114 && (major < 1 || major > 9 || minor < 0 || minor > 99)) {
+        SetDefaults();
+        return LoadResult::kJunk;
+    }
+    textsStale_ = Number(pref::kPreferencesVersion) != kVersion || OwnLatUnits() < 0 || OwnLonUnits() < 0;
+    if (textsStale_) RecomputeOwnPosition();
+    return n < kSize ? LoadResult::kShort : LoadResult::kLoaded;
 }
 
-bool Preferences::Load(const FileAccess& files) {
+Preferences::LoadResult Preferences::Load(const FileAccess& files, size_t* bytesRead) {
     const std::optional<std::string> bytes = files.ReadWhole(files.RealPath(kFileName), kSize);
-    return bytes && LoadBytes(*bytes);
+    if (!bytes) return LoadResult::kMissing;
+    if (bytesRead) *bytesRead = bytes->size();
+    return LoadBytes(*bytes);
 }
 
-bool Preferences::Save(const FileAccess& files) const {
+std::string Preferences::LoadText(LoadResult result, size_t bytesRead) {
+    switch (result) {
+        case LoadResult::kShort:
+            return "Velmora.prf is shorter than it should be: the settings after byte " + std::to_string(bytesRead) +
+                   " are the defaults";
+        case LoadResult::kJunk: return "Velmora.prf is not a settings file: the defaults are used";
+        default: return {};
+    }
+}
+
+bool Preferences::Save(const FileAccess& files) {
+    (void)SetNumber(pref::kVersionMajor, 2);
+    (void)SetNumber(pref::kVersionMinor, 2);
+    (void)SetNumber(pref::kVersionBuild, 8);
+    (void)SetNumber(pref::kPreferencesVersion, kVersion);
     // Written to a new file and renamed, so a failed write keeps the old one.
     return files.WriteWhole(files.RealPath(kFileName),
                             std::string_view(reinterpret_cast<const char*>(bytes_.data()), kSize));
+}
+
+void Preferences::RegenerateReportTexts(const LocalDateTime& now) {
+    textsStale_ = false;
+    (void)SetText(pref::kOwnLonText, LongitudeText(OwnLonUnits()));
+    (void)SetText(pref::kOwnLatText, LatitudeText(OwnLatUnits()));
+    const std::string status = Text(pref::kStatusText);
+    char sent[160] = "";
+    if (!status.empty()) std::snprintf(sent, sizeof sent, ">%02d%02d%02d %s", now.day, now.hour, now.minute, status.c_str());
+    (void)SetText(pref::kStatusTextSent, sent);
 }
 
 }  // namespace velmora

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Clock.h"
 #include "platform/Files.h"
 
 namespace velmora {
@@ -129,6 +130,12 @@ struct PrefKey {
     X(kWxAlarmRadius, "wx_alarm_radius") \
     X(kTrackWxStations, "track_wx_stations") \
     X(kWxNowFile, "wxnow_file") \
+    X(kVersionMajor, "version_major") \
+    X(kVersionMinor, "version_minor") \
+    X(kVersionBuild, "version_build") \
+    X(kOwnLonText, "own_lon_text") \
+    X(kOwnLatText, "own_lat_text") \
+    X(kStatusTextSent, "status_text_sent") \
     X(kPreferencesVersion, "preferences_version")
 
 namespace pref {
@@ -161,10 +168,21 @@ public:
 
     // Reads as many bytes as the file has (a short file keeps the defaults
     // for the rest) and recomputes the numeric own position when the version
-    // is not 100 or a stored coordinate is negative. False when missing.
-    bool Load(const FileAccess& files);
-    bool LoadBytes(std::string_view bytes);
-    [[nodiscard]] bool Save(const FileAccess& files) const;
+    // is not 100 or a stored coordinate is negative. A file that is not a
+    // settings record at all (no program version in it) leaves every
+    // default. The result says which, with the status text to show.
+    enum class LoadResult : uint8_t { kLoaded, kMissing, kShort, kJunk };
+    LoadResult Load(const FileAccess& files, size_t* bytesRead = nullptr);
+    LoadResult LoadBytes(std::string_view bytes);
+    static std::string LoadText(LoadResult result, size_t bytesRead);
+    // Stamps the program version (2.2.8) and the record version (100), then
+    // writes the whole record to a new file renamed over the old one.
+    [[nodiscard]] bool Save(const FileAccess& files);
+    // The texts kept beside the settings they come from: the own position
+    // as report text, and the status report as sent (">DDHHMM text").
+    void RegenerateReportTexts(const LocalDateTime& now);
+    // The last load rebuilt the position, or the position has no text yet.
+    bool ReportTextsStale() const { return textsStale_ || Text(pref::kOwnLatText).empty(); }
     const std::array<uint8_t, kSize>& Bytes() const { return bytes_; }
 
     // Typed access by key; a key that names no field reads as 0 or empty
@@ -215,6 +233,7 @@ public:
 
 private:
 
+    bool textsStale_ = false;
     std::array<uint8_t, kSize> bytes_{};
 };
 

@@ -189,7 +189,14 @@ void Program::RouteMenus() {
 void Program::StartupSequence() {
     app_.RefreshClock();
     // The tables are sized by the memory class when the core is built.
-    prefs_.Load(platform_.files);  // defaults stay where the file is missing or short
+    size_t bytesRead = 0;
+    const Preferences::LoadResult loaded = prefs_.Load(platform_.files, &bytesRead);
+    if (const std::string text = Preferences::LoadText(loaded, bytesRead); !text.empty())
+        platform_.notices.StatusText(text);
+    firstStart_ = loaded == Preferences::LoadResult::kMissing;
+    // An old record, or one whose numeric position was rebuilt, gets its
+    // report texts again.
+    if (prefs_.ReportTextsStale()) prefs_.RegenerateReportTexts(app_.Now().Now());
     for (Module* m : modules_) m->Startup();
 }
 

@@ -109,6 +109,8 @@ public:
     bool StartSimulation(const std::string& path) { return files_.StartSimulation(path); }
 
     bool QuitRequested() const { return quitRequested_; }
+    // The data folder had no "Velmora.prf": a new station.
+    bool FirstStart() const { return firstStart_; }
     int ExitCode() const { return exitCode_; }
     void RequestQuit(int code);
 
@@ -175,6 +177,7 @@ private:
     TimerSet timers_;
     bool shuttingDown_ = false;
     bool quitRequested_ = false;
+    bool firstStart_ = false;
     int exitCode_ = 0;
 };
 

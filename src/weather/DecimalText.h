@@ -16,7 +16,9 @@ inline std::optional<double> DecimalAt(std::string_view text, size_t at) {
     if (!s.empty() && s.front() == '+') s.remove_prefix(1);
     double v = 0;
     const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::fixed);
-    if (ec != std::errc() || end == s.data() || !std::isfinite(v) || std::fabs(v) > 1e7) return std::nullopt;
+    // No station prints a value near 100000; a bigger one is noise, and would
+    // overflow the conversions to tenths.
+    if (ec != std::errc() || end == s.data() || !std::isfinite(v) || std::fabs(v) > 1e5) return std::nullopt;
     return v;
 }
 

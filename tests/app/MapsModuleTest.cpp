@@ -177,7 +177,7 @@ TEST(MapsModule, DisplayOptionsBelongToTheFrontWindowAndUnitsAreKept) {
     EXPECT_TRUE(t.program->IsChecked(kCmdMetricUnits));
     EXPECT_EQ(t.Front().Units(), DistanceUnits::kMetric);
     Preferences saved;
-    ASSERT_TRUE(saved.Load(t.files));
+    ASSERT_EQ(saved.Load(t.files), Preferences::LoadResult::kLoaded);
     EXPECT_EQ(saved.Get("metric_units"), "1");
     EXPECT_EQ(t.program->Lists().Find("WXXL")->Columns()[2].title, "Temp C");  // the weather list follows
     t.maps.imageFile = "/tmp/map.png";

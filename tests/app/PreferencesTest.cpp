@@ -45,7 +45,7 @@ TEST(Preferences, RoundTripByteForByteAndShortFiles) {
     p.SetOwnLongitude(-72.727);
     ASSERT_TRUE(p.Save(t.files));
     Preferences q;
-    ASSERT_TRUE(q.Load(t.files));
+    ASSERT_EQ(q.Load(t.files), Preferences::LoadResult::kLoaded);
     EXPECT_EQ(q.Bytes(), p.Bytes());
     EXPECT_EQ(q.DangerRadius(), 12);
     EXPECT_NEAR(LatDegreesFromUnits(q.OwnLatUnits()), 41.7146, 1e-6);
@@ -56,7 +56,7 @@ TEST(Preferences, RoundTripByteForByteAndShortFiles) {
     EXPECT_EQ(r.OwnCall(), "W1AW-9");
     EXPECT_EQ(r.DangerRadius(), 0);
     EXPECT_EQ(r.TrackCapacity(), 500);
-    EXPECT_FALSE(Preferences().Load(test::TestApp().files));  // missing file
+    EXPECT_EQ(Preferences().Load(test::TestApp().files), Preferences::LoadResult::kMissing);
 }
 
 TEST(Preferences, OldVersionsAndNegativePositionsAreRecomputed) {
@@ -80,6 +80,58 @@ TEST(Preferences, OldVersionsAndNegativePositionsAreRecomputed) {
     EXPECT_NEAR(LatDegreesFromUnits(negative.OwnLatUnits()), 41.5, 1e-6);
 }
 
+TEST(Preferences, SavingStampsTheVersionAndJunkOrShortFilesSaySo) {
+    test::TestApp t;
+    Preferences p;
+    ASSERT_TRUE(p.Set("version_build", "7"));
+    ASSERT_TRUE(p.Set("preferences_version", "99"));
+    ASSERT_TRUE(p.Save(t.files));
+    std::ifstream in(t.folder / "Velmora.prf", std::ios::binary);
+    const std::string saved((std::istreambuf_iterator<char>(in)), {});
+    ASSERT_EQ(saved.size(), Preferences::kSize);
+    EXPECT_EQ(saved[2110], 2);
+    EXPECT_EQ(saved[2112], 2);
+    EXPECT_EQ(saved[2114], 8);
+    EXPECT_EQ(saved[6202], 100);
+    // Junk: the defaults, every one of them, and a text that says so.
+    std::string junk(Preferences::kSize, '\xA5');
+    Preferences j;
+    ASSERT_TRUE(j.Set("own_call", "W1AW"));
+    EXPECT_EQ(j.LoadBytes(junk), Preferences::LoadResult::kJunk);
+    EXPECT_EQ(j.Bytes(), Preferences().Bytes());
+    EXPECT_EQ(Preferences::LoadText(Preferences::LoadResult::kJunk, junk.size()),
+              "Velmora.prf is not a settings file: the defaults are used");
+    // Cut short after the call and the version: what is there is kept.
+    Preferences s;
+    EXPECT_EQ(s.LoadBytes(saved.substr(0, 3000)), Preferences::LoadResult::kShort);
+    EXPECT_EQ(Preferences::LoadText(Preferences::LoadResult::kShort, 3000),
+              "Velmora.prf is shorter than it should be: the settings after byte 3000 are the defaults");
+    EXPECT_EQ(Preferences::LoadText(Preferences::LoadResult::kLoaded, Preferences::kSize), "");
+}
+
+TEST(Preferences, LowerCaseHemispheresAndTheReportTexts) {
+    Preferences p;
+    p.SetOwnLatitude(10.5);
+    p.SetOwnLongitude(10.25);
+    const int32_t east = p.OwnLonUnits(), north = p.OwnLatUnits();
+    p.SetOwnLatitude(-10.5);
+    const int32_t south = p.OwnLatUnits();
+    ASSERT_TRUE(p.SetNumber(pref::kOwnLonHemisphere, 'e'));
+    ASSERT_TRUE(p.SetNumber(pref::kOwnLatHemisphere, 's'));
+    p.RecomputeOwnPosition();
+    EXPECT_EQ(p.OwnLonUnits(), east);  // 10 degrees e is east, not west
+    EXPECT_EQ(p.OwnLatUnits(), south);
+    EXPECT_NE(south, north);
+    ASSERT_TRUE(p.Set("status_text", "On the air"));
+    p.RegenerateReportTexts(MakeDateTime(2026, 12, 8, 9, 5, 0));
+    EXPECT_EQ(*p.Get("own_lat_text"), "1030.00S");
+    EXPECT_EQ(*p.Get("own_lon_text"), "01015.00E");
+    EXPECT_EQ(*p.Get("status_text_sent"), ">080905 On the air");
+    ASSERT_TRUE(p.Set("status_text", ""));
+    p.RegenerateReportTexts(MakeDateTime(2026, 12, 8, 9, 5, 0));
+    EXPECT_EQ(*p.Get("status_text_sent"), "");
+}
+
 TEST(Preferences, BadNamesAndValuesAreRefused) {
     Preferences p;
     const auto before = p.Bytes();
@@ -100,7 +152,7 @@ TEST(VelmoraPrefs, SetsByNameAndRefusesClearly) {
     EXPECT_NE(std::system((tool + " set bogus 1 2>/dev/null").c_str()), 0);
     EXPECT_NE(std::system((tool + " set danger_radius 99999 2>/dev/null").c_str()), 0);
     Preferences p;
-    ASSERT_TRUE(p.Load(t.files));
+    ASSERT_EQ(p.Load(t.files), Preferences::LoadResult::kLoaded);
     EXPECT_EQ(p.OwnCall(), "N0CALL-9");
     EXPECT_EQ(*p.Get("own_lat_degrees"), "41");
     EXPECT_EQ(*p.Get("own_lat_hemisphere"), std::to_string('N'));

@@ -132,7 +132,7 @@ TEST(ProgramCommands, StationSettingsWriteThePreferencesAndTheOwnStation) {
     };
     EXPECT_TRUE(t.program->Command(kCmdStationSettings));
     Preferences saved;
-    ASSERT_TRUE(saved.Load(t.files));
+    ASSERT_EQ(saved.Load(t.files), Preferences::LoadResult::kLoaded);
     EXPECT_EQ(saved.OwnCall(), "W1NEW-7");
     const StationRecord& own = t.program->Core().Stations().At(t.program->Core().Stations().Lookup("W1NEW-7"));
     EXPECT_NEAR(LatDegreesFromUnits(own.lat), 42.0, 0.001);

@@ -166,7 +166,7 @@ TEST(WeatherProgram, ManualEntryFromTheDialogAndSendWeather) {
         v.current = {45, 8, 270, 0, 12, 1008};
     };
     p.Command(kCmdWeatherSettings);
-    ASSERT_TRUE(t.prefs.Load(t.files));
+    ASSERT_EQ(t.prefs.Load(t.files), Preferences::LoadResult::kLoaded);
     EXPECT_EQ(t.prefs.Number(pref::kWeatherStationType), kWeatherTypeManual);
     EXPECT_EQ(t.Record().temperature, 450);
     EXPECT_EQ(t.Record().pressure, 10080);

@@ -166,7 +166,7 @@ TEST(InternetModule, ServerStationsAndTheOwnPositionInInternetForm) {
     p.Command(kCmdTcpSettings);
     EXPECT_NE(c.written.find("#filter m/100\r\n"), std::string::npos) << c.written;
     Preferences saved;
-    ASSERT_TRUE(saved.Load(t.files));
+    ASSERT_EQ(saved.Load(t.files), Preferences::LoadResult::kLoaded);
     EXPECT_EQ(saved.Get("internet_filter"), "m/100");
     p.Command(kCmdCloseAllLinks);
     EXPECT_FALSE(p.IsChecked(kCmdFirstLink));

@@ -282,7 +282,7 @@ TEST(TransmitSchedule, PositionReportSettingsChangeTheRatesAndAreSaved) {
     p.Command(kCmdReportRates);
     EXPECT_EQ(p.Transmitter().Schedule().Rates()[kChannelVhf].stationary, 5);
     Preferences saved;
-    ASSERT_TRUE(saved.Load(t.files));
+    ASSERT_EQ(saved.Load(t.files), Preferences::LoadResult::kLoaded);
     EXPECT_EQ(saved.Get("rate_position_vhf"), "5");
 }
 

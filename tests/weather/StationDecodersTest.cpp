@@ -164,6 +164,9 @@ TEST(Capricorn, LabelledLines) {
     EXPECT_EQ(w.pressure, 10132);
     EXPECT_EQ(w.humidity, 48);
     EXPECT_FALSE(DecodeCapricorn("RAIN 3", s, 10));
+    // A value no station prints (found by the fuzzer: it overflowed the conversion).
+    EXPECT_FALSE(DecodeCapricorn("BAROMETER 68554875", s, 10));
+    EXPECT_EQ(w.pressure, 10132);
     EXPECT_FALSE(DecodeCapricorn("HUMIDITY", s, 10));
 }
 
