@@ -50,15 +50,53 @@ bool MapsModule::LoadInto(MapWindow& window, const MapDescriptor& d) {
     return true;
 }
 
-bool MapsModule::NewMapWindow() {
+MapWindow* MapsModule::AddWindow() {
     auto window = std::make_unique<MapWindow>(640, 480);
     window->SetUnits(units_);
     MapWindow& w = *window;
     windows_.push_back(std::move(window));
     if (!front_ || !front_->ShowMapWindow(w)) {
         windows_.pop_back();
-        return false;
+        return nullptr;
     }
+    return &w;
+}
+
+bool MapsModule::RestoreMapWindow(const std::string& mapFile, const GeoRect& view, bool moving,
+                                  const std::string& followed) {
+    MapWindow* w = AddWindow();
+    if (!w) return false;
+    const MapDescriptor* match = nullptr;
+    for (const MapDescriptor& d : list_.Maps())
+        if (!mapFile.empty() && d.fileName == mapFile) match = &d;
+    if (match) LoadInto(*w, *match);
+    // A view of nothing (an empty window) keeps the window's own.
+    if (view.east > view.west && view.south > view.north) w->View().SetView(view);
+    if (moving) {
+        MovingMapState& m = Moving(*w);
+        m.on = true;
+        m.trackedCall = followed;
+    }
+    w->Changed();
+    return true;
+}
+
+MapsModule::Kept MapsModule::Keep(const MapWindow& window) const {
+    Kept k;
+    if (const LoadedMap* map = window.Map()) k.mapFile = map->descriptor.fileName;
+    k.view = window.View().Requested();
+    for (const auto& [w, state] : moving_) {
+        if (w != &window) continue;
+        k.moving = state.on;
+        k.followed = state.trackedCall;
+    }
+    return k;
+}
+
+bool MapsModule::NewMapWindow() {
+    MapWindow* window = AddWindow();
+    if (!window) return false;
+    MapWindow& w = *window;
     const GeoPoint own{s_.prefs.OwnLonUnits(), s_.prefs.OwnLatUnits()};
     // An own position never set reads as 0 N 0 E, which is no place to start.
     const bool placed = ValidCoordinate(own.lon) && ValidCoordinate(own.lat) &&

@@ -95,6 +95,20 @@ public:
     // A new map window on the best map for the own position (or the widest
     // map); false when the front end could not make one.
     bool NewMapWindow();
+    // A map window from a saved desktop: the listed map with this file name
+    // (the last that matches), or an empty window when none does; the saved
+    // view; following a station when it was. False when the front end could
+    // not make a window.
+    bool RestoreMapWindow(const std::string& mapFile, const GeoRect& view, bool moving, const std::string& followed);
+    // What a saved desktop keeps of a map window: its map's file name (empty
+    // for none), the view asked for, and the station it follows.
+    struct Kept {
+        std::string mapFile;
+        GeoRect view;
+        bool moving = false;
+        std::string followed;
+    };
+    Kept Keep(const MapWindow& window) const;
     // A key in a map window; true when taken.
     bool Key(MapWindow& window, int code, bool control, bool shift);
     // The front end closed this window.
@@ -149,6 +163,7 @@ public:
     MapWindow* Front() const;
 
 private:
+    MapWindow* AddWindow();
     void OpenFromMenu(uint16_t id);
     void Open(const MapDescriptor& d);
     void HomeView(MapWindow& w);

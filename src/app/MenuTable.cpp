@@ -11,6 +11,8 @@ constexpr MenuItem kFile[] = {
     {kCmdOpen, "Open...", false},
     {kCmdSimulate, "Simulate...", false},
     {kCmdSaveMapImageItem, "Save Map Image...", false},
+    {1005, "Save Window Config", false},
+    {1006, "Open Window Config...", false},
     {0, "", false},
     {kCmdExit, "Exit", false},
 };

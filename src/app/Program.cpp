@@ -90,11 +90,12 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
       files_(services_),
       logs_(services_),
       memory_(services_),
+      layout_(services_, options.layout, maps_, lists_, options.lists),
       desktop_(services_),
       lists_(services_, options.lists),
       maps_(services_, options.maps, options.lists),
       garmin_(services_, ports_, maps_),
-      modules_{&station_, &ports_, &transmit_, &internet_, &messaging_, &gateway_, &gps_, &weather_, &files_, &logs_, &memory_, &desktop_, &lists_, &maps_, &garmin_},
+      modules_{&station_, &ports_, &transmit_, &internet_, &messaging_, &gateway_, &gps_, &weather_, &files_, &logs_, &memory_, &layout_, &desktop_, &lists_, &maps_, &garmin_},
       work_(std::make_unique<Work>(*this)),
       seams_(std::make_unique<Seams>(*this)),
       tick_(*work_) {
@@ -147,7 +148,14 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
     internet_.sendPosition = [this] { transmit_.SendOwnPosition('T'); };
     ports_.internetOpen = [this] { return internet_.Links().AnyWanted(); };
     internet_.terminalOnLinks = [this] { return ports_.Roles().TerminalPort() == kPortTcpIp; };
+    layout_.showWeatherChart = [this] { weather_.Command(kCmdWeatherChart); };
+    layout_.showWeatherDisplay = [this] { weather_.Command(kCmdWeatherDisplay); };
+    layout_.showGpsDisplay = [this] { gps_.Command(kCmdGpsDisplay); };
     files_.openMap = [this](const std::string& path) {
+        if (layout_.IsConfigFile(path)) {
+            layout_.LoadConfig(path);
+            return true;
+        }
         if (!maps_.IsMapFile(path)) return false;
         maps_.OpenPath(path);
         return true;
@@ -162,7 +170,7 @@ Program::~Program() = default;
 // Which modules take each menu group, tried in this order.
 void Program::RouteMenus() {
     const std::pair<MenuGroup, std::vector<Module*>> routes[] = {
-        {MenuGroup::kFile, {&files_, &maps_}},
+        {MenuGroup::kFile, {&files_, &maps_, &layout_}},
         {MenuGroup::kEdit, {&station_, &messaging_}},
         {MenuGroup::kSettings, {&ports_, &station_, &transmit_, &messaging_, &weather_}},
         {MenuGroup::kLogging, {&logs_}},

@@ -18,6 +18,7 @@
 #include "app/MessagingModule.h"
 #include "app/GatewayModule.h"
 #include "app/GpsModule.h"
+#include "app/LayoutModule.h"
 #include "app/WeatherModule.h"
 #include "app/GarminModule.h"
 #include "app/Module.h"
@@ -62,6 +63,7 @@ struct ProgramOptions {
     MessageWindows* messages = nullptr;    // no message dialogs without one
     GarminWindows* garmin = nullptr;       // no Garmin window without one
     WeatherWindows* weather = nullptr;     // no weather chart or settings dialog without one
+    WindowLayout* layout = nullptr;        // no saved desktop without one
 };
 
 class Program final : public EventTarget {
@@ -139,6 +141,7 @@ public:
     GatewayModule& Gateway() { return gateway_; }
     GpsModule& Gps() { return gps_; }
     WeatherModule& Weather() { return weather_; }
+    LayoutModule& Layout() { return layout_; }
     GarminModule& Garmin() { return garmin_; }
 
 private:
@@ -165,6 +168,7 @@ private:
     FilesModule files_;
     LogsModule logs_;
     MemoryModule memory_;
+    LayoutModule layout_;
     DesktopModule desktop_;
     ListsModule lists_;
     MapsModule maps_;

@@ -11,6 +11,7 @@
 #include "app/MessagingModule.h"
 #include "app/GarminModule.h"
 #include "app/WeatherModule.h"
+#include "app/LayoutModule.h"
 #include "app/SettingsDialogs.h"
 #include "platform/qt/QtEventUi.h"
 
@@ -47,7 +48,8 @@ class DesktopUi final : public QtEventUi,
                         public MapWindows,
                         public MessageWindows,
                         public GarminWindows,
-                        public WeatherWindows {
+                        public WeatherWindows,
+                        public WindowLayout {
 public:
     // The program this front end shows; it also receives the timers.
     void Attach(Program* program);
@@ -105,6 +107,10 @@ public:
     void ShowWeatherChart() override;
     void WeatherChartChanged() override;
     bool EditWeatherSettings(WeatherDialogValues& values) override;
+    // The saved desktop's side: the open windows and their places.
+    std::vector<Open> OpenWindows() const override;
+    void PrepareForWindows(size_t count) override;
+    void PlaceNewestWindow(const WindowRect& rect) override;
     // The map window widgets, front first.
     std::vector<class CMapWindow*> MapWidgets() const;
 

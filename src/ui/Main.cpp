@@ -111,6 +111,7 @@ int RunDesktop(int argc, char** argv, const Options& options) {
     ProgramOptions machine = MachineOptions(serial, network, ui, ui, ui, ui);
     machine.garmin = &ui;
     machine.weather = &ui;
+    machine.layout = &ui;
     Program program(Platform{clock, notices, files}, ui, machine);
     ui.Attach(&program);
     // Without a window manager (a bare X server) maximising does nothing:

@@ -26,6 +26,7 @@ struct DesktopProgram {
         o.dialogs = &ui;
         o.messages = &ui;
         o.weather = &ui;
+        o.layout = &ui;
         program = std::make_unique<Program>(Platform{clock, notices, files}, ui, o);
         ui.Attach(program.get());
         ui.Frame().resize(1024, 768);

@@ -1,0 +1,128 @@
+// The desktop kept between runs, on a real window system: two maps at
+// different views, the station list and the message list, left at their
+// places; the program stops and starts again, and every window comes back
+// where it was, showing what it showed.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <fstream>
+
+#include "app/ListsModule.h"
+#include "app/MenuTable.h"
+#include "app/MessagingModule.h"
+#include "geo/Position.h"
+#include "support/DesktopProgram.h"
+#include "ui/CMapWindow.h"
+
+namespace velmora {
+namespace {
+
+void Pump(int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+struct Kept {
+    FourCC windowClass, list;
+    WindowRect rect;
+    MapsModule::Kept map;
+};
+
+std::vector<Kept> Snapshot(test::DesktopProgram& d) {
+    std::vector<Kept> out;
+    for (const WindowLayout::Open& o : d.ui.OpenWindows()) {
+        Kept k{o.windowClass, o.list, o.rect, {}};
+        if (o.map) k.map = d.program->Maps().Keep(*o.map);
+        out.push_back(k);
+    }
+    return out;
+}
+
+void Prepare(const std::filesystem::path& folder, const std::string& config) {
+    std::filesystem::create_directory_symlink(std::filesystem::path(VELMORA_SOURCE_DIR) / "demo" / "Maps", folder / "Maps");
+    if (!config.empty()) std::ofstream(folder / "Velmora.CFG", std::ios::binary) << config;
+}
+
+TEST(DesktopLayout, TwoMapsAndTwoListsComeBackExactly) {
+    std::vector<Kept> before;
+    std::string config;
+    {
+        test::DesktopProgram d([](const std::filesystem::path& f) { Prepare(f, ""); });
+        d.program->Start();
+        Pump(300);  // the first map window
+        d.program->Command(kCmdNewMapSquare);
+        Pump(100);
+        ASSERT_EQ(d.ui.MapWidgets().size(), 2u);
+        // Two views: Europe from the first window, New England from the second.
+        ASSERT_TRUE(d.program->Maps().OpenNamed("europe.map"));
+        ASSERT_TRUE(d.program->Maps().ViewAt({LonUnitsFromDegrees(2.35), LatUnitsFromDegrees(48.85)}, kUnitsPerDegree * 4));
+        d.program->Command(kCmdStationList);
+        d.program->Command(kCmdMessageList);
+        Pump(100);
+        const QList<QMdiSubWindow*> subs = d.ui.Frame().Mdi()->subWindowList(QMdiArea::CreationOrder);
+        ASSERT_EQ(subs.size(), 4);
+        const QRect places[4] = {{0, 0, 420, 300}, {430, 0, 400, 330}, {0, 310, 500, 200}, {510, 340, 380, 220}};
+        for (int i = 0; i < 4; ++i) subs[i]->setGeometry(places[i]);
+        d.ui.Frame().Mdi()->setActiveSubWindow(subs[1]);
+        Pump(100);
+        before = Snapshot(d);
+        ASSERT_EQ(before.size(), 4u);
+        d.program->Stop();  // the shutdown keeps the desktop
+        std::ifstream in(d.folder / "Velmora.CFG", std::ios::binary);
+        config.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    ASSERT_EQ(config.size(), 512u + 4 * 1024u);
+    test::DesktopProgram again([&](const std::filesystem::path& f) { Prepare(f, config); });
+    again.program->Start();
+    Pump(300);
+    const std::vector<Kept> after = Snapshot(again);
+    ASSERT_EQ(after.size(), before.size());
+    for (size_t i = 0; i < after.size(); ++i) {
+        SCOPED_TRACE("window " + std::to_string(i));
+        EXPECT_EQ(after[i].windowClass, before[i].windowClass);
+        EXPECT_EQ(after[i].list, before[i].list);
+        EXPECT_EQ(after[i].rect, before[i].rect);
+        EXPECT_EQ(after[i].map.mapFile, before[i].map.mapFile);
+        EXPECT_EQ(after[i].map.view.west, before[i].map.view.west);
+        EXPECT_EQ(after[i].map.view.east, before[i].map.view.east);
+        EXPECT_EQ(after[i].map.view.north, before[i].map.view.north);
+        EXPECT_EQ(after[i].map.view.south, before[i].map.view.south);
+    }
+    EXPECT_NE(before[0].map.view.west, before[1].map.view.west);  // two different views
+    if (const char* shot = std::getenv("VELMORA_LAYOUT_SCREENSHOT")) again.ui.Frame().grab().save(shot);
+    // Saved again, the file is the same byte for byte.
+    ASSERT_TRUE(again.program->Layout().SaveConfig((again.folder / "again.CFG").string()));
+    std::ifstream in(again.folder / "again.CFG", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), config);
+}
+
+TEST(DesktopLayout, BadConfigurationsSaySoAndUnknownKindsAreSkipped) {
+    std::string bad = WindowConfigBytes({});
+    bad[0] = 'X';
+    test::DesktopProgram d([&](const std::filesystem::path& f) { Prepare(f, ""); });
+    d.program->Start();
+    Pump(200);
+    std::ofstream(d.folder / "bad.cfg", std::ios::binary) << bad;
+    d.ui.AnswerBoxesWith(Answer::kOk);
+    d.program->OpenFile((d.folder / "bad.cfg").string());
+    WindowRecord strange;
+    strange.windowClass = MakeFourCC("ZZZZ");
+    WindowRecord list;
+    list.windowClass = kClassList;
+    list.list = MakeFourCC("STAL");
+    list.rect = {20, 30, 220, 530};
+    std::ofstream(d.folder / "two.CFG", std::ios::binary) << WindowConfigBytes({strange, list});
+    d.program->OpenFile((d.folder / "two.CFG").string());
+    Pump(100);
+    bool placed = false;
+    for (const WindowLayout::Open& o : d.ui.OpenWindows())
+        if (o.list == MakeFourCC("STAL")) placed = o.rect == list.rect;
+    EXPECT_TRUE(placed);
+}
+
+}  // namespace
+}  // namespace velmora
