@@ -72,6 +72,7 @@ void DesktopUi::ShowWeatherChart() {
     if (!sub) return;
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->resize(900, 700);
+    KeepPlace(sub, kClassGraph, MakeFourCC("WXCG"));
     sub->show();
 }
 

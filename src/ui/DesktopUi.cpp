@@ -168,6 +168,7 @@ void DesktopUi::ShowList(ListModel& model) {
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowTitle(window->windowTitle());
     sub->resize(std::min(900, frame_->Mdi()->viewport()->width()), std::min(400, frame_->Mdi()->viewport()->height()));
+    KeepPlace(sub, kClassList, model.Code());
     sub->show();
 }
 
@@ -181,6 +182,7 @@ bool DesktopUi::ShowMapWindow(MapWindow& window) {
     const QSize area = frame_->Mdi()->viewport()->size();
     const int side = std::max(200, std::min(area.width(), area.height()));
     sub->resize(side, side);
+    KeepPlace(sub, kClassMap, 0);
     sub->show();
     frame_->Mdi()->setActiveSubWindow(sub);
     return true;

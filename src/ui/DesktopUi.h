@@ -16,6 +16,7 @@
 #include "platform/qt/QtEventUi.h"
 
 class QMdiArea;
+class QMdiSubWindow;
 class QAction;
 
 namespace velmora {
@@ -111,6 +112,9 @@ public:
     std::vector<Open> OpenWindows() const override;
     void PrepareForWindows(size_t count) override;
     void PlaceNewestWindow(const WindowRect& rect) override;
+    // A new window of a kind opens where that kind was last placed, and its
+    // place is kept as it moves.
+    void KeepPlace(QMdiSubWindow* sub, FourCC windowClass, FourCC list);
     // The map window widgets, front first.
     std::vector<class CMapWindow*> MapWidgets() const;
 

@@ -100,6 +100,38 @@ TEST(DesktopLayout, TwoMapsAndTwoListsComeBackExactly) {
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), config);
 }
 
+TEST(DesktopLayout, AKindOfWindowOpensWhereItWasLastPlaced) {
+    std::string winloc;
+    const QRect place(40, 60, 480, 260);
+    {
+        test::DesktopProgram d([](const std::filesystem::path& f) { Prepare(f, ""); });
+        d.program->Start();
+        Pump(200);
+        d.program->Command(kCmdStationList);
+        Pump(100);
+        for (QMdiSubWindow* sub : d.ui.Frame().Mdi()->subWindowList())
+            if (sub->windowTitle() == "Station List") sub->setGeometry(place);
+        Pump(100);
+        d.program->Stop();
+        std::ifstream in(d.folder / "WinLoc.prf", std::ios::binary);
+        winloc.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    ASSERT_GE(winloc.size(), 528u);
+    ASSERT_EQ(winloc.size() % 528, 0u);
+    test::DesktopProgram again([&](const std::filesystem::path& f) {
+        Prepare(f, "");
+        std::ofstream(f / "WinLoc.prf", std::ios::binary) << winloc;
+    });
+    again.program->Start();
+    Pump(200);
+    again.program->Command(kCmdStationList);
+    Pump(100);
+    QRect got;
+    for (QMdiSubWindow* sub : again.ui.Frame().Mdi()->subWindowList())
+        if (sub->windowTitle() == "Station List") got = sub->geometry();
+    EXPECT_EQ(got, place);
+}
+
 TEST(DesktopLayout, BadConfigurationsSaySoAndUnknownKindsAreSkipped) {
     std::string bad = WindowConfigBytes({});
     bad[0] = 'X';
