@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/PortSettingsForm.h"
 #include "app/Preferences.h"
 #include "platform/Clock.h"
 
@@ -75,6 +76,13 @@ int main(int argc, char** argv) {
     if (!position && !FindPreferenceField(name)) {
         std::fprintf(stderr, "velmora-prefs: no setting named %s\n", name.c_str());
         return 1;
+    }
+    // A device the Port Settings dialog would refuse is refused here too.
+    if (name.size() == 12 && name.rfind("port", 0) == 0 && name.substr(5) == "_device") {
+        if (const std::string why = DeviceProblem(value); !why.empty()) {
+            std::fprintf(stderr, "velmora-prefs: %s: %s\n", name.c_str(), why.c_str());
+            return 1;
+        }
     }
     if (!(position ? SetPosition(prefs, name, value) : prefs.Set(name, value))) {
         std::fprintf(stderr, "velmora-prefs: %s does not take the value \"%s\"\n", name.c_str(), value.c_str());

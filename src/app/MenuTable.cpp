@@ -22,6 +22,7 @@ constexpr MenuItem kEdit[] = {
 };
 constexpr MenuItem kSettings[] = {
     {kCmdStationSettings, "Station Settings...", false},
+    {kCmdPortSettings, "Port Settings...", false},
     {3004, "Position Report Settings...", false},
     {3006, "Weather Settings...", false},
     {kCmdSelectTncType, "Select TNC Type", false},

@@ -5,6 +5,7 @@
 
 #include "app/MenuTable.h"
 #include "app/Settings.h"
+#include "app/SettingsDialogs.h"
 #include "ports/TncFiles.h"
 #include "weather/WeatherStationType.h"
 
@@ -186,7 +187,7 @@ bool PortsModule::ToggleTnc(int index) {
     // With a dual-port TNC both radio ports share the HF TNC's serial port.
     const int serial = settings_.dualPort ? kPortHfTnc : index;
     if (!ports_.OpenPort(serial)) {
-        if (!ports_.IsOpen(serial)) s_.ui.MessageBox("Port failed to open", "Velmora", Buttons::kOk);
+        if (!ports_.IsOpen(serial)) PortFailed(serial);
         return true;
     }
     tnc_.StartTnc(serial);
@@ -201,11 +202,35 @@ bool PortsModule::TogglePort(uint16_t command) {
     }
     if (index == kPortWeather) ApplyPortSettings();  // lines or bytes by the station type as it is now
     if (!ports_.OpenPort(index)) {
-        s_.ui.MessageBox("Port failed to open", "Velmora", Buttons::kOk);
+        PortFailed(index);
         return true;
     }
     if (index == kPortWeather) weatherOpened();
     return true;
+}
+
+// Which device would not open, and where to choose another.
+void PortsModule::PortFailed(int index) {
+    const std::string device = ports_.DeviceOf(index);
+    s_.ui.MessageBox("Port failed to open\n" + std::string(PortName(index)) + ": " + device +
+                         "\nChoose the device in Settings > Port Settings.",
+                     "Velmora", Buttons::kOk);
+}
+
+void PortsModule::EditPortSettings() {
+    if (!dialogs_) return;
+    PortSettingsForm form = PortSettingsForm::From(s_.prefs);
+    if (!dialogs_->EditPortSettings(form)) return;
+    if (const std::string why = form.FirstProblem(); !why.empty()) {
+        s_.ui.MessageBox(why, "Port Settings", Buttons::kOk);
+        return;
+    }
+    form.Store(s_.prefs);
+    if (!s_.prefs.Save(s_.platform.files)) s_.platform.notices.StatusText("Could not save Velmora.prf");
+    ApplyPortSettings();
+    bool anyOpen = false;
+    for (int p : kDialogPorts) anyOpen |= ports_.IsOpen(p);
+    if (anyOpen) s_.platform.notices.StatusText("The new port settings apply when a port is opened again");
 }
 
 void PortsModule::CloseAllPorts() {
@@ -256,6 +281,7 @@ bool PortsModule::Command(uint16_t id) {
             return true;
         case kCmdCloseAllPorts: CloseAllPorts(); return true;
         case kCmdSelectTncType: SelectTncType(); return true;
+        case kCmdPortSettings: EditPortSettings(); return true;
         case kCmdTerminal: AttachTerminal(); return true;
         default: break;
     }

@@ -62,6 +62,8 @@ public:
     // Runs a menu command through the program's groups (the first tick's
     // port opening goes the way the operator's would).
     std::function<bool(uint16_t)> dispatch = [](uint16_t) { return false; };
+    // The settings dialogs (Port Settings), once the program has them.
+    void SetDialogs(class SettingsDialogs* dialogs) { dialogs_ = dialogs; }
     // The weather port was opened (its station wants a poll).
     std::function<void()> weatherOpened = [] {};
     // A packet heard on a TNC, after decoding (the IGate's feed).
@@ -79,6 +81,9 @@ private:
     void Log(PortLog log, std::string_view line) override;
 
     bool TogglePort(uint16_t command);
+    void EditPortSettings();
+    void PortFailed(int index);
+    class SettingsDialogs* dialogs_ = nullptr;
     bool ToggleTnc(int index);
     void CloseTncPort(int index);
     int SerialPortOf(int index) const;

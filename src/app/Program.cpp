@@ -105,6 +105,7 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
     lists_.Adopt(gps_.Display());
     lists_.Adopt(weather_.Display());
     weather_.SetWindows(options.weather);
+    ports_.SetDialogs(options.dialogs);
     ports_.HandOffs().weatherInput = [this](std::string_view data) { weather_.PortInput(data); };
     ports_.weatherOpened = [this] { weather_.PortOpened(); };
     weather_.requests = [this](const WeatherRequests& r) {

@@ -1,6 +1,7 @@
 #pragma once
 // The settings dialogs a front end offers over the preferences record.
 #include "app/Preferences.h"
+#include "app/PortSettingsForm.h"
 
 namespace velmora {
 
@@ -13,6 +14,8 @@ public:
     virtual bool EditReportRates(Preferences& /*prefs*/) { return false; }
     // "TCP settings"; true when the operator saved it.
     virtual bool EditTcpSettings(Preferences& /*prefs*/) { return false; }
+    // "Port Settings"; true when the operator saved it (the form is then checked).
+    virtual bool EditPortSettings(PortSettingsForm& /*form*/) { return false; }
 };
 
 }  // namespace velmora

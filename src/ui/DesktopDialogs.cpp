@@ -10,6 +10,7 @@
 
 #include "ui/DesktopUi.h"
 #include "ui/HelpText.h"
+#include "ui/PortSettingsDialog.h"
 #include "ui/ReportRatesDialog.h"
 #include "ui/StationSettingsDialog.h"
 #include "ui/TcpSettingsDialog.h"
@@ -29,6 +30,12 @@ bool DesktopUi::EditStationSettings(Preferences& prefs) {
 
 bool DesktopUi::EditTcpSettings(Preferences& prefs) {
     TcpSettingsDialog dialog(prefs, frame_.get());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool DesktopUi::EditPortSettings(PortSettingsForm& form) {
+    if (autoAnswer_) return false;
+    PortSettingsDialog dialog(form, frame_.get());
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -76,6 +76,7 @@ public:
     bool EditStationSettings(Preferences& prefs) override;
     bool EditReportRates(Preferences& prefs) override;
     bool EditTcpSettings(Preferences& prefs) override;
+    bool EditPortSettings(PortSettingsForm& form) override;
     // A list in its window; a list already open is brought to the front.
     void ShowList(ListModel& model) override;
     void ListsGone() override;

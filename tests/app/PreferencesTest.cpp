@@ -151,6 +151,8 @@ TEST(VelmoraPrefs, SetsByNameAndRefusesClearly) {
     ASSERT_EQ(std::system((tool + " set own_lat 41.7146").c_str()), 0);
     EXPECT_NE(std::system((tool + " set bogus 1 2>/dev/null").c_str()), 0);
     EXPECT_NE(std::system((tool + " set danger_radius 99999 2>/dev/null").c_str()), 0);
+    EXPECT_NE(std::system((tool + " set port2_device COM1 2>/dev/null").c_str()), 0);  // as the dialog refuses it
+    ASSERT_EQ(std::system((tool + " set port2_device tcp:localhost:8001").c_str()), 0);
     Preferences p;
     ASSERT_EQ(p.Load(t.files), Preferences::LoadResult::kLoaded);
     EXPECT_EQ(p.OwnCall(), "N0CALL-9");

@@ -181,7 +181,9 @@ TEST(PortCommands, DualPortTncOpensBothAndAFailedOpenSaysSo) {
     EXPECT_TRUE(p.IsChecked(kCmdOpenHfTnc));
     EXPECT_TRUE(p.IsChecked(kCmdOpenVhfTnc));
     p.Command(kCmdOpenGpsPort);  // /dev/ttyUSB1 is not there
-    EXPECT_EQ(t.ui.boxes.back().text, "Port failed to open");
+    // The spec's words first, then which device and where to choose another.
+    EXPECT_EQ(t.ui.boxes.back().text,
+              "Port failed to open\nGPS Port: /dev/ttyUSB1\nChoose the device in Settings > Port Settings.");
     EXPECT_FALSE(p.IsChecked(kCmdOpenGpsPort));
     p.Command(kCmdCloseAllPorts);
     t.RunSingleShots();

@@ -36,6 +36,12 @@ struct FakeSettingsDialogs final : SettingsDialogs {
         return true;
     }
     std::function<void(Preferences&)> editTcp;
+    bool EditPortSettings(PortSettingsForm& form) override {
+        if (!editPorts) return false;
+        editPorts(form);
+        return true;
+    }
+    std::function<void(PortSettingsForm&)> editPorts;
 };
 
 // Map windows as the front end keeps them: shown in order, the last one in
