@@ -5,6 +5,7 @@
 
 #include "app/MenuTable.h"
 #include "app/Settings.h"
+#include "app/SettingsChecks.h"
 #include "app/SettingsDialogs.h"
 #include "ports/TncFiles.h"
 #include "weather/WeatherStationType.h"
@@ -233,6 +234,23 @@ void PortsModule::EditPortSettings() {
     if (anyOpen) s_.platform.notices.StatusText("The new port settings apply when a port is opened again");
 }
 
+void PortsModule::EditKissSettings() {
+    if (!dialogs_) return;
+    TncSettings edited = TncSettingsFrom(s_.prefs);
+    if (!dialogs_->EditKissSettings(edited)) return;
+    for (const TncRadioSettings& r : edited.radio) {
+        std::string why = PathProblem(r.digiPath, "The digi path");
+        if (why.empty()) why = PathProblem(r.aliases, "The alias list");
+        if (!why.empty()) {
+            s_.ui.MessageBox(why, "KISS mode options", Buttons::kOk);
+            return;
+        }
+    }
+    StoreKissSettings(s_.prefs, edited);
+    if (!s_.prefs.Save(s_.platform.files)) s_.platform.notices.StatusText("Could not save Velmora.prf");
+    settings_ = TncSettingsFrom(s_.prefs);  // paths and aliases take effect at once; KISS itself when a TNC starts
+}
+
 void PortsModule::CloseAllPorts() {
     static constexpr std::pair<int, const char*> kOrder[] = {
         {kPortHfTnc, "Closing HF TNC port"}, {kPortVhfTnc, "Closing VHF TNC port"},
@@ -282,6 +300,7 @@ bool PortsModule::Command(uint16_t id) {
         case kCmdCloseAllPorts: CloseAllPorts(); return true;
         case kCmdSelectTncType: SelectTncType(); return true;
         case kCmdPortSettings: EditPortSettings(); return true;
+        case kCmdKissOptions: EditKissSettings(); return true;
         case kCmdTerminal: AttachTerminal(); return true;
         default: break;
     }

@@ -82,6 +82,7 @@ private:
 
     bool TogglePort(uint16_t command);
     void EditPortSettings();
+    void EditKissSettings();
     void PortFailed(int index);
     class SettingsDialogs* dialogs_ = nullptr;
     bool ToggleTnc(int index);

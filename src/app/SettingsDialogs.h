@@ -2,6 +2,7 @@
 // The settings dialogs a front end offers over the preferences record.
 #include "app/Preferences.h"
 #include "app/PortSettingsForm.h"
+#include "ports/TncSettings.h"
 
 namespace velmora {
 
@@ -16,6 +17,8 @@ public:
     virtual bool EditTcpSettings(Preferences& /*prefs*/) { return false; }
     // "Port Settings"; true when the operator saved it (the form is then checked).
     virtual bool EditPortSettings(PortSettingsForm& /*form*/) { return false; }
+    // "KISS mode options" of both radio ports (HF first); true when saved.
+    virtual bool EditKissSettings(TncSettings& /*settings*/) { return false; }
 };
 
 }  // namespace velmora

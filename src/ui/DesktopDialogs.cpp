@@ -10,6 +10,7 @@
 
 #include "ui/DesktopUi.h"
 #include "ui/HelpText.h"
+#include "ui/KissSettingsDialog.h"
 #include "ui/PortSettingsDialog.h"
 #include "ui/ReportRatesDialog.h"
 #include "ui/StationSettingsDialog.h"
@@ -36,6 +37,12 @@ bool DesktopUi::EditTcpSettings(Preferences& prefs) {
 bool DesktopUi::EditPortSettings(PortSettingsForm& form) {
     if (autoAnswer_) return false;
     PortSettingsDialog dialog(form, frame_.get());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool DesktopUi::EditKissSettings(TncSettings& settings) {
+    if (autoAnswer_) return false;
+    KissSettingsDialog dialog(settings, frame_.get());
     return dialog.exec() == QDialog::Accepted;
 }
 

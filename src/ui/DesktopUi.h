@@ -77,6 +77,7 @@ public:
     bool EditReportRates(Preferences& prefs) override;
     bool EditTcpSettings(Preferences& prefs) override;
     bool EditPortSettings(PortSettingsForm& form) override;
+    bool EditKissSettings(TncSettings& settings) override;
     // A list in its window; a list already open is brought to the front.
     void ShowList(ListModel& model) override;
     void ListsGone() override;

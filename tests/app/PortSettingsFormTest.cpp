@@ -2,6 +2,7 @@
 
 #include "app/MenuTable.h"
 #include "app/PortSettingsForm.h"
+#include "app/SettingsChecks.h"
 #include "support/SerialProgram.h"
 
 namespace velmora {
@@ -52,6 +53,34 @@ TEST(PortSettingsForm, TheMenuCommandStoresAGoodFormAndRefusesABadOne) {
     ASSERT_EQ(saved.Load(t.files), Preferences::LoadResult::kLoaded);
     EXPECT_EQ(*saved.Get("port3_device"), "") << "the refused form changed nothing";
     EXPECT_EQ(*saved.Get("port2_device"), "tcp:localhost:8001");
+}
+
+TEST(SettingsChecks, CallsAndPaths) {
+    for (const char* ok : {"N0CALL", "W1AW-9", "WIDE2-2", "K1A-15", "RELAY"}) EXPECT_EQ(CallProblem(ok), "") << ok;
+    EXPECT_EQ(CallProblem("n0call"), "A call is written in capital letters and digits (n0call)");
+    EXPECT_EQ(CallProblem("W1AW-0"), "The SSID after the \"-\" is a number from 1 to 15");
+    EXPECT_EQ(CallProblem("W1AW-16"), "The SSID after the \"-\" is a number from 1 to 15");
+    EXPECT_EQ(CallProblem("W1AW-"), "The SSID after the \"-\" is a number from 1 to 15");
+    EXPECT_EQ(CallProblem("ABCDEFG"), "A call has one to six letters and digits before its SSID");
+    EXPECT_EQ(CallProblem(""), "A call has one to six letters and digits before its SSID");
+    EXPECT_EQ(PathProblem("", "The digi path"), "");
+    EXPECT_EQ(PathProblem("WIDE1-1,WIDE2-1", "The digi path"), "");
+    EXPECT_EQ(PathProblem("WIDE1-1,,WIDE2-1", "The digi path"),
+              "The digi path: A call has one to six letters and digits before its SSID");
+    EXPECT_EQ(PathProblem("A,B,C,D,E,F,G,H,I", "The digi path"), "The digi path has more than eight calls");
+}
+
+TEST(SettingsChecks, KissOptionsFromTheMenuAreCheckedAndStored) {
+    test::SerialProgram t("N0ME", 41.5, -72.5);
+    Program& p = t.Up();
+    t.dialogs.editKiss = [](TncSettings& s) { s.radio[1].digiPath = "WIDE2-2"; };
+    p.Command(kCmdKissOptions);
+    Preferences saved;
+    ASSERT_EQ(saved.Load(t.files), Preferences::LoadResult::kLoaded);
+    EXPECT_EQ(saved.Text(pref::kKissDigiPathVhf), "WIDE2-2");
+    t.dialogs.editKiss = [](TncSettings& s) { s.radio[0].aliases = "relay"; };
+    p.Command(kCmdKissOptions);
+    EXPECT_EQ(t.ui.boxes.back().text, "The alias list: A call is written in capital letters and digits (relay)");
 }
 
 }  // namespace

@@ -42,6 +42,12 @@ struct FakeSettingsDialogs final : SettingsDialogs {
         return true;
     }
     std::function<void(PortSettingsForm&)> editPorts;
+    bool EditKissSettings(TncSettings& settings) override {
+        if (!editKiss) return false;
+        editKiss(settings);
+        return true;
+    }
+    std::function<void(TncSettings&)> editKiss;
 };
 
 // Map windows as the front end keeps them: shown in order, the last one in

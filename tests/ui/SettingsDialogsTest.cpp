@@ -5,7 +5,10 @@
 #include <QApplication>
 #include <QComboBox>
 
+#include "ui/KissSettingsDialog.h"
 #include "ui/PortSettingsDialog.h"
+#include <QCheckBox>
+#include <QLineEdit>
 
 namespace velmora {
 namespace {
@@ -29,6 +32,27 @@ TEST(PortSettingsDialog, RefusesWhatCannotOpenAndStoresTheRest) {
     EXPECT_EQ(form.ports[kPortVhfTnc].device, "tcp:localhost:8001");
     EXPECT_EQ(form.ports[kPortGps].device, "/dev/ttyACM0");
     EXPECT_EQ(form.ports[kPortGps].baud, 4800);
+}
+
+TEST(KissSettingsDialog, PathsAreCallsAndDefaultPutsBackTheDefaults) {
+    TncSettings s;
+    s.ResetKissDefaults();
+    KissSettingsDialog dialog(s);
+    dialog.For(1).path->setText("wide1-1, wide2-2");
+    dialog.For(1).kiss->setChecked(true);
+    ASSERT_TRUE(dialog.Store()) << dialog.Problem().toStdString();
+    EXPECT_EQ(s.radio[1].digiPath, "WIDE1-1,WIDE2-2");
+    EXPECT_TRUE(s.radio[1].kiss);
+    dialog.For(0).aliases->setText("RELAY,WIDE1-16");
+    EXPECT_FALSE(dialog.Store());
+    EXPECT_EQ(dialog.Problem(), "HF TNC: The alias list: The SSID after the \"-\" is a number from 1 to 15");
+    dialog.For(0).aliases->setText("TOOLONGCALL");
+    EXPECT_FALSE(dialog.Store());
+    EXPECT_EQ(dialog.Problem(), "HF TNC: The alias list: A call has one to six letters and digits before its SSID");
+    dialog.Defaults();
+    EXPECT_EQ(dialog.For(1).path->text(), "WIDE1-1,WIDE2-1");
+    EXPECT_FALSE(dialog.For(1).kiss->isChecked());
+    EXPECT_TRUE(dialog.Store());
 }
 
 }  // namespace

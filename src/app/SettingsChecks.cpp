@@ -1,0 +1,40 @@
+#include "app/SettingsChecks.h"
+
+#include <cctype>
+
+namespace velmora {
+
+std::string CallProblem(std::string_view call) {
+    const size_t dash = call.find('-');
+    const std::string_view base = call.substr(0, dash);
+    if (base.empty() || base.size() > 6) return "A call has one to six letters and digits before its SSID";
+    for (char c : base)
+        if (!std::isupper(static_cast<unsigned char>(c)) && !std::isdigit(static_cast<unsigned char>(c)))
+            return "A call is written in capital letters and digits (" + std::string(call) + ")";
+    if (dash == std::string_view::npos) return {};
+    const std::string_view ssid = call.substr(dash + 1);
+    int n = 0;
+    for (char c : ssid) {
+        if (!std::isdigit(static_cast<unsigned char>(c))) return "The SSID after the \"-\" is a number from 1 to 15";
+        n = n * 10 + (c - '0');
+        if (n > 15) break;
+    }
+    if (ssid.empty() || ssid.size() > 2 || n < 1 || n > 15) return "The SSID after the \"-\" is a number from 1 to 15";
+    return {};
+}
+
+std::string PathProblem(std::string_view path, std::string_view what) {
+    if (path.empty()) return {};
+    int count = 0;
+    while (true) {
+        const size_t comma = path.find(',');
+        const std::string_view call = path.substr(0, comma);
+        if (const std::string why = CallProblem(call); !why.empty())
+            return std::string(what) + ": " + why;
+        if (++count > 8) return std::string(what) + " has more than eight calls";
+        if (comma == std::string_view::npos) return {};
+        path.remove_prefix(comma + 1);
+    }
+}
+
+}  // namespace velmora
