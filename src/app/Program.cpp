@@ -105,6 +105,7 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
     lists_.Adopt(gps_.Display());
     lists_.Adopt(weather_.Display());
     weather_.SetWindows(options.weather);
+    dialogs_ = options.dialogs;
     ports_.SetDialogs(options.dialogs);
     ports_.HandOffs().weatherInput = [this](std::string_view data) { weather_.PortInput(data); };
     ports_.weatherOpened = [this] { weather_.PortOpened(); };
@@ -203,6 +204,15 @@ void Program::StartupSequence() {
     if (const std::string text = Preferences::LoadText(loaded, bytesRead); !text.empty())
         platform_.notices.StatusText(text);
     firstStart_ = loaded == Preferences::LoadResult::kMissing;
+    // A new station is asked the few things it cannot run without, before
+    // any module reads the settings.
+    if (firstStart_ && dialogs_) {
+        FirstStartForm form;
+        if (dialogs_->RunFirstStart(form) && form.Problem().empty()) {
+            form.Apply(prefs_, app_.Now().Now());
+            if (!prefs_.Save(platform_.files)) platform_.notices.StatusText("Could not save Velmora.prf");
+        }
+    }
     // An old record, or one whose numeric position was rebuilt, gets its
     // report texts again.
     if (prefs_.ReportTextsStale()) prefs_.RegenerateReportTexts(app_.Now().Now());

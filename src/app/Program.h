@@ -182,6 +182,7 @@ private:
     bool shuttingDown_ = false;
     bool quitRequested_ = false;
     bool firstStart_ = false;
+    SettingsDialogs* dialogs_ = nullptr;
     int exitCode_ = 0;
 };
 

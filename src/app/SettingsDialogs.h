@@ -1,6 +1,7 @@
 #pragma once
 // The settings dialogs a front end offers over the preferences record.
 #include "app/Preferences.h"
+#include "app/FirstStartForm.h"
 #include "app/PortSettingsForm.h"
 #include "ports/TncSettings.h"
 
@@ -19,6 +20,9 @@ public:
     virtual bool EditPortSettings(PortSettingsForm& /*form*/) { return false; }
     // "KISS mode options" of both radio ports (HF first); true when saved.
     virtual bool EditKissSettings(TncSettings& /*settings*/) { return false; }
+    // The first-start assistant of a new station; true when it was finished
+    // (the form is then checked).
+    virtual bool RunFirstStart(FirstStartForm& /*form*/) { return false; }
 };
 
 }  // namespace velmora

@@ -10,6 +10,7 @@
 
 #include "ui/DesktopUi.h"
 #include "ui/HelpText.h"
+#include "ui/FirstStartWizard.h"
 #include "ui/KissSettingsDialog.h"
 #include "ui/PortSettingsDialog.h"
 #include "ui/ReportRatesDialog.h"
@@ -44,6 +45,12 @@ bool DesktopUi::EditKissSettings(TncSettings& settings) {
     if (autoAnswer_) return false;
     KissSettingsDialog dialog(settings, frame_.get());
     return dialog.exec() == QDialog::Accepted;
+}
+
+bool DesktopUi::RunFirstStart(FirstStartForm& form) {
+    if (autoAnswer_) return false;
+    FirstStartWizard wizard(form, frame_.get());
+    return wizard.exec() == QDialog::Accepted;
 }
 
 bool DesktopUi::EditReportRates(Preferences& prefs) {

@@ -78,6 +78,7 @@ public:
     bool EditTcpSettings(Preferences& prefs) override;
     bool EditPortSettings(PortSettingsForm& form) override;
     bool EditKissSettings(TncSettings& settings) override;
+    bool RunFirstStart(FirstStartForm& form) override;
     // A list in its window; a list already open is brought to the front.
     void ShowList(ListModel& model) override;
     void ListsGone() override;

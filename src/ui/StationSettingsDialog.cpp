@@ -8,6 +8,9 @@
 #include <QMessageBox>
 
 #include "app/Preferences.h"
+#include "app/SettingsChecks.h"
+
+#include <cctype>
 
 namespace velmora {
 
@@ -76,21 +79,67 @@ QComboBox* StationSettingsDialog::Hemisphere(const std::string& name) const {
     return it == hemispheres_.end() ? nullptr : it->second.second;
 }
 
+namespace {
+
+// What the operator calls each field.
+std::string LabelOf(std::string_view name) {
+    static const std::pair<std::string_view, const char*> kLabels[] = {
+        {"own_call", "Call sign"}, {"own_symbol_table", "Symbol table"}, {"own_symbol_code", "Symbol code"},
+        {"posit_comment", "Posit Comment"}, {"status_text", "Status Text"}, {"phg", "PHG"}, {"city", "City"},
+        {"state", "State"}, {"county", "County"}, {"utc_offset", "UTC offset"},
+    };
+    for (const auto& [field, label] : kLabels)
+        if (field == name) return label;
+    if (name.find("minutes") != std::string_view::npos) return "Minutes";
+    if (name.find("seconds") != std::string_view::npos) return "Seconds";
+    return name.find("lat") != std::string_view::npos ? "Latitude" : "Longitude";
+}
+
+// The checks of what was stored on the trial copy, in the operator's words.
+std::string PositionProblem(const Preferences& p) {
+    struct Axis {
+        PrefKey degrees, minutes, seconds;
+        int limit;
+        const char* name;
+    };
+    for (const Axis& a : {Axis{pref::kOwnLatDegrees, pref::kOwnLatMinutes, pref::kOwnLatSeconds, 90, "Latitude"},
+                          Axis{pref::kOwnLonDegrees, pref::kOwnLonMinutes, pref::kOwnLonSeconds, 180, "Longitude"}}) {
+        const int64_t d = p.Number(a.degrees), m = p.Number(a.minutes), sec = p.Number(a.seconds);
+        if (m < 0 || m > 59) return "Minutes must be between 0 and 59";
+        if (sec < 0 || sec > 59) return "Seconds must be between 0 and 59";
+        if (d < 0 || d > a.limit || (d == a.limit && (m > 0 || sec > 0)))
+            return std::string(a.name) + " must be between 0 and " + std::to_string(a.limit) + " degrees";
+    }
+    return {};
+}
+
+std::string StationProblem(const Preferences& p) {
+    if (std::string why = CallProblem(p.OwnCall()); !why.empty()) return "Call sign: " + why;
+    if (std::string why = PositionProblem(p); !why.empty()) return why;
+    const char table = p.Char(pref::kOwnSymbolTable);
+    if (!(table == '/' || table == '\\' || std::isdigit(static_cast<unsigned char>(table)) ||
+          std::isupper(static_cast<unsigned char>(table))))
+        return "The symbol table is / or \\ (or an overlay letter or digit)";
+    const char code = p.Char(pref::kOwnSymbolCode);
+    if (code < '!' || code > '~') return "The symbol code is one character from ! to ~";
+    const int64_t utc = p.Number(pref::kUtcOffset);
+    if (utc < -12 || utc > 14) return "The UTC offset must be between -12 and 14 hours";
+    return {};
+}
+
+}  // namespace
+
 bool StationSettingsDialog::Apply(std::string& problem) {
     // Check every field on a copy first, so a bad one changes nothing.
     Preferences trial = prefs_;
     for (const auto& [name, field] : fields_) {
-        if (!trial.Set(field.first, field.second->text().trimmed().toStdString())) {
-            problem = "The value of " + name + " does not fit";
-            return false;
+        std::string text = field.second->text().trimmed().toStdString();
+        if (name == "own_call") {
+            for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         }
-    }
-    for (const auto& [key, limit] : {std::pair{pref::kOwnLatDegrees, 90}, {pref::kOwnLonDegrees, 180},
-                                     {pref::kOwnLatMinutes, 59}, {pref::kOwnLonMinutes, 59},
-                                     {pref::kOwnLatSeconds, 59}, {pref::kOwnLonSeconds, 59}}) {
-        const int64_t v = trial.Number(key);
-        if (v < 0 || v > limit) {
-            problem = "The value of " + std::string(key.name) + " must be 0 to " + std::to_string(limit);
+        if (!trial.Set(field.first, text)) {
+            const bool number = name.find("own_l") == 0 || name == "utc_offset";
+            problem = LabelOf(name) + (number ? " must be a whole number" : " is too long");
             return false;
         }
     }
@@ -98,6 +147,8 @@ bool StationSettingsDialog::Apply(std::string& problem) {
         const char letter = field.second->currentText().toStdString()[0];
         (void)trial.SetNumber(field.first, letter);
     }
+    problem = StationProblem(trial);
+    if (!problem.empty()) return false;
     trial.RecomputeOwnPosition();
     prefs_ = trial;
     return true;

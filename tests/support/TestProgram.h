@@ -48,6 +48,12 @@ struct FakeSettingsDialogs final : SettingsDialogs {
         return true;
     }
     std::function<void(TncSettings&)> editKiss;
+    bool RunFirstStart(FirstStartForm& form) override {
+        if (!firstStart) return false;
+        firstStart(form);
+        return true;
+    }
+    std::function<void(FirstStartForm&)> firstStart;
 };
 
 // Map windows as the front end keeps them: shown in order, the last one in

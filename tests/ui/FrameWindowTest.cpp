@@ -160,13 +160,32 @@ TEST(StationSettings, WritesThePreferencesAndRefusesValuesThatDoNotFit) {
     EXPECT_NEAR(LatDegreesFromUnits(prefs.OwnLatUnits()), 41.5, 1e-6);
     EXPECT_NEAR(LonDegreesFromUnits(prefs.OwnLonUnits()), -72.0, 1e-6);
 
-    dialog.Field("own_call")->setText("W1OTHER");
-    dialog.Field("own_lat_degrees")->setText("95");
+    // Each refusal in the operator's words, and nothing written.
+    const std::pair<std::pair<const char*, const char*>, const char*> kRefused[] = {
+        {{"own_call", "W1OTHER"}, "Call sign: A call has one to six letters and digits before its SSID"},
+        {{"own_call", "W1DLG-0"}, "Call sign: The SSID after the \"-\" is a number from 1 to 15"},
+        {{"own_lat_degrees", "95"}, "Latitude must be between 0 and 90 degrees"},
+        {{"own_lat_degrees", "9x"}, "Latitude must be a whole number"},
+        {{"own_lon_minutes", "60"}, "Minutes must be between 0 and 59"},
+        {{"phg", "23600"}, "PHG is too long"},
+        {{"utc_offset", "20"}, "The UTC offset must be between -12 and 14 hours"},
+    };
+    for (const auto& [edit, expected] : kRefused) {
+        const QString before = dialog.Field(edit.first)->text();
+        dialog.Field(edit.first)->setText(edit.second);
+        EXPECT_FALSE(dialog.Apply(problem)) << edit.first;
+        EXPECT_EQ(problem, expected);
+        EXPECT_EQ(prefs.OwnCall(), "W1DLG-5");
+        dialog.Field(edit.first)->setText(before);
+    }
+    dialog.Field("own_lat_degrees")->setText("90");
+    dialog.Field("own_lat_minutes")->setText("30");
     EXPECT_FALSE(dialog.Apply(problem));
-    EXPECT_EQ(prefs.OwnCall(), "W1DLG-5");  // nothing written
-    dialog.Field("own_lat_degrees")->setText("41");
-    dialog.Field("phg")->setText("23600");  // four digits only
-    EXPECT_FALSE(dialog.Apply(problem));
+    EXPECT_EQ(problem, "Latitude must be between 0 and 90 degrees");
+    dialog.Field("own_lat_minutes")->setText("0");
+    dialog.Field("own_call")->setText("w1dlg-7");  // typed in lower case: stored in capitals
+    ASSERT_TRUE(dialog.Apply(problem)) << problem;
+    EXPECT_EQ(prefs.OwnCall(), "W1DLG-7");
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QComboBox>
 
+#include "ui/FirstStartWizard.h"
 #include "ui/KissSettingsDialog.h"
+#include <QDoubleSpinBox>
 #include "ui/PortSettingsDialog.h"
 #include <QCheckBox>
 #include <QLineEdit>
@@ -53,6 +55,40 @@ TEST(KissSettingsDialog, PathsAreCallsAndDefaultPutsBackTheDefaults) {
     EXPECT_EQ(dialog.For(1).path->text(), "WIDE1-1,WIDE2-1");
     EXPECT_FALSE(dialog.For(1).kiss->isChecked());
     EXPECT_TRUE(dialog.Store());
+}
+
+TEST(FirstStartWizard, FourPagesThatFillTheForm) {
+    FirstStartForm form;
+    FirstStartWizard wizard(form);
+    const char* dir = std::getenv("VELMORA_FIRSTSTART_SCREENSHOTS");
+    wizard.show();
+    const auto shot = [&](const char* name) {
+        QApplication::processEvents();
+        if (dir) wizard.grab().save(QString(dir) + "/" + name);
+    };
+    wizard.Call()->setText("w1aw-9");
+    shot("first-start-1-call.png");
+    wizard.next();
+    wizard.Latitude()->setValue(41.7147);
+    wizard.Longitude()->setValue(-72.7272);
+    shot("first-start-2-position.png");
+    wizard.next();
+    wizard.Symbol()->setCurrentIndex(1);
+    shot("first-start-3-symbol.png");
+    wizard.next();
+    wizard.Connection()->setCurrentIndex(static_cast<int>(FirstConnection::kKissNetwork));
+    wizard.Device()->setCurrentText("tcp:localhost:8001");
+    shot("first-start-4-connection.png");
+    EXPECT_EQ(wizard.currentId(), 3);
+    ASSERT_TRUE(wizard.Store()) << wizard.Problem().toStdString();
+    EXPECT_EQ(form.call, "W1AW-9");
+    EXPECT_EQ(form.connection, FirstConnection::kKissNetwork);
+    EXPECT_EQ(form.device, "tcp:localhost:8001");
+    EXPECT_EQ(form.symbol, 1u);
+    wizard.Device()->setCurrentText("/dev/ttyUSB0");  // not a network TNC
+    EXPECT_FALSE(wizard.Store());
+    EXPECT_EQ(wizard.Problem(), "A network TNC is written tcp:HOST:PORT, such as tcp:localhost:8001");
+    EXPECT_EQ(form.device, "tcp:localhost:8001");  // a refused page stores nothing
 }
 
 }  // namespace

@@ -1,0 +1,41 @@
+#pragma once
+// The first-start assistant: four short pages (call, position, symbol, how
+// to connect) that write a new station's preferences.
+#include <QWizard>
+
+#include "app/FirstStartForm.h"
+
+class QComboBox;
+class QDoubleSpinBox;
+class QCheckBox;
+class QLineEdit;
+class QSpinBox;
+
+namespace velmora {
+
+class FirstStartWizard final : public QWizard {
+public:
+    FirstStartWizard(FirstStartForm& form, QWidget* parent = nullptr);
+    // The pages' fields into the form; false with Problem() when one is wrong.
+    bool Store();
+    const QString& Problem() const { return problem_; }
+    bool validateCurrentPage() override;
+
+    QLineEdit* Call() const { return call_; }
+    QDoubleSpinBox* Latitude() const { return lat_; }
+    QDoubleSpinBox* Longitude() const { return lon_; }
+    QComboBox* Symbol() const { return symbol_; }
+    QComboBox* Connection() const { return connection_; }
+    QComboBox* Device() const { return device_; }
+
+private:
+    FirstStartForm& form_;
+    QLineEdit* call_;
+    QDoubleSpinBox *lat_, *lon_;
+    QCheckBox* gpsd_;
+    QComboBox *symbol_, *connection_, *device_;
+    QSpinBox* range_;
+    QString problem_;
+};
+
+}  // namespace velmora
