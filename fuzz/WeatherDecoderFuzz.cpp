@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "app/WeatherModule.h"
 #include "transmit/WeatherReport.h"
 #include "weather/WeatherStation.h"
 #include "weather/WeatherStationType.h"
@@ -23,17 +24,7 @@ void Check(const WeatherRecord& w, int type) {
                     w.windDirection >= 0 && w.windDirection <= 360 && w.rainCounter >= 0 && w.rain1h >= 0 &&
                     w.rain24h >= 0 && w.rainToday >= 0;
     if (!ok) std::abort();
-    OwnWeather own;
-    own.temperatureTenthsF = w.temperature;
-    own.windDirection = w.windDirection;
-    own.windSpeedMph = w.windSpeedCopy;
-    own.windGustMph = w.windGust;
-    own.rainHour = w.rain1h;
-    own.rain24h = w.rain24h;
-    own.rainTotal = w.rainCounter;
-    own.rainAtMidnight = w.rainMidnight;
-    own.humidity = w.humidity;
-    own.barometerTenthsMbar = w.pressure;
+    const OwnWeather own = OwnWeatherOf(w);
     const auto report = WeatherReport(type, own, "12081200");
     OwnWeather plain;
     plain.temperatureTenthsF = 500;

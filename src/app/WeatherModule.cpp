@@ -18,6 +18,21 @@ constexpr size_t kMaxWeatherFile = 4096;
 
 }  // namespace
 
+OwnWeather OwnWeatherOf(const WeatherRecord& r) {
+    OwnWeather w;
+    w.temperatureTenthsF = r.temperature;
+    w.windDirection = r.windDirection;
+    w.windSpeedMph = r.windSpeedCopy;
+    w.windGustMph = r.windGust;
+    w.rainHour = r.rain1h;
+    w.rain24h = r.rain24h;
+    w.rainTotal = r.rainCounter;
+    w.rainAtMidnight = r.rainMidnight;
+    w.humidity = r.humidity;
+    w.barometerTenthsMbar = r.pressure;
+    return w;
+}
+
 const std::vector<ListColumn>& WeatherDisplayModel::Columns() const {
     static const std::vector<ListColumn> columns = {{"Weather"}};
     return columns;
@@ -133,18 +148,8 @@ bool WeatherModule::Fresh() const {
 std::optional<std::string> WeatherModule::Report() const {
     if (!Source()) return std::nullopt;
     const WeatherRecord& r = state_.Record();
-    OwnWeather w;
-    w.temperatureTenthsF = r.temperature;
-    w.windDirection = r.windDirection;
-    w.windSpeedMph = r.windSpeedCopy;
-    w.windGustMph = r.windGust;
-    w.rainHour = r.rain1h;
-    w.rain24h = r.rain24h;
-    w.rainTotal = r.rainCounter;
-    w.rainAtMidnight = r.rainMidnight;
+    OwnWeather w = OwnWeatherOf(r);
     if (station_.Type() == kWeatherTypeFile) w.rainSinceMidnight = r.rainToday;
-    w.humidity = r.humidity;
-    w.barometerTenthsMbar = r.pressure;
     const std::string time = MonthDayHourMinuteText(s_.app.Now().Now(), s_.prefs.UtcOffsetHours());
     return WeatherReport(station_.Type(), w, time);
 }

@@ -26,6 +26,9 @@ constexpr uint16_t kCmdWeatherSettings = 3006;
 constexpr uint16_t kCmdWeatherChart = 8239;
 constexpr const char* kWeatherHistoryFile = ":logs:WXHist.bin";
 
+// The record as the own weather report takes it.
+OwnWeather OwnWeatherOf(const WeatherRecord& r);
+
 // What the weather settings dialog edits.
 struct WeatherDialogValues {
     WeatherSettings settings;
