@@ -13,4 +13,7 @@ inline bool PumpUntil(const std::function<bool()>& done, int ms = 3000) {
     return done();
 }
 
+// Runs the event loop for a while, whatever happens.
+inline void PumpFor(int ms) { (void)PumpUntil([] { return false; }, ms); }
+
 }  // namespace velmora::test

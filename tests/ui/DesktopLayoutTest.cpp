@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <fstream>
@@ -15,16 +14,13 @@
 #include "app/MessagingModule.h"
 #include "geo/Position.h"
 #include "support/DesktopProgram.h"
+#include "support/PumpUntil.h"
 #include "ui/CMapWindow.h"
 
 namespace velmora {
 namespace {
 
-void Pump(int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-}
+void Pump(int ms) { test::PumpFor(ms); }
 
 struct Kept {
     FourCC windowClass, list;
