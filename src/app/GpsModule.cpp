@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "app/ListsModule.h"
+#include "app/MenuTable.h"
+#include "app/SettingsDialogs.h"
 #include "app/PortsModule.h"
 #include "geo/Gridsquare.h"
 #include "geo/Position.h"
@@ -71,9 +73,30 @@ void GpsModule::Startup() {
 }
 
 bool GpsModule::Command(uint16_t id) {
+    if (id == kCmdGpsSettings) {
+        EditSettings();
+        return true;
+    }
     if (id != kCmdGpsDisplay) return false;
     if (lists_) lists_->ShowList(display_);
     return true;
+}
+
+// A new source takes over at once: gpsd is left or reached with the new address.
+void GpsModule::EditSettings() {
+    if (!dialogs_) return;
+    GpsSettingsForm form = GpsSettingsForm::From(s_.prefs);
+    if (!dialogs_->EditGpsSettings(form)) return;
+    if (const std::string why = form.Problem(); !why.empty()) {
+        s_.ui.MessageBox(why, "GPS Settings", Buttons::kOk);
+        return;
+    }
+    form.Store(s_.prefs);
+    if (!s_.prefs.Save(s_.platform.files)) s_.platform.notices.StatusText("Could not save Velmora.prf");
+    gpsd_.Stop();
+    display_.gpsdRunning = false;
+    Startup();
+    display_.Invalidate();
 }
 
 void GpsModule::MinuteChanged(const LocalDateTime&) {

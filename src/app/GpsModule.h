@@ -43,6 +43,8 @@ public:
     void Stop() override { gpsd_.Stop(); }
     void Poll() { gpsd_.Poll(); }
 
+    // The settings dialogs (GPS Settings), once the program has them.
+    void SetDialogs(class SettingsDialogs* dialogs) { dialogs_ = dialogs; }
     // A line from the GPS port or a TNC's cable.
     void PortLine(std::string_view line);
     // gpsd is connected (a GPS for the report schedule).
@@ -53,6 +55,8 @@ public:
 
 private:
     void Initialise();
+    void EditSettings();
+    class SettingsDialogs* dialogs_ = nullptr;
 
     ModuleServices s_;
     PortsModule& ports_;

@@ -26,6 +26,8 @@ constexpr MenuItem kSettings[] = {
     {kCmdKissOptions, "KISS mode options...", false},
     {3004, "Position Report Settings...", false},
     {3006, "Weather Settings...", false},
+    {3003, "Message Settings...", false},
+    {3007, "GPS Settings...", false},
     {kCmdSelectTncType, "Select TNC Type", false},
     {0, "", false},
     {kCmdOpenHfTnc, "Open HF TNC (dual)", true},

@@ -41,6 +41,8 @@ constexpr uint16_t kCmdExit = 1013;
 constexpr uint16_t kCmdClearStations = 1101;
 constexpr uint16_t kCmdPortSettings = 3001;
 constexpr uint16_t kCmdKissOptions = 3277;
+constexpr uint16_t kCmdMessageSettings = 3003;
+constexpr uint16_t kCmdGpsSettings = 3007;
 constexpr uint16_t kCmdStationSettings = 3002;
 constexpr uint16_t kCmdSelectTncType = 3005;
 constexpr uint16_t kCmdAltVhfNone = 20100, kCmdAltVhfDefault = 20101, kCmdAltVhfOther = 20102;

@@ -1,5 +1,8 @@
 #include "app/MessagingModule.h"
 
+#include "app/MenuTable.h"
+#include "app/SettingsDialogs.h"
+
 #include "app/ListsModule.h"
 #include "app/TransmitModule.h"
 #include "gateway/Igate.h"
@@ -128,6 +131,7 @@ bool MessagingModule::Command(uint16_t id) {
     };
     switch (id) {
         case kCmdClearMessages: messaging_.Clear(); return true;
+        case kCmdMessageSettings: EditSettings(); return true;
         case kCmdNewMessage: Compose(selectedStation(), {}); return true;
         case kCmdAutoAnswer:
             if (windows_ && windows_->EditAutoAnswer(messaging_.Answer())) {
@@ -145,6 +149,20 @@ bool MessagingModule::Command(uint16_t id) {
         case kCmdRoundTrip: return toggle(pref::kMessageRoundTrip);
         default: return false;
     }
+}
+
+void MessagingModule::EditSettings() {
+    if (!dialogs_) return;
+    MessageSettingsForm form = MessageSettingsForm::From(s_.prefs);
+    if (!dialogs_->EditMessageSettings(form)) return;
+    if (const std::string why = form.Problem(); !why.empty()) {
+        s_.ui.MessageBox(why, "Message Settings", Buttons::kOk);
+        return;
+    }
+    form.Store(s_.prefs);
+    if (!s_.prefs.Save(s_.platform.files)) s_.platform.notices.StatusText("Could not save Velmora.prf");
+    Apply();  // retries, notifications, sound and round trips at once
+    s_.ui.RefreshCheckMarks();
 }
 
 bool MessagingModule::IsChecked(uint16_t id) const {

@@ -77,9 +77,13 @@ public:
     std::function<std::string()> selectedStation = [] { return std::string(); };
     // The sound switch, for the notifier.
     std::function<void(bool)> soundSwitch = [](bool) {};
+    // The settings dialogs (Message Settings), once the program has them.
+    void SetDialogs(class SettingsDialogs* dialogs) { dialogs_ = dialogs; }
 
 private:
     void Apply();
+    void EditSettings();
+    class SettingsDialogs* dialogs_ = nullptr;
     void Compose(const std::string& to, const std::string& text);
     bool PortOpen(int box) const;
 

@@ -106,6 +106,8 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
     lists_.Adopt(weather_.Display());
     weather_.SetWindows(options.weather);
     dialogs_ = options.dialogs;
+    messaging_.SetDialogs(options.dialogs);
+    gps_.SetDialogs(options.dialogs);
     ports_.SetDialogs(options.dialogs);
     ports_.HandOffs().weatherInput = [this](std::string_view data) { weather_.PortInput(data); };
     ports_.weatherOpened = [this] { weather_.PortOpened(); };
@@ -174,7 +176,7 @@ void Program::RouteMenus() {
     const std::pair<MenuGroup, std::vector<Module*>> routes[] = {
         {MenuGroup::kFile, {&files_, &maps_, &layout_}},
         {MenuGroup::kEdit, {&station_, &messaging_}},
-        {MenuGroup::kSettings, {&ports_, &station_, &transmit_, &messaging_, &weather_}},
+        {MenuGroup::kSettings, {&ports_, &station_, &transmit_, &messaging_, &weather_, &gps_}},
         {MenuGroup::kLogging, {&logs_}},
         {MenuGroup::kDisplay, {&maps_}},
         {MenuGroup::kLists, {&lists_, &maps_, &messaging_, &weather_}},

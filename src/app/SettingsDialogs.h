@@ -3,6 +3,7 @@
 #include "app/Preferences.h"
 #include "app/FirstStartForm.h"
 #include "app/PortSettingsForm.h"
+#include "app/SettingsForms.h"
 #include "ports/TncSettings.h"
 
 namespace velmora {
@@ -23,6 +24,9 @@ public:
     // The first-start assistant of a new station; true when it was finished
     // (the form is then checked).
     virtual bool RunFirstStart(FirstStartForm& /*form*/) { return false; }
+    // "Message Settings" and "GPS Settings"; true when saved (then checked).
+    virtual bool EditMessageSettings(MessageSettingsForm& /*form*/) { return false; }
+    virtual bool EditGpsSettings(GpsSettingsForm& /*form*/) { return false; }
 };
 
 }  // namespace velmora

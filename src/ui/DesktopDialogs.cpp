@@ -11,6 +11,8 @@
 #include "ui/DesktopUi.h"
 #include "ui/HelpText.h"
 #include "ui/FirstStartWizard.h"
+#include "ui/GpsSettingsDialog.h"
+#include "ui/MessageSettingsDialog.h"
 #include "ui/KissSettingsDialog.h"
 #include "ui/PortSettingsDialog.h"
 #include "ui/ReportRatesDialog.h"
@@ -51,6 +53,18 @@ bool DesktopUi::RunFirstStart(FirstStartForm& form) {
     if (autoAnswer_) return false;
     FirstStartWizard wizard(form, frame_.get());
     return wizard.exec() == QDialog::Accepted;
+}
+
+bool DesktopUi::EditMessageSettings(MessageSettingsForm& form) {
+    if (autoAnswer_) return false;
+    MessageSettingsDialog dialog(form, frame_.get());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool DesktopUi::EditGpsSettings(GpsSettingsForm& form) {
+    if (autoAnswer_) return false;
+    GpsSettingsDialog dialog(form, frame_.get());
+    return dialog.exec() == QDialog::Accepted;
 }
 
 bool DesktopUi::EditReportRates(Preferences& prefs) {

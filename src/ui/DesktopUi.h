@@ -79,6 +79,8 @@ public:
     bool EditPortSettings(PortSettingsForm& form) override;
     bool EditKissSettings(TncSettings& settings) override;
     bool RunFirstStart(FirstStartForm& form) override;
+    bool EditMessageSettings(MessageSettingsForm& form) override;
+    bool EditGpsSettings(GpsSettingsForm& form) override;
     // A list in its window; a list already open is brought to the front.
     void ShowList(ListModel& model) override;
     void ListsGone() override;

@@ -54,6 +54,18 @@ struct FakeSettingsDialogs final : SettingsDialogs {
         return true;
     }
     std::function<void(FirstStartForm&)> firstStart;
+    bool EditMessageSettings(MessageSettingsForm& form) override {
+        if (!editMessages) return false;
+        editMessages(form);
+        return true;
+    }
+    std::function<void(MessageSettingsForm&)> editMessages;
+    bool EditGpsSettings(GpsSettingsForm& form) override {
+        if (!editGps) return false;
+        editGps(form);
+        return true;
+    }
+    std::function<void(GpsSettingsForm&)> editGps;
 };
 
 // Map windows as the front end keeps them: shown in order, the last one in

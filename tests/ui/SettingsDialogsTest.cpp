@@ -6,6 +6,10 @@
 #include <QComboBox>
 
 #include "ui/FirstStartWizard.h"
+#include "ui/GpsSettingsDialog.h"
+#include "ui/MessageSettingsDialog.h"
+#include <QRadioButton>
+#include <QSpinBox>
 #include "ui/KissSettingsDialog.h"
 #include <QDoubleSpinBox>
 #include "ui/PortSettingsDialog.h"
@@ -55,6 +59,33 @@ TEST(KissSettingsDialog, PathsAreCallsAndDefaultPutsBackTheDefaults) {
     EXPECT_EQ(dialog.For(1).path->text(), "WIDE1-1,WIDE2-1");
     EXPECT_FALSE(dialog.For(1).kiss->isChecked());
     EXPECT_TRUE(dialog.Store());
+}
+
+TEST(MessageAndGpsSettingsDialogs, RefuseInTheOperatorsWords) {
+    MessageSettingsForm messages;
+    MessageSettingsDialog m(messages);
+    m.Retries()->setValue(40);
+    EXPECT_FALSE(m.Store());
+    EXPECT_EQ(m.Problem(), "Msg Retries must be between 2 and 24");
+    m.Retries()->setValue(7);
+    m.NwsStation()->setText("kb1nws");  // typed in lower case: taken in capitals
+    m.Option(1)->setChecked(false);
+    ASSERT_TRUE(m.Store()) << m.Problem().toStdString();
+    EXPECT_EQ(messages.retries, 7);
+    EXPECT_EQ(messages.nwsStation, "KB1NWS");
+    EXPECT_FALSE(messages.notifyBulletins);
+    GpsSettingsForm gps;
+    GpsSettingsDialog g(gps);
+    g.Gpsd()->setChecked(true);
+    g.Port()->setValue(0);
+    EXPECT_FALSE(g.Store());
+    EXPECT_EQ(g.Problem(), "gpsd's port must be between 1 and 65535 (it is 2947 unless changed)");
+    g.Port()->setValue(2948);
+    g.Host()->setText(" gpsbox ");
+    ASSERT_TRUE(g.Store());
+    EXPECT_EQ(gps.source, 1);
+    EXPECT_EQ(gps.host, "gpsbox");
+    EXPECT_EQ(gps.port, 2948);
 }
 
 TEST(FirstStartWizard, FourPagesThatFillTheForm) {
