@@ -23,6 +23,7 @@ constexpr MenuItem kEdit[] = {
 constexpr MenuItem kSettings[] = {
     {kCmdStationSettings, "Station Settings...", false},
     {kCmdPortSettings, "Port Settings...", false},
+    {kCmdTncSettings, "TNC Settings...", false},
     {kCmdKissOptions, "KISS mode options...", false},
     {3004, "Position Report Settings...", false},
     {3006, "Weather Settings...", false},

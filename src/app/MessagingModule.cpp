@@ -124,8 +124,8 @@ std::vector<ConversationLine> MessagingModule::Conversation(std::string_view cal
 
 bool MessagingModule::Command(uint16_t id) {
     const auto toggle = [this](PrefKey key) {
-        s_.prefs.SetNumber(key, s_.prefs.Number(key) ? 0 : 1);
-        (void)s_.prefs.Save(s_.platform.files);
+        (void)s_.prefs.SetNumber(key, s_.prefs.Number(key) ? 0 : 1);
+        if (!s_.prefs.Save(s_.platform.files)) s_.platform.notices.StatusText("Could not save Velmora.prf");
         Apply();
         return true;
     };

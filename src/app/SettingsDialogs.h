@@ -4,6 +4,7 @@
 #include "app/FirstStartForm.h"
 #include "app/PortSettingsForm.h"
 #include "app/SettingsForms.h"
+#include "app/TncSettingsForm.h"
 #include "ports/TncSettings.h"
 
 namespace velmora {
@@ -27,6 +28,7 @@ public:
     // "Message Settings" and "GPS Settings"; true when saved (then checked).
     virtual bool EditMessageSettings(MessageSettingsForm& /*form*/) { return false; }
     virtual bool EditGpsSettings(GpsSettingsForm& /*form*/) { return false; }
+    virtual bool EditTncSettings(TncSettingsForm& /*form*/) { return false; }
 };
 
 }  // namespace velmora

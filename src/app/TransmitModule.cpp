@@ -1,5 +1,6 @@
 #include "app/TransmitModule.h"
 
+#include "app/MenuTable.h"
 #include "app/PortsModule.h"
 #include "app/SettingsDialogs.h"
 #include "ports/PortRole.h"
@@ -110,6 +111,7 @@ bool TransmitModule::Command(uint16_t id) {
                 Reload();  // the new rates count from the next minute
             }
             return true;
+        case kCmdTncSettings: EditTncSettings(); return true;
         case kCmdSendWeather: {
             const std::optional<std::string> report = weatherSource() && weatherFresh() ? weatherReport() : std::nullopt;
             if (report) Transmit('-', *report);
@@ -192,6 +194,23 @@ void TransmitModule::SendObjects(char route) {
         o.timeText = now;
         Transmit(route, ObjectReport(o, now), 5);
     }
+}
+
+void TransmitModule::EditTncSettings() {
+    if (!dialogs_) return;
+    TncSettingsForm form = TncSettingsForm::From(s_.prefs);
+    if (!dialogs_->EditTncSettings(form)) return;
+    form.Tidy();
+    if (const std::string why = form.Problem(); !why.empty()) {
+        s_.ui.MessageBox(why, "TNC Settings", Buttons::kOk);
+        return;
+    }
+    form.Store(s_.prefs);
+    if (!s_.prefs.Save(s_.platform.files)) s_.platform.notices.StatusText("Could not save Velmora.prf");
+    // The arrangement, prefixes and paths hold from the next packet; the
+    // command lines and GPS, HSP and Pico options when a TNC next starts.
+    Reload();
+    ports_.ApplyPortSettings();
 }
 
 }  // namespace velmora

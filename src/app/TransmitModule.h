@@ -65,6 +65,7 @@ public:
 private:
     OwnReportSettings Own() const;
     void Reload();
+    void EditTncSettings();
 
     // TransmitLinks
     bool TncOpen(int port) const override;

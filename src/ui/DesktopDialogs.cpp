@@ -18,6 +18,7 @@
 #include "ui/ReportRatesDialog.h"
 #include "ui/StationSettingsDialog.h"
 #include "ui/TcpSettingsDialog.h"
+#include "ui/TncSettingsDialog.h"
 
 namespace velmora {
 
@@ -64,6 +65,12 @@ bool DesktopUi::EditMessageSettings(MessageSettingsForm& form) {
 bool DesktopUi::EditGpsSettings(GpsSettingsForm& form) {
     if (autoAnswer_) return false;
     GpsSettingsDialog dialog(form, frame_.get());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool DesktopUi::EditTncSettings(TncSettingsForm& form) {
+    if (autoAnswer_) return false;
+    TncSettingsDialog dialog(form, frame_.get());
     return dialog.exec() == QDialog::Accepted;
 }
 

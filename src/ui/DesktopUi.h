@@ -81,6 +81,7 @@ public:
     bool RunFirstStart(FirstStartForm& form) override;
     bool EditMessageSettings(MessageSettingsForm& form) override;
     bool EditGpsSettings(GpsSettingsForm& form) override;
+    bool EditTncSettings(TncSettingsForm& form) override;
     // A list in its window; a list already open is brought to the front.
     void ShowList(ListModel& model) override;
     void ListsGone() override;

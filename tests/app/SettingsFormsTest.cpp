@@ -2,6 +2,9 @@
 
 #include "app/MenuTable.h"
 #include "app/SettingsForms.h"
+#include "app/TncSettingsForm.h"
+#include "app/TransmitModule.h"
+#include "platform/fake/FakeSerial.h"
 #include "support/SerialProgram.h"
 
 namespace velmora {
@@ -57,6 +60,76 @@ TEST(SettingsForms, GpsSettingsCheckedStoredAndTakenOverAtOnce) {
     t.dialogs.editGps = [](GpsSettingsForm& g) { g.source = 0; };
     program.Command(kCmdGpsSettings);
     EXPECT_EQ(program.Gps().ConsoleText().find("gpsd at"), std::string::npos);
+}
+
+TEST(SettingsForms, TncSettingsCheckedInTheOperatorsWords) {
+    Preferences p;
+    TncSettingsForm f = TncSettingsForm::From(p);
+    EXPECT_EQ(f.arrangement, 1);
+    EXPECT_EQ(f.Problem(), "");
+    EXPECT_EQ(TncCommandLabel(0), "Gateway:");
+    EXPECT_EQ(TncCommandLabel(10), "Cmd 10:");
+    f.commands[3] = std::string(128, 'x');
+    EXPECT_EQ(f.Problem(), "Cmd 3: is longer than 127 characters");
+    f.commands[3] = "beacon\revery 10";
+    EXPECT_EQ(f.Problem(), "Cmd 3: holds a control character; write ^C for Ctrl-C");
+    f.commands[3] = "^C^CMONITOR ON";
+    f.unprotoPath = "wide1-1, wide2-1";
+    f.altVhf[1] = "relay,wide 2-2";
+    f.Tidy();
+    EXPECT_EQ(f.unprotoPath, "WIDE1-1,WIDE2-1");
+    EXPECT_EQ(f.altVhf[1], "RELAY,WIDE2-2");
+    EXPECT_EQ(f.Problem(), "");
+    f.altHf[2] = "WIDE2-16";
+    EXPECT_EQ(f.Problem(), "Alt HF Path 3: The SSID after the \"-\" is a number from 1 to 15");
+    f.altHf[2] = "";
+    f.prefixVhf = "~2ab";
+    EXPECT_EQ(f.Problem(), "The VHF port prefix has more than 3 characters");
+    f.prefixVhf = "~2";
+    f.prefixHf = "~1";
+    f.arrangement = 4;
+    EXPECT_EQ(f.Problem(), "Choose one of Receive Only, Single Port, Dual Port and Two Ports");
+    f.arrangement = 2;
+    f.vhf.allowGps = true;
+    f.Store(p);
+    const TncSettingsForm back = TncSettingsForm::From(p);
+    EXPECT_EQ(back.commands[3], "^C^CMONITOR ON");
+    EXPECT_EQ(back.unprotoPath, "WIDE1-1,WIDE2-1");
+    EXPECT_EQ(back.altVhf[1], "RELAY,WIDE2-2");
+    EXPECT_EQ(back.arrangement, 2);
+    EXPECT_EQ(back.prefixHf, "~1");
+    EXPECT_TRUE(back.vhf.allowGps);
+    EXPECT_FALSE(back.hf.allowGps);
+}
+
+TEST(SettingsForms, TncSettingsTakeEffectWithoutARestart) {
+    test::SerialProgram t("N0ME", 41.5, -72.5);
+    test::SetPref(t.prefs, "port2_device", "/dev/ttyUSB0");
+    Program& program = t.Up();
+    program.Command(kCmdOpenVhfTnc);
+    t.RunSingleShots();
+    t.layer.written[kPortVhfTnc].clear();
+    // Receive Only: the position report is not written to the TNC.
+    t.dialogs.editTnc = [](TncSettingsForm& f) { f.arrangement = 0; };
+    program.Command(kCmdTncSettings);
+    program.Command(kCmdSendPosition);
+    t.RunSingleShots();
+    EXPECT_EQ(t.layer.written[kPortVhfTnc], "");
+    // Back to one port, with a new default path: the next report uses it.
+    t.dialogs.editTnc = [](TncSettingsForm& f) { f.arrangement = 1, f.unprotoPath = "wide2-2"; };
+    program.Command(kCmdTncSettings);
+    program.Command(kCmdSendPosition);
+    t.RunSingleShots();
+    EXPECT_NE(t.layer.written[kPortVhfTnc].find("=4130.00N/07230.00W"), std::string::npos) << t.layer.written[kPortVhfTnc];
+    Preferences saved;
+    ASSERT_EQ(saved.Load(t.files), Preferences::LoadResult::kLoaded);
+    EXPECT_EQ(saved.Text(pref::kUnprotoPath), "WIDE2-2");
+    // A refused form changes nothing and says why.
+    t.dialogs.editTnc = [](TncSettingsForm& f) { f.commands[0] = std::string(200, 'a'); };
+    program.Command(kCmdTncSettings);
+    EXPECT_EQ(t.ui.boxes.back().text, "Gateway: is longer than 127 characters");
+    ASSERT_EQ(saved.Load(t.files), Preferences::LoadResult::kLoaded);
+    EXPECT_EQ(saved.Get("tnc_command0"), "");
 }
 
 }  // namespace

@@ -66,6 +66,12 @@ struct FakeSettingsDialogs final : SettingsDialogs {
         return true;
     }
     std::function<void(GpsSettingsForm&)> editGps;
+    bool EditTncSettings(TncSettingsForm& form) override {
+        if (!editTnc) return false;
+        editTnc(form);
+        return true;
+    }
+    std::function<void(TncSettingsForm&)> editTnc;
 };
 
 // Map windows as the front end keeps them: shown in order, the last one in

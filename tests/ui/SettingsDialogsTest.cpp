@@ -13,6 +13,7 @@
 #include "ui/KissSettingsDialog.h"
 #include <QDoubleSpinBox>
 #include "ui/PortSettingsDialog.h"
+#include "ui/TncSettingsDialog.h"
 #include <QCheckBox>
 #include <QLineEdit>
 
@@ -120,6 +121,37 @@ TEST(FirstStartWizard, FourPagesThatFillTheForm) {
     EXPECT_FALSE(wizard.Store());
     EXPECT_EQ(wizard.Problem(), "A network TNC is written tcp:HOST:PORT, such as tcp:localhost:8001");
     EXPECT_EQ(form.device, "tcp:localhost:8001");  // a refused page stores nothing
+}
+
+TEST(TncSettingsDialog, CommandsPathsAndArrangement) {
+    TncSettingsForm form = TncSettingsForm::From(Preferences());
+    TncSettingsDialog dialog(form);
+    if (const char* shot = std::getenv("VELMORA_TNC_SETTINGS_SCREENSHOT")) {
+        dialog.show();
+        QApplication::processEvents();
+        dialog.grab().save(shot);
+    }
+    EXPECT_TRUE(dialog.Arrangement(1)->isChecked());
+    EXPECT_FALSE(dialog.PrefixHf()->isEnabled());  // prefixes only for a dual-port TNC
+    dialog.Arrangement(2)->setChecked(true);
+    EXPECT_TRUE(dialog.PrefixHf()->isEnabled());
+    dialog.Command(4)->setText(QString(130, 'x'));
+    EXPECT_FALSE(dialog.Store());
+    EXPECT_EQ(dialog.Problem(), "Cmd 4: is longer than 127 characters");
+    EXPECT_EQ(form.arrangement, 1);  // nothing stored from a refused form
+    dialog.Command(4)->setText("MONITOR ON");
+    dialog.UnprotoPath()->setText("wide1-1,wide2-1");
+    dialog.AltPath(false, 0)->setText("WIDE1-1,WIDE3-3,WIDE4-4,WIDE5-5,WIDE6-6,WIDE7-7,WIDE1-1,WIDE2-2,WIDE3-3");
+    EXPECT_FALSE(dialog.Store());
+    EXPECT_EQ(dialog.Problem(), "Alt VHF Path 1 has more than eight calls");
+    dialog.AltPath(false, 0)->setText("RELAY");
+    dialog.PrefixHf()->setText("~1");
+    ASSERT_TRUE(dialog.Store()) << dialog.Problem().toStdString();
+    EXPECT_EQ(form.arrangement, 2);
+    EXPECT_EQ(form.commands[4], "MONITOR ON");
+    EXPECT_EQ(form.unprotoPath, "WIDE1-1,WIDE2-1");
+    EXPECT_EQ(form.altVhf[0], "RELAY");
+    EXPECT_EQ(form.prefixHf, "~1");
 }
 
 }  // namespace
