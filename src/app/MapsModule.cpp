@@ -53,6 +53,9 @@ bool MapsModule::LoadInto(MapWindow& window, const MapDescriptor& d) {
 MapWindow* MapsModule::AddWindow() {
     auto window = std::make_unique<MapWindow>(640, 480);
     window->SetUnits(units_);
+    const MapSettings settings = MapSettingsFrom(s_.prefs);
+    window->Options() = settings.newWindows;
+    window->SetFontSize(settings.fontSize);
     MapWindow& w = *window;
     windows_.push_back(std::move(window));
     if (!front_ || !front_->ShowMapWindow(w)) {
@@ -264,11 +267,14 @@ bool MapsModule::Key(MapWindow& w, int code, bool control, bool) {
 bool MapsModule::ToggleOption(uint16_t id) {
     MapWindow* w = Front();
     if (id == kCmdMetricUnits) {
-        units_ = units_ == DistanceUnits::kMetric ? DistanceUnits::kStatute : DistanceUnits::kMetric;
-        StoreMapSettings(s_.prefs, MapSettings{units_ == DistanceUnits::kMetric});
+        const bool metric = units_ != DistanceUnits::kMetric;
+        (void)s_.prefs.SetNumber(pref::kMetricUnits, metric ? 1 : 0);
         if (!s_.prefs.Save(s_.platform.files)) s_.platform.notices.StatusText("Could not save Velmora.prf");
-        for (auto& each : windows_) each->SetUnits(units_);
-        unitsChanged(units_ == DistanceUnits::kMetric);
+        SetUnits(metric ? DistanceUnits::kMetric : DistanceUnits::kStatute);
+        return true;
+    }
+    if (id == kCmdDisplayOptions || id == kCmdUnits) {
+        EditDisplayOptions(id == kCmdUnits);
         return true;
     }
     if (id < 8100 || id > 8127) return false;  // not a display option: another module's command

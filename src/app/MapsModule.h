@@ -70,6 +70,8 @@ constexpr uint16_t kCmdRangeCircles = 8120;
 constexpr uint16_t kCmdStationAge = 8121;
 constexpr uint16_t kCmdReplayTrack = 8122;
 constexpr uint16_t kCmdTracePath = 8123;
+constexpr uint16_t kCmdDisplayOptions = 8124;
+constexpr uint16_t kCmdUnits = 8125;
 // File menu.
 constexpr uint16_t kCmdSaveMapImage = kCmdSaveMapImageItem;
 
@@ -151,6 +153,8 @@ public:
     const std::vector<std::unique_ptr<MapWindow>>& Windows() const { return windows_; }
     MovingMapState& Moving(MapWindow& window);
     ListModel& MapListWindow() { return mapListModel_; }
+    // The settings dialogs (Display Options, Units), once the program has them.
+    void SetDialogs(class SettingsDialogs* dialogs) { dialogs_ = dialogs; }
     // Told when Display > Metric Units changes.
     std::function<void(bool metric)> unitsChanged = [](bool) {};
     // A GPS's downloaded track, drawn over every map window.
@@ -168,6 +172,10 @@ private:
     void Open(const MapDescriptor& d);
     void HomeView(MapWindow& w);
     bool ToggleOption(uint16_t id);
+    // MapDisplaySettings.cpp.
+    void EditDisplayOptions(bool unitsOnly);
+    void SetUnits(DistanceUnits units);
+    class SettingsDialogs* dialogs_ = nullptr;
     void MovingMapCheck(MapWindow& w, bool forced);
     GeoPoint FollowedPosition(const MovingMapState& m) const;
     std::string PanelFor(const MovingMapState& m) const;

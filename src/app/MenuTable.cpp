@@ -99,6 +99,9 @@ constexpr MenuItem kDisplay[] = {
     {0, "", false},
     {8112, "Auto Scroll Moving Maps", true},
     {8113, "Metric Units", true},
+    {0, "", false},
+    {8124, "Display Options...", false},
+    {8125, "Units...", false},
 };
 constexpr MenuItem kLists[] = {
     {8201, "Station List", false},

@@ -130,6 +130,18 @@ struct PrefKey {
     X(kWxAlarmRadius, "wx_alarm_radius") \
     X(kTrackWxStations, "track_wx_stations") \
     X(kWxNowFile, "wxnow_file") \
+    X(kMapDefaultsSet, "map_defaults_set") \
+    X(kMapCallSigns, "map_call_signs") \
+    X(kMapIcons, "map_icons") \
+    X(kMapLabels, "map_labels") \
+    X(kMapSymbols, "map_symbols") \
+    X(kMapFilledPolygons, "map_filled_polygons") \
+    X(kMapCourseSpeed, "map_course_speed") \
+    X(kMapDeadReckoning, "map_dead_reckoning") \
+    X(kMapStationAge, "map_station_age") \
+    X(kMapFilter, "map_filter") \
+    X(kMapPlacement, "map_placement") \
+    X(kMapFontSize, "map_font_size") \
     X(kVersionMajor, "version_major") \
     X(kVersionMinor, "version_minor") \
     X(kVersionBuild, "version_build") \

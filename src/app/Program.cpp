@@ -108,6 +108,7 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
     dialogs_ = options.dialogs;
     messaging_.SetDialogs(options.dialogs);
     gps_.SetDialogs(options.dialogs);
+    maps_.SetDialogs(options.dialogs);
     ports_.SetDialogs(options.dialogs);
     ports_.HandOffs().weatherInput = [this](std::string_view data) { weather_.PortInput(data); };
     ports_.weatherOpened = [this] { weather_.PortOpened(); };

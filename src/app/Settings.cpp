@@ -88,14 +88,47 @@ AutomaticInputs AutomaticInputsFrom(const Preferences& p) {
     return a;
 }
 
+namespace {
+
+struct MapFlag {
+    PrefKey key;
+    bool MapDisplayOptions::*option;
+};
+constexpr MapFlag kMapFlags[] = {
+    {pref::kMapCallSigns, &MapDisplayOptions::callSigns},
+    {pref::kMapIcons, &MapDisplayOptions::icons},
+    {pref::kMapLabels, &MapDisplayOptions::labels},
+    {pref::kMapSymbols, &MapDisplayOptions::symbols},
+    {pref::kMapFilledPolygons, &MapDisplayOptions::filledPolygons},
+    {pref::kMapCourseSpeed, &MapDisplayOptions::courseAndSpeed},
+    {pref::kMapDeadReckoning, &MapDisplayOptions::deadReckoning},
+    {pref::kMapStationAge, &MapDisplayOptions::age},
+};
+
+}  // namespace
+
 MapSettings MapSettingsFrom(const Preferences& prefs) {
     MapSettings m;
     m.metricUnits = prefs.Flag(pref::kMetricUnits);
+    // Until the operator has chosen, a new window shows what it always did.
+    if (!prefs.Flag(pref::kMapDefaultsSet)) return m;
+    for (const MapFlag& f : kMapFlags) m.newWindows.*f.option = prefs.Flag(f.key);
+    const int64_t filter = prefs.Number(pref::kMapFilter);
+    m.newWindows.filter = filter >= 0 && filter <= 4 ? static_cast<StationFilter>(filter) : StationFilter::kAll;
+    const int64_t placement = prefs.Number(pref::kMapPlacement);
+    m.newWindows.placement = placement >= 1 && placement <= 4 ? static_cast<int>(placement) : 1;
+    const int64_t font = prefs.Number(pref::kMapFontSize);
+    m.fontSize = font >= 6 ? static_cast<int>(font) : 14;
     return m;
 }
 
 void StoreMapSettings(Preferences& prefs, const MapSettings& settings) {
     (void)prefs.SetNumber(pref::kMetricUnits, settings.metricUnits ? 1 : 0);
+    (void)prefs.SetNumber(pref::kMapDefaultsSet, 1);
+    for (const MapFlag& f : kMapFlags) (void)prefs.SetNumber(f.key, settings.newWindows.*f.option ? 1 : 0);
+    (void)prefs.SetNumber(pref::kMapFilter, static_cast<int>(settings.newWindows.filter));
+    (void)prefs.SetNumber(pref::kMapPlacement, settings.newWindows.placement);
+    (void)prefs.SetNumber(pref::kMapFontSize, settings.fontSize);
 }
 
 TransmitSettings TransmitSettingsFrom(const Preferences& prefs) {

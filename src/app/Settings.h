@@ -3,6 +3,7 @@
 // record in one place. Nothing outside app/ reads a preference by name.
 #include "app/Preferences.h"
 #include "decode/DecodeContext.h"
+#include "maps/MapWindow.h"
 #include "ports/TncSettings.h"
 #include "transmit/OwnReports.h"
 #include "transmit/ReportSchedule.h"
@@ -49,6 +50,9 @@ InternetLinkSettings InternetLinkSettingsFrom(const Preferences& prefs);
 // What the map windows take from the record.
 struct MapSettings {
     bool metricUnits = false;
+    // What a new map window shows, and its station font size.
+    MapDisplayOptions newWindows;
+    int fontSize = 14;
 };
 MapSettings MapSettingsFrom(const Preferences& prefs);
 void StoreMapSettings(Preferences& prefs, const MapSettings& settings);

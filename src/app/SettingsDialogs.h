@@ -5,6 +5,7 @@
 #include "app/PortSettingsForm.h"
 #include "app/SettingsForms.h"
 #include "app/TncSettingsForm.h"
+#include "app/DisplayOptionsForm.h"
 #include "ports/TncSettings.h"
 
 namespace velmora {
@@ -29,6 +30,8 @@ public:
     virtual bool EditMessageSettings(MessageSettingsForm& /*form*/) { return false; }
     virtual bool EditGpsSettings(GpsSettingsForm& /*form*/) { return false; }
     virtual bool EditTncSettings(TncSettingsForm& /*form*/) { return false; }
+    // Display Options, or with unitsOnly just the units.
+    virtual bool EditDisplayOptions(DisplayOptionsForm& /*form*/, bool /*unitsOnly*/) { return false; }
 };
 
 }  // namespace velmora

@@ -94,7 +94,7 @@ public:
     const MapDisplayOptions& Options() const { return options_; }
     DistanceUnits Units() const { return units_; }
     void SetUnits(DistanceUnits u) { units_ = u; }
-    void SetFontSize(int size) { fontSize_ = size < 5 ? 14 : size; }
+    void SetFontSize(int size) { fontSize_ = size < 6 ? 14 : size; }
     int FontSize() const { return fontSize_; }
 
     // The two lines of the status strip.

@@ -19,6 +19,7 @@
 #include "ui/StationSettingsDialog.h"
 #include "ui/TcpSettingsDialog.h"
 #include "ui/TncSettingsDialog.h"
+#include "ui/DisplayOptionsDialog.h"
 
 namespace velmora {
 
@@ -71,6 +72,12 @@ bool DesktopUi::EditGpsSettings(GpsSettingsForm& form) {
 bool DesktopUi::EditTncSettings(TncSettingsForm& form) {
     if (autoAnswer_) return false;
     TncSettingsDialog dialog(form, frame_.get());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool DesktopUi::EditDisplayOptions(DisplayOptionsForm& form, bool unitsOnly) {
+    if (autoAnswer_) return false;
+    DisplayOptionsDialog dialog(form, unitsOnly, frame_.get());
     return dialog.exec() == QDialog::Accepted;
 }
 

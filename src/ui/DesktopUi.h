@@ -82,6 +82,7 @@ public:
     bool EditMessageSettings(MessageSettingsForm& form) override;
     bool EditGpsSettings(GpsSettingsForm& form) override;
     bool EditTncSettings(TncSettingsForm& form) override;
+    bool EditDisplayOptions(DisplayOptionsForm& form, bool unitsOnly) override;
     // A list in its window; a list already open is brought to the front.
     void ShowList(ListModel& model) override;
     void ListsGone() override;

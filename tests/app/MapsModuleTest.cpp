@@ -5,6 +5,7 @@
 #include "gps/Nmea.h"
 
 #include "app/MenuTable.h"
+#include "app/Settings.h"
 #include "geo/Position.h"
 #include "support/MapFileBuilder.h"
 #include "support/TestProgram.h"
@@ -183,6 +184,60 @@ TEST(MapsModule, DisplayOptionsBelongToTheFrontWindowAndUnitsAreKept) {
     t.maps.imageFile = "/tmp/map.png";
     t.program->Command(kCmdSaveMapImage);
     EXPECT_EQ(t.maps.saved, std::vector<std::string>{"/tmp/map.png"});
+}
+
+TEST(MapsModule, DisplayOptionsDialogSetsTheFrontWindowAndWhatNewWindowsShow) {
+    MapsProgram t;
+    t.Started();
+    t.RunPosted();
+    MapWindow& first = t.Front();
+    // The front window only: the weather stations in a larger font.
+    t.dialogs.editDisplay = [](DisplayOptionsForm& f, bool unitsOnly) {
+        EXPECT_FALSE(unitsOnly);
+        EXPECT_TRUE(f.hasWindow);
+        EXPECT_FALSE(f.forNewWindows);
+        f.options.filter = StationFilter::kWeather;
+        f.options.callSigns = false;
+        f.fontSize = 20;
+    };
+    t.program->Command(kCmdDisplayOptions);
+    EXPECT_EQ(first.Options().filter, StationFilter::kWeather);
+    EXPECT_EQ(first.FontSize(), 20);
+    EXPECT_TRUE(t.program->IsChecked(kCmdWeatherStations));
+    EXPECT_FALSE(t.program->IsChecked(kCmdShowCallSigns));
+    ASSERT_TRUE(t.program->Maps().NewMapWindow());
+    EXPECT_TRUE(t.Front().Options().callSigns);  // a new window as it always was
+    EXPECT_EQ(t.Front().FontSize(), 14);
+    // Kept for new windows, and across a restart.
+    t.dialogs.editDisplay = [](DisplayOptionsForm& f, bool) {
+        f.options.icons = false, f.options.placement = 3, f.fontSize = 16, f.forNewWindows = true;
+    };
+    t.program->Command(kCmdDisplayOptions);
+    ASSERT_TRUE(t.program->Maps().NewMapWindow());
+    EXPECT_FALSE(t.Front().Options().icons);
+    EXPECT_EQ(t.Front().Options().placement, 3);
+    EXPECT_EQ(t.Front().FontSize(), 16);
+    Preferences saved;
+    ASSERT_EQ(saved.Load(t.files), Preferences::LoadResult::kLoaded);
+    EXPECT_FALSE(MapSettingsFrom(saved).newWindows.icons);
+    EXPECT_EQ(MapSettingsFrom(saved).fontSize, 16);
+    EXPECT_TRUE(MapSettingsFrom(Preferences()).newWindows.icons);  // a record without the choice
+    // A font too small is refused in words, and the window keeps its own.
+    t.dialogs.editDisplay = [](DisplayOptionsForm& f, bool) { f.fontSize = 3; };
+    t.program->Command(kCmdDisplayOptions);
+    EXPECT_EQ(t.ui.boxes.back().text, "The station font size must be between 6 and 40");
+    EXPECT_EQ(t.Front().FontSize(), 16);
+    // Units alone: the windows and the weather list follow.
+    t.dialogs.editDisplay = [](DisplayOptionsForm& f, bool unitsOnly) {
+        EXPECT_TRUE(unitsOnly);
+        f.metric = true;
+        f.options.icons = true;  // not the dialog's to change
+    };
+    t.program->Command(kCmdUnits);
+    EXPECT_TRUE(t.program->IsChecked(kCmdMetricUnits));
+    EXPECT_EQ(first.Units(), DistanceUnits::kMetric);
+    EXPECT_FALSE(t.Front().Options().icons);
+    EXPECT_EQ(t.program->Lists().Find("WXXL")->Columns()[2].title, "Temp C");
 }
 
 TEST(MapsModule, AViewElsewhereLoadsTheMapThatCoversIt) {

@@ -72,6 +72,12 @@ struct FakeSettingsDialogs final : SettingsDialogs {
         return true;
     }
     std::function<void(TncSettingsForm&)> editTnc;
+    bool EditDisplayOptions(DisplayOptionsForm& form, bool unitsOnly) override {
+        if (!editDisplay) return false;
+        editDisplay(form, unitsOnly);
+        return true;
+    }
+    std::function<void(DisplayOptionsForm&, bool)> editDisplay;
 };
 
 // Map windows as the front end keeps them: shown in order, the last one in

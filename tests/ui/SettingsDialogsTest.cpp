@@ -14,6 +14,8 @@
 #include <QDoubleSpinBox>
 #include "ui/PortSettingsDialog.h"
 #include "ui/TncSettingsDialog.h"
+#include "ui/DisplayOptionsDialog.h"
+#include <QComboBox>
 #include <QCheckBox>
 #include <QLineEdit>
 
@@ -152,6 +154,42 @@ TEST(TncSettingsDialog, CommandsPathsAndArrangement) {
     EXPECT_EQ(form.unprotoPath, "WIDE1-1,WIDE2-1");
     EXPECT_EQ(form.altVhf[0], "RELAY");
     EXPECT_EQ(form.prefixHf, "~1");
+}
+
+TEST(DisplayOptionsDialog, OptionsFontAndUnits) {
+    MapWindow window(640, 480);
+    window.Options().labels = false;
+    DisplayOptionsForm form = DisplayOptionsForm::From(MapSettings{}, &window);
+    DisplayOptionsDialog dialog(form, false);
+    if (const char* shot = std::getenv("VELMORA_DISPLAY_OPTIONS_SCREENSHOT")) {
+        dialog.show();
+        QApplication::processEvents();
+        dialog.grab().save(shot);
+    }
+    EXPECT_TRUE(dialog.Option(0)->isChecked());   // Station Call Signs
+    EXPECT_FALSE(dialog.Option(2)->isChecked());  // Map Labels, as the window has it
+    dialog.FontSize()->setValue(50);
+    EXPECT_FALSE(dialog.Store());
+    EXPECT_EQ(dialog.Problem(), "The station font size must be between 6 and 40");
+    dialog.FontSize()->setValue(18);
+    dialog.Filter()->setCurrentIndex(2);
+    dialog.Placement()->setCurrentIndex(3);
+    dialog.Option(8)->setChecked(true);  // Coverage Circles
+    dialog.Metric()->setChecked(true);
+    ASSERT_TRUE(dialog.Store()) << dialog.Problem().toStdString();
+    EXPECT_EQ(form.fontSize, 18);
+    EXPECT_EQ(form.options.filter, StationFilter::kFlagged);
+    EXPECT_EQ(form.options.placement, 4);
+    EXPECT_TRUE(form.options.coverage);
+    EXPECT_TRUE(form.metric);
+
+    DisplayOptionsForm units = DisplayOptionsForm::From(MapSettings{}, nullptr);
+    DisplayOptionsDialog unitsDialog(units, true);
+    EXPECT_EQ(unitsDialog.windowTitle(), "Units");
+    EXPECT_EQ(unitsDialog.Filter(), nullptr);  // units only
+    unitsDialog.Metric()->setChecked(true);
+    ASSERT_TRUE(unitsDialog.Store());
+    EXPECT_TRUE(units.metric);
 }
 
 }  // namespace
