@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/PortSettingsForm.h"
+#include "app/RecordChecks.h"
 #include "app/Preferences.h"
 #include "platform/Clock.h"
 
@@ -77,15 +77,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "velmora-prefs: no setting named %s\n", name.c_str());
         return 1;
     }
-    // A device the Port Settings dialog would refuse is refused here too.
-    if (name.size() == 12 && name.rfind("port", 0) == 0 && name.substr(5) == "_device") {
-        if (const std::string why = DeviceProblem(value); !why.empty()) {
-            std::fprintf(stderr, "velmora-prefs: %s: %s\n", name.c_str(), why.c_str());
-            return 1;
-        }
-    }
+    const Preferences before = prefs;
     if (!(position ? SetPosition(prefs, name, value) : prefs.Set(name, value))) {
         std::fprintf(stderr, "velmora-prefs: %s does not take the value \"%s\"\n", name.c_str(), value.c_str());
+        return 1;
+    }
+    // What a settings dialog would refuse is refused here too, in its words.
+    if (const std::string why = NewProblem(before, prefs); !why.empty()) {
+        std::fprintf(stderr, "velmora-prefs: %s: %s\n", name.c_str(), why.c_str());
         return 1;
     }
     // The position as report text and the status report as sent follow

@@ -12,11 +12,18 @@ namespace velmora {
 std::string FirstStartForm::Problem() const {
     if (call.empty() || call == "N0CALL") return "Please enter your own call sign";
     if (std::string why = CallProblem(call); !why.empty()) return "Call sign: " + why;
-    if (!positionFromGpsd) {
-        if (!std::isfinite(latitude) || latitude < -90 || latitude > 90) return "Latitude must be between -90 and 90 degrees";
-        if (!std::isfinite(longitude) || longitude < -180 || longitude > 180)
-            return "Longitude must be between -180 and 180 degrees";
-        if (latitude == 0 && longitude == 0) return "Please enter your position (or take it from gpsd)";
+    if (!std::isfinite(latitude) || latitude < -90 || latitude > 90) return "Latitude must be between -90 and 90 degrees";
+    if (!std::isfinite(longitude) || longitude < -180 || longitude > 180)
+        return "Longitude must be between -180 and 180 degrees";
+    if (!gpsDevice.empty()) {
+        if (positionFromGpsd) return "Take the position from gpsd or from a serial GPS, not both";
+        if (IsTcpDevice(gpsDevice)) return "A serial GPS is a device such as /dev/ttyACM0; gpsd is the other choice";
+        if (std::string why = DeviceProblem(gpsDevice); !why.empty()) return "GPS: " + why;
+        if (connection != FirstConnection::kInternetOnly && connection != FirstConnection::kKissNetwork &&
+            gpsDevice == device)
+            return "The GPS and the TNC cannot share " + device;
+    } else if (!positionFromGpsd && latitude == 0 && longitude == 0) {
+        return "Please enter your position (or take it from a GPS)";
     }
     if (symbol >= std::size(kFirstStartSymbols)) return "Please choose a symbol";
     switch (connection) {
@@ -39,11 +46,19 @@ void FirstStartForm::Apply(Preferences& p, const LocalDateTime& now) const {
     std::string upper = call;
     for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     (void)p.SetText(pref::kOwnCall, upper);
-    if (!positionFromGpsd) {
+    const bool serialGps = !gpsDevice.empty();
+    // A typed position is where the station is until a GPS says otherwise.
+    if (latitude != 0 || longitude != 0) {
         p.SetOwnLatitude(latitude);
         p.SetOwnLongitude(longitude);
     }
     (void)p.SetNumber(pref::kGpsSource, positionFromGpsd ? 1 : 0);
+    if (serialGps) {
+        // NMEA receivers speak at 4800 baud unless set otherwise.
+        (void)p.Set(PortFieldName(kPortGps, PortField::kDevice), gpsDevice);
+        (void)p.Set(PortFieldName(kPortGps, PortField::kBaud), "4800");
+    }
+    (void)p.SetNumber(pref::kAutoInputGps, serialGps ? 1 : 0);
     const SymbolChoice& s = kFirstStartSymbols[symbol < std::size(kFirstStartSymbols) ? symbol : 0];
     (void)p.SetNumber(pref::kOwnSymbolTable, s.table);
     (void)p.SetNumber(pref::kOwnSymbolCode, s.code);

@@ -25,6 +25,7 @@ struct FirstStartForm {
     std::string call;
     double latitude = 0, longitude = 0;  // north and east positive
     bool positionFromGpsd = false;       // the position comes from gpsd instead
+    std::string gpsDevice;               // or from a GPS on this serial port (4800 baud)
     size_t symbol = 0;                   // into kFirstStartSymbols
     FirstConnection connection = FirstConnection::kInternetOnly;
     std::string device;                  // the TNC's serial device, or tcp:HOST:PORT

@@ -41,7 +41,7 @@ FirstStartWizard::FirstStartWizard(FirstStartForm& form, QWidget* parent)
     : QWizard(parent), form_(form), call_(new QLineEdit(QString::fromStdString(form.call))),
       lat_(Degrees(90, form.latitude)), lon_(Degrees(180, form.longitude)),
       gpsd_(new QCheckBox("Take the position from gpsd (a GPS shared on this machine)")), symbol_(new QComboBox),
-      connection_(new QComboBox), device_(new QComboBox), range_(new QSpinBox) {
+      gpsDevice_(new QComboBox), connection_(new QComboBox), device_(new QComboBox), range_(new QSpinBox) {
     setWindowTitle("Welcome to Velmora");
     setWizardStyle(QWizard::ClassicStyle);
     QFormLayout* f = nullptr;
@@ -56,6 +56,12 @@ FirstStartWizard::FirstStartWizard(FirstStartForm& form, QWidget* parent)
     f->addRow("Latitude", lat_);
     f->addRow("Longitude", lon_);
     f->addRow(gpsd_);
+    gpsDevice_->setEditable(true);
+    gpsDevice_->addItem("");  // none
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) gpsDevice_->addItem(info.systemLocation());
+    gpsDevice_->setCurrentText(QString::fromStdString(form.gpsDevice));
+    gpsDevice_->lineEdit()->setPlaceholderText("none; or a device such as /dev/ttyACM0");
+    f->addRow("GPS on a serial port", gpsDevice_);
 
     addPage(Page("Your symbol", "How other stations see you on their maps.", f));
     for (const SymbolChoice& s : kFirstStartSymbols) symbol_->addItem(s.name);
@@ -86,6 +92,7 @@ bool FirstStartWizard::Store() {
     edited.latitude = lat_->value();
     edited.longitude = lon_->value();
     edited.positionFromGpsd = gpsd_->isChecked();
+    edited.gpsDevice = gpsDevice_->currentText().trimmed().toStdString();
     edited.symbol = static_cast<size_t>(std::max(0, symbol_->currentIndex()));
     edited.connection = static_cast<FirstConnection>(connection_->currentIndex());
     edited.device = device_->currentText().trimmed().toStdString();
@@ -102,10 +109,11 @@ bool FirstStartWizard::validateCurrentPage() {
     FirstStartForm probe = form_;
     probe.call = call_->text().trimmed().toUpper().toStdString();
     probe.latitude = lat_->value(), probe.longitude = lon_->value(), probe.positionFromGpsd = gpsd_->isChecked();
+    probe.gpsDevice = gpsDevice_->currentText().trimmed().toStdString();
     probe.connection = static_cast<FirstConnection>(connection_->currentIndex());
     probe.device = device_->currentText().trimmed().toStdString();
     if (page < 3) probe.connection = FirstConnection::kInternetOnly;  // the last page is checked last
-    if (page < 1) probe.positionFromGpsd = true;
+    if (page < 1) probe.positionFromGpsd = true, probe.gpsDevice.clear();
     const std::string why = probe.Problem();
     if (why.empty() && page < 3) return true;
     if (page == 3 && Store()) return true;

@@ -27,13 +27,14 @@ public:
     QComboBox* Symbol() const { return symbol_; }
     QComboBox* Connection() const { return connection_; }
     QComboBox* Device() const { return device_; }
+    QComboBox* GpsDevice() const { return gpsDevice_; }
 
 private:
     FirstStartForm& form_;
     QLineEdit* call_;
     QDoubleSpinBox *lat_, *lon_;
     QCheckBox* gpsd_;
-    QComboBox *symbol_, *connection_, *device_;
+    QComboBox *symbol_, *gpsDevice_, *connection_, *device_;
     QSpinBox* range_;
     QString problem_;
 };

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 
 #include "app/Preferences.h"
+#include "app/RecordChecks.h"
 #include "app/SettingsChecks.h"
 
 #include <cctype>
@@ -95,37 +96,6 @@ std::string LabelOf(std::string_view name) {
     return name.find("lat") != std::string_view::npos ? "Latitude" : "Longitude";
 }
 
-// The checks of what was stored on the trial copy, in the operator's words.
-std::string PositionProblem(const Preferences& p) {
-    struct Axis {
-        PrefKey degrees, minutes, seconds;
-        int limit;
-        const char* name;
-    };
-    for (const Axis& a : {Axis{pref::kOwnLatDegrees, pref::kOwnLatMinutes, pref::kOwnLatSeconds, 90, "Latitude"},
-                          Axis{pref::kOwnLonDegrees, pref::kOwnLonMinutes, pref::kOwnLonSeconds, 180, "Longitude"}}) {
-        const int64_t d = p.Number(a.degrees), m = p.Number(a.minutes), sec = p.Number(a.seconds);
-        if (m < 0 || m > 59) return "Minutes must be between 0 and 59";
-        if (sec < 0 || sec > 59) return "Seconds must be between 0 and 59";
-        if (d < 0 || d > a.limit || (d == a.limit && (m > 0 || sec > 0)))
-            return std::string(a.name) + " must be between 0 and " + std::to_string(a.limit) + " degrees";
-    }
-    return {};
-}
-
-std::string StationProblem(const Preferences& p) {
-    if (std::string why = CallProblem(p.OwnCall()); !why.empty()) return "Call sign: " + why;
-    if (std::string why = PositionProblem(p); !why.empty()) return why;
-    const char table = p.Char(pref::kOwnSymbolTable);
-    if (!(table == '/' || table == '\\' || std::isdigit(static_cast<unsigned char>(table)) ||
-          std::isupper(static_cast<unsigned char>(table))))
-        return "The symbol table is / or \\ (or an overlay letter or digit)";
-    const char code = p.Char(pref::kOwnSymbolCode);
-    if (code < '!' || code > '~') return "The symbol code is one character from ! to ~";
-    const int64_t utc = p.Number(pref::kUtcOffset);
-    if (utc < -12 || utc > 14) return "The UTC offset must be between -12 and 14 hours";
-    return {};
-}
 
 }  // namespace
 

@@ -29,11 +29,14 @@ TEST(FirstStart, TheChecksInTheAssistantsWords) {
         {[](FirstStartForm& x) { x.call = "W1AW-16"; }, "Call sign: The SSID after the \"-\" is a number from 1 to 15"},
         {[](FirstStartForm& x) { x.latitude = 91; }, "Latitude must be between -90 and 90 degrees"},
         {[](FirstStartForm& x) { x.longitude = -181; }, "Longitude must be between -180 and 180 degrees"},
-        {[](FirstStartForm& x) { x.latitude = x.longitude = 0; }, "Please enter your position (or take it from gpsd)"},
+        {[](FirstStartForm& x) { x.latitude = x.longitude = 0; }, "Please enter your position (or take it from a GPS)"},
         {[](FirstStartForm& x) { x.device = "/dev/ttyUSB0"; }, "A network TNC is written tcp:HOST:PORT, such as tcp:localhost:8001"},
         {[](FirstStartForm& x) { x.connection = FirstConnection::kKissSerial; }, "A TNC on the network is the third choice, KISS over TCP"},
         {[](FirstStartForm& x) { x.connection = FirstConnection::kTextSerial, x.device = ""; }, "Please choose the TNC's serial device"},
         {[](FirstStartForm& x) { x.connection = FirstConnection::kInternetOnly, x.rangeKm = 0; }, "The range round home must be between 1 and 5000 km"},
+        {[](FirstStartForm& x) { x.gpsDevice = "ttyACM0"; }, "GPS: The device must be a path such as /dev/ttyUSB0, or tcp:HOST:PORT"},
+        {[](FirstStartForm& x) { x.gpsDevice = "/dev/ttyACM0", x.positionFromGpsd = true; }, "Take the position from gpsd or from a serial GPS, not both"},
+        {[](FirstStartForm& x) { x.connection = FirstConnection::kKissSerial, x.device = x.gpsDevice = "/dev/ttyUSB0"; }, "The GPS and the TNC cannot share /dev/ttyUSB0"},
     };
     for (const auto& [change, expected] : kCases) {
         FirstStartForm g = Filled();
@@ -67,6 +70,19 @@ TEST(FirstStart, WhatTheAssistantWrites) {
     EXPECT_FALSE(q.Flag(pref::kAutoInputVhfTnc));
     EXPECT_EQ(q.Number(pref::kInternetRangeKm), 250);
     EXPECT_EQ(*q.Get("port2_device"), "");
+    EXPECT_FALSE(q.Flag(pref::kAutoInputGps));
+    // A serial GPS: its port at 4800 baud, opened at start; no typed position needed.
+    FirstStartForm moving = Filled();
+    moving.latitude = moving.longitude = 0;
+    moving.gpsDevice = "/dev/ttyACM0";
+    ASSERT_EQ(moving.Problem(), "");
+    Preferences r;
+    moving.Apply(r, MakeDateTime(2026, 12, 8, 12, 0, 0));
+    EXPECT_EQ(*r.Get("port3_device"), "/dev/ttyACM0");
+    EXPECT_EQ(*r.Get("port3_baud"), "4800");
+    EXPECT_TRUE(r.Flag(pref::kAutoInputGps));
+    EXPECT_EQ(r.Number(pref::kGpsSource), 0);
+    EXPECT_EQ(r.OwnLatUnits(), Preferences().OwnLatUnits());  // untouched until the GPS has a fix
 }
 
 TEST(FirstStart, AskedOnlyWithoutPreferencesAndWrittenBeforeTheModulesRead) {

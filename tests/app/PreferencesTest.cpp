@@ -153,6 +153,14 @@ TEST(VelmoraPrefs, SetsByNameAndRefusesClearly) {
     EXPECT_NE(std::system((tool + " set danger_radius 99999 2>/dev/null").c_str()), 0);
     EXPECT_NE(std::system((tool + " set port2_device COM1 2>/dev/null").c_str()), 0);  // as the dialog refuses it
     ASSERT_EQ(std::system((tool + " set port2_device tcp:localhost:8001").c_str()), 0);
+    // Calls, paths and the rest as their dialogs check them.
+    EXPECT_NE(std::system((tool + " set own_call n0call 2>/dev/null").c_str()), 0);
+    EXPECT_NE(std::system((tool + " set own_call W1ABC-16 2>/dev/null").c_str()), 0);
+    EXPECT_NE(std::system((tool + " set kiss_digi_path_vhf WIDE1-1,WIDE2-99 2>/dev/null").c_str()), 0);
+    EXPECT_NE(std::system((tool + " set unproto_path 'WIDE1-1 WIDE2-1' 2>/dev/null").c_str()), 0);
+    EXPECT_NE(std::system((tool + " set own_lat_minutes 61 2>/dev/null").c_str()), 0);
+    EXPECT_NE(std::system((tool + " set msg_retries 99 2>/dev/null").c_str()), 0);
+    ASSERT_EQ(std::system((tool + " set unproto_path WIDE1-1,WIDE2-1").c_str()), 0);
     Preferences p;
     ASSERT_EQ(p.Load(t.files), Preferences::LoadResult::kLoaded);
     EXPECT_EQ(p.OwnCall(), "N0CALL-9");

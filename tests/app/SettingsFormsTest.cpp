@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/MenuTable.h"
+#include "app/RecordChecks.h"
 #include "app/SettingsForms.h"
 #include "app/TncSettingsForm.h"
 #include "app/TransmitModule.h"
@@ -130,6 +131,25 @@ TEST(SettingsForms, TncSettingsTakeEffectWithoutARestart) {
     EXPECT_EQ(t.ui.boxes.back().text, "Gateway: is longer than 127 characters");
     ASSERT_EQ(saved.Load(t.files), Preferences::LoadResult::kLoaded);
     EXPECT_EQ(saved.Get("tnc_command0"), "");
+}
+
+TEST(SettingsForms, AChangeIsRefusedOnlyForAProblemItAdds) {
+    Preferences p;
+    for (const std::string& why : RecordProblems(p)) EXPECT_EQ(why, "");  // the defaults pass every dialog
+    Preferences bad = p;
+    ASSERT_TRUE(bad.Set("own_call", "w1abc"));
+    EXPECT_EQ(NewProblem(p, bad), "Call sign: A call is written in capital letters and digits (w1abc)");
+    // An old problem elsewhere does not block a good change...
+    Preferences next = bad;
+    ASSERT_TRUE(next.Set("alias_list_vhf", "WIDE1-1,RELAY"));
+    EXPECT_EQ(NewProblem(bad, next), "");
+    // ...but a new one in another group does.
+    ASSERT_TRUE(next.Set("alt_path_hf2", "WIDE2-2,,"));
+    EXPECT_EQ(NewProblem(bad, next), "Alt HF Path 2: A call has one to six letters and digits before its SSID");
+    Preferences cold = p;
+    ASSERT_TRUE(cold.Set("alarm_low_temperature", "50"));
+    ASSERT_TRUE(cold.Set("alarm_high_temperature", "40"));
+    EXPECT_EQ(NewProblem(p, cold), "The low temperature alarm must be below the high one");
 }
 
 }  // namespace
