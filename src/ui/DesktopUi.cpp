@@ -169,6 +169,15 @@ void DesktopUi::ShowList(ListModel& model) {
     sub->setWindowTitle(window->windowTitle());
     sub->resize(std::min(900, frame_->Mdi()->viewport()->width()), std::min(400, frame_->Mdi()->viewport()->height()));
     KeepPlace(sub, kClassList, model.Code());
+    // The list as the operator left it: sort, columns and widths.
+    WindowLocations& locations = program_->Layout().Locations();
+    window->Apply(ListWindowState::Parse(locations.Private(locations.Find(kClassList, model.Code(), false))));
+    const FourCC code = model.Code();
+    window->onStateChanged = [this, window, code] {
+        WindowLocations& kept = program_->Layout().Locations();
+        const auto block = window->State().Bytes();
+        kept.SetPrivate(kept.Find(kClassList, code, true), block);
+    };
     sub->show();
 }
 

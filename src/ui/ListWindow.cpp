@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QSettings>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -100,12 +99,31 @@ ListWindow::ListWindow(ListModel& model, QWidget* parent) : QWidget(parent), mod
     table_.Update(true);
     summary_->setText(QString::fromStdString(model.Summary()));
     view_->resizeColumnsToContents();
-    RestoreColumns();
+    QObject::connect(view_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this, [this] { StateChanged(); });
+    QObject::connect(view_->horizontalHeader(), &QHeaderView::sectionResized, this, [this] { StateChanged(); });
 }
 
-namespace {
-QString ColumnsKey(const ListModel& m) { return "columns/" + QString::fromStdString(FourCCText(m.Code())) + "/hidden"; }
-}  // namespace
+ListWindowState ListWindow::State() const {
+    ListWindowState s;
+    s.sortColumn = table_.SortColumn();
+    s.ascending = table_.Ascending();
+    const size_t columns = std::min(model_.Columns().size(), ListWindowState::kColumns);
+    for (size_t c = 0; c < columns; ++c) {
+        if (view_->isColumnHidden(int(c))) s.hiddenColumns |= 1u << c;
+        else s.widths[c] = static_cast<int16_t>(std::min(view_->columnWidth(int(c)), 3999));
+    }
+    return s;
+}
+
+void ListWindow::Apply(const ListWindowState& s) {
+    const size_t columns = std::min(model_.Columns().size(), ListWindowState::kColumns);
+    if (s.sortColumn >= 0 && size_t(s.sortColumn) < columns)
+        view_->sortByColumn(s.sortColumn, s.ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    for (size_t c = 0; c < columns; ++c) {
+        view_->setColumnHidden(int(c), (s.hiddenColumns >> c) & 1u);
+        if (s.widths[c] > 0) view_->setColumnWidth(int(c), s.widths[c]);
+    }
+}
 
 void ListWindow::ChooseColumns(const QPoint& at) {
     QMenu menu(this);
@@ -120,16 +138,7 @@ void ListWindow::ChooseColumns(const QPoint& at) {
 
 void ListWindow::ShowColumn(int column, bool shown) {
     view_->setColumnHidden(column, !shown);
-    QStringList hidden;
-    for (size_t c = 0; c < model_.Columns().size(); ++c)
-        if (view_->isColumnHidden(int(c))) hidden << QString::fromStdString(model_.Columns()[c].title);
-    QSettings("Velmora", "Velmora").setValue(ColumnsKey(model_), hidden);
-}
-
-void ListWindow::RestoreColumns() {
-    const QStringList hidden = QSettings("Velmora", "Velmora").value(ColumnsKey(model_)).toStringList();
-    for (size_t c = 0; c < model_.Columns().size(); ++c)
-        view_->setColumnHidden(int(c), hidden.contains(QString::fromStdString(model_.Columns()[c].title)));
+    StateChanged();
 }
 
 bool ListWindow::KeyOnSelection(char key) {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+#include "app/ListWindowState.h"
 #include "lists/ListModel.h"
 
 class QLabel;
@@ -31,6 +32,8 @@ public:
     // Rebuilds the rows shown when the model changed (or when forced).
     void Update(bool force);
     const std::vector<size_t>& Rows() const { return rows_; }
+    int SortColumn() const { return sortColumn_; }
+    bool Ascending() const { return ascending_; }
 
 private:
     ListModel& model_;
@@ -51,8 +54,13 @@ public:
     void RefreshNow();
     // A double-clicked row, as the model's row number.
     std::function<void(size_t row)> onActivate;
-    // Shows or hides a column and remembers the choice for this list.
+    // Shows or hides a column; the choice is kept with the window's place.
     void ShowColumn(int column, bool shown);
+    // Sort, hidden columns and widths, as the window's place keeps them.
+    ListWindowState State() const;
+    void Apply(const ListWindowState& state);
+    // The operator sorted, hid or showed a column, or resized one.
+    std::function<void()> onStateChanged;
     // A key on the selected rows, for lists that take keys; false when a
     // row refused it (the window beeps).
     bool KeyOnSelection(char key);
@@ -68,7 +76,9 @@ private:
     QLabel* summary_;
     QTimer refresh_;
     void ChooseColumns(const QPoint& at);
-    void RestoreColumns();
+    void StateChanged() {
+        if (onStateChanged) onStateChanged();
+    }
 };
 
 }  // namespace velmora

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/ListWindowState.h"
 #include "app/WindowFiles.h"
 #include "support/TestApp.h"
 
@@ -130,6 +131,33 @@ TEST(WindowLocations, SavedOnlyWhenChangedAndByteForByte) {
     ASSERT_TRUE(back.Load(t.files));
     EXPECT_EQ(back.Bytes(), w.Bytes());
     EXPECT_EQ(back.Rect(0), (WindowRect{1, 2, 3, 4}));
+}
+
+TEST(ListWindowState, KeptInThePrivateBlockAndReadBackThroughTheFile) {
+    // A block never written is the list as it comes.
+    const std::array<uint8_t, WindowLocations::kPrivateSize> zeros{};
+    EXPECT_EQ(ListWindowState::Parse(zeros), ListWindowState{});
+    EXPECT_EQ(ListWindowState::Parse({}), ListWindowState{});
+    ListWindowState s;
+    s.sortColumn = 4, s.ascending = false, s.hiddenColumns = 0x80000005u;
+    s.widths[0] = 120, s.widths[31] = 45;
+    const auto bytes = s.Bytes();
+    EXPECT_EQ(bytes[0], 5);  // column + 1, little-endian
+    EXPECT_EQ(bytes[2], 1);
+    EXPECT_EQ(bytes[7], 0x80);
+    EXPECT_EQ(bytes[8], 120);
+    WindowLocations w;
+    const int index = w.Find(MakeFourCC("LIST"), MakeFourCC("STAL"), true);
+    w.SetPrivate(index, bytes);
+    WindowLocations back;
+    back.LoadBytes(w.Bytes());
+    EXPECT_EQ(ListWindowState::Parse(back.Private(back.Find(MakeFourCC("LIST"), MakeFourCC("STAL"), false))), s);
+    // Junk: a sort column past the last, widths off any screen.
+    std::array<uint8_t, WindowLocations::kPrivateSize> junk;
+    junk.fill(0xFF);
+    const ListWindowState j = ListWindowState::Parse(junk);
+    EXPECT_EQ(j.sortColumn, -1);
+    EXPECT_EQ(j.widths[3], 0);
 }
 
 }  // namespace

@@ -232,14 +232,40 @@ TEST(DesktopLists, ADoubleClickedStationIsSelectedOnTheMapAndColumnsAreRemembere
     for (QMdiSubWindow* sub : d.ui.Frame().Mdi()->subWindowList())
         infoOpen |= dynamic_cast<StationInfoWindow*>(sub->widget()) != nullptr;
     EXPECT_TRUE(infoOpen);
-    // A column hidden stays hidden in the next window of that list.
+    // A column hidden and the sort stay with the next window of that list,
+    // kept in the list's entry of the window locations.
     window->ShowColumn(2, false);
-    ListWindow again(list);
-    EXPECT_TRUE(again.View()->isColumnHidden(2));
-    EXPECT_FALSE(again.View()->isColumnHidden(1));
-    window->ShowColumn(2, true);
-    ListWindow restored(list);
-    EXPECT_FALSE(restored.View()->isColumnHidden(2));
+    window->View()->sortByColumn(1, Qt::DescendingOrder);
+    window->View()->setColumnWidth(3, 211);
+    const auto newest = [&] {
+        ListWindow* found = nullptr;
+        for (QMdiSubWindow* sub : d.ui.Frame().Mdi()->subWindowList(QMdiArea::CreationOrder))
+            if (auto* l = dynamic_cast<ListWindow*>(sub->widget())) found = l;
+        return found;
+    };
+    const auto closeList = [&](ListWindow* open) {
+        for (QMdiSubWindow* sub : d.ui.Frame().Mdi()->subWindowList())
+            if (sub->widget() == open) sub->close();
+        Pump(50);
+    };
+    closeList(window);
+    d.ui.ShowList(list);
+    Pump(50);
+    ListWindow* again = newest();
+    ASSERT_NE(again, nullptr);
+    EXPECT_TRUE(again->View()->isColumnHidden(2));
+    EXPECT_FALSE(again->View()->isColumnHidden(1));
+    EXPECT_EQ(again->Table().SortColumn(), 1);
+    EXPECT_FALSE(again->Table().Ascending());
+    EXPECT_EQ(again->View()->columnWidth(3), 211);
+    WindowLocations& kept = p.Layout().Locations();
+    const ListWindowState state = ListWindowState::Parse(kept.Private(kept.Find(kClassList, list.Code(), false)));
+    EXPECT_EQ(state.hiddenColumns, 1u << 2);
+    again->ShowColumn(2, true);
+    closeList(again);
+    d.ui.ShowList(list);
+    Pump(50);
+    EXPECT_FALSE(newest()->View()->isColumnHidden(2));
 }
 
 TEST(DesktopLists, TheMapTheStationListAndTheWeatherListSideBySide) {
