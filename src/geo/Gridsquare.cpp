@@ -9,30 +9,34 @@ namespace {
 
 // Field letter, square digit, subsquare letter of one coordinate scaled
 // so that a field is one unit.
-void Characters(double scaled, char out[3]) {
+void Characters(double scaled, char out[4]) {
     const int field = static_cast<int>(scaled);
     double fraction = scaled - field;
     const int square = static_cast<int>(fraction * 10);
     fraction = fraction * 10 - square;
     const int subsquare = static_cast<int>(fraction * 24);
+    fraction = fraction * 24 - subsquare;
+    const int extended = static_cast<int>(fraction * 10);
     out[0] = static_cast<char>('A' + field);
     out[1] = static_cast<char>('0' + square);
     out[2] = static_cast<char>('A' + subsquare);
+    out[3] = static_cast<char>('0' + extended);
 }
 
 }  // namespace
 
-std::string PositionToLocator(int32_t lon, int32_t lat) {
+std::string PositionToLocator(int32_t lon, int32_t lat, int characters) {
     double latitude = static_cast<double>(kLatOrigin - lat) / kUnitsPerDegree;
     double longitude = -static_cast<double>(kLonOrigin - lon) / kUnitsPerDegree;
     while (longitude >= 360) longitude -= 360;
     if (longitude >= 180) longitude -= 360;
     latitude += 0.000001;
     longitude += 0.000001;
-    char x[3], y[3];
+    char x[4], y[4];
     Characters(longitude * 0.05 + 9.0, x);
     Characters(latitude * 0.1 + 9.0, y);
-    return {x[0], y[0], x[1], y[1], x[2], y[2]};
+    const std::string all{x[0], y[0], x[1], y[1], x[2], y[2], x[3], y[3]};
+    return all.substr(0, characters == 2 || characters == 4 || characters == 8 ? size_t(characters) : 6);
 }
 
 std::optional<LocatorBounds> LocatorToBounds(std::string_view text) {
@@ -61,10 +65,20 @@ std::optional<LocatorBounds> LocatorToBounds(std::string_view text) {
     }
     if (letter(4, 'X')) west += 300 * (c[4] - 'A');
     if (letter(5, 'X')) south += 150 * (c[5] - 'A');
-    if (squares && letter(4, 'X') && letter(5, 'X')) {
+    const bool subsquares = squares && letter(4, 'X') && letter(5, 'X');
+    if (subsquares) {
         width = 300;
         height = 150;
         characters = 6;
+    }
+    // The extended square: a tenth of the subsquare each way, in seconds
+    // that stay whole (30 by 15).
+    if (subsquares && digit(6) && digit(7)) {
+        west += 30 * (c[6] - '0');
+        south += 15 * (c[7] - '0');
+        width = 30;
+        height = 15;
+        characters = 8;
     }
     LocatorBounds b;
     b.west = static_cast<int32_t>(100 * west);

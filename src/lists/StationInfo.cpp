@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "geo/Gridsquare.h"
+#include "geo/Utm.h"
 #include "geo/Position.h"
 #include "lists/SymbolNames.h"
 
@@ -28,6 +29,8 @@ std::string PositionLines(const StationRecord& r, InfoHome home) {
                              LatDegreesFromUnits(r.lat), LonDegreesFromUnits(r.lon), lat.degrees, lat.minutes,
                              lat.seconds, lat.hemisphere, lon.degrees, lon.minutes, lon.seconds, lon.hemisphere,
                              PositionToLocator(r.lon, r.lat).c_str());
+    if (const auto utm = LatLonToUtm(LatDegreesFromUnits(r.lat), LonDegreesFromUnits(r.lon)))
+        out += "UTM " + UtmText(*utm) + "\n";
     if (home.lon > 0 && home.lat > 0) {
         const double miles = DistanceMiles(home.lon, home.lat, r.lon, r.lat);
         out += Format("From home: %.1f mi (%.1f km), bearing %d deg\n", miles, miles * 1.609344,

@@ -37,5 +37,27 @@ TEST(Gridsquare, LocatorToBoundsSizes) {
     EXPECT_FALSE(LocatorToBounds("["));
 }
 
+TEST(Gridsquare, TwoFourAndEightCharacters) {
+    const int32_t lon = LonUnitsFromDegrees(-72.7272), lat = LatUnitsFromDegrees(41.7147);
+    EXPECT_EQ(PositionToLocator(lon, lat, 2), "FN");
+    EXPECT_EQ(PositionToLocator(lon, lat, 4), "FN31");
+    EXPECT_EQ(PositionToLocator(lon, lat, 8), "FN31PR21");
+    EXPECT_EQ(PositionToLocator(lon, lat, 5), "FN31PR");  // anything else is the usual six
+    const auto eight = LocatorToBounds("fn31pr21");
+    ASSERT_TRUE(eight);
+    EXPECT_EQ(eight->characters, 8);
+    EXPECT_EQ(eight->east - eight->west, 30 * 100);    // 30 seconds
+    EXPECT_EQ(eight->south - eight->north, 15 * 100);  // 15 seconds
+    EXPECT_TRUE(eight->west <= lon && lon < eight->east);
+    EXPECT_TRUE(eight->north < lat && lat <= eight->south);
+    EXPECT_EQ(PositionToLocator(eight->centreLon, eight->centreLat, 8), "FN31PR21");
+    // Seven characters, or a letter where the extended digit goes: six.
+    EXPECT_EQ(LocatorToBounds("FN31PR2")->characters, 6);
+    EXPECT_EQ(LocatorToBounds("FN31PRX1")->characters, 6);
+    // Every corner of the world keeps its letters in range.
+    EXPECT_EQ(PositionToLocator(LonUnitsFromDegrees(179.9999), LatUnitsFromDegrees(89.9999), 8), "RR99XX99");
+    EXPECT_EQ(PositionToLocator(LonUnitsFromDegrees(-180), LatUnitsFromDegrees(-90), 8), "AA00AA00");
+}
+
 }  // namespace
 }  // namespace velmora

@@ -243,6 +243,7 @@ TEST(StationInfo, TheTextCarriesWhatTheTableKnows) {
                                                                                       LatUnitsFromDegrees(41.7)});
     EXPECT_EQ(text.rfind("W1WX\nSymbol: /_ Weather station\n", 0), 0u) << text;
     EXPECT_NE(text.find("Grid FN31"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nUTM 18T "), std::string::npos) << text;
     EXPECT_NE(text.find("From home: 3.9 mi"), std::string::npos) << text;
     EXPECT_NE(text.find("45 F, wind 90 deg 5 mph gust 10 mph, humidity 50%, 1015.0 mbar"), std::string::npos) << text;
     EXPECT_NE(text.find("Path: APRS,WIDE2-1"), std::string::npos) << text;
