@@ -20,6 +20,8 @@ class ListWindows {
 public:
     virtual ~ListWindows() = default;
     virtual void ShowList(ListModel& model) = 0;
+    // Closes the windows of a list (its rows are about to go).
+    virtual void CloseList(ListModel& /*model*/) {}
     // The models are going away: close every list window.
     virtual void ListsGone() {}
 };

@@ -206,6 +206,7 @@ MapScene MapsModule::Scene() {
     if (!flashes_.empty()) AllOverlaysChanged();
     stationLayer_ = std::make_unique<StationLayer>(stations);
     scene.layers.insert(scene.layers.begin(), &trackOverlay_);  // under the stations
+    scene.layers.insert(scene.layers.begin(), {&gridLayer_, &userGridLayer_, &overlayLayer_});
     scene.layers.push_back(stationLayer_.get());
     scene.symbols = &symbols_;
     return scene;
@@ -255,6 +256,10 @@ bool MapsModule::Key(MapWindow& w, int code, bool control, bool) {
         case ' ': MovingMapCheck(w, true); break;
         case 'B': boundaries_ = !boundaries_; for (auto& each : windows_) each->Changed(); break;
         default:
+            if (GridKey(w, code)) {
+                s_.ui.RefreshCheckMarks();
+                return true;
+            }
             if (!StationKey(w, code, control, false)) return false;
             s_.ui.RefreshCheckMarks();
             return true;
@@ -277,12 +282,12 @@ bool MapsModule::ToggleOption(uint16_t id) {
         EditDisplayOptions(id == kCmdUnits);
         return true;
     }
-    if (id < 8100 || id > 8127) return false;  // not a display option: another module's command
+    if (id < 8100 || id > kLastDisplayCommand) return false;  // not a display option: another module's command
     if (!w) {
         s_.platform.notices.Beep();  // the display options belong to a map window
         return true;
     }
-    if (StationOption(id, *w)) return true;
+    if (StationOption(id, *w) || GridCommand(id, *w)) return true;
     MapDisplayOptions& o = w->Options();
     switch (id) {
         case kCmdShowCallSigns: o.callSigns = !o.callSigns; break;
@@ -327,6 +332,7 @@ bool MapsModule::Command(uint16_t id) {
         SaveImage();
         return true;
     }
+    if (id == kCmdDisplayOverlay || id == kCmdOverlayList) return OverlayCommand(id);
     MapWindow* w = Front();
     switch (id) {
         case kCmdHomeView: if (w) HomeView(*w); break;
@@ -367,7 +373,7 @@ bool MapsModule::IsChecked(uint16_t id) const {
             for (const auto& [mw, state] : moving_)
                 if (mw == w) return state.on;
             return false;
-        default: return false;
+        default: return GridChecked(id, *w).value_or(false);
     }
 }
 

@@ -15,7 +15,11 @@
 #include "maps/MapList.h"
 #include "maps/MapLoader.h"
 #include "maps/MapWindow.h"
+#include "lists/OverlayListModel.h"
+#include "maps/GridOverlay.h"
+#include "maps/OverlayFile.h"
 #include "maps/TrackOverlay.h"
+#include "maps/UserGrid.h"
 #include "maps/MovingMap.h"
 #include "maps/StationLayer.h"
 #include "maps/SymbolArt.h"
@@ -72,6 +76,17 @@ constexpr uint16_t kCmdReplayTrack = 8122;
 constexpr uint16_t kCmdTracePath = 8123;
 constexpr uint16_t kCmdDisplayOptions = 8124;
 constexpr uint16_t kCmdUnits = 8125;
+constexpr uint16_t kCmdGrid2 = 8126;
+constexpr uint16_t kCmdGrid4 = 8127;
+constexpr uint16_t kCmdGrid6 = 8128;
+constexpr uint16_t kCmdGridAuto = 8129;
+constexpr uint16_t kCmdUtmZones = 8130;
+constexpr uint16_t kCmdCapGrid = 8131;
+constexpr uint16_t kCmdUserGrid = 8132;
+constexpr uint16_t kLastDisplayCommand = 8140;
+// Overlays.
+constexpr uint16_t kCmdDisplayOverlay = 11001;
+constexpr uint16_t kCmdOverlayList = 11002;
 // File menu.
 constexpr uint16_t kCmdSaveMapImage = kCmdSaveMapImageItem;
 
@@ -135,6 +150,13 @@ public:
     bool OpenNamed(std::string_view name);
     // File > Open of a map file anywhere, by its real path.
     void OpenPath(const std::string& path);
+    // File > Open of a ".POS" overlay: replaces the loaded one and shows it
+    // on the front map window.
+    bool IsOverlayFile(const std::string& path) const;
+    void LoadOverlay(const std::string& path);
+    const OverlayLayer& Overlay() const { return overlayLayer_; }
+    ListModel& OverlayList() { return overlayListModel_; }
+    const UserGridLayer& UserGridPoints() const { return userGridLayer_; }
     // Whether File > Open should take this file as a map (a ".MAP" name or
     // a binary map's magic).
     bool IsMapFile(const std::string& path) const;
@@ -172,6 +194,18 @@ private:
     void Open(const MapDescriptor& d);
     void HomeView(MapWindow& w);
     bool ToggleOption(uint16_t id);
+    // MapGrids.cpp.
+    bool GridCommand(uint16_t id, MapWindow& w);
+    std::optional<bool> GridChecked(uint16_t id, const MapWindow& w) const;
+    bool GridKey(MapWindow& w, int code);
+    bool LoadUserGrid();
+    bool DisplayOverlay(MapWindow& w);
+    bool OverlayCommand(uint16_t id);
+    GridLayer gridLayer_;
+    OverlayLayer overlayLayer_;
+    UserGridLayer userGridLayer_;
+    OverlayListModel overlayListModel_{overlayLayer_};
+    int16_t overlayNumber_ = 0;
     // MapDisplaySettings.cpp.
     void EditDisplayOptions(bool unitsOnly);
     void SetUnits(DistanceUnits units);

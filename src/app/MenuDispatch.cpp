@@ -17,7 +17,7 @@ bool InMenuGroup(MenuGroup group, uint16_t id) {
         case MenuGroup::kEdit: return In(id, {1100, 1113});
         case MenuGroup::kSettings: return In(id, {3001, 3012}) || In(id, {3101, 3107}) || id == 3277;
         case MenuGroup::kLogging: return In(id, {7100, 7119});
-        case MenuGroup::kDisplay: return In(id, {8100, 8127});
+        case MenuGroup::kDisplay: return In(id, {8100, 8140});
         case MenuGroup::kLists: return In(id, {8201, 8290}) || id == 21002;
         case MenuGroup::kWindows: return In(id, {8301, 8321});
         case MenuGroup::kTncCommands: return In(id, {3501, 3521});

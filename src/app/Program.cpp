@@ -104,6 +104,7 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
     lists_.Adopt(gateway_.StatusList());
     lists_.Adopt(gps_.Display());
     lists_.Adopt(weather_.Display());
+    lists_.Adopt(maps_.OverlayList());
     weather_.SetWindows(options.weather);
     dialogs_ = options.dialogs;
     messaging_.SetDialogs(options.dialogs);
@@ -161,6 +162,10 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
             layout_.LoadConfig(path);
             return true;
         }
+        if (maps_.IsOverlayFile(path)) {
+            maps_.LoadOverlay(path);
+            return true;
+        }
         if (!maps_.IsMapFile(path)) return false;
         maps_.OpenPath(path);
         return true;
@@ -180,6 +185,7 @@ void Program::RouteMenus() {
         {MenuGroup::kSettings, {&ports_, &station_, &transmit_, &messaging_, &weather_, &gps_}},
         {MenuGroup::kLogging, {&logs_}},
         {MenuGroup::kDisplay, {&maps_}},
+        {MenuGroup::kOverlays, {&maps_}},
         {MenuGroup::kLists, {&lists_, &maps_, &messaging_, &weather_}},
         {MenuGroup::kWindows, {&memory_, &ports_, &maps_, &gps_, &garmin_}},
         {MenuGroup::kTncCommands, {&ports_, &transmit_}},

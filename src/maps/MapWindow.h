@@ -33,6 +33,11 @@ struct MapDisplayOptions {
     bool filledPolygons = true;
     bool courseAndSpeed = true;
     bool deadReckoning = false;
+    int grid = 0;              // Maidenhead squares: 0 off, -1 by the view's span, or 2, 4, 6
+    bool utmZones = false;
+    bool capGrid = false;
+    bool overlay = false;      // the loaded .POS overlay
+    bool userGrid = false;     // the 400 points of UserGrid.GRD
 };
 
 // The selected station and what is shown of it.

@@ -181,6 +181,11 @@ void DesktopUi::ShowList(ListModel& model) {
     sub->show();
 }
 
+void DesktopUi::CloseList(ListModel& model) {
+    for (QMdiSubWindow* sub : frame_->Mdi()->subWindowList())
+        if (auto* list = dynamic_cast<ListWindow*>(sub->widget()); list && &list->Model() == &model) sub->close();
+}
+
 bool DesktopUi::ShowMapWindow(MapWindow& window) {
     if (!program_) return false;
     auto* view = new CMapWindow(window, program_->Maps());

@@ -85,6 +85,7 @@ public:
     bool EditDisplayOptions(DisplayOptionsForm& form, bool unitsOnly) override;
     // A list in its window; a list already open is brought to the front.
     void ShowList(ListModel& model) override;
+    void CloseList(ListModel& model) override;
     void ListsGone() override;
     void ShowAbout(std::string_view text) override;
     // "Velmora Help": the README's user sections in a window of the MDI area.

@@ -240,6 +240,71 @@ TEST(MapsModule, DisplayOptionsDialogSetsTheFrontWindowAndWhatNewWindowsShow) {
     EXPECT_EQ(t.program->Lists().Find("WXXL")->Columns()[2].title, "Temp C");
 }
 
+TEST(MapsModule, GridsByMenuAndKeyAndTheUserGridFromItsFile) {
+    MapsProgram t;
+    t.Started();
+    t.RunPosted();
+    MapWindow& w = t.Front();
+    t.program->Command(kCmdGrid4);
+    EXPECT_TRUE(t.program->IsChecked(kCmdGrid4));
+    EXPECT_EQ(w.Options().grid, 4);
+    t.program->Command(kCmdGrid4);
+    EXPECT_EQ(w.Options().grid, 0);
+    EXPECT_TRUE(t.Maps().Key(w, 'g', false, false));
+    EXPECT_TRUE(t.program->IsChecked(kCmdGridAuto));
+    t.Maps().Key(w, 'E', false, false);
+    EXPECT_EQ(w.Options().grid, 2);
+    t.Maps().Key(w, 'E', false, false);
+    t.Maps().Key(w, 'E', false, false);
+    EXPECT_EQ(w.Options().grid, 6);
+    t.Maps().Key(w, 'U', false, false);
+    t.Maps().Key(w, 'C', false, false);
+    EXPECT_TRUE(t.program->IsChecked(kCmdUtmZones));
+    EXPECT_TRUE(t.program->IsChecked(kCmdCapGrid));
+    // The user grid: refused in words without its file, then its points.
+    t.program->Command(kCmdUserGrid);
+    EXPECT_EQ(t.ui.boxes.back().text, "Invalid User Grid file");
+    EXPECT_FALSE(t.program->IsChecked(kCmdUserGrid));
+    std::string grd(536, '\0');
+    const int32_t fields[6] = {0x41505253, 0x55475244, LonUnitsFromDegrees(-73), LonUnitsFromDegrees(-72),
+                               LatUnitsFromDegrees(42), LatUnitsFromDegrees(41)};
+    for (size_t f = 0; f < 6; ++f)
+        for (size_t i = 0; i < 4; ++i) grd[4 * f + i] = static_cast<char>(static_cast<uint32_t>(fields[f]) >> (8 * i));
+    t.Write("UserGrid.GRD", grd);
+    t.program->Command(kCmdUserGrid);
+    EXPECT_TRUE(t.program->IsChecked(kCmdUserGrid));
+    EXPECT_EQ(t.Maps().UserGridPoints().Grid().points.size(), 400u);
+    t.program->Command(kCmdUserGrid);
+    EXPECT_FALSE(t.program->IsChecked(kCmdUserGrid));
+}
+
+TEST(MapsModule, AnOverlayFileOpensOntoTheFrontWindowAndItsList) {
+    MapsProgram t;
+    t.Started();
+    t.RunPosted();
+    MapWindow& w = t.Front();
+    t.program->Command(kCmdDisplayOverlay);
+    EXPECT_EQ(t.ui.boxes.back().text, "Overlay data is currently not loaded\nUse FILE - OPEN to open a *.POS file");
+    t.Write("Sites.POS", "# sites\nTOWER1!4903.50N/07201.75W#Water tower\nHILL!4100.00N/07200.00W^Hill\n");
+    t.program->OpenFile(t.files.RealPath("Sites.POS"));
+    EXPECT_EQ(t.Maps().Overlay().Entries().size(), 2u);
+    EXPECT_TRUE(w.Options().overlay);
+    EXPECT_TRUE(t.program->IsChecked(kCmdDisplayOverlay));
+    ListModel* list = t.program->Lists().Find("OVLL");
+    ASSERT_NE(list, nullptr);
+    list->RefreshIfDirty();
+    ASSERT_EQ(list->RowCount(), 2u);
+    EXPECT_EQ(list->Cell(1, 0).text, "HILL");
+    EXPECT_EQ(list->Cell(1, 3).text, "Hill");
+    t.Maps().Key(w, 'O', false, false);
+    EXPECT_FALSE(w.Options().overlay);
+    // Another file replaces it, numbered on.
+    t.Write("More.pos", "PEAK!4400.00N/07100.00W^\n");
+    t.program->OpenFile(t.files.RealPath("More.pos"));
+    ASSERT_EQ(t.Maps().Overlay().Entries().size(), 1u);
+    EXPECT_EQ(t.Maps().Overlay().Entries()[0].overlayNumber, 2);
+}
+
 TEST(MapsModule, AViewElsewhereLoadsTheMapThatCoversIt) {
     MapsProgram t;
     t.Started();
