@@ -63,9 +63,10 @@ std::vector<WindowRecord> LayoutModule::Records() const {
         r.rect = o.rect;
         if (o.map) {
             const MapsModule::Kept k = maps_.Keep(*o.map);
-            r.mapKind = k.mapFile.empty() ? 2 : kMapWindowWithMap;
+            r.mapKind = k.polar ? kMapWindowPolar : k.mapFile.empty() ? 2 : kMapWindowWithMap;
             r.mapFile = k.mapFile;
             r.viewLeft = k.view.west, r.viewRight = k.view.east, r.viewTop = k.view.north, r.viewBottom = k.view.south;
+            if (k.polar) r.viewLeft = k.centre.lon, r.viewTop = k.centre.lat, r.viewRight = k.zoom, r.viewBottom = 0;
             r.movingMap = r.drawFollowed = k.moving;
             r.followedCall = k.followed;
         }
@@ -104,6 +105,8 @@ bool LayoutModule::Restore(const WindowRecord& r) {
         case RestoredWindow::kEmptyMap:
         case RestoredWindow::kImageMap:  // image maps are not built: an empty map window keeps the place
             return maps_.RestoreMapWindow({}, {}, false, {});
+        case RestoredWindow::kPolarMap:
+            return maps_.RestorePolarWindow(r.mapFile, {r.viewLeft, r.viewTop}, r.viewRight);
         case RestoredWindow::kMap:
             return maps_.RestoreMapWindow(r.mapFile, {r.viewLeft, r.viewRight, r.viewTop, r.viewBottom},
                                           r.movingMap || r.drawFollowed, r.followedCall);

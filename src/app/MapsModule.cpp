@@ -88,6 +88,9 @@ MapsModule::Kept MapsModule::Keep(const MapWindow& window) const {
     Kept k;
     if (const LoadedMap* map = window.Map()) k.mapFile = map->descriptor.fileName;
     k.view = window.View().Requested();
+    k.polar = window.View().Polar();
+    k.centre = window.View().PolarCentre();
+    k.zoom = window.View().PolarZoom();
     for (const auto& [w, state] : moving_) {
         if (w != &window) continue;
         k.moving = state.on;
@@ -107,6 +110,31 @@ bool MapsModule::NewMapWindow() {
     const MapDescriptor* d = placed ? list_.BestFor(own.lon, own.lat) : nullptr;
     if (!d) d = list_.Widest();
     if (d) LoadInto(w, *d);
+    return true;
+}
+
+bool MapsModule::NewPolarWindow() {
+    GeoPoint centre{s_.prefs.OwnLonUnits(), s_.prefs.OwnLatUnits()};
+    if (s_.app.Gps().HasPosition()) centre = {s_.app.Gps().Lon(), s_.app.Gps().Lat()};
+    if (!ValidCoordinate(centre.lon) || !ValidCoordinate(centre.lat)) centre = {kLonOrigin, kLatOrigin};
+    return RestorePolarWindow({}, centre, 1);
+}
+
+bool MapsModule::RestorePolarWindow(const std::string& mapFile, GeoPoint centre, int32_t zoom) {
+    MapWindow* w = AddWindow();
+    if (!w) return false;
+    if (!ValidCoordinate(centre.lon) || !ValidCoordinate(centre.lat) || centre.lon >= kLonUnitsMax ||
+        centre.lat >= kLatUnitsMax)
+        centre = {kLonOrigin, kLatOrigin};
+    w->View().SetPolar(centre);
+    const MapDescriptor* d = nullptr;
+    for (const MapDescriptor& each : list_.Maps())
+        if (!mapFile.empty() && each.fileName == mapFile) d = &each;
+    if (!d) d = list_.Widest();
+    if (d) LoadInto(*w, *d);
+    w->View().SetPolarZoom(zoom);
+    w->SetReference(centre);
+    w->Changed();
     return true;
 }
 
@@ -310,8 +338,9 @@ bool MapsModule::ToggleOption(uint16_t id) {
 }
 
 bool MapsModule::Command(uint16_t id) {
-    if (id == kCmdNewMapSquare) {
-        if (!NewMapWindow()) s_.ui.MessageBox("Failed in Creating MDI Child Window!", "Velmora", Buttons::kOk);
+    if (id == kCmdNewMapSquare || id == kCmdNewMapPolar) {
+        if (!(id == kCmdNewMapPolar ? NewPolarWindow() : NewMapWindow()))
+            s_.ui.MessageBox("Failed in Creating MDI Child Window!", "Velmora", Buttons::kOk);
         return true;
     }
     if (id == kCmdMapBoundaries) {

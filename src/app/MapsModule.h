@@ -86,6 +86,8 @@ constexpr uint16_t kCmdUserGrid = 8132;
 constexpr uint16_t kLastDisplayCommand = 8140;
 // Overlays.
 constexpr uint16_t kCmdDisplayOverlay = 11001;
+// Windows menu.
+constexpr uint16_t kCmdNewMapPolar = 8310;
 constexpr uint16_t kCmdOverlayList = 11002;
 // File menu.
 constexpr uint16_t kCmdSaveMapImage = kCmdSaveMapImageItem;
@@ -124,8 +126,15 @@ public:
         GeoRect view;
         bool moving = false;
         std::string followed;
+        bool polar = false;  // then the centre and zoom are what counts
+        GeoPoint centre;
+        int32_t zoom = 1;
     };
     Kept Keep(const MapWindow& window) const;
+    // A polar window about the own position (the GPS's when it has one) on
+    // the widest map: the whole globe at the first zoom.
+    bool NewPolarWindow();
+    bool RestorePolarWindow(const std::string& mapFile, GeoPoint centre, int32_t zoom);
     // A key in a map window; true when taken.
     bool Key(MapWindow& window, int code, bool control, bool shift);
     // The front end closed this window.

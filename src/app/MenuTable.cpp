@@ -56,6 +56,7 @@ constexpr MenuItem kLogging[] = {
 };
 constexpr MenuItem kWindows[] = {
     {kCmdNewMapSquare, "New Map Square", false},
+    {8310, "New Map Polar", false},
     {kCmdNewChild, "New Window", false},
     {kCmdTerminal, "Terminal", false},
     {kCmdMemoryUsage, "Memory Usage", true},

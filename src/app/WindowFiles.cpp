@@ -194,6 +194,7 @@ RestoredWindow RestoredKind(const WindowRecord& r) {
             case 2: return RestoredWindow::kEmptyMap;
             case 3: return RestoredWindow::kImageMap;
             case 5: return RestoredWindow::kNone;
+            case kMapWindowPolar: return RestoredWindow::kPolarMap;
             default: return RestoredWindow::kMap;
         }
     }

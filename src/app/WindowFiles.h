@@ -75,6 +75,10 @@ constexpr FourCC kClassList = MakeFourCC("LIST");
 constexpr FourCC kClassGraph = MakeFourCC("GRPH");
 constexpr FourCC kClassWeather = MakeFourCC("WXMN");
 constexpr int32_t kMapWindowWithMap = 1;
+// A polar map window: its record keeps the centre in the view's left and
+// top fields and the zoom in the right one (the view rectangle of a polar
+// window is only what its disc reaches).
+constexpr int32_t kMapWindowPolar = 6;
 
 struct WindowConfig {
     static constexpr size_t kHeader = 512, kRecord = 1024;
@@ -88,7 +92,7 @@ std::string WindowConfigBytes(const std::vector<WindowRecord>& records);
 WindowConfig ParseWindowConfig(std::string_view bytes);
 
 // What a record brings back.
-enum class RestoredWindow : uint8_t { kNone, kEmptyMap, kImageMap, kMap, kList, kWeatherChart, kGpsDisplay, kWeatherDisplay, kUnknown };
+enum class RestoredWindow : uint8_t { kNone, kEmptyMap, kImageMap, kMap, kPolarMap, kList, kWeatherChart, kGpsDisplay, kWeatherDisplay, kUnknown };
 RestoredWindow RestoredKind(const WindowRecord& r);
 
 }  // namespace velmora

@@ -93,16 +93,28 @@ std::vector<PixelD> ClipPolygon(std::vector<PixelD> poly, const ClipBox& b) {
 Point Round(PixelD p) { return {static_cast<int>(std::lround(p.x)), static_cast<int>(std::lround(p.y))}; }
 
 PixelD ProjectD(const MapView& view, const MapPoint& p) {
-    return {double(view.ProjectX(p.lon)), double(view.ProjectY(p.lat))};
+    const MapView::PixelXY xy = view.ProjectXY({p.lon, p.lat});
+    return {double(xy.x), double(xy.y)};
 }
 
 bool ListedFill(uint8_t a) { return a >= 0x82 && a <= 0x88; }
+
+// In the polar view a line between two points near the antipode may jump
+// across the whole disc: such a step is left out rather than drawn.
+bool Torn(const MapView& view, PixelD a, PixelD b) {
+    if (!view.Polar()) return false;
+    const double limit = view.Height() / 4.0;
+    return std::abs(a.x - b.x) > limit || std::abs(a.y - b.y) > limit;
+}
 
 void FillPolygon(Surface& s, const MapView& view, const std::vector<MapPoint>& points, const MapPolygon& poly,
                  const ClipBox& box, std::optional<Rgb> unlistedFill) {
     std::vector<PixelD> ring;
     ring.reserve(poly.end - poly.begin);
-    for (size_t i = poly.begin; i < poly.end; ++i) ring.push_back(ProjectD(view, points[i]));
+    for (size_t i = poly.begin; i < poly.end; ++i) {
+        ring.push_back(ProjectD(view, points[i]));
+        if (ring.size() >= 2 && Torn(view, ring[ring.size() - 2], ring.back())) return;  // torn by the projection
+    }
     ring = ClipPolygon(std::move(ring), box);
     if (ring.size() < 3) return;
     std::vector<Point> pixels;
@@ -159,7 +171,7 @@ void DrawSpan(const MapView& view, const std::vector<MapPoint>& points, const Ma
         if (p.pen == kPenMove || !down) {
             width = WidthFor(p.attribute);
             down = true;
-        } else {
+        } else if (!Torn(view, prev, here)) {
             PixelD a = prev, b = here;
             if (ClipSegment(box, a, b)) batch.Segment(Round(a), Round(b), MapColour(p.pen), width);
         }
@@ -332,8 +344,8 @@ void DrawMapBoundaries(Surface& s, const MapView& view, const std::vector<MapDes
         else if (d.IsType("TGR ") || d.IsType("ZOOM")) code = 5;
         else if (d.IsType("QMZ7")) code = 6;
         const auto clampPx = [](int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, -30000, 30000)); };
-        const Rect r{clampPx(view.ProjectX(d.west)), clampPx(view.ProjectY(d.north)), clampPx(view.ProjectX(d.east)),
-                     clampPx(view.ProjectY(d.south))};
+        const MapView::PixelXY nw = view.ProjectXY({d.west, d.north}), se = view.ProjectXY({d.east, d.south});
+        const Rect r{clampPx(nw.x), clampPx(nw.y), clampPx(se.x), clampPx(se.y)};
         if (r.right < 0 || r.bottom < 0 || r.left > view.Width() || r.top > view.Height()) continue;
         s.SetPen(MapColour(code), 1);
         s.NoBrush();

@@ -24,11 +24,13 @@ void MapView::SetDrawingSize(int width, int height) {
 }
 
 void MapView::SetView(const GeoRect& r) {
+    if (polar_) return PolarSetView(r);
     view_ = r;
     Derive();
 }
 
 void MapView::Derive() {
+    if (polar_) return DerivePolar();
     view_ = Clamped(view_.west, view_.east, view_.north, view_.south);
     if (width_ <= 0 || height_ <= 0) return;
     const int32_t xd = (view_.east - view_.west) / width_;
@@ -54,11 +56,18 @@ void MapView::SetLabelScaleFactor(int f) {
 }
 
 GeoPoint MapView::Centre() const {
+    if (polar_) return centre_;
     return {static_cast<int32_t>((int64_t(view_.west) + visibleRight_) / 2),
             static_cast<int32_t>((int64_t(view_.north) + visibleBottom_) / 2)};
 }
 
+MapView::PixelXY MapView::ProjectXY(GeoPoint p) const {
+    if (polar_) return PolarProjectXY(p);
+    return {ProjectX(p.lon), ProjectY(p.lat)};
+}
+
 Projected MapView::Project(GeoPoint p) const {
+    if (polar_) return PolarProject(p);
     const int64_t x = ProjectX(p.lon), y = ProjectY(p.lat);
     const bool visible = x > -kVisibleLimit && x < kVisibleLimit && y > -kVisibleLimit && y < kVisibleLimit;
     return {{static_cast<int>(std::clamp<int64_t>(x, INT32_MIN, INT32_MAX)),
@@ -67,11 +76,18 @@ Projected MapView::Project(GeoPoint p) const {
 }
 
 GeoPoint MapView::Unproject(Point pixel) const {
+    if (polar_) return PolarUnproject(pixel);
     return {static_cast<int32_t>(int64_t(pixel.x) * xDivide_ + view_.west),
             static_cast<int32_t>(int64_t(pixel.y) * yDivide_ + view_.north)};
 }
 
 bool MapView::ZoomIn(int f, std::optional<GeoPoint> reference) {
+    if (polar_) {
+        if (f < 1 || zoom_ >= (1 << 16)) return false;
+        zoomCounter_ += f;
+        SetPolarZoom(zoom_ * f);
+        return true;
+    }
     if (xDivide_ < 2 || yDivide_ <= 1 || f < 1) return false;
     const int64_t e = (int64_t(visibleRight_) - view_.west) / f / 2;
     const int64_t h = (int64_t(visibleBottom_) - view_.north) / f / 2;
@@ -91,6 +107,11 @@ bool MapView::ZoomIn(int f, std::optional<GeoPoint> reference) {
 
 void MapView::ZoomOut(int f, std::optional<GeoPoint> reference) {
     if (f < 1) return;
+    if (polar_) {
+        if (zoom_ > 1) zoomCounter_ -= f;
+        SetPolarZoom(zoom_ / f);
+        return;
+    }
     const int32_t oldX = xDivide_, oldY = yDivide_;
     const int64_t spanX = int64_t(visibleRight_) - view_.west, spanY = int64_t(visibleBottom_) - view_.north;
     if (reference && Visible().Contains(*reference)) {
@@ -104,6 +125,10 @@ void MapView::ZoomOut(int f, std::optional<GeoPoint> reference) {
 }
 
 void MapView::Pan(int quartersAcross, int quartersDown) {
+    if (polar_) {
+        const Point c = PolarCentrePixel();
+        return PolarMoveCentreTo({c.x + width_ * quartersAcross / 4, c.y + height_ * quartersDown / 4});
+    }
     const int64_t dx = (int64_t(visibleRight_) - view_.west) * quartersAcross / 4;
     const int64_t dy = (int64_t(visibleBottom_) - view_.north) * quartersDown / 4;
     SetView(Clamped(view_.west + dx, view_.east + dx, view_.north + dy, view_.south + dy));
@@ -111,6 +136,13 @@ void MapView::Pan(int quartersAcross, int quartersDown) {
 
 void MapView::ZoomAbout(Point pixel, double factor) {
     if (width_ <= 0 || height_ <= 0 || !(factor > 0)) return;
+    if (polar_) {
+        // The polar view zooms about its centre, in whole steps.
+        int32_t z = static_cast<int32_t>(std::lround(std::clamp(zoom_ / factor, 1.0, double(1 << 16))));
+        if (z == zoom_ && factor < 1) ++z;
+        if (z == zoom_ && factor > 1) --z;
+        return SetPolarZoom(z);
+    }
     const GeoPoint anchor = Unproject(pixel);
     // Keep at least one unit a pixel, and never more than the world.
     const double divide = std::clamp(xDivide_ * factor, 1.0, double(kLonUnitsMax) / std::max(1, width_ / 2));
@@ -127,6 +159,10 @@ void MapView::ZoomAbout(Point pixel, double factor) {
 }
 
 void MapView::Shift(int dx, int dy) {
+    if (polar_) {
+        const Point c = PolarCentrePixel();
+        return PolarMoveCentreTo({c.x + dx, c.y + dy});
+    }
     const int64_t ux = int64_t(dx) * xDivide_, uy = int64_t(dy) * yDivide_;
     const int64_t spanX = int64_t(view_.east) - view_.west, spanY = int64_t(view_.south) - view_.north;
     // Stop at the edges of the world without squeezing the span.
@@ -136,6 +172,10 @@ void MapView::Shift(int dx, int dy) {
 }
 
 void MapView::CentreOn(GeoPoint p) {
+    if (polar_) {
+        centre_ = p;
+        return Derive();
+    }
     const int64_t halfX = (int64_t(visibleRight_) - view_.west) / 2, halfY = (int64_t(visibleBottom_) - view_.north) / 2;
     SetView(Clamped(p.lon - halfX, p.lon + halfX, p.lat - halfY, p.lat + halfY));
 }

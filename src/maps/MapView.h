@@ -1,7 +1,10 @@
 #pragma once
 // What a map window shows: a rectangle of longitude and latitude on its
 // drawing area, one pixel the same number of position units across and
-// down (the square view). Positions are the program's position units.
+// down (the square view); or the polar view, an azimuthal equidistant
+// projection about a centre, where the distance from the window's centre
+// is the great-circle distance and the direction is the true bearing.
+// Positions are the program's position units.
 #include <cstdint>
 #include <optional>
 
@@ -52,9 +55,24 @@ public:
 
     Projected Project(GeoPoint p) const;
     // Pixel coordinates without the visibility limit, for clipping.
+    struct PixelXY {
+        int64_t x, y;
+    };
+    PixelXY ProjectXY(GeoPoint p) const;
+    // The square view's axes alone (the polar view has no separate axes).
     int64_t ProjectX(int32_t lon) const { return (int64_t(lon) - view_.west) / xDivide_; }
     int64_t ProjectY(int32_t lat) const { return (int64_t(lat) - view_.north) / yDivide_; }
     GeoPoint Unproject(Point pixel) const;
+
+    // The polar view: centred on a position, the whole globe at zoom 1.
+    void SetPolar(GeoPoint centre);
+    bool Polar() const { return polar_; }
+    int32_t PolarZoom() const { return zoom_; }
+    GeoPoint PolarCentre() const { return centre_; }
+    // Pixels per radian of great-circle distance.
+    int32_t PolarScale() const { return polarScale_; }
+    Point PolarCentrePixel() const { return {width_ / 2, height_ / 2}; }
+    void SetPolarZoom(int32_t zoom);
 
     // Half the visible width in statute miles, and the same adjusted by the
     // label scale factor; labels compare their limits with the latter.
@@ -82,6 +100,18 @@ public:
 private:
     void Derive();
     void DeriveScale();
+    // PolarView.cpp.
+    void DerivePolar();
+    Projected PolarProject(GeoPoint p) const;
+    PixelXY PolarProjectXY(GeoPoint p) const;
+    GeoPoint PolarUnproject(Point pixel) const;
+    void PolarSetView(const GeoRect& r);
+    void PolarMoveCentreTo(Point pixel);
+
+    bool polar_ = false;
+    int32_t zoom_ = 1;
+    GeoPoint centre_;
+    int32_t polarScale_ = 0;
 
     GeoRect map_;
     GeoRect view_;

@@ -1,5 +1,7 @@
 #include "maps/MapWindow.h"
 
+#include "maps/PolarDecor.h"
+
 #include <algorithm>
 
 namespace velmora {
@@ -37,6 +39,16 @@ std::string MapWindow::Title() const {
 }
 
 void MapWindow::FullView() {
+    if (view_.Polar()) {
+        // The whole globe about the same centre.
+        if (map_) view_.SetMapBounds({map_->descriptor.west, map_->descriptor.east, map_->descriptor.north,
+                                      map_->descriptor.south});
+        view_.SetPolarZoom(1);
+        view_.ResetZoomCounter();
+        reference_ = view_.PolarCentre();
+        Changed();
+        return;
+    }
     if (!map_) return;
     const MapDescriptor& d = map_->descriptor;
     const GeoRect bounds{d.west, d.east, d.north, d.south};
@@ -87,7 +99,8 @@ void MapWindow::DrawMap(Surface& s, const MapScene& scene) const {
     const int mapHeight = std::max(0, height_ - kStatusStripHeight);
     const Rgb background = map_ && map_->descriptor.background ? *map_->descriptor.background : kPlainBackground;
     s.ClearClip();
-    s.FillRect({0, 0, width_, mapHeight}, background);
+    if (view_.Polar()) DrawPolarGround(s, view_, background, width_, mapHeight);
+    else s.FillRect({0, 0, width_, mapHeight}, background);
     s.SetClip({0, 0, width_, mapHeight});
     s.SetFont(fontSize_);
     if (map_) {
@@ -105,6 +118,7 @@ void MapWindow::DrawMap(Surface& s, const MapScene& scene) const {
         s.Text({(width_ - s.TextWidth(empty)) / 2, mapHeight / 2}, empty, Rgb{128, 128, 128});
     }
     if (scene.boundaries) DrawMapBoundaries(s, view_, *scene.boundaries);
+    if (view_.Polar()) DrawPolarRings(s, view_, units_);
     s.ClearClip();
 }
 

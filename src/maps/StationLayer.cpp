@@ -63,8 +63,9 @@ void DrawArea(Surface& s, const MapView& v, const StationRecord& r, const AreaOb
     const Rgb colour = MapColour(a.colour % 32);
     auto px = [&](int64_t lon, int64_t lat) {
         const auto clamp32 = [](int64_t x) { return static_cast<int32_t>(std::clamp<int64_t>(x, INT32_MIN, INT32_MAX)); };
-        return Point{static_cast<int>(std::clamp<int64_t>(v.ProjectX(clamp32(lon)), -30000, 30000)),
-                     static_cast<int>(std::clamp<int64_t>(v.ProjectY(clamp32(lat)), -30000, 30000))};
+        const MapView::PixelXY xy = v.ProjectXY({clamp32(lon), clamp32(lat)});
+        return Point{static_cast<int>(std::clamp<int64_t>(xy.x, -30000, 30000)),
+                     static_cast<int>(std::clamp<int64_t>(xy.y, -30000, 30000))};
     };
     s.SetPen(colour, 2);
     if (filled) s.SetBrush(colour);

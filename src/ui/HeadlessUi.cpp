@@ -194,11 +194,22 @@ void HeadlessUi::PrintMapsMenu() const {
 // view LAT LON SPAN: the front map window centred there, SPAN degrees of
 // longitude across.
 void HeadlessUi::ViewCommand(std::string_view args) {
+    if (Trim(args) == "polar") {
+        if (!program_->Maps().NewPolarWindow() || !front_) {
+            Print("No map window");
+            return;
+        }
+        const GeoPoint c = front_->View().PolarCentre();
+        char text[96];
+        std::snprintf(text, sizeof text, "Polar view about %.4f %.4f", LatDegreesFromUnits(c.lat), LonDegreesFromUnits(c.lon));
+        Print(text);
+        return;
+    }
     std::istringstream in{std::string(args)};
     in.imbue(std::locale::classic());
     double lat = 0, lon = 0, span = 0;
     if (!(in >> lat >> lon >> span) || span <= 0 || lat < -90 || lat > 90 || lon < -180 || lon > 180) {
-        Print("usage: view LAT LON SPAN (degrees north, east, and degrees of longitude across)");
+        Print("usage: view LAT LON SPAN (degrees north, east, and degrees of longitude across), or view polar");
         return;
     }
     const GeoPoint centre{LonUnitsFromDegrees(lon), LatUnitsFromDegrees(lat)};

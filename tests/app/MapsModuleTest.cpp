@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
 #include "gps/Nmea.h"
 
 #include "app/MenuTable.h"
@@ -303,6 +307,69 @@ TEST(MapsModule, AnOverlayFileOpensOntoTheFrontWindowAndItsList) {
     t.program->OpenFile(t.files.RealPath("More.pos"));
     ASSERT_EQ(t.Maps().Overlay().Entries().size(), 1u);
     EXPECT_EQ(t.Maps().Overlay().Entries()[0].overlayNumber, 2);
+}
+
+// "4140.35N/07243.55W" for a position in degrees.
+std::string AprsPosition(double lat, double lon) {
+    char text[40];
+    const double alat = std::fabs(lat), alon = std::fabs(lon);
+    std::snprintf(text, sizeof text, "%02d%05.2f%c/%03d%05.2f%c", int(alat), (alat - int(alat)) * 60, lat < 0 ? 'S' : 'N',
+                  int(alon), (alon - int(alon)) * 60, lon < 0 ? 'W' : 'E');
+    return text;
+}
+
+TEST(MapsModule, APolarWindowDrawsStationsAtTheirGreatCircleDistanceAndBearing) {
+    MapsProgram t;
+    ASSERT_TRUE(t.PlaceOwnStation(41.7147, -72.7272));
+    t.Started();
+    t.RunPosted();
+    t.program->Command(kCmdNewMapPolar);
+    MapWindow& w = t.Front();
+    ASSERT_TRUE(w.View().Polar());
+    EXPECT_EQ(w.Title(), "World");  // the whole globe, about home
+    w.Options().icons = false;      // each station a 7-pixel square about its pixel
+    struct Far {
+        const char* call;
+        double lat, lon;
+    };
+    const Far stations[] = {{"G4ABC", 51.5, -0.12}, {"ZL2XYZ", -41.29, 174.78}, {"KH6QQ", 21.3, -157.86},
+                            {"PY2AA", -23.55, -46.63}, {"VK6BB", -31.95, 115.86}};
+    for (const Far& f : stations)
+        t.program->Core().ProcessReceivedLine(std::string(f.call) + ">APRS:!" + AprsPosition(f.lat, f.lon) + "-",
+                                              Liveness::kLive, SourceKind::kVhf);
+    RecordingSurface s(w.Width(), w.Height());
+    w.DrawOverMap(s, t.Maps().Scene());
+    const double kPi = 3.14159265358979323846, lat0 = 41.7147 * kPi / 180, lon0 = -72.7272 * kPi / 180;
+    const Point c = w.View().PolarCentrePixel();
+    for (const Far& f : stations) {
+        SCOPED_TRACE(f.call);
+        // Haversine distance and the initial bearing, worked out here.
+        const double lat = f.lat * kPi / 180, lon = f.lon * kPi / 180;
+        const double h = std::pow(std::sin((lat - lat0) / 2), 2) + std::cos(lat0) * std::cos(lat) * std::pow(std::sin((lon - lon0) / 2), 2);
+        const double arc = 2 * std::asin(std::sqrt(h));
+        const double bearing = std::atan2(std::sin(lon - lon0) * std::cos(lat),
+                                          std::cos(lat0) * std::sin(lat) - std::sin(lat0) * std::cos(lat) * std::cos(lon - lon0));
+        const double r = arc * w.View().PolarScale();
+        const double ex = c.x + std::sin(bearing) * r, ey = c.y - std::cos(bearing) * r;
+        // A square drawn there, within a pixel.
+        bool found = false;
+        for (const std::string& call : s.calls) {
+            int x = 0, y = 0;
+            if (std::sscanf(call.c_str(), "rect %d,%d", &x, &y) == 2 && std::fabs(x + 3 - ex) <= 1.0 &&
+                std::fabs(y + 3 - ey) <= 1.0)
+                found = true;
+        }
+        EXPECT_TRUE(found) << "expected near " << ex << "," << ey;
+    }
+    // Kept and brought back as it was.
+    w.View().SetPolarZoom(3);
+    const MapsModule::Kept k = t.Maps().Keep(w);
+    EXPECT_TRUE(k.polar);
+    EXPECT_EQ(k.zoom, 3);
+    ASSERT_TRUE(t.Maps().RestorePolarWindow(k.mapFile, k.centre, k.zoom));
+    EXPECT_TRUE(t.Front().View().Polar());
+    EXPECT_EQ(t.Front().View().PolarZoom(), 3);
+    EXPECT_EQ(t.Front().View().PolarCentre(), w.View().PolarCentre());
 }
 
 TEST(MapsModule, AViewElsewhereLoadsTheMapThatCoversIt) {

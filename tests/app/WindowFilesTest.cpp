@@ -74,7 +74,8 @@ TEST(WindowConfig, HeaderRulesAndTheKindsThatComeBack) {
     WindowRecord r;
     r.windowClass = kClassMap;
     for (auto [kind, expected] : {std::pair{2, RestoredWindow::kEmptyMap}, {3, RestoredWindow::kImageMap},
-                                  {5, RestoredWindow::kNone}, {1, RestoredWindow::kMap}}) {
+                                  {5, RestoredWindow::kNone}, {1, RestoredWindow::kMap}, {4, RestoredWindow::kMap},
+                                  {kMapWindowPolar, RestoredWindow::kPolarMap}}) {
         r.mapKind = kind;
         EXPECT_EQ(RestoredKind(r), expected) << kind;
     }
