@@ -117,6 +117,37 @@ TEST(DesktopMap, TheDemoFolderOpensOnTheWorldWithLandAndWater) {
     if (!out.isEmpty()) EXPECT_TRUE(d.ui.Frame().grab().save(out));
 }
 
+TEST(DesktopMap, APolarWindowFromTheWindowsMenuShowsTheGlobeAndTakesClicks) {
+    DemoDesktop d;
+    d.program->Command(kCmdNewMapPolar);
+    Pump(200);
+    CMapWindow* view = nullptr;
+    for (CMapWindow* each : d.ui.MapWidgets())
+        if (each->Window().View().Polar()) view = each;
+    ASSERT_NE(view, nullptr);
+    const MapView& v = view->Window().View();
+    const QImage shot = view->grab().toImage();
+    const auto at = [&](double lat, double lon) {
+        const Point p = v.Project({LonUnitsFromDegrees(lon), LatUnitsFromDegrees(lat)}).pixel;
+        return shot.pixelColor(p.x, p.y);
+    };
+    EXPECT_EQ(at(15, 20), QColor(Qt::white));          // Chad, land
+    EXPECT_EQ(at(0, -25), QColor(0xD4, 0xE6, 0xF2));   // the Atlantic
+    EXPECT_EQ(shot.pixelColor(2, 2), QColor(0x30, 0x34, 0x3C));  // outside the globe
+    // A click is the place drawn under it.
+    const Point africa = v.Project({LonUnitsFromDegrees(20), LatUnitsFromDegrees(15)}).pixel;
+    const QPointF click(africa.x, africa.y);
+    QMouseEvent press(QEvent::MouseButtonPress, click, view->mapToGlobal(click), Qt::LeftButton, Qt::LeftButton, {});
+    QMouseEvent release(QEvent::MouseButtonRelease, click, view->mapToGlobal(click), Qt::LeftButton, Qt::NoButton, {});
+    QApplication::sendEvent(view, &press);
+    QApplication::sendEvent(view, &release);
+    ASSERT_TRUE(view->Window().Reference());
+    EXPECT_NEAR(LatDegreesFromUnits(view->Window().Reference()->lat), 15, 1);
+    EXPECT_NEAR(LonDegreesFromUnits(view->Window().Reference()->lon), 20, 1);
+    const QString out = qEnvironmentVariable("VELMORA_POLAR_SCREENSHOT");
+    if (!out.isEmpty()) EXPECT_TRUE(d.ui.Frame().grab().save(out));
+}
+
 TEST(DesktopMap, ClickWheelDragAndKeysWorkTheView) {
     DemoDesktop d;
     CMapWindow* view = d.Map();
