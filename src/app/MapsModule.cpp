@@ -235,6 +235,7 @@ MapScene MapsModule::Scene() {
     stationLayer_ = std::make_unique<StationLayer>(stations);
     scene.layers.insert(scene.layers.begin(), &trackOverlay_);  // under the stations
     scene.layers.insert(scene.layers.begin(), {&gridLayer_, &userGridLayer_, &overlayLayer_});
+    scene.layers.insert(scene.layers.begin(), extraLayers_.begin(), extraLayers_.end());  // areas under the grids
     scene.layers.push_back(stationLayer_.get());
     scene.symbols = &symbols_;
     return scene;

@@ -196,6 +196,10 @@ public:
     const TrackOverlay& Track() const { return trackOverlay_; }
     // The map window in front; null for none.
     MapWindow* Front() const;
+    // A layer another module keeps, drawn over every map under the stations.
+    void AddLayer(MapLayer* layer) { extraLayers_.push_back(layer); }
+    // Every map window draws its layers again.
+    void Redraw() { AllOverlaysChanged(); }
 
 private:
     MapWindow* AddWindow();
@@ -211,6 +215,7 @@ private:
     bool DisplayOverlay(MapWindow& w);
     bool OverlayCommand(uint16_t id);
     GridLayer gridLayer_;
+    std::vector<MapLayer*> extraLayers_;
     OverlayLayer overlayLayer_;
     UserGridLayer userGridLayer_;
     OverlayListModel overlayListModel_{overlayLayer_};

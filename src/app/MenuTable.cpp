@@ -120,6 +120,7 @@ constexpr MenuItem kLists[] = {
     {8203, "Heard Now", false},
     {8204, "History List", false},
     {8205, "Status", false},
+    {kCmdNwsListItem, "NWS-Counties List", false},
     {0, "", false},
     {8206, "Positions", false},
     {8207, "Tracks", false},

@@ -46,6 +46,7 @@ constexpr uint16_t kCmdGpsSettings = 3007;
 constexpr uint16_t kCmdStationSettings = 3002;
 constexpr uint16_t kCmdSelectTncType = 3005;
 constexpr uint16_t kCmdTncSettings = 3012;
+constexpr uint16_t kCmdNwsListItem = 8217;
 constexpr uint16_t kCmdAltVhfNone = 20100, kCmdAltVhfDefault = 20101, kCmdAltVhfOther = 20102;
 constexpr uint16_t kCmdAltHfNone = 20200, kCmdAltHfDefault = 20201, kCmdAltHfOther = 20202;
 constexpr uint16_t kCmdOpenHfTnc = 3101;

@@ -75,6 +75,10 @@ public:
     class Igate* igate = nullptr;
     // The station selected on the front map: the new message's addressee.
     std::function<std::string()> selectedStation = [] { return std::string(); };
+    // Weather bulletins, to the NWS module; whether this station may send them.
+    std::function<void(std::string_view from, std::string_view to, std::string_view text, char port, bool live)>
+        nwsBulletin = [](std::string_view, std::string_view, std::string_view, char, bool) {};
+    std::function<bool()> nwsSending = [] { return false; };
     // The sound switch, for the notifier.
     std::function<void(bool)> soundSwitch = [](bool) {};
     // The settings dialogs (Message Settings), once the program has them.
@@ -98,6 +102,10 @@ private:
     bool IgateEnabled() const override;
     bool GateMessageToRf(std::string_view from, std::string_view path, std::string_view field) override;
     void SendIgateList(std::string_view to, char port) override;
+    void NwsBulletin(std::string_view from, std::string_view to, std::string_view text, char port, bool live) override {
+        nwsBulletin(from, to, text, port, live);
+    }
+    bool NwsSendingEnabled() const override { return nwsSending(); }
 
     ModuleServices s_;
     TransmitModule& transmit_;

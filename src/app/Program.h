@@ -14,6 +14,7 @@
 #include "app/CoreModules.h"
 #include "app/ListsModule.h"
 #include "app/MapsModule.h"
+#include "app/NwsModule.h"
 #include "app/MenuDispatch.h"
 #include "app/MessagingModule.h"
 #include "app/GatewayModule.h"
@@ -173,6 +174,7 @@ private:
     ListsModule lists_;
     MapsModule maps_;
     GarminModule garmin_;
+    NwsModule nws_;
     std::vector<Module*> modules_;
     std::unique_ptr<Work> work_;
     std::unique_ptr<Seams> seams_;

@@ -6,6 +6,7 @@
 #include "app/SettingsForms.h"
 #include "app/TncSettingsForm.h"
 #include "app/DisplayOptionsForm.h"
+#include "app/NwsModule.h"
 #include "ports/TncSettings.h"
 
 namespace velmora {
@@ -32,6 +33,8 @@ public:
     virtual bool EditTncSettings(TncSettingsForm& /*form*/) { return false; }
     // Display Options, or with unitsOnly just the units.
     virtual bool EditDisplayOptions(DisplayOptionsForm& /*form*/, bool /*unitsOnly*/) { return false; }
+    // "Enter expiration time" before a weather bulletin goes out.
+    virtual bool AskNwsExpiry(NwsExpiryForm& /*form*/) { return false; }
 };
 
 }  // namespace velmora

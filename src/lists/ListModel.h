@@ -11,6 +11,8 @@
 
 #include "stations/FourCC.h"
 
+#include "maps/MapView.h"
+
 namespace velmora {
 
 enum class CellKind : uint8_t { kText, kNumber };
@@ -53,6 +55,16 @@ public:
     // beeps. Lists without keys take none.
     virtual bool TakesKeys() const { return false; }
     virtual bool RowKey(size_t /*row*/, char /*key*/) { return false; }
+    // A key on several selected rows at once; by default row by row. False
+    // when one refused it.
+    virtual bool RowsKey(const std::vector<size_t>& rows, char key) {
+        bool taken = !rows.empty();
+        for (size_t r : rows) taken = RowKey(r, key) && taken;
+        return taken;
+    }
+    // The area a row stands for, which a double-click shows on the map;
+    // an empty rectangle when it has none (the window beeps).
+    virtual std::optional<GeoRect> RowArea(size_t /*row*/) const { return std::nullopt; }
 
     // Marked by the invalidation broadcasts; the window refreshes a marked
     // model at its next redraw, so many changes cost one refresh.

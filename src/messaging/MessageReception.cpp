@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "messaging/MessageText.h"
+#include "messaging/NwsAlerts.h"
 #include "messaging/Messaging.h"
 
 namespace velmora {
@@ -110,7 +111,7 @@ void Messaging::StoreNew(int32_t index, const Received& r, Liveness live, char p
     if (IsAnnouncementAddressee(to)) e.kind = MessageKind::kAnnouncement;
     const bool nts = r.m.text.size() >= 3 && r.m.text[0] == 'N' && r.m.text[2] == '\\';
     if (nts) e.kind = MessageKind::kNtsTraffic;
-    if (StartsWith(to, "NWS-")) e.kind = MessageKind::kNwsBulletin;
+    if (IsNwsAddressee(to)) e.kind = MessageKind::kNwsBulletin;
     else if (StartsWith(to, "RCM-")) e.kind = MessageKind::kRcmTraffic;
     links_.MessageChanged(index);
 
@@ -128,7 +129,7 @@ void Messaging::StoreNew(int32_t index, const Received& r, Liveness live, char p
     // The hand-offs may queue replies, which can move entries: nothing of
     // the entry is used after them.
     if (nts) links_.NtsTraffic(r.from, to, r.m.text, r.m.number, isLive);
-    if (StartsWith(to, "NWS-")) links_.NwsBulletin(r.from, to, r.m.text, port, isLive);
+    if (IsNwsAddressee(to)) links_.NwsBulletin(r.from, to, r.m.text, port, isLive);
     if (!isLive) return;
     if (r.forMe) {
         HandleMessageForMe(r, port);

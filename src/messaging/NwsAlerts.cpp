@@ -208,7 +208,9 @@ NwsOutcome NwsAlerts::Handle(std::string_view sender, std::string_view addressee
                 out.changed = true;
                 last = &a;
                 const bool allowed = !senders_ || std::find(senders_->begin(), senders_->end(), senderBase) != senders_->end();
-                if (c.live && c.sourceKind == 'T' && a.relay && allowed) {
+                // Once a bulletin, however many of its areas are relayed:
+                // the same packet again would only load the channel.
+                if (c.live && c.sourceKind == 'T' && a.relay && allowed && out.relays.empty()) {
                     ++relayCounts_[senderBase];
                     char head[16];
                     std::snprintf(head, sizeof head, ":%-9.9s:", std::string(addressee).c_str());

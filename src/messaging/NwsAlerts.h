@@ -50,7 +50,7 @@ struct NwsArea {
 // What a received bulletin did.
 struct NwsOutcome {
     bool changed = false;                // an area was set
-    std::vector<std::string> relays;     // ":ADDRESSEE:text" for each relayed area
+    std::vector<std::string> relays;     // ":ADDRESSEE:text", once when any named area is relayed
     bool alarm = false;                  // a live alert near home (event 8003)
 };
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "messaging/MessageText.h"
+#include "messaging/NwsAlerts.h"
 #include "messaging/Messaging.h"
 
 namespace velmora {
@@ -37,7 +38,7 @@ int32_t Messaging::QueueMessage(std::string_view toIn, std::string_view text, ch
     if (text.size() >= 128) text = text.substr(0, 127);
     std::string to(toIn.substr(0, 9));
     for (char& c : to) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (StartsWith(to, "NWS-") && !links_.NwsSendingEnabled()) return -1;
+    if (IsNwsAddressee(to) && !links_.NwsSendingEnabled()) return -1;
     int previous = 0;
     for (int32_t i = 0; i < store_.Count(); ++i) {
         const MessageEntry& e = store_.At(i);
@@ -55,7 +56,7 @@ int32_t Messaging::QueueMessage(std::string_view toIn, std::string_view text, ch
     if (to.size() >= 4 && StartsWith(to, "BLN")) {
         e.kind = IsBulletinAddressee(to) ? MessageKind::kBulletin : MessageKind::kAnnouncement;
         previous = 0;
-    } else if (StartsWith(to, "NWS-")) {
+    } else if (IsNwsAddressee(to)) {
         e.kind = MessageKind::kNwsBulletin;
         previous = 0;
     } else if (e.number.Empty()) {

@@ -46,6 +46,9 @@ public:
     virtual void SetPen(Rgb colour, int width, PenStyle style = PenStyle::kSolid) = 0;
     // The fill of closed shapes; none leaves them hollow.
     virtual void SetBrush(Rgb colour) = 0;
+    // A fill that lets what lies under it show through (opacity 0-255);
+    // a surface that cannot blend fills solidly.
+    virtual void SetTranslucentBrush(Rgb colour, uint8_t /*opacity*/) { SetBrush(colour); }
     virtual void NoBrush() = 0;
     virtual void SetDrawMode(DrawMode mode) = 0;
 

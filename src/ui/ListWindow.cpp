@@ -1,5 +1,6 @@
 #include "ui/ListWindow.h"
 
+#include <algorithm>
 #include <QApplication>
 #include <QBrush>
 #include <QKeyEvent>
@@ -143,10 +144,15 @@ void ListWindow::ShowColumn(int column, bool shown) {
 
 bool ListWindow::KeyOnSelection(char key) {
     const auto& rows = table_.Rows();
-    const QModelIndexList selected = view_->selectionModel()->selectedRows();
+    QModelIndexList selected = view_->selectionModel()->selectedRows();
+    std::sort(selected.begin(), selected.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    std::vector<size_t> chosen;
     bool taken = !selected.isEmpty();
-    for (const QModelIndex& index : selected)
-        if (size_t(index.row()) >= rows.size() || !model_.RowKey(rows[size_t(index.row())], key)) taken = false;
+    for (const QModelIndex& index : selected) {
+        if (size_t(index.row()) >= rows.size()) taken = false;
+        else chosen.push_back(rows[size_t(index.row())]);
+    }
+    taken = model_.RowsKey(chosen, key) && taken;
     if (!taken) QApplication::beep();
     RefreshNow();
     return taken;

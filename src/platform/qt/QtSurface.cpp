@@ -45,6 +45,13 @@ void QtSurface::SetPen(Rgb colour, int width, PenStyle style) {
     Painter().setPen(pen_);
 }
 
+void QtSurface::SetTranslucentBrush(Rgb colour, uint8_t opacity) {
+    QColor c = ToQt(colour);
+    c.setAlpha(opacity);
+    brush_ = QBrush(c);
+    Painter().setBrush(brush_);
+}
+
 void QtSurface::SetBrush(Rgb colour) {
     brush_ = QBrush(ToQt(colour));
     Painter().setBrush(brush_);

@@ -23,6 +23,7 @@ public:
     int Height() const override { return height_; }
     void SetPen(Rgb colour, int width, PenStyle style = PenStyle::kSolid) override;
     void SetBrush(Rgb colour) override;
+    void SetTranslucentBrush(Rgb colour, uint8_t opacity) override;
     void NoBrush() override;
     void SetDrawMode(DrawMode mode) override;
     void MoveTo(Point p) override { at_ = p; }
