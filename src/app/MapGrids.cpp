@@ -142,4 +142,17 @@ bool MapsModule::OverlayCommand(uint16_t id) {
     return true;
 }
 
+bool MapsModule::CentreOnArea(const GeoRect& area) {
+    if (area.east <= area.west || area.south <= area.north) {
+        s_.platform.notices.Beep();
+        return false;
+    }
+    MapWindow* w = Front();
+    if (!w) return false;
+    w->View().CentreOn({static_cast<int32_t>((int64_t(area.west) + area.east) / 2),
+                        static_cast<int32_t>((int64_t(area.north) + area.south) / 2)});
+    w->Changed();
+    return true;
+}
+
 }  // namespace velmora

@@ -174,6 +174,9 @@ public:
     // position units of longitude across, on the best map for the position.
     // False without a window.
     bool ViewAt(GeoPoint centre, int64_t spanUnits);
+    // A list row's area: the front map window centred on the middle of its
+    // box, its span kept (a beep for an empty box); false without a window.
+    bool CentreOnArea(const GeoRect& area);
 
     // One step of a track replay: the next point in the strip, the track
     // drawn up to it; the replay timer brings the next (Control held waits).

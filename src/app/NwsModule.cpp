@@ -128,15 +128,62 @@ void NwsModule::Bulletin(std::string_view from, std::string_view to, std::string
 
 bool NwsModule::Send(int level, const std::vector<int>& areas) {
     if (!alerts_.Originator() || areas.empty()) return false;
-    const TimeStamp now = s_.platform.clock.NowStamp();
-    NwsExpiryForm form{NwsAlerts::DefaultExpiry(now), 0};
+    NwsExpiryForm form{NwsAlerts::DefaultExpiry(s_.platform.clock.NowStamp()), "general"};
     if (level != 0 && !askExpiry(form)) return false;  // cancelled: nothing goes out
+    return SendChosen(level, areas, form);
+}
+
+bool NwsModule::SendChosen(int level, const std::vector<int>& areas, const NwsExpiryForm& form) {
+    if (!alerts_.Originator() || areas.empty()) return false;
+    const TimeStamp now = s_.platform.clock.NowStamp();
     const TimeStamp expiry = level == 0 ? now + 3600 : ToTimeStamp(form.expiry);
-    const std::string_view event = form.event < kNwsEvents.size() ? kNwsEvents[form.event] : kNwsEvents[0];
-    for (const NwsMessage& m : alerts_.Send(level, areas, expiry, event, s_.prefs.OwnCall(), now))
+    std::string event;
+    for (char c : form.event)
+        if (c != ',' && static_cast<unsigned char>(c) > ' ') event += c;  // a comma would split the bulletin
+    if (event.empty()) event = "general";
+    for (const NwsMessage& m : alerts_.Send(level, areas, expiry, event.substr(0, 32), s_.prefs.OwnCall(), now))
         messaging_.Core().SendMessage(m.addressee, m.text, '-', -1, expiry, std::nullopt, false);
     Changed();
     return true;
+}
+
+std::vector<std::string> NwsModule::ConsoleCommand(std::string_view args) {
+    std::vector<std::string> out;
+    std::vector<std::string> words;
+    for (size_t i = 0; i < args.size();) {
+        while (i < args.size() && args[i] == ' ') ++i;
+        const size_t end = std::min(args.find(' ', i), args.size());
+        if (end > i) words.emplace_back(args.substr(i, end - i));
+        i = end;
+    }
+    if (words.empty()) {
+        for (const NwsArea& a : alerts_.Areas())
+            if (a.active || !a.timeText.empty())
+                out.push_back(a.code + "\t" + std::string(NwsLevelName(a.level)) + "\t" + a.event + "\t" + a.timeText + "\t" +
+                              a.issuer);
+        out.push_back(std::to_string(alerts_.AreaCount()) + " areas" +
+                      (alerts_.Originator() ? ", this station may send bulletins" : ""));
+        return out;
+    }
+    static constexpr std::pair<std::string_view, int> kLevels[] = {
+        {"cancel", 0}, {"advis", 1}, {"watch", 2}, {"warn", 3}, {"test", 4}};
+    int level = -1;
+    if (words.size() >= 3 && words[0] == "send")
+        for (const auto& [name, l] : kLevels)
+            if (words[1] == name) level = l;
+    if (level < 0) return {"usage: nws | nws send cancel|advis|watch|warn|test EVENT CODE..."};
+    if (!alerts_.Originator()) return {"This station is not an NWS originator (see SkyWarn.txt)"};
+    std::vector<int> areas;
+    for (size_t w = 3; w < words.size(); ++w) {
+        std::string code = words[w];
+        for (char& c : code) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        const int i = alerts_.Find(code);
+        if (i < 0) return {"No area " + code};
+        areas.push_back(i);
+    }
+    NwsExpiryForm form{NwsAlerts::DefaultExpiry(s_.platform.clock.NowStamp()), words[2]};
+    if (!SendChosen(level, areas, form)) return {"Nothing sent"};
+    return {"Sent " + std::to_string(areas.size()) + " areas"};
 }
 
 }  // namespace velmora

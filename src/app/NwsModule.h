@@ -26,7 +26,7 @@ constexpr uint16_t kCmdNwsList = kCmdNwsListItem;
 // What the operator chooses when sending: the expiry and the event.
 struct NwsExpiryForm {
     LocalDateTime expiry;
-    size_t event = 0;  // into kNwsEvents
+    std::string event = "general";  // one of kNwsEvents, or the operator's own word
 };
 
 class NwsModule final : public Module {
@@ -43,6 +43,11 @@ public:
     // Sends a level to areas (indexes into the table): the expiry dialog
     // first unless cancelling; false when nothing was sent.
     bool Send(int level, const std::vector<int>& areas);
+    // The same with the expiry and event already chosen (the console's way).
+    bool SendChosen(int level, const std::vector<int>& areas, const NwsExpiryForm& form);
+    // "nws" on the console: the areas with an alert; "nws send LEVEL EVENT
+    // CODE..." sends (LEVEL cancel, advis, watch, warn or test).
+    std::vector<std::string> ConsoleCommand(std::string_view args);
     // Every quarter hour; public for the console and the tests.
     void ExpireAlerts();
 

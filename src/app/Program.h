@@ -136,6 +136,7 @@ public:
     int64_t StartupLinesReplayed() const { return files_.StartupLinesReplayed(); }
     ListsModule& Lists() { return lists_; }
     MapsModule& Maps() { return maps_; }
+    NwsModule& Nws() { return nws_; }
     TransmitModule& Transmitter() { return transmit_; }
     InternetModule& Internet() { return internet_; }
     MessagingModule& Messages() { return messaging_; }

@@ -20,6 +20,7 @@
 #include "ui/TcpSettingsDialog.h"
 #include "ui/TncSettingsDialog.h"
 #include "ui/DisplayOptionsDialog.h"
+#include "ui/NwsExpiryDialog.h"
 
 namespace velmora {
 
@@ -78,6 +79,12 @@ bool DesktopUi::EditTncSettings(TncSettingsForm& form) {
 bool DesktopUi::EditDisplayOptions(DisplayOptionsForm& form, bool unitsOnly) {
     if (autoAnswer_) return false;
     DisplayOptionsDialog dialog(form, unitsOnly, frame_.get());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool DesktopUi::AskNwsExpiry(NwsExpiryForm& form) {
+    if (autoAnswer_) return false;
+    NwsExpiryDialog dialog(form, frame_.get());
     return dialog.exec() == QDialog::Accepted;
 }
 

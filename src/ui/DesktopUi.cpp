@@ -161,6 +161,8 @@ void DesktopUi::ShowList(ListModel& model) {
             ShowStationInfo(call);
         } else if (const uint16_t command = model.RowCommand(row)) {
             program_->Command(command);
+        } else if (const auto area = model.RowArea(row)) {
+            program_->Maps().CentreOnArea(*area);
         }
     };
     QMdiSubWindow* sub = frame_->Mdi()->addSubWindow(window);

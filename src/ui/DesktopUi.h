@@ -83,6 +83,7 @@ public:
     bool EditGpsSettings(GpsSettingsForm& form) override;
     bool EditTncSettings(TncSettingsForm& form) override;
     bool EditDisplayOptions(DisplayOptionsForm& form, bool unitsOnly) override;
+    bool AskNwsExpiry(NwsExpiryForm& form) override;
     // A list in its window; a list already open is brought to the front.
     void ShowList(ListModel& model) override;
     void CloseList(ListModel& model) override;

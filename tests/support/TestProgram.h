@@ -78,6 +78,12 @@ struct FakeSettingsDialogs final : SettingsDialogs {
         return true;
     }
     std::function<void(DisplayOptionsForm&, bool)> editDisplay;
+    bool AskNwsExpiry(NwsExpiryForm& form) override {
+        if (!nwsExpiry) return false;
+        nwsExpiry(form);
+        return true;
+    }
+    std::function<void(NwsExpiryForm&)> nwsExpiry;
 };
 
 // Map windows as the front end keeps them: shown in order, the last one in

@@ -148,6 +148,40 @@ TEST(DesktopMap, APolarWindowFromTheWindowsMenuShowsTheGlobeAndTakesClicks) {
     if (!out.isEmpty()) EXPECT_TRUE(d.ui.Frame().grab().save(out));
 }
 
+TEST(DesktopMap, WarnedCountiesAreShadedByLevelOnTheRenderedMap) {
+    DemoDesktop d(false, [](const std::filesystem::path& folder) {
+        std::filesystem::create_directory_symlink(std::filesystem::path(VELMORA_SOURCE_DIR) / "demo" / "Counties",
+                                                  folder / "Counties");
+    });
+    Program& p = *d.program;
+    ASSERT_GT(p.Nws().Alerts().AreaCount(), 3000u);
+    // Today's form (a range) and the older one, from the internet.
+    p.Core().ProcessReceivedLine("OUNSVR>APRS,TCPIP*,qAS,WXSVR::NWS_WARN :092359z,TORNADO,OKC109-027{A9H0A",
+                                 Liveness::kLive, SourceKind::kInternet);
+    p.Core().ProcessReceivedLine("OUNSVR>APRS,TCPIP*,qAS,WXSVR::NWS-WATCH:092359,TORNADO,OK_C017,",
+                                 Liveness::kLive, SourceKind::kInternet);
+    ASSERT_TRUE(p.Maps().ViewAt({LonUnitsFromDegrees(-97.6), LatUnitsFromDegrees(35.45)}, kUnitsPerDegree * 2));
+    Pump(100);
+    CMapWindow* view = d.Map();
+    ASSERT_NE(view, nullptr);
+    const QImage shot = view->grab().toImage();
+    const MapView& v = view->Window().View();
+    const auto at = [&](double lat, double lon) {
+        const Point px = v.Project({LonUnitsFromDegrees(lon), LatUnitsFromDegrees(lat)}).pixel;
+        return shot.pixelColor(px.x, px.y);
+    };
+    const QColor oklahomaCounty = at(35.55, -97.30), cleveland = at(35.20, -97.30);
+    const QColor canadian = at(35.55, -97.98), logan = at(35.92, -97.45);
+    // A warning is red, a watch orange, the rest the land's white.
+    EXPECT_GT(oklahomaCounty.red(), oklahomaCounty.green() + 60) << oklahomaCounty.name().toStdString();
+    EXPECT_GT(cleveland.red(), cleveland.green() + 60) << cleveland.name().toStdString();
+    EXPECT_GT(canadian.red(), canadian.blue() + 40) << canadian.name().toStdString();   // Canadian County: OK_C017
+    EXPECT_GT(canadian.green(), oklahomaCounty.green() + 30);
+    EXPECT_EQ(logan, QColor(Qt::white));
+    const QString out = qEnvironmentVariable("VELMORA_NWS_SCREENSHOT");
+    if (!out.isEmpty()) EXPECT_TRUE(d.ui.Frame().grab().save(out));
+}
+
 TEST(DesktopMap, ClickWheelDragAndKeysWorkTheView) {
     DemoDesktop d;
     CMapWindow* view = d.Map();
