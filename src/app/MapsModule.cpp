@@ -237,6 +237,7 @@ MapScene MapsModule::Scene() {
     scene.layers.insert(scene.layers.begin(), {&gridLayer_, &userGridLayer_, &overlayLayer_});
     scene.layers.insert(scene.layers.begin(), extraLayers_.begin(), extraLayers_.end());  // areas under the grids
     scene.layers.push_back(stationLayer_.get());
+    scene.layers.push_back(&placeMark_);
     scene.symbols = &symbols_;
     return scene;
 }

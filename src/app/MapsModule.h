@@ -18,6 +18,7 @@
 #include "lists/OverlayListModel.h"
 #include "maps/GridOverlay.h"
 #include "maps/OverlayFile.h"
+#include "maps/PlaceMark.h"
 #include "maps/TrackOverlay.h"
 #include "maps/UserGrid.h"
 #include "maps/MovingMap.h"
@@ -203,6 +204,12 @@ public:
     void AddLayer(MapLayer* layer) { extraLayers_.push_back(layer); }
     // Every map window draws its layers again.
     void Redraw() { AllOverlaysChanged(); }
+    // A place found by a look-up, marked on every map where it is in view.
+    void MarkPlace(GeoPoint at, std::string text) {
+        placeMark_.Mark(at, std::move(text));
+        AllOverlaysChanged();
+    }
+    const PlaceMarkLayer& PlaceMark() const { return placeMark_; }
 
 private:
     MapWindow* AddWindow();
@@ -219,6 +226,7 @@ private:
     bool OverlayCommand(uint16_t id);
     GridLayer gridLayer_;
     std::vector<MapLayer*> extraLayers_;
+    PlaceMarkLayer placeMark_;
     OverlayLayer overlayLayer_;
     UserGridLayer userGridLayer_;
     OverlayListModel overlayListModel_{overlayLayer_};

@@ -121,6 +121,7 @@ constexpr MenuItem kLists[] = {
     {8204, "History List", false},
     {8205, "Status", false},
     {kCmdNwsListItem, "NWS-Counties List", false},
+    {8218, "Airport List", false},
     {0, "", false},
     {8206, "Positions", false},
     {8207, "Tracks", false},

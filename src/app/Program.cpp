@@ -96,7 +96,8 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
       maps_(services_, options.maps, options.lists),
       garmin_(services_, ports_, maps_),
       nws_(services_, maps_, messaging_, transmit_, options.lists),
-      modules_{&station_, &ports_, &transmit_, &internet_, &messaging_, &gateway_, &gps_, &weather_, &files_, &logs_, &memory_, &layout_, &desktop_, &lists_, &maps_, &garmin_, &nws_},
+      refdata_(services_, maps_, options.lists),
+      modules_{&station_, &ports_, &transmit_, &internet_, &messaging_, &gateway_, &gps_, &weather_, &files_, &logs_, &memory_, &layout_, &desktop_, &lists_, &maps_, &garmin_, &nws_, &refdata_},
       work_(std::make_unique<Work>(*this)),
       seams_(std::make_unique<Seams>(*this)),
       tick_(*work_) {
@@ -107,6 +108,7 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
     lists_.Adopt(weather_.Display());
     lists_.Adopt(maps_.OverlayList());
     lists_.Adopt(nws_.List());
+    lists_.Adopt(refdata_.AirportList());
     messaging_.nwsBulletin = [this](std::string_view from, std::string_view to, std::string_view text, char port,
                                     bool live) { nws_.Bulletin(from, to, text, port, live); };
     messaging_.nwsSending = [this] { return nws_.Alerts().Originator(); };
@@ -192,7 +194,7 @@ void Program::RouteMenus() {
         {MenuGroup::kLogging, {&logs_}},
         {MenuGroup::kDisplay, {&maps_}},
         {MenuGroup::kOverlays, {&maps_}},
-        {MenuGroup::kLists, {&lists_, &maps_, &messaging_, &weather_, &nws_}},
+        {MenuGroup::kLists, {&lists_, &maps_, &messaging_, &weather_, &nws_, &refdata_}},
         {MenuGroup::kWindows, {&memory_, &ports_, &maps_, &gps_, &garmin_}},
         {MenuGroup::kTncCommands, {&ports_, &transmit_}},
         {MenuGroup::kTcpIp, {&internet_, &gateway_}},

@@ -15,6 +15,7 @@
 #include "app/ListsModule.h"
 #include "app/MapsModule.h"
 #include "app/NwsModule.h"
+#include "app/RefDataModule.h"
 #include "app/MenuDispatch.h"
 #include "app/MessagingModule.h"
 #include "app/GatewayModule.h"
@@ -137,6 +138,7 @@ public:
     ListsModule& Lists() { return lists_; }
     MapsModule& Maps() { return maps_; }
     NwsModule& Nws() { return nws_; }
+    RefDataModule& RefData() { return refdata_; }
     TransmitModule& Transmitter() { return transmit_; }
     InternetModule& Internet() { return internet_; }
     MessagingModule& Messages() { return messaging_; }
@@ -176,6 +178,7 @@ private:
     MapsModule maps_;
     GarminModule garmin_;
     NwsModule nws_;
+    RefDataModule refdata_;
     std::vector<Module*> modules_;
     std::unique_ptr<Work> work_;
     std::unique_ptr<Seams> seams_;
