@@ -86,7 +86,7 @@ void App::TakeGpsFix(const GpsFix& fix, bool show, Liveness live, GpsSource sour
 }
 
 void App::TakeBearing(std::string_view text) {
-    DecodeDfLine(dfLine_, text, gpsLon_, gpsLat_, bearingCourse_);
+    if (DecodeDfLine(dfLine_, text, gpsLon_, gpsLat_, bearingCourse_)) events_.RedrawStation(0);  // the maps draw the line
 }
 
 void App::SetHome(double latDegrees, double lonDegrees) {

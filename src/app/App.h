@@ -87,6 +87,7 @@ public:
     DxPrefixTable& DxPrefixes() { return dxPrefixes_; }
     ScheduleCounters& Schedule() { return schedule_; }
     const DfLine& LastDfLine() const { return dfLine_; }
+    DfLine& DfLines() { return dfLine_; }
     // The platform as the core uses it: its notices go through the status log.
     const Platform& PlatformLayer() const { return platform_; }
     StatusLog& Status() { return status_; }

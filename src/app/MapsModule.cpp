@@ -238,6 +238,10 @@ MapScene MapsModule::Scene() {
     scene.layers.insert(scene.layers.begin(), extraLayers_.begin(), extraLayers_.end());  // areas under the grids
     scene.layers.push_back(stationLayer_.get());
     scene.layers.push_back(&placeMark_);
+    std::vector<BearingSegment> lines;
+    for (const DfSegment& d : s_.app.LastDfLine().drawn) lines.push_back({{d.lon, d.lat}, d.dx, d.dy, d.quality, d.type});
+    bearings_.Set(std::move(lines));
+    scene.layers.push_back(&bearings_);
     scene.symbols = &symbols_;
     return scene;
 }
@@ -306,6 +310,11 @@ bool MapsModule::ToggleOption(uint16_t id) {
         (void)s_.prefs.SetNumber(pref::kMetricUnits, metric ? 1 : 0);
         if (!s_.prefs.Save(s_.platform.files)) s_.platform.notices.StatusText("Could not save Velmora.prf");
         SetUnits(metric ? DistanceUnits::kMetric : DistanceUnits::kStatute);
+        return true;
+    }
+    if (id == kCmdKeepBearingLines) {
+        DfLine& df = s_.app.DfLines();
+        df.keepAll = !df.keepAll;
         return true;
     }
     if (id == kCmdDisplayOptions || id == kCmdUnits) {
@@ -379,6 +388,7 @@ bool MapsModule::Command(uint16_t id) {
 bool MapsModule::IsChecked(uint16_t id) const {
     if (id == kCmdMapBoundaries) return boundaries_;
     if (id == kCmdMetricUnits) return units_ == DistanceUnits::kMetric;
+    if (id == kCmdKeepBearingLines) return s_.app.LastDfLine().keepAll;
     const MapWindow* w = Front();
     if (!w) return false;
     const MapDisplayOptions& o = w->Options();

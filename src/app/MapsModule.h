@@ -19,6 +19,7 @@
 #include "maps/GridOverlay.h"
 #include "maps/OverlayFile.h"
 #include "maps/PlaceMark.h"
+#include "maps/BearingLines.h"
 #include "maps/TrackOverlay.h"
 #include "maps/UserGrid.h"
 #include "maps/MovingMap.h"
@@ -84,6 +85,7 @@ constexpr uint16_t kCmdGridAuto = 8129;
 constexpr uint16_t kCmdUtmZones = 8130;
 constexpr uint16_t kCmdCapGrid = 8131;
 constexpr uint16_t kCmdUserGrid = 8132;
+constexpr uint16_t kCmdKeepBearingLines = 8133;
 constexpr uint16_t kLastDisplayCommand = 8140;
 // Overlays.
 constexpr uint16_t kCmdDisplayOverlay = 11001;
@@ -227,6 +229,7 @@ private:
     GridLayer gridLayer_;
     std::vector<MapLayer*> extraLayers_;
     PlaceMarkLayer placeMark_;
+    BearingLayer bearings_;
     OverlayLayer overlayLayer_;
     UserGridLayer userGridLayer_;
     OverlayListModel overlayListModel_{overlayLayer_};

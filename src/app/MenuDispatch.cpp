@@ -29,7 +29,7 @@ bool InMenuGroup(MenuGroup group, uint16_t id) {
         case MenuGroup::kAltHfPath: return In(id, {20200, 20299});
         case MenuGroup::kImageFiles: return In(id, {4100, 4999});
         case MenuGroup::kWeatherMaps: return In(id, {8401, 8402});
-        case MenuGroup::kTransmitAndMaps: return In(id, {3201, 3206}) || id == 21001 || id >= 21004;
+        case MenuGroup::kTransmitAndMaps: return In(id, {3201, 3207}) || id == 21001 || id >= 21004;
     }
     return false;
 }

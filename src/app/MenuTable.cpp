@@ -108,6 +108,7 @@ constexpr MenuItem kDisplay[] = {
     {8130, "UTM Zones", true},
     {8131, "CAP Grid", true},
     {8132, "User Grid", true},
+    {8133, "Keep Bearing Lines", true},
     {11001, "Display Overlay", true},
     {11002, "Display Overlay List", false},
     {0, "", false},
@@ -145,6 +146,7 @@ constexpr MenuItem kTransmit[] = {
     {3204, "Send Query", false},
     {3205, "Send Weather", false},
     {3206, "Send WX Query", false},
+    {3207, "Send RDF Report", false},
 };
 constexpr MenuItem kTncCommands[] = {
     {3501, "Send Position (HF, VHF, internet)", false},

@@ -112,6 +112,19 @@ bool TransmitModule::Command(uint16_t id) {
             }
             return true;
         case kCmdTncSettings: EditTncSettings(); return true;
+        case kCmdSendRdfReport: {
+            // Only with a direction finder on its port: the last bearing it gave.
+            if (!ports_.Ports().IsOpen(kPortRdf)) {
+                s_.platform.notices.StatusText("Send RDF Report: open the RDF port first");
+                s_.platform.notices.Beep();
+                return true;
+            }
+            const DfLine& df = s_.app.LastDfLine();
+            const std::string report = RdfReport(Own(), s_.app.Now().Now(), df.bearing, df.quality);
+            Transmit('V', report);
+            Transmit('T', report);
+            return true;
+        }
         case kCmdSendWeather: {
             const std::optional<std::string> report = weatherSource() && weatherFresh() ? weatherReport() : std::nullopt;
             if (report) Transmit('-', *report);

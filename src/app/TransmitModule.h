@@ -20,6 +20,7 @@ constexpr uint16_t kCmdSendPosition = 3201;
 constexpr uint16_t kCmdSendQuery = 3204;
 constexpr uint16_t kCmdSendWeather = 3205;
 constexpr uint16_t kCmdSendWxQuery = 3206;
+constexpr uint16_t kCmdSendRdfReport = 3207;
 constexpr uint16_t kCmdTncSendPosition = 3501;
 constexpr uint16_t kCmdTncSendObjects = 3502;
 constexpr uint16_t kCmdTncSendGrid = 3503;

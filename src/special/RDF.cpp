@@ -45,6 +45,15 @@ std::optional<DfBearing> ComputeDfBearing(std::string_view t, int course) {
 }
 
 void DfLine::Remember(const DfBearing& b, int32_t observerLon, int32_t observerLat, int course) {
+    // The previous line of a moving observer is erased, unless every line stays.
+    const bool previousLive = lon != 0 && lat != 0;
+    if (previousLive && !keepAll && !drawn.empty() && !drawn.back().kept) drawn.pop_back();
+    if (keepAll && !drawn.empty()) drawn.back().type = -1;
+    if (observerLon != 0 && observerLat != 0) {
+        drawn.push_back({observerLon, observerLat, b.dx, b.dy, b.quality, course <= 0 || keepAll, keepAll ? -2 : 0});
+        if (drawn.size() > kMaxDrawn) drawn.erase(drawn.begin());
+    }
+    ++generation;
     if (lon == 0 || lat == 0) {
         lon = observerLon;
         lat = observerLat;

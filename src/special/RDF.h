@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace velmora {
 
@@ -18,12 +19,31 @@ struct DfBearing {
 // course in degrees, 0 or less when unknown.
 std::optional<DfBearing> ComputeDfBearing(std::string_view text, int course);
 
+// A bearing line as the maps draw it: from the observer's position, the
+// 1000-pixel offset, the quality (its pen), and whether it stays when the
+// next report comes.
+struct DfSegment {
+    int32_t lon = 0, lat = 0;
+    int16_t dx = 0, dy = 0;
+    int quality = 0;
+    bool kept = false;
+    int type = 0;  // 0 by quality; -1 and -2 the keep-every-line mode's older and newer line
+};
+
 // The last bearing line drawn, shared by every source of bearings so a new
 // line replaces the previous one.
 struct DfLine {
+    static constexpr size_t kMaxDrawn = 64;
     int32_t lon = 0, lat = 0;
     int16_t dx = 0, dy = 0;
     int bearing = 0, quality = 0;
+    // The lines on the maps: a moving observer's last line goes when the
+    // next report comes; a stationary observer's lines stay. With keepAll
+    // (the Caps Lock of old) every line stays, the older in one colour and
+    // the newest in another.
+    std::vector<DfSegment> drawn;
+    bool keepAll = false;
+    uint64_t generation = 0;  // raised at every change of the lines
 
     // Remembers a new report from an observer at (lon, lat). A stationary
     // observer's line is forgotten so that the next report does not erase it.

@@ -372,6 +372,40 @@ TEST(MapsModule, APolarWindowDrawsStationsAtTheirGreatCircleDistanceAndBearing) 
     EXPECT_EQ(t.Front().View().PolarCentre(), w.View().PolarCentre());
 }
 
+TEST(MapsModule, TwoStationsBearingsCrossOnTheMap) {
+    MapsProgram t;
+    t.Started();
+    t.RunPosted();
+    ASSERT_TRUE(t.Maps().ViewAt({LonUnitsFromDegrees(-72.5), LatUnitsFromDegrees(41.5)}, kUnitsPerDegree));
+    // Two fixed direction finders, west and south of a transmitter near
+    // 41.5 N 72.5 W: one hears it due east, the other due north.
+    for (const char* line : {"W1DFA>APRS:!4130.00N/07245.00W\\", "W1DFB>APRS:!4115.00N/07230.00W\\",
+                             "W1DFA>APRS:%090/8", "W1DFB>APRS:%360/5"})
+        t.program->Core().ProcessReceivedLine(line, Liveness::kLive, SourceKind::kVhf);
+    ASSERT_EQ(t.program->Core().LastDfLine().drawn.size(), 2u);
+    MapWindow& w = t.Front();
+    RecordingSurface s(w.Width(), w.Height());
+    w.DrawOverMap(s, t.Maps().Scene());
+    const Point a = w.View().Project({LonUnitsFromDegrees(-72.75), LatUnitsFromDegrees(41.5)}).pixel;
+    const Point b = w.View().Project({LonUnitsFromDegrees(-72.5), LatUnitsFromDegrees(41.25)}).pixel;
+    // East from A with a 3-pixel pen (quality 8), north from B with a 2-pixel pen (quality 5).
+    const auto drew = [&](Point from, Point to, int width) {
+        const std::string want = "line " + std::to_string(from.x) + "," + std::to_string(from.y) + " " +
+                                 std::to_string(to.x) + "," + std::to_string(to.y) + " ";
+        for (const std::string& c : s.calls)
+            if (c.rfind(want, 0) == 0 && c.find(" w" + std::to_string(width)) != std::string::npos) return true;
+        return false;
+    };
+    EXPECT_TRUE(drew(a, {a.x + 1000, a.y}, 3));
+    EXPECT_TRUE(drew(b, {b.x, b.y - 1000}, 2));
+    // The two lines cross: B's column lies right of A, A's row above B.
+    EXPECT_GT(b.x, a.x);
+    EXPECT_LT(a.y, b.y);
+    const StationRecord& dfb = t.program->Core().Stations().At(t.program->Core().Stations().Lookup("W1DFB"));
+    EXPECT_EQ(dfb.dfBearing, 360);
+    EXPECT_EQ(dfb.dfQuality, 5);
+}
+
 TEST(MapsModule, AViewElsewhereLoadsTheMapThatCoversIt) {
     MapsProgram t;
     t.Started();

@@ -152,5 +152,28 @@ TEST(SettingsForms, AChangeIsRefusedOnlyForAProblemItAdds) {
     EXPECT_EQ(NewProblem(p, cold), "The low temperature alarm must be below the high one");
 }
 
+TEST(TransmitCommands, SendRdfReportNeedsTheRdfPortAndSendsItsLastBearing) {
+    test::SerialProgram t("N0ME", 41.5, -72.5);
+    test::SetPref(t.prefs, "port2_device", "/dev/ttyUSB0");
+    test::SetPref(t.prefs, "port5_device", "/dev/ttyUSB1");
+    Program& program = t.Up();
+    program.Command(kCmdOpenVhfTnc);
+    t.RunSingleShots();
+    t.layer.written[kPortVhfTnc].clear();
+    program.Command(kCmdSendRdfReport);
+    EXPECT_EQ(t.layer.written[kPortVhfTnc], "");
+    EXPECT_EQ(t.notices.status.back(), "Send RDF Report: open the RDF port first");
+    program.Command(kCmdOpenRdfPort);
+    ASSERT_NE(t.layer.events, nullptr);
+    t.layer.events->PortData(kPortRdf, "%123/7\r");
+    t.RunSingleShots();
+    EXPECT_EQ(program.Core().LastDfLine().bearing, 123);
+    program.Command(kCmdSendRdfReport);
+    t.RunSingleShots();
+    const std::string sent = t.layer.written[kPortVhfTnc];
+    EXPECT_NE(sent.find("4130.00N/07230.00W\\123/007/\r"), std::string::npos) << sent;
+    EXPECT_EQ(sent[0], '@');
+}
+
 }  // namespace
 }  // namespace velmora

@@ -45,5 +45,29 @@ TEST(DfLine, MovingObserversReplaceTheirLineStationaryOnesDoNot) {
     EXPECT_EQ(line.quality, 9);
 }
 
+TEST(DfLine, TheLinesOnTheMapsFollowTheObservers) {
+    DfLine line;
+    DecodeDfLine(line, "%090/5", 100, 200, 45);   // moving
+    DecodeDfLine(line, "%100/5", 300, 400, 45);   // moving: the first goes
+    ASSERT_EQ(line.drawn.size(), 1u);
+    EXPECT_EQ(line.drawn[0].lon, 300);
+    DecodeDfLine(line, "%180/9", 500, 600, 0);    // stationary: the moving one goes, this stays
+    DecodeDfLine(line, "%270/2", 700, 800, 0);    // and this too
+    ASSERT_EQ(line.drawn.size(), 2u);
+    EXPECT_EQ(line.drawn[0].lon, 500);
+    EXPECT_TRUE(line.drawn[1].kept);
+    DecodeDfLine(line, "%045/7", 0, 0, 0);        // no position: nothing drawn
+    EXPECT_EQ(line.drawn.size(), 2u);
+    // Every line stays: the older in colour 6, the newest in colour 3.
+    line.keepAll = true;
+    DecodeDfLine(line, "%010/5", 900, 1000, 45);
+    DecodeDfLine(line, "%020/5", 1100, 1200, 45);
+    ASSERT_EQ(line.drawn.size(), 4u);
+    EXPECT_EQ(line.drawn[2].type, -1);
+    EXPECT_EQ(line.drawn[3].type, -2);
+    for (int i = 0; i < 100; ++i) DecodeDfLine(line, "%020/5", 1100, 1200, 0);
+    EXPECT_EQ(line.drawn.size(), DfLine::kMaxDrawn);
+}
+
 }  // namespace
 }  // namespace velmora
