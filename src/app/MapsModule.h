@@ -86,7 +86,7 @@ constexpr uint16_t kCmdUtmZones = 8130;
 constexpr uint16_t kCmdCapGrid = 8131;
 constexpr uint16_t kCmdUserGrid = 8132;
 constexpr uint16_t kCmdKeepBearingLines = 8133;
-constexpr uint16_t kLastDisplayCommand = 8140;
+constexpr uint16_t kLastDisplayCommand = 8133;  // 8134 on: other modules' Display commands
 // Overlays.
 constexpr uint16_t kCmdDisplayOverlay = 11001;
 // Windows menu.

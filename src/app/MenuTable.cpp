@@ -109,6 +109,7 @@ constexpr MenuItem kDisplay[] = {
     {8131, "CAP Grid", true},
     {8132, "User Grid", true},
     {8133, "Keep Bearing Lines", true},
+    {8134, "Find...", false},
     {11001, "Display Overlay", true},
     {11002, "Display Overlay List", false},
     {0, "", false},

@@ -109,6 +109,7 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
     lists_.Adopt(maps_.OverlayList());
     lists_.Adopt(nws_.List());
     lists_.Adopt(refdata_.AirportList());
+    refdata_.askFind = [this](FindForm& f) { return dialogs_ && dialogs_->AskFind(f); };
     messaging_.nwsBulletin = [this](std::string_view from, std::string_view to, std::string_view text, char port,
                                     bool live) { nws_.Bulletin(from, to, text, port, live); };
     messaging_.nwsSending = [this] { return nws_.Alerts().Originator(); };
@@ -192,7 +193,7 @@ void Program::RouteMenus() {
         {MenuGroup::kEdit, {&station_, &messaging_}},
         {MenuGroup::kSettings, {&ports_, &station_, &transmit_, &messaging_, &weather_, &gps_}},
         {MenuGroup::kLogging, {&logs_}},
-        {MenuGroup::kDisplay, {&maps_}},
+        {MenuGroup::kDisplay, {&maps_, &refdata_}},
         {MenuGroup::kOverlays, {&maps_}},
         {MenuGroup::kLists, {&lists_, &maps_, &messaging_, &weather_, &nws_, &refdata_}},
         {MenuGroup::kWindows, {&memory_, &ports_, &maps_, &gps_, &garmin_}},

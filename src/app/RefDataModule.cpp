@@ -121,7 +121,21 @@ std::vector<std::string> RefDataModule::ConsoleFind(std::string_view args) {
     return {"usage: find airport ID | find zip NNNNN"};
 }
 
+void RefDataModule::Find() {
+    LoadAirports();
+    FindForm form;
+    form.airportText = [this](const std::string& t) { return AirportDialogText(airports_, t); };
+    form.zipText = [this](const std::string& t) { return zips_.DialogText(t); };
+    if (!askFind(form)) return;
+    if (!form.airport.empty()) ShowAirport(form.airport);
+    else if (!form.zip.empty()) ShowZipCode(form.zip);
+}
+
 bool RefDataModule::Command(uint16_t id) {
+    if (id == kCmdFind) {
+        Find();
+        return true;
+    }
     if (id != kCmdAirportList) return false;
     if (!LoadAirports()) return true;
     list_.Invalidate();

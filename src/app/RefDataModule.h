@@ -2,6 +2,7 @@
 // Reference look-ups: the zip-code table loaded at start-up, the airport
 // table when first needed, the finds that show a place's status lines and
 // mark it on the maps, and the airport list.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,14 @@ class ListWindows;
 class MapsModule;
 
 constexpr uint16_t kCmdAirportList = 8218;
+constexpr uint16_t kCmdFind = 8134;
+
+// The map window's "Find" dialog: an airport identifier or a zip code,
+// each field answered as it is typed; OK shows and marks the one filled.
+struct FindForm {
+    std::function<std::string(const std::string&)> airportText, zipText;
+    std::string airport, zip;
+};
 
 // "ARPL": the airports of the table, the marked ones first when sorted by
 // the mark.
@@ -39,6 +48,7 @@ public:
     RefDataModule(ModuleServices services, MapsModule& maps, ListWindows* lists);
     void Startup() override;
     bool Command(uint16_t id) override;
+    bool IsChecked(uint16_t) const override { return false; }
 
     // The status lines of an airport or a zip code found (marked on the
     // maps), or the one line saying why not.
@@ -49,6 +59,9 @@ public:
     const AirportTable& Airports();
     const ZipTable& Zips() const { return zips_; }
     ListModel& AirportList() { return list_; }
+    // The Find dialog, once the program has one; false when cancelled.
+    std::function<bool(FindForm&)> askFind = [](FindForm&) { return false; };
+    void Find();
 
 private:
     bool LoadAirports();

@@ -7,6 +7,7 @@
 #include "app/TncSettingsForm.h"
 #include "app/DisplayOptionsForm.h"
 #include "app/NwsModule.h"
+#include "app/RefDataModule.h"
 #include "ports/TncSettings.h"
 
 namespace velmora {
@@ -35,6 +36,8 @@ public:
     virtual bool EditDisplayOptions(DisplayOptionsForm& /*form*/, bool /*unitsOnly*/) { return false; }
     // "Enter expiration time" before a weather bulletin goes out.
     virtual bool AskNwsExpiry(NwsExpiryForm& /*form*/) { return false; }
+    // The map window's "Find" dialog (airport and zip code).
+    virtual bool AskFind(FindForm& /*form*/) { return false; }
 };
 
 }  // namespace velmora

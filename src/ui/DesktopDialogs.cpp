@@ -21,6 +21,7 @@
 #include "ui/TncSettingsDialog.h"
 #include "ui/DisplayOptionsDialog.h"
 #include "ui/NwsExpiryDialog.h"
+#include "ui/FindDialog.h"
 
 namespace velmora {
 
@@ -85,6 +86,12 @@ bool DesktopUi::EditDisplayOptions(DisplayOptionsForm& form, bool unitsOnly) {
 bool DesktopUi::AskNwsExpiry(NwsExpiryForm& form) {
     if (autoAnswer_) return false;
     NwsExpiryDialog dialog(form, frame_.get());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool DesktopUi::AskFind(FindForm& form) {
+    if (autoAnswer_) return false;
+    FindDialog dialog(form, frame_.get());
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -84,6 +84,7 @@ public:
     bool EditTncSettings(TncSettingsForm& form) override;
     bool EditDisplayOptions(DisplayOptionsForm& form, bool unitsOnly) override;
     bool AskNwsExpiry(NwsExpiryForm& form) override;
+    bool AskFind(FindForm& form) override;
     // A list in its window; a list already open is brought to the front.
     void ShowList(ListModel& model) override;
     void CloseList(ListModel& model) override;

@@ -47,6 +47,14 @@ TEST(RefDataProgram, FindsMarkAndSayWhatIsMissing) {
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->RowCount(), table.Entries().size());
     EXPECT_EQ(r.ConsoleFind("zip 99999"), std::vector<std::string>{"Invalid Zipcode"});
+    // The Find dialog answers as typed and shows what was chosen.
+    t.dialogs.find = [](FindForm& f) {
+        EXPECT_EQ(f.airportText("jfk").substr(0, 5), "JFK  ");
+        EXPECT_EQ(f.zipText("00500"), "Unused Zip Code");
+        f.zip = "10001";
+    };
+    t.program->Command(kCmdFind);
+    EXPECT_EQ(t.program->Maps().PlaceMark().Text(), "10001");
 }
 
 }  // namespace

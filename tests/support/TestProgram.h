@@ -84,6 +84,12 @@ struct FakeSettingsDialogs final : SettingsDialogs {
         return true;
     }
     std::function<void(NwsExpiryForm&)> nwsExpiry;
+    bool AskFind(FindForm& form) override {
+        if (!find) return false;
+        find(form);
+        return true;
+    }
+    std::function<void(FindForm&)> find;
 };
 
 // Map windows as the front end keeps them: shown in order, the last one in

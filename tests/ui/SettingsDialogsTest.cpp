@@ -15,6 +15,8 @@
 #include "ui/PortSettingsDialog.h"
 #include "ui/TncSettingsDialog.h"
 #include "ui/DisplayOptionsDialog.h"
+#include "ui/FindDialog.h"
+#include <QLabel>
 #include <QComboBox>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -190,6 +192,22 @@ TEST(DisplayOptionsDialog, OptionsFontAndUnits) {
     unitsDialog.Metric()->setChecked(true);
     ASSERT_TRUE(unitsDialog.Store());
     EXPECT_TRUE(units.metric);
+}
+
+TEST(FindDialog, AnswersEachFieldAsItIsTyped) {
+    FindForm form;
+    form.airportText = [](const std::string& t) { return t == "BDL" ? "BDL  Bradley, CT" : "No Airport by that name found"; };
+    form.zipText = [](const std::string&) { return std::string("Zip Code Data Base not loaded"); };
+    FindDialog dialog(form);
+    dialog.Airport()->setText("BD");
+    EXPECT_EQ(dialog.AirportAnswer()->text(), "No Airport by that name found");
+    dialog.Airport()->setText("BDL");
+    EXPECT_EQ(dialog.AirportAnswer()->text(), "BDL  Bradley, CT");
+    dialog.Zip()->setText(" 06111");
+    EXPECT_EQ(dialog.ZipAnswer()->text(), "Zip Code Data Base not loaded");
+    dialog.Store();
+    EXPECT_EQ(form.airport, "BDL");
+    EXPECT_EQ(form.zip, "06111");
 }
 
 }  // namespace
