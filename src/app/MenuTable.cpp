@@ -124,6 +124,7 @@ constexpr MenuItem kLists[] = {
     {8205, "Status", false},
     {kCmdNwsListItem, "NWS-Counties List", false},
     {8218, "Airport List", false},
+    {8219, "NTS message list", false},
     {0, "", false},
     {8206, "Positions", false},
     {8207, "Tracks", false},

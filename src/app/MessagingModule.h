@@ -79,6 +79,9 @@ public:
     std::function<void(std::string_view from, std::string_view to, std::string_view text, char port, bool live)>
         nwsBulletin = [](std::string_view, std::string_view, std::string_view, char, bool) {};
     std::function<bool()> nwsSending = [] { return false; };
+    // Radiogram sections, to the NTS module.
+    std::function<void(std::string_view from, std::string_view to, std::string_view text, std::string_view number)>
+        ntsSection = [](std::string_view, std::string_view, std::string_view, std::string_view) {};
     // The sound switch, for the notifier.
     std::function<void(bool)> soundSwitch = [](bool) {};
     // The settings dialogs (Message Settings), once the program has them.
@@ -106,6 +109,10 @@ private:
         nwsBulletin(from, to, text, port, live);
     }
     bool NwsSendingEnabled() const override { return nwsSending(); }
+    void NtsTraffic(std::string_view from, std::string_view to, std::string_view text, std::string_view number,
+                    bool /*live*/) override {
+        ntsSection(from, to, text, number);
+    }
 
     ModuleServices s_;
     TransmitModule& transmit_;

@@ -97,7 +97,8 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
       garmin_(services_, ports_, maps_),
       nws_(services_, maps_, messaging_, transmit_, options.lists),
       refdata_(services_, maps_, options.lists),
-      modules_{&station_, &ports_, &transmit_, &internet_, &messaging_, &gateway_, &gps_, &weather_, &files_, &logs_, &memory_, &layout_, &desktop_, &lists_, &maps_, &garmin_, &nws_, &refdata_},
+      nts_(services_, messaging_, options.lists),
+      modules_{&station_, &ports_, &transmit_, &internet_, &messaging_, &gateway_, &gps_, &weather_, &files_, &logs_, &memory_, &layout_, &desktop_, &lists_, &maps_, &garmin_, &nws_, &refdata_, &nts_},
       work_(std::make_unique<Work>(*this)),
       seams_(std::make_unique<Seams>(*this)),
       tick_(*work_) {
@@ -109,6 +110,9 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
     lists_.Adopt(maps_.OverlayList());
     lists_.Adopt(nws_.List());
     lists_.Adopt(refdata_.AirportList());
+    lists_.Adopt(nts_.List());
+    messaging_.ntsSection = [this](std::string_view from, std::string_view to, std::string_view text,
+                                   std::string_view number) { nts_.Section(from, to, text, number); };
     refdata_.askFind = [this](FindForm& f) { return dialogs_ && dialogs_->AskFind(f); };
     messaging_.nwsBulletin = [this](std::string_view from, std::string_view to, std::string_view text, char port,
                                     bool live) { nws_.Bulletin(from, to, text, port, live); };
@@ -195,7 +199,7 @@ void Program::RouteMenus() {
         {MenuGroup::kLogging, {&logs_}},
         {MenuGroup::kDisplay, {&maps_, &refdata_}},
         {MenuGroup::kOverlays, {&maps_}},
-        {MenuGroup::kLists, {&lists_, &maps_, &messaging_, &weather_, &nws_, &refdata_}},
+        {MenuGroup::kLists, {&lists_, &maps_, &messaging_, &weather_, &nws_, &refdata_, &nts_}},
         {MenuGroup::kWindows, {&memory_, &ports_, &maps_, &gps_, &garmin_}},
         {MenuGroup::kTncCommands, {&ports_, &transmit_}},
         {MenuGroup::kTcpIp, {&internet_, &gateway_}},

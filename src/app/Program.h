@@ -16,6 +16,7 @@
 #include "app/MapsModule.h"
 #include "app/NwsModule.h"
 #include "app/RefDataModule.h"
+#include "app/NtsModule.h"
 #include "app/MenuDispatch.h"
 #include "app/MessagingModule.h"
 #include "app/GatewayModule.h"
@@ -139,6 +140,7 @@ public:
     MapsModule& Maps() { return maps_; }
     NwsModule& Nws() { return nws_; }
     RefDataModule& RefData() { return refdata_; }
+    NtsModule& Nts() { return nts_; }
     TransmitModule& Transmitter() { return transmit_; }
     InternetModule& Internet() { return internet_; }
     MessagingModule& Messages() { return messaging_; }
@@ -179,6 +181,7 @@ private:
     GarminModule garmin_;
     NwsModule nws_;
     RefDataModule refdata_;
+    NtsModule nts_;
     std::vector<Module*> modules_;
     std::unique_ptr<Work> work_;
     std::unique_ptr<Seams> seams_;

@@ -88,7 +88,8 @@ std::vector<NtsSection> RadiogramSections(const Radiogram& r, std::string_view t
             blanks += c == ' ';
         }
         if (blanks >= 5 || piece.size() >= 56 || (end && piece.size() >= 2)) {
-            while (!piece.empty() && piece.back() == ' ') piece.pop_back();
+            // The blank that ended a piece goes with it, so that the pieces
+            // join back into the text.
             add("NT\\" + piece);
             piece.clear(), blanks = 0;
         }

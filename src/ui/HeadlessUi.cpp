@@ -149,6 +149,8 @@ void HeadlessUi::RunCommand(const std::string& raw) {
         RenderChartCommand(line.substr(13));
     } else if (line.substr(0, 5) == "find ") {
         for (const std::string& l : program_->RefData().ConsoleFind(line.substr(5))) Print(l);
+    } else if (line == "nts" || line.substr(0, 4) == "nts ") {
+        for (const std::string& l : program_->Nts().ConsoleCommand(line.substr(3))) Print(l);
     } else if (line == "nws" || line.substr(0, 4) == "nws ") {
         for (const std::string& l : program_->Nws().ConsoleCommand(Trim(line.substr(3)))) Print(l);
     } else if (line == "gps") {

@@ -162,5 +162,33 @@ TEST(TwoStations, AMessageItsAckAndAHeldSecond) {
     EXPECT_NE(b.Output().find("< Hello from A", mark), std::string::npos) << b.Output();
 }
 
+TEST(TwoStations, ARadiogramGoesOverInSectionsAndComesBackWhole) {
+    if (access("/usr/bin/socat", X_OK) != 0) GTEST_SKIP() << "socat is not installed";
+    PtyPair pty;
+    Station a("N0AAA", pty.A()), b("N0BBB", pty.B());
+    a.Type("list MSGL\n");
+    b.Type("list MSGL\n");
+    ASSERT_TRUE(a.WaitFor("Auto Answer disabled")) << a.Output();
+    ASSERT_TRUE(b.WaitFor("Auto Answer disabled")) << b.Output();
+    std::this_thread::sleep_for(1500ms);
+    const std::string text = "HAPPY BIRTHDAY TO YOU, MOM. SEE YOU SOON WITH LOVE FROM ALL OF US";
+    size_t mark = a.Output().size();
+    a.Type("nts send n0bbb " + text + "\n");
+    ASSERT_TRUE(a.WaitFor("Radiogram 01 to N0BBB: 6 messages", mark)) << a.Output().substr(mark);
+    // Each section waits for the last one's ack; ask B until it has them all.
+    bool whole = false;
+    for (int i = 0; i < 40 && !whole; ++i) {
+        mark = b.Output().size();
+        b.Type("nts show 1\n");
+        whole = b.WaitFor("(complete)", mark, 500ms);
+    }
+    const std::string shown = b.Output().substr(mark);
+    ASSERT_TRUE(whole) << b.Output();
+    EXPECT_NE(shown.find("N0AAA->N0BBB:01"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("NR 01 R   14 "), std::string::npos) << shown;  // the check: 14 words
+    EXPECT_NE(shown.find(text), std::string::npos) << shown;
+    EXPECT_NE(shown.find("\nN0AAA\n"), std::string::npos) << shown;  // the signature
+}
+
 }  // namespace
 }  // namespace velmora

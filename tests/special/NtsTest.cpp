@@ -31,8 +31,8 @@ TEST(Radiogram, SentAsNumberedSections) {
     EXPECT_EQ(s[0].number, "01A");
     EXPECT_EQ(s[0].text, "N#\\01\\R\\\\\\12\\NEWINGTON, CT (HARTFORD)\\1405\\DEC 9");
     EXPECT_EQ(s[1].text, "NA\\JOHN SMITH\\12 MAIN ST\\HARTFORD CT\\");
-    EXPECT_EQ(s[2].text, "NT\\ARRIVED SAFELY WEATHER FINE ALL");
-    EXPECT_EQ(s[3].text, "NT\\WELL HERE LOVE ALL SEE");
+    EXPECT_EQ(s[2].text, "NT\\ARRIVED SAFELY WEATHER FINE ALL ");
+    EXPECT_EQ(s[3].text, "NT\\WELL HERE LOVE ALL SEE ");
     EXPECT_EQ(s[4].text, "NT\\YOU SOON");
     EXPECT_EQ(s[5].number, "01F");
     EXPECT_EQ(s[5].text, "NS\\N0ME");
