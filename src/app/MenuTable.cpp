@@ -125,6 +125,7 @@ constexpr MenuItem kLists[] = {
     {kCmdNwsListItem, "NWS-Counties List", false},
     {8218, "Airport List", false},
     {8219, "NTS message list", false},
+    {8220, "New NTS message", false},
     {0, "", false},
     {8206, "Positions", false},
     {8207, "Tracks", false},

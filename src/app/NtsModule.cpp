@@ -12,6 +12,15 @@ NtsModule::NtsModule(ModuleServices services, MessagingModule& messaging, ListWi
     : s_(services), messaging_(messaging), lists_(lists) {}
 
 bool NtsModule::Command(uint16_t id) {
+    if (id == kCmdNewNts) {
+        RadiogramForm form{New(), {}};
+        if (editRadiogram(form) && !form.radiogram.to.empty()) {
+            const size_t queued = Send(form.radiogram, form.text);
+            s_.platform.notices.StatusText("Radiogram " + form.radiogram.number + " to " + form.radiogram.to + ": " +
+                                           std::to_string(queued) + " messages");
+        }
+        return true;
+    }
     if (id == kCmdNtsList) {
         list_.Invalidate();
         if (lists_) lists_->ShowList(list_);

@@ -3,6 +3,7 @@
 // radiogram store; a radiogram written here goes out as its numbered
 // sections through the outgoing message queue; the "NTS Messages" list.
 #include <functional>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,13 @@ class ListWindows;
 class MessagingModule;
 
 constexpr uint16_t kCmdNtsList = 8219;
+constexpr uint16_t kCmdNewNts = 8220;
+
+// The "NTS Message" window's content: the radiogram and its text.
+struct RadiogramForm {
+    Radiogram radiogram;
+    std::string text;
+};
 
 class NtsModule final : public Module {
 public:
@@ -33,6 +41,8 @@ public:
     std::vector<std::string> ConsoleCommand(std::string_view args);
 
     const RadiogramStore& Store() const { return store_; }
+    // The "NTS Message" window; true when the operator sent it.
+    std::function<bool(RadiogramForm&)> editRadiogram = [](RadiogramForm&) { return false; };
     ListModel& List() { return list_; }
 
 private:

@@ -8,6 +8,7 @@
 #include "app/DisplayOptionsForm.h"
 #include "app/NwsModule.h"
 #include "app/RefDataModule.h"
+#include "app/NtsModule.h"
 #include "ports/TncSettings.h"
 
 namespace velmora {
@@ -38,6 +39,8 @@ public:
     virtual bool AskNwsExpiry(NwsExpiryForm& /*form*/) { return false; }
     // The map window's "Find" dialog (airport and zip code).
     virtual bool AskFind(FindForm& /*form*/) { return false; }
+    // The "NTS Message" window for a new radiogram; true when sent.
+    virtual bool EditRadiogram(RadiogramForm& /*form*/) { return false; }
 };
 
 }  // namespace velmora

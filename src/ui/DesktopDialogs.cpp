@@ -22,6 +22,7 @@
 #include "ui/DisplayOptionsDialog.h"
 #include "ui/NwsExpiryDialog.h"
 #include "ui/FindDialog.h"
+#include "ui/RadiogramWindow.h"
 
 namespace velmora {
 
@@ -93,6 +94,12 @@ bool DesktopUi::AskFind(FindForm& form) {
     if (autoAnswer_) return false;
     FindDialog dialog(form, frame_.get());
     return dialog.exec() == QDialog::Accepted;
+}
+
+bool DesktopUi::EditRadiogram(RadiogramForm& form) {
+    if (autoAnswer_) return false;
+    RadiogramWindow window(form, frame_.get());
+    return window.exec() == QDialog::Accepted;
 }
 
 bool DesktopUi::EditReportRates(Preferences& prefs) {

@@ -85,6 +85,7 @@ public:
     bool EditDisplayOptions(DisplayOptionsForm& form, bool unitsOnly) override;
     bool AskNwsExpiry(NwsExpiryForm& form) override;
     bool AskFind(FindForm& form) override;
+    bool EditRadiogram(RadiogramForm& form) override;
     // A list in its window; a list already open is brought to the front.
     void ShowList(ListModel& model) override;
     void CloseList(ListModel& model) override;

@@ -5,6 +5,7 @@
 #include "app/SettingsForms.h"
 #include "app/TncSettingsForm.h"
 #include "app/TransmitModule.h"
+#include "app/NtsModule.h"
 #include "platform/fake/FakeSerial.h"
 #include "support/SerialProgram.h"
 
@@ -173,6 +174,32 @@ TEST(TransmitCommands, SendRdfReportNeedsTheRdfPortAndSendsItsLastBearing) {
     const std::string sent = t.layer.written[kPortVhfTnc];
     EXPECT_NE(sent.find("4130.00N/07230.00W\\123/007/\r"), std::string::npos) << sent;
     EXPECT_EQ(sent[0], '@');
+}
+
+TEST(TransmitCommands, ANewRadiogramFromItsWindowGoesOutSectionBySection) {
+    test::SerialProgram t("N0ME", 41.5, -72.5);
+    test::SetPref(t.prefs, "port2_device", "/dev/ttyUSB0");
+    test::SetPref(t.prefs, "city", "NEWINGTON");
+    test::SetPref(t.prefs, "state", "CT");
+    Program& program = t.Up();
+    program.Command(kCmdOpenVhfTnc);
+    t.RunSingleShots();
+    t.layer.written[kPortVhfTnc].clear();
+    t.dialogs.radiogram = [](RadiogramForm& f) {
+        EXPECT_EQ(f.radiogram.group, "01");
+        EXPECT_EQ(f.radiogram.placeOfOrigin, "NEWINGTON, CT ()");
+        f.radiogram.to = "W1AW";
+        f.text = "ARRIVED SAFELY";
+    };
+    program.Command(kCmdNewNts);
+    t.RunSingleShots();
+    const std::string sent = t.layer.written[kPortVhfTnc];
+    // The first section goes now; the rest wait for its ack.
+    EXPECT_EQ(sent.rfind(":W1AW     :N#\\01\\R\\\\\\2\\NEWINGTON, CT ()\\", 0), 0u) << sent;
+    EXPECT_NE(sent.find("{01A\r"), std::string::npos) << sent;
+    EXPECT_EQ(t.notices.status.back(), "Radiogram 01 to W1AW: 4 messages");
+    ASSERT_EQ(program.Nts().Store().All().size(), 1u);
+    EXPECT_EQ(program.Nts().Store().All()[0].check, "2");
 }
 
 }  // namespace

@@ -90,6 +90,12 @@ struct FakeSettingsDialogs final : SettingsDialogs {
         return true;
     }
     std::function<void(FindForm&)> find;
+    bool EditRadiogram(RadiogramForm& form) override {
+        if (!radiogram) return false;
+        radiogram(form);
+        return true;
+    }
+    std::function<void(RadiogramForm&)> radiogram;
 };
 
 // Map windows as the front end keeps them: shown in order, the last one in

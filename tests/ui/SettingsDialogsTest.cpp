@@ -16,6 +16,8 @@
 #include "ui/TncSettingsDialog.h"
 #include "ui/DisplayOptionsDialog.h"
 #include "ui/FindDialog.h"
+#include "ui/RadiogramWindow.h"
+#include <QPlainTextEdit>
 #include <QLabel>
 #include <QComboBox>
 #include <QCheckBox>
@@ -208,6 +210,28 @@ TEST(FindDialog, AnswersEachFieldAsItIsTyped) {
     dialog.Store();
     EXPECT_EQ(form.airport, "BDL");
     EXPECT_EQ(form.zip, "06111");
+}
+
+TEST(RadiogramWindow, CountsTheCheckAndRefusesWithoutAnAddressee) {
+    RadiogramStore store;
+    RadiogramForm form{store.New("N0ME", "NEWINGTON, CT (HARTFORD)", MakeDateTime(2026, 12, 9, 14, 5, 0)), {}};
+    RadiogramWindow window(form);
+    window.Text()->setPlainText("HAPPY BIRTHDAY TO YOU, MOM.");
+    EXPECT_EQ(window.Check()->text(), "5");
+    if (const char* shot = std::getenv("VELMORA_NTS_SCREENSHOT")) {
+        window.To()->setText("w1aw");
+        window.show();
+        QApplication::processEvents();
+        window.grab().save(shot);
+    }
+    window.To()->setText("");
+    EXPECT_FALSE(window.Store());
+    EXPECT_EQ(window.Problem().toStdString().rfind("To: ", 0), 0u);
+    window.To()->setText("w1aw");
+    ASSERT_TRUE(window.Store()) << window.Problem().toStdString();
+    EXPECT_EQ(form.radiogram.to, "W1AW");
+    EXPECT_EQ(form.text, "HAPPY BIRTHDAY TO YOU, MOM.");
+    EXPECT_EQ(form.radiogram.signature, "N0ME");
 }
 
 }  // namespace
