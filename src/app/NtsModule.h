@@ -44,6 +44,7 @@ public:
     // The "NTS Message" window; true when the operator sent it.
     std::function<bool(RadiogramForm&)> editRadiogram = [](RadiogramForm&) { return false; };
     ListModel& List() { return list_; }
+    RadiogramListModel& Radiograms() { return list_; }
 
 private:
     ModuleServices s_;

@@ -112,6 +112,9 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
     lists_.Adopt(refdata_.AirportList());
     lists_.Adopt(nts_.List());
     nts_.editRadiogram = [this](RadiogramForm& f) { return dialogs_ && dialogs_->EditRadiogram(f); };
+    nts_.Radiograms().open = [this](const Radiogram& r) {
+        if (dialogs_) dialogs_->ShowRadiogram(r);
+    };
     messaging_.ntsSection = [this](std::string_view from, std::string_view to, std::string_view text,
                                    std::string_view number) { nts_.Section(from, to, text, number); };
     refdata_.askFind = [this](FindForm& f) { return dialogs_ && dialogs_->AskFind(f); };

@@ -41,6 +41,8 @@ public:
     virtual bool AskFind(FindForm& /*form*/) { return false; }
     // The "NTS Message" window for a new radiogram; true when sent.
     virtual bool EditRadiogram(RadiogramForm& /*form*/) { return false; }
+    // A stored radiogram in the same window, titled "FROM->TO:NUMBER".
+    virtual void ShowRadiogram(const Radiogram& /*radiogram*/) {}
 };
 
 }  // namespace velmora

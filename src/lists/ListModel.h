@@ -65,6 +65,9 @@ public:
     // The area a row stands for, which a double-click shows on the map;
     // an empty rectangle when it has none (the window beeps).
     virtual std::optional<GeoRect> RowArea(size_t /*row*/) const { return std::nullopt; }
+    // A double-click the list handles itself (opening the row's own
+    // window); false when it does not.
+    virtual bool RowOpened(size_t /*row*/) { return false; }
 
     // Marked by the invalidation broadcasts; the window refreshes a marked
     // model at its next redraw, so many changes cost one refresh.

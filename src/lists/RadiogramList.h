@@ -1,6 +1,8 @@
 #pragma once
 // "NTS Messages" ("NTSL"): the radiograms received and written, with their
 // number, parties, check, completeness and text.
+#include <functional>
+
 #include "lists/ListModel.h"
 #include "special/Nts.h"
 
@@ -15,6 +17,13 @@ public:
     size_t RowCount() const override { return store_.All().size(); }
     ListCell Cell(size_t row, size_t column) const override;
     void Refresh() override {}
+    bool RowOpened(size_t row) override {
+        if (row >= store_.All().size() || !open) return false;
+        open(store_.All()[row]);
+        return true;
+    }
+    // Shows a stored radiogram in its window.
+    std::function<void(const Radiogram&)> open;
 
 private:
     const RadiogramStore& store_;

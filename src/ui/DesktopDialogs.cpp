@@ -102,6 +102,13 @@ bool DesktopUi::EditRadiogram(RadiogramForm& form) {
     return window.exec() == QDialog::Accepted;
 }
 
+void DesktopUi::ShowRadiogram(const Radiogram& radiogram) {
+    if (autoAnswer_) return;
+    RadiogramForm form{radiogram, radiogram.wholeText};
+    RadiogramWindow window(form, frame_.get(), true);
+    window.exec();
+}
+
 bool DesktopUi::EditReportRates(Preferences& prefs) {
     ReportRatesDialog dialog(prefs, frame_.get());
     return dialog.exec() == QDialog::Accepted;

@@ -150,7 +150,7 @@ void DesktopUi::ShowList(ListModel& model) {
     }
     auto* window = new ListWindow(model);
     window->onActivate = [this, &model](size_t row) {
-        if (!program_) return;
+        if (!program_ || model.RowOpened(row)) return;
         if (model.Code() == MakeFourCC("MSGL")) {
             // A message opens the conversation it belongs to.
             if (const std::string call = model.RowCall(row); !call.empty()) ShowConversation(call);

@@ -10,6 +10,7 @@
 #include <QPushButton>
 
 #include "app/SettingsChecks.h"
+#include "lists/RadiogramList.h"
 
 namespace velmora {
 namespace {
@@ -22,10 +23,10 @@ QLineEdit* Field(const std::string& text, int width) {
 
 }  // namespace
 
-RadiogramWindow::RadiogramWindow(RadiogramForm& form, QWidget* parent)
+RadiogramWindow::RadiogramWindow(RadiogramForm& form, QWidget* parent, bool viewOnly)
     : QDialog(parent), form_(form) {
     const Radiogram& r = form.radiogram;
-    setWindowTitle("NTS Message");
+    setWindowTitle(viewOnly ? QString::fromStdString(RadiogramTitle(r)) : "NTS Message");
     to_ = Field(r.to, 9);
     number_ = Field(r.number, 7), precedence_ = Field(r.precedence, 7), handling_ = Field(r.handling, 7);
     origin_ = Field(r.stationOfOrigin.empty() ? r.from : r.stationOfOrigin, 7);
@@ -53,6 +54,17 @@ RadiogramWindow::RadiogramWindow(RadiogramForm& form, QWidget* parent)
     QObject::connect(text_, &QPlainTextEdit::textChanged, this, [this] {
         check_->setText(QString::number(RadiogramCheck(text_->toPlainText().replace('\n', '\r').toStdString())));
     });
+    check_->setText(QString::fromStdString(r.check.empty() ? std::to_string(RadiogramCheck(form.text)) : r.check));
+    if (viewOnly) {
+        for (QLineEdit* e : {to_, number_, precedence_, handling_, origin_, place_, time_, date_, telephone_, signature_})
+            e->setReadOnly(true);
+        address_->setReadOnly(true);
+        text_->setReadOnly(true);
+        auto* close = new QDialogButtonBox(QDialogButtonBox::Close);
+        QObject::connect(close, &QDialogButtonBox::rejected, this, &QDialog::reject);
+        layout->addRow(close);
+        return;
+    }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel);
     QPushButton* send = buttons->addButton("Send", QDialogButtonBox::AcceptRole);
     send->setDefault(true);

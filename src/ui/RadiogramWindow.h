@@ -13,7 +13,8 @@ namespace velmora {
 
 class RadiogramWindow final : public QDialog {
 public:
-    RadiogramWindow(RadiogramForm& form, QWidget* parent = nullptr);
+    // viewOnly: a stored radiogram, titled "FROM->TO:NUMBER", nothing to send.
+    RadiogramWindow(RadiogramForm& form, QWidget* parent = nullptr, bool viewOnly = false);
     bool Store();
     const QString& Problem() const { return problem_; }
     QLineEdit* To() const { return to_; }

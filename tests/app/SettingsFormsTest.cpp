@@ -200,6 +200,12 @@ TEST(TransmitCommands, ANewRadiogramFromItsWindowGoesOutSectionBySection) {
     EXPECT_EQ(t.notices.status.back(), "Radiogram 01 to W1AW: 4 messages");
     ASSERT_EQ(program.Nts().Store().All().size(), 1u);
     EXPECT_EQ(program.Nts().Store().All()[0].check, "2");
+    // A double-click on its row opens it, titled as the Part says.
+    ListModel* list = program.Lists().Find("NTSL");
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(list->RowOpened(0));
+    EXPECT_EQ(t.dialogs.shownRadiograms, std::vector<std::string>{"N0ME->W1AW:01"});
+    EXPECT_FALSE(list->RowOpened(5));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "app/Program.h"
 #include "app/SettingsDialogs.h"
+#include "lists/RadiogramList.h"
 #include "platform/fake/FakeClock.h"
 #include "platform/fake/FakeUserInterface.h"
 #include "platform/fake/RecordingNotices.h"
@@ -96,6 +97,8 @@ struct FakeSettingsDialogs final : SettingsDialogs {
         return true;
     }
     std::function<void(RadiogramForm&)> radiogram;
+    void ShowRadiogram(const Radiogram& r) override { shownRadiograms.push_back(RadiogramTitle(r)); }
+    std::vector<std::string> shownRadiograms;
 };
 
 // Map windows as the front end keeps them: shown in order, the last one in

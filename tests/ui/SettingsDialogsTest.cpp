@@ -232,6 +232,9 @@ TEST(RadiogramWindow, CountsTheCheckAndRefusesWithoutAnAddressee) {
     EXPECT_EQ(form.radiogram.to, "W1AW");
     EXPECT_EQ(form.text, "HAPPY BIRTHDAY TO YOU, MOM.");
     EXPECT_EQ(form.radiogram.signature, "N0ME");
+    RadiogramWindow stored(form, nullptr, true);
+    EXPECT_EQ(stored.windowTitle(), "N0ME->W1AW:01");
+    EXPECT_TRUE(stored.Text()->isReadOnly());
 }
 
 }  // namespace
