@@ -35,10 +35,15 @@ DecodeContext App::Context() {
                          *seams_,         own_,    decodeSettings_, counters_};
 }
 
-void App::ProcessReceivedLine(std::string line, Liveness live, SourceKind kind) {
+void App::ProcessReceivedLine(std::string line, Liveness live, SourceKind kind, Gating gating) {
     clock_.Refresh();
+    const Gating outer = gating_;
+    gating_ = gating;
     DecodeContext ctx = Context();
     velmora::ProcessReceivedLine(ctx, line, live, kind, 0);
+    gating_ = outer;
+    // What a seam asks after this line is about the next one.
+    counters_.lineCut = false;
 }
 
 namespace {

@@ -38,7 +38,12 @@ public:
     App& operator=(const App&) = delete;
 
     // The received-line entry for lines from outside (depth 0).
-    void ProcessReceivedLine(std::string line, Liveness live, SourceKind kind);
+    // gating: kNever for a line that must not reach a radio port whatever it
+    // holds (an unverified link or client, a client not allowed to RF).
+    void ProcessReceivedLine(std::string line, Liveness live, SourceKind kind, Gating gating = Gating::kAllowed);
+    // Whether the line being decoded may be passed on to radio: it was not
+    // cut and its source may reach the air.
+    bool MayGateCurrentLine() const { return gating_ == Gating::kAllowed && !counters_.lineCut; }
 
     // Releases every station and feeds the own position again, so the own
     // station is index 0.
@@ -147,6 +152,7 @@ private:
     std::unique_ptr<ActivityTable> activity_;
     TncPortState ports_;
     DecodeCounters counters_;
+    Gating gating_ = Gating::kAllowed;
     RecordedStationEvents events_;
     MessageStore messages_;
     WaypointTable waypoints_;

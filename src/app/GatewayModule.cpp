@@ -1,5 +1,7 @@
 #include "app/GatewayModule.h"
 
+#include <algorithm>
+
 #include "app/InternetModule.h"
 #include "app/ListsModule.h"
 #include "app/TransmitModule.h"
@@ -18,8 +20,9 @@ GatewayModule::GatewayModule(ModuleServices services, Network* network, Transmit
       server_(network, s_.app.Now(), s_.platform.notices, s_.app.Stations(), ServerHooks{}),
       status_(server_, specialStations_) {
     ServerHooks& h = server_.hooks();
-    h.receivedLine = [this](std::string_view line) {
-        s_.app.ProcessReceivedLine(std::string(line), Liveness::kLive, SourceKind::kInternet);
+    h.receivedLine = [this](std::string_view line, const ClientLogin& from) {
+        s_.app.ProcessReceivedLine(std::string(line), Liveness::kLive, SourceKind::kInternet,
+                                   ClientMayReachRadio(from) ? Gating::kAllowed : Gating::kNever);
     };
     h.exchangeLine = [this](std::string_view line) { s_.app.ReadStationExchange(line); };
     h.passcode = [](std::string_view call) { return Passcode(call); };
@@ -29,6 +32,14 @@ GatewayModule::GatewayModule(ModuleServices services, Network* network, Transmit
 }
 
 void GatewayModule::Startup() { Apply(); }
+
+// Off unless the operator allows it, and then only for verified clients,
+// of the calls in "ServerRF.txt" when it lists any.
+bool GatewayModule::ClientMayReachRadio(const ClientLogin& from) const {
+    if (!clientsToRf_ || !from.verified) return false;
+    if (rfCalls_.empty()) return true;
+    return std::find(rfCalls_.begin(), rfCalls_.end(), from.call) != rfCalls_.end();
+}
 
 void GatewayModule::Started() {
     if (s_.prefs.Flag(pref::kEnableServer)) {
@@ -50,6 +61,20 @@ void GatewayModule::Apply() {
     s_.app.DecodeOptions().gateInternetToRadio = g.toRf;
     s_.app.DecodeOptions().igateOperation = g.toRf;
     specialStations_ = s_.app.Flags().Size();
+    ServerSettings server;
+    server.name = g.ownCall;
+    server.allInterfaces = s_.prefs.Flag(pref::kServerAllInterfaces);
+    const int64_t idle = s_.prefs.Number(pref::kServerIdleMinutes);
+    // 0 is what older settings files hold: the default; below 0 is never.
+    server.idleMinutes = idle == 0 ? 30 : idle < 0 ? 0 : static_cast<int>(std::min<int64_t>(idle, 10000));
+    server_.Configure(server);
+    clientsToRf_ = s_.prefs.Flag(pref::kServerToRf);
+    rfCalls_.clear();
+    (void)s_.platform.files.ReadLines("ServerRF.txt", [&](std::string_view l) {
+        while (!l.empty() && (l.back() == ' ' || l.back() == '\t')) l.remove_suffix(1);
+        while (!l.empty() && (l.front() == ' ' || l.front() == '\t')) l.remove_prefix(1);
+        if (!l.empty() && l.front() != '#') rfCalls_.emplace_back(l);
+    });
     status_.Invalidate();
 }
 
@@ -72,7 +97,7 @@ void GatewayModule::OfferToClients(std::string_view line) {
 bool GatewayModule::InternetOpen() const { return internet_.Open(); }
 bool GatewayModule::VhfOpen() const { return transmit_.ChannelUp(kChannelVhf); }
 bool GatewayModule::ReceiveOnly() const { return s_.prefs.Number(pref::kPortArrangement) == 0; }
-void GatewayModule::SendToInternet(std::string_view line) { internet_.Send(std::string(line) + "\r\n"); }
+void GatewayModule::SendToInternet(std::string_view line) { internet_.SendPacket(line); }
 void GatewayModule::Transmit(char port, std::string_view text) { transmit_.Transmit(port, text); }
 
 }  // namespace velmora

@@ -39,6 +39,7 @@ public:
     Igate& Gate() { return igate_; }
     TcpServer& Server() { return server_; }
     ListModel& StatusList() { return status_; }
+    ServerStatusModel& StatusModel() { return status_; }
     // From the decoder: lines for the clients, third-party packets for
     // radio, an IGate report asked for.
     void RelayToClients(std::string_view raw) { server_.SendToClients(raw); }
@@ -59,6 +60,8 @@ private:
     void SendToInternet(std::string_view line) override;
     void Transmit(char port, std::string_view text) override;
 
+    bool ClientMayReachRadio(const ClientLogin& from) const;
+
     ModuleServices s_;
     TransmitModule& transmit_;
     InternetModule& internet_;
@@ -66,6 +69,8 @@ private:
     Igate igate_;
     TcpServer server_;
     size_t specialStations_ = 0;
+    bool clientsToRf_ = false;
+    std::vector<std::string> rfCalls_;  // "ServerRF.txt": the clients that may reach radio
     ServerStatusModel status_;
 };
 

@@ -19,8 +19,10 @@ std::vector<std::string> LinesOf(const FileAccess& files, const char* name, bool
 
 InternetModule::InternetModule(ModuleServices services, Network* network, SettingsDialogs* dialogs)
     : s_(services), dialogs_(dialogs), links_(network, services.platform.clock) {
-    links_.onLine = [this](std::string_view line) {
-        s_.app.ProcessReceivedLine(std::string(line), Liveness::kLive, SourceKind::kInternet);
+    links_.onLine = [this](std::string_view line, bool verified) {
+        // An IGate whose login the server did not verify gates nothing to radio.
+        s_.app.ProcessReceivedLine(std::string(line), Liveness::kLive, SourceKind::kInternet,
+                                   verified ? Gating::kAllowed : Gating::kNever);
     };
     links_.onStationLine = [this](std::string_view line) { (void)s_.app.ReadStationExchange(line); };
     links_.onTerminal = [this](std::string_view text, int colour) {
@@ -30,6 +32,12 @@ InternetModule::InternetModule(ModuleServices services, Network* network, Settin
     links_.onLoggedIn = [this](size_t) { sendPosition(); };
     links_.onChanged = [this] { s_.ui.RefreshCheckMarks(); };
     links_.onManualLogin = [this] { s_.ui.ShowTerminal("Telnet - CLOSE when logged on"); };
+}
+
+void InternetModule::SendPacket(std::string_view packet) {
+    while (!packet.empty() && (packet.back() == '\r' || packet.back() == '\n')) packet.remove_suffix(1);
+    if (packet.empty() || dupes_.Check(packet, s_.platform.clock.NowStamp()) != UplinkVerdict::kSend) return;
+    links_.SendToLinks(std::string(packet) + "\r\n");
 }
 
 void InternetModule::ApplySettings() {

@@ -4,6 +4,7 @@
 // to the decoder as internet traffic, and the router's internet leg.
 #include "app/Module.h"
 #include "ports/InternetLinks.h"
+#include "ports/UplinkDupes.h"
 
 namespace velmora {
 
@@ -26,7 +27,11 @@ public:
     InternetLinks& Links() { return links_; }
     // The router's internet leg: open when a link is connected.
     bool Open() const { return links_.AnyConnected(); }
+    // Text as it is (the terminal's, a login).
     void Send(std::string_view text) { links_.SendToLinks(text); }
+    // One packet (line end optional): sent with CR LF unless it is not one
+    // line, or the same packet went up in the last 30 seconds.
+    void SendPacket(std::string_view packet);
     // The own position after a login (the transmit module's).
     std::function<void()> sendPosition = [] {};
     // The TCP settings were saved (the IGate and the server follow them).
@@ -40,6 +45,7 @@ private:
     ModuleServices s_;
     class SettingsDialogs* dialogs_;
     InternetLinks links_;
+    UplinkDupes dupes_;
 };
 
 }  // namespace velmora

@@ -194,7 +194,9 @@ void MessagingModule::LogMessage(std::string_view line) { s_.app.Logs().WriteLin
 
 bool MessagingModule::IgateEnabled() const { return igate && igate->Settings().toRf; }
 bool MessagingModule::GateMessageToRf(std::string_view from, std::string_view path, std::string_view field) {
-    return igate && igate->GateMessageToRf(from, path, field);
+    // A cut line, or one from a source that may not reach the air, is
+    // read here but never gated.
+    return igate && s_.app.MayGateCurrentLine() && igate->GateMessageToRf(from, path, field);
 }
 void MessagingModule::SendIgateList(std::string_view to, char) {
     if (igate) igate->AnswerList(to, messaging_);
@@ -202,6 +204,11 @@ void MessagingModule::SendIgateList(std::string_view to, char) {
 
 void MessagingModule::ShowMessageList() {
     if (lists_) lists_->ShowList(list_);
+}
+
+void MessagingModule::MailArrived(std::string_view from, std::string_view text) {
+    if (windows_ && windows_->MailArrived(from, text)) return;
+    ShowMessageList();
 }
 
 void MessagingModule::MessageChanged(int32_t) {

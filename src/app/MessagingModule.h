@@ -38,6 +38,10 @@ public:
     virtual void ShowConversation(const std::string& call) = 0;
     // The store changed: open conversations look again.
     virtual void MessagesChanged() {}
+    // Mail for us arrived; false to have the message list come up instead
+    // (the desktop), true when the window showed it itself (the console
+    // prints the one new message, never the whole list).
+    virtual bool MailArrived(std::string_view /*from*/, std::string_view /*text*/) { return false; }
 };
 
 // One line of a conversation: who wrote it, when, and how it fared.
@@ -101,6 +105,7 @@ private:
     void SendObjects(char port) override;
     void LogMessage(std::string_view line) override;
     void ShowMessageList() override;
+    void MailArrived(std::string_view from, std::string_view text) override;
     void MessageChanged(int32_t entry) override;
     bool IgateEnabled() const override;
     bool GateMessageToRf(std::string_view from, std::string_view path, std::string_view field) override;

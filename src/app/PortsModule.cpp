@@ -48,6 +48,12 @@ PortsModule::PortsModule(ModuleServices services, SerialLayer* serial)
       tnc_(*this, services.app.TncPorts(), settings_, ports_, sender_, roles_, services.platform.files,
            services.app.Now()) {
     ports_.SetSink(&roles_);
+    // A device that came back is started as it was when the operator opened it.
+    ports_.onReopened = [this](int index) {
+        if (IsTncPort(index)) tnc_.StartTnc(index);
+        if (index == kPortWeather) weatherOpened();
+        s_.ui.RefreshCheckMarks();
+    };
     handOffs_.kissReceive = [this](int port, std::string_view bytes) { tnc_.KissInput(port, bytes); };
     handOffs_.terminal = [this](std::string_view text, int colour) { s_.ui.TerminalOutput(text, colour); };
     sender_.onWritten = [this](int port, std::string_view bytes) {
@@ -78,7 +84,8 @@ void PortsModule::ApplyPortSettings() {
     // Line assembly by role: the default terminal raw, the weather port raw
     // and 8-bit for the station types that send binary data.
     ports_.SetPortFlags(kPortTerminal, false, true);
-    for (int p : {kPortHfTnc, kPortVhfTnc, kPortGps, kPortRdf}) ports_.SetPortFlags(p, true, true);
+    for (int p : {kPortHfTnc, kPortVhfTnc}) ports_.SetPortFlags(p, true, false);
+    for (int p : {kPortGps, kPortRdf}) ports_.SetPortFlags(p, true, true);
     const bool binaryWeather = TakesBytes(settings_.weatherType);
     ports_.SetPortFlags(kPortWeather, !binaryWeather, !binaryWeather);
 }
@@ -177,6 +184,12 @@ bool PortsModule::ToggleTnc(int index) {
         CloseTncPort(index);
         return true;
     }
+    if (ports_.IsLost(SerialPortOf(index))) {
+        // Being reconnected: the operator's click stops that.
+        ports_.ClosePort(SerialPortOf(index));
+        s_.ui.RefreshCheckMarks();
+        return true;
+    }
     if (!s_.app.Own().HasHome())
         s_.ui.MessageBox("Please set your Lat/Lon in SETTINGS/Station", "Velmora", Buttons::kOk);
     if (!ValidOwnCall(s_.app.Own().call.View())) {
@@ -197,7 +210,7 @@ bool PortsModule::ToggleTnc(int index) {
 
 bool PortsModule::TogglePort(uint16_t command) {
     const int index = command == kCmdOpenGpsPort ? kPortGps : command == kCmdOpenWxPort ? kPortWeather : kPortRdf;
-    if (ports_.IsOpen(index)) {
+    if (ports_.IsOpen(index) || ports_.IsLost(index)) {
         ports_.ClosePort(index);
         return true;
     }

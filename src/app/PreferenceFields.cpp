@@ -51,7 +51,14 @@ PrefField Txt(std::string name, uint16_t offset, uint16_t size, std::string def 
 //                map_station_age (bytes)
 //   7207         map_filter (0 all, 1 direct, 2 flagged, 3 tracked, 4 weather),
 //   7208         map_placement (1, 2, 3 or 4)
-//   7209         map_font_size (byte); 7210 to 7230 are free
+//   7209         map_font_size (byte)
+//   7210         server_all_interfaces  the APRS server listens on every
+//                                       address (else 127.0.0.1 only)
+//   7211         server_to_rf   packets from verified server clients may be
+//                               gated to radio (the calls in "ServerRF.txt"
+//                               only, when that file lists any)
+//   7212         server_idle_minutes  a silent client is let go (30; 0 never);
+//                7214 to 7230 are free
 constexpr uint16_t kOwnFieldsStart = 6208;
 void AddOwnFields(std::vector<PrefField>& f) {
     for (int n = 0; n < 10; ++n) {
@@ -93,6 +100,9 @@ void AddOwnFields(std::vector<PrefField>& f) {
     f.push_back(Num("map_filter", kOwnFieldsStart + 999, PrefType::kByte));
     f.push_back(Num("map_placement", kOwnFieldsStart + 1000, PrefType::kByte, 1));
     f.push_back(Num("map_font_size", kOwnFieldsStart + 1001, PrefType::kByte, 14));
+    f.push_back(Num("server_all_interfaces", kOwnFieldsStart + 1002, PrefType::kByte));
+    f.push_back(Num("server_to_rf", kOwnFieldsStart + 1003, PrefType::kByte));
+    f.push_back(Num("server_idle_minutes", kOwnFieldsStart + 1004, PrefType::kI16, 30));
 }
 
 std::vector<PrefField> BuildFields() {

@@ -115,6 +115,9 @@ struct PrefKey {
     X(kNearestNwsStation, "nearest_nws_station") \
     X(kEnableServer, "enable_server") \
     X(kServerPort, "server_port") \
+    X(kServerAllInterfaces, "server_all_interfaces") \
+    X(kServerToRf, "server_to_rf") \
+    X(kServerIdleMinutes, "server_idle_minutes") \
     X(kIgatePerMinute, "igate_per_minute") \
     X(kIgatePerFiveMinutes, "igate_per_five_minutes") \
     X(kGpsSource, "gps_source") \

@@ -1,5 +1,6 @@
 #include "app/Program.h"
 
+#include "app/LinkStates.h"
 #include "app/MenuTable.h"
 
 namespace velmora {
@@ -58,7 +59,9 @@ public:
     }
     void ResendPendingMessages(StationIndex station) override { p_.messaging_.StationHeard(station); }
     void RelayToServerClients(std::string_view raw) override { p_.gateway_.RelayToClients(raw); }
-    void QueueForRadio(std::string_view text, Route) override { p_.gateway_.QueueForRadio(text); }
+    void QueueForRadio(std::string_view text, Route) override {
+        if (p_.app_.MayGateCurrentLine()) p_.gateway_.QueueForRadio(text);
+    }
     void SendIgateReport(SourceKind port) override { p_.gateway_.IgateReportAsked(port); }
 
 private:
@@ -105,6 +108,7 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
     app_.UseSeams(*seams_);
     lists_.Adopt(messaging_.List());
     lists_.Adopt(gateway_.StatusList());
+    gateway_.StatusModel().linkStates = [this] { return LinkStates(); };
     lists_.Adopt(gps_.Display());
     lists_.Adopt(weather_.Display());
     lists_.Adopt(maps_.OverlayList());
@@ -167,7 +171,7 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
     ports_.Tnc().queryAllRoutes = [this](std::string_view text) { transmit_.Transmit('-', text); };
     ports_.Tnc().started = [this](int) { transmit_.TncStarted(); };
     transmit_.internetOpen = [this] { return internet_.Open(); };
-    transmit_.sendInternet = [this](std::string_view line) { internet_.Send(line); };
+    transmit_.sendInternet = [this](std::string_view line) { internet_.SendPacket(line); };
     internet_.sendPosition = [this] { transmit_.SendOwnPosition('T'); };
     ports_.internetOpen = [this] { return internet_.Links().AnyWanted(); };
     internet_.terminalOnLinks = [this] { return ports_.Roles().TerminalPort() == kPortTcpIp; };
@@ -266,7 +270,12 @@ void Program::OnTimer(int id) {
             break;
         case kTimerMinute: memory_.MinuteTimer(); break;
         case kTimerLink:
+            ports_.Ports().RecoverLostPorts(app_.Now().NowStamp());
             internet_.Poll();
+            if (std::string states = LinkStates(); states != shownLinkStates_) {
+                shownLinkStates_ = std::move(states);
+                gateway_.StatusList().Invalidate();
+            }
             gateway_.Poll();
             gps_.Poll();
             weather_.Poll();
@@ -341,5 +350,7 @@ void Program::Stop() {
     for (Module* m : modules_) m->Stop();
     timers_.StopAll(ui_);
 }
+
+std::string Program::LinkStates() { return LinkStatesText(ports_.Ports(), internet_.Links(), app_.Now().NowStamp()); }
 
 }  // namespace velmora

@@ -113,6 +113,9 @@ public:
     void OpenFile(const std::string& path) { files_.OpenFile(path); }
     bool StartSimulation(const std::string& path) { return files_.StartSimulation(path); }
 
+    // The TNC ports' and internet links' states ("links", the status window).
+    std::string LinkStates();
+
     bool QuitRequested() const { return quitRequested_; }
     // The data folder had no "Velmora.prf": a new station.
     bool FirstStart() const { return firstStart_; }
@@ -193,6 +196,7 @@ private:
     bool firstStart_ = false;
     SettingsDialogs* dialogs_ = nullptr;
     int exitCode_ = 0;
+    std::string shownLinkStates_;
 };
 
 }  // namespace velmora

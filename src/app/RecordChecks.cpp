@@ -61,8 +61,23 @@ std::string WeatherProblem(const Preferences& p) {
 
 }  // namespace
 
+// A line end in a text that is sent (a comment, the status, a filter, a
+// path) would make a line of its own on the air or on the server link. The
+// KISS-on texts are the exception: control characters divide their commands.
+std::string ControlByteProblem(const Preferences& p) {
+    for (const PrefField& f : PreferenceFields()) {
+        if (f.type != PrefType::kText || f.name.rfind("kiss_on_text", 0) == 0) continue;
+        for (const char c : p.Text(f)) {
+            const auto b = static_cast<unsigned char>(c);
+            if (b < 0x20 || b == 0x7F) return f.name + " holds a control character (a line end, tab or escape)";
+        }
+    }
+    return {};
+}
+
 std::vector<std::string> RecordProblems(const Preferences& p) {
-    return {StationProblem(p),
+    return {ControlByteProblem(p),
+            StationProblem(p),
             PortSettingsForm::From(p).FirstProblem(),
             TncSettingsForm::From(p).Problem(),
             KissProblem(p),

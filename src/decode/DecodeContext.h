@@ -17,6 +17,9 @@ struct OwnStation {
     bool HasHome() const { return homeLon > 0 && homeLat > 0; }
 };
 
+// Whether a received line may be passed on to a radio port.
+enum class Gating : uint8_t { kAllowed, kNever };
+
 struct DecodeSettings {
     bool gateInternetToRadio = false;
     bool forwardMicEToInternet = false;
@@ -41,6 +44,9 @@ struct DecodeCounters {
     TimeStamp lastDecoded = 0;
     // The record the latest line changed (the object's for an object), -1 none.
     StationIndex lastStation = -1;
+    // The line being decoded had to be cut (longer than the line or the
+    // information field holds): it is read, but never passed on.
+    bool lineCut = false;
 };
 
 // The tables and state the report decoders fill besides the station table.

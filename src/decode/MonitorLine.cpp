@@ -102,6 +102,7 @@ bool ParseMonitorLine(std::string_view line, MonitorLine& out) {
         if (c == ':') {
             const std::string_view info = line.substr(i + 1);
             out.info = info.substr(0, kMaxInfoLength);
+            out.infoCut = info.size() > kMaxInfoLength;
             out.hasInfo = true;
             break;
         }

@@ -36,6 +36,7 @@ struct MonitorLine {
     int idIndex = -1;  // element "ID" or "BEACON"
     bool internetPath = false;  // an element beginning "TCP"
     bool hasInfo = false;       // a ":" was found
+    bool infoCut = false;       // the information field was longer than it holds
 
     PathSummary Path() const {
         return {direct != 0, local != 0, hopCount, wideCount, gateCount,

@@ -235,9 +235,9 @@ void RouteByType(DecodeContext& ctx, const MonitorLine& line, Liveness live, Sou
     const StationIndex index = found.index;
     if (depth == 0) {
         AppendHistory(ctx, line, index, dc.packetClass, kind);
-        if (!IsInternet(kind)) ctx.seams.RelayToServerClients(line.rawLine.View());
+        if (!IsInternet(kind) && !ctx.counters.lineCut) ctx.seams.RelayToServerClients(line.rawLine.View());
         if (live == Liveness::kLive && ctx.settings.gateInternetToRadio && kind == SourceKind::kInternet &&
-            ctx.st.flags.For(line.source.View()).igate)
+            !ctx.counters.lineCut && ctx.st.flags.For(line.source.View()).igate)
             GateToRadio(ctx, line);
     } else {
         AppendHistory(ctx, line, index, dc.packetClass, SourceKind::kNone);
@@ -281,9 +281,15 @@ void RouteByType(DecodeContext& ctx, const MonitorLine& line, Liveness live, Sou
 }  // namespace
 
 void ProcessReceivedLine(DecodeContext& ctx, std::string& line, Liveness live, SourceKind kind, int depth) {
-    if (depth == 0) ctx.counters.lastStation = -1;
+    if (depth == 0) {
+        ctx.counters.lastStation = -1;
+        ctx.counters.lineCut = false;
+    }
     kind = CleanLine(line, live, kind, ctx.ports, ctx.st.notices);
-    if (line.size() > kMaxLineLength) line.resize(kMaxLineLength);
+    if (line.size() > kMaxLineLength) {
+        line.resize(kMaxLineLength);
+        ctx.counters.lineCut = true;
+    }
     const LocalDateTime now = ctx.st.clock.Now();
     ctx.Count(kind, kStatEveryLine);
     ctx.stats.CountBytes(kind, static_cast<uint32_t>(line.size()), now.hour);
@@ -291,6 +297,7 @@ void ProcessReceivedLine(DecodeContext& ctx, std::string& line, Liveness live, S
 
     MonitorLine parsed;
     const bool hasInfo = ParseMonitorLine(line, parsed);
+    if (parsed.infoCut) ctx.counters.lineCut = true;
     parsed.rawLine = line;
     parsed.header = std::string_view(line).substr(0, line.find(':'));
     const std::string_view header = parsed.header.View();

@@ -54,7 +54,7 @@ bool Igate::GateMessageToRf(std::string_view from, std::string_view path, std::s
     const StationTable& t = st_.table;
     const StationIndex to = field.size() >= 9 ? FindStation(t, field.substr(0, 9)) : -1;
     const StationIndex sender = FindStation(t, from);
-    if (!PathHolds(path, {"TCPXX"}) && to > 0 && t.ValidIndex(to) && sender >= 0 && t.ValidIndex(sender) &&
+    if (!PathHolds(path, {"TCPXX", "qAX"}) && to > 0 && t.ValidIndex(to) && sender >= 0 && t.ValidIndex(sender) &&
         HeardOnVhf(t.At(to).sourceKind) && t.At(to).heardLocal && IsInternet(t.At(sender).sourceKind)) {
         StationRecord& s = st_.table.At(sender);
         const std::string_view text = field.size() > 10 ? field.substr(10) : std::string_view{};

@@ -1,5 +1,7 @@
 #include "gateway/IgateRules.h"
 
+#include "stations/ByteLines.h"
+
 namespace velmora {
 namespace {
 
@@ -53,10 +55,26 @@ RfGateResult RfToInternet(std::string_view line, std::string_view ownCall) {
         if (Bare(h->source) == ownCall) return {RfGateRefusal::kOwnPacket, {}};
     }
     if (h->info[0] == '?') return {RfGateRefusal::kQuery, {}};
+    if (h->info.find_first_of(std::string_view("\0\r\n", 3)) != std::string_view::npos)
+        return {RfGateRefusal::kNotAPacket, {}};
+    // The header is built from the path's elements: a TNC prints a frame
+    // without digipeaters as "SRC>DEST,:", and the servers drop a packet
+    // whose path holds an empty element.
     std::string out;
     out.reserve(line.size() + ownCall.size() + 8);
-    out.append(h->source).append(">").append(h->path).append(",qAR,").append(ownCall).append(":").append(h->info);
-    return {RfGateRefusal::kNone, std::move(out)};
+    out.append(h->source).append(">");
+    bool first = true;
+    for (std::string_view path = h->path; !path.empty();) {
+        const size_t comma = path.find(',');
+        const std::string_view element = path.substr(0, comma);
+        if (!element.empty()) out.append(first ? "" : ",").append(element);
+        if (!element.empty()) first = false;
+        if (comma == std::string_view::npos) break;
+        path.remove_prefix(comma + 1);
+    }
+    if (first) return {RfGateRefusal::kNotAPacket, {}};  // no destination
+    out.append(",qAR,").append(ownCall).append(":").append(h->info);
+    return {RfGateRefusal::kNone, PacketText(out)};
 }
 
 std::string RelayLine(std::string_view source, std::string_view destination, std::string_view ownCall,

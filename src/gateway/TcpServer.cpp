@@ -2,14 +2,22 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace velmora {
+
+std::string PeerAddress(std::string_view peer) {
+    const size_t colon = peer.rfind(':');
+    std::string_view host = colon == std::string_view::npos ? peer : peer.substr(0, colon);
+    if (host.substr(0, 7) == "::ffff:") host.remove_prefix(7);  // IPv4 on a dual-stack socket
+    return std::string(host);
+}
 
 TcpConnection::TcpConnection(TcpServer& server, std::unique_ptr<TcpSocket> s, uint16_t p)
     : port(p), socket(std::move(s)), server_(server) {
     createdAt = lastReceiveAt = lastSendAt = server.clock().NowStamp();
     if (socket) {
-        peerName = socket->Peer().substr(0, kTextMax);
+        peerName = PeerAddress(socket->Peer()).substr(0, kTextMax);
         socket->onData = [this](std::string_view bytes) {
             bytesReceived += static_cast<int32_t>(bytes.size());
             server_.totalReceived += static_cast<int64_t>(bytes.size());
@@ -33,31 +41,9 @@ TcpConnection::~TcpConnection() {
 void TcpConnection::Idle(int) {}
 
 void TcpConnection::OnData(std::string_view bytes) {
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        const bool end = (b < 32 && c != '\t');
-        if (end) {
-            // CR LF and LF CR are one line end.
-            if ((c == '\n' && lastEnd_ == '\r') || (c == '\r' && lastEnd_ == '\n')) {
-                lastEnd_ = 0;
-                continue;
-            }
-            lastEnd_ = c;
-            const std::string line = std::move(lineBuffer);
-            lineBuffer.clear();
-            OnLine(line);
-            if (closeRequested) return;
-            continue;
-        }
-        lastEnd_ = 0;
-        if (lineBuffer.size() >= kLineMax) {
-            const std::string line = std::move(lineBuffer);
-            lineBuffer.clear();
-            OnLine(line);
-            if (closeRequested) return;
-        }
-        lineBuffer.push_back(c);
-    }
+    lines_.Feed(bytes, [this](std::string_view line) {
+        if (!closeRequested) OnLine(PacketText(line));
+    });
 }
 
 uint16_t TcpConnection::Send(std::string_view bytes) {
@@ -100,31 +86,29 @@ LoginWords ParseLoginLine(std::string_view line) {
     return w;
 }
 
+bool StreamClientConnection::ReadsExchange() const {
+    return verified && (software.rfind("Velmora", 0) == 0 || software.rfind("VELMORA", 0) == 0);
+}
+
 void StreamClientConnection::OnLine(std::string_view line) {
     server_.hooks().terminal(std::string(line) + "\r\n");
     if (line.size() <= 10) return;
-    if (loggedIn || linesReceived > 1) {
-        std::string forwarded(line);
-        bool pass = verified;
-        if (!pass && loggedIn) {
-            const size_t at = forwarded.find("TCPIP");
-            if (at != std::string::npos) {
-                forwarded[at + 3] = forwarded[at + 4] = 'X';  // not to go back to radio
-                pass = true;
-            }
-        }
-        if (pass) {
-            if (forwarded[0] == ':') {
-                server_.hooks().exchangeLine(forwarded);
-            } else {
-                server_.hooks().receivedLine(forwarded);
-                server_.SendToClients(forwarded);
-            }
-        }
-    } else if (line.substr(0, 4) == "user") {
-        Login(line);
-    }
     ++linesReceived;
+    if (!loggedIn) {
+        // The login is the first or second line; a client that never
+        // logged in has nothing forwarded.
+        if (linesReceived <= 2 && line.substr(0, 4) == "user") Login(line);
+        return;
+    }
+    if (line[0] == '#') return;  // a client's remark or keep-alive
+    if (line[0] == ':') {
+        if (verified) server_.hooks().exchangeLine(line);
+        return;
+    }
+    const std::optional<std::string> packet = ClientPacket(line, Identity(), server_.Settings().name);
+    if (!packet) return;
+    server_.hooks().receivedLine(*packet, Identity());
+    server_.SendToClients(*packet, this);
 }
 
 void StreamClientConnection::Login(std::string_view line) {
@@ -136,14 +120,16 @@ void StreamClientConnection::Login(std::string_view line) {
     software = w.software.substr(0, 31);
     passNumber = w.passNumber;
     verified = !callsign.empty() && passNumber == server_.hooks().passcode(callsign);
-    dumpActive = verified;
+    dumpActive = ReadsExchange();
     dumpIndex = 0;
+    Send("# logresp " + (callsign.empty() ? std::string("N0CALL") : callsign) +
+         (verified ? " verified" : " unverified") + ", server " + server_.Settings().name + "\r\n");
     char text[256];
     std::snprintf(text, sizeof text, "VELMORA>APZVM,TCPIP*::USERLIST :%s user %s logged on using %s{%03d",
                   verified ? "Verified" : "Unverified", callsign.c_str(), software.c_str(),
                   server_.userListNumber++);
     note = callsign + (verified ? " (verified)" : " (unverified)");
-    server_.SendToClients(text);
+    server_.SendToVelmoraClients(text);
     server_.hooks().changed();
 }
 
@@ -171,7 +157,8 @@ bool TcpServer::Listen(uint16_t port) {
         if (l.socket && l.port == port) return true;
     if (!network_) return false;
     std::string error;
-    std::unique_ptr<TcpListener> socket = network_->Listen("0.0.0.0", port, &error);
+    const char* address = settings_.allInterfaces ? "0.0.0.0" : "127.0.0.1";
+    std::unique_ptr<TcpListener> socket = network_->Listen(address, port, &error);
     if (!socket) {
         const std::string hint = port < 1024 ? " (ports below 1024 need privileges; try 2023)" : "";
         notices_.StatusText("The APRS server cannot listen on port " + std::to_string(port) + ": " + error + hint);
@@ -184,7 +171,8 @@ bool TcpServer::Listen(uint16_t port) {
         socket->onAccept = [this, actual](std::unique_ptr<TcpSocket> s) { Accept(std::move(s), actual); };
         l.socket = std::move(socket);
         l.port = actual;
-        notices_.StatusText("The APRS server listens on port " + std::to_string(actual));
+        notices_.StatusText("The APRS server listens on port " + std::to_string(actual) +
+                            (settings_.allInterfaces ? " (all interfaces)" : " (this machine only)"));
         hooks_.changed();
         return true;
     }
@@ -197,35 +185,73 @@ void TcpServer::Accept(std::unique_ptr<TcpSocket> socket, uint16_t port) {
         ++served;
         auto c = std::make_unique<StreamClientConnection>(*this, std::move(socket), port);
         c->slotIndex = static_cast<int16_t>(i);
+        c->Send("# Velmora 2.2.8\r\n");
         slots_[i] = std::move(c);
         hooks_.changed();
         return;
     }
-    // Every slot is taken: the client is told and let go at once.
+    // Every slot is taken: the client is told, and let go once it has it.
     ++refused;
+    socket->onData = nullptr;
     socket->Write("# server full\r\n");
-    notices_.StatusText("TCP client " + socket->Peer() + " refused: all 32 connections in use");
+    notices_.StatusText("TCP client " + PeerAddress(socket->Peer()) + " refused: all 32 connections in use");
+    closing_.emplace_back(clock_.NowStamp(), std::move(socket));
+}
+
+void TcpServer::Retire(std::unique_ptr<TcpConnection>& slot) {
+    if (slot->socket) {
+        slot->socket->onData = nullptr;
+        slot->socket->onClosed = nullptr;
+        closing_.emplace_back(clock_.NowStamp(), std::move(slot->socket));
+    }
+    slot.reset();
+}
+
+// Closing sockets go once their bytes have left, or after ten seconds.
+void TcpServer::Sweep() {
+    const TimeStamp now = clock_.NowStamp();
+    std::erase_if(closing_, [now](const auto& c) { return c.second->Pending() == 0 || now - c.first > 10; });
 }
 
 void TcpServer::Idle() {
     bool changed = false;
+    const TimeStamp now = clock_.NowStamp();
+    const TimeStamp idleLimit = static_cast<TimeStamp>(settings_.idleMinutes) * 60;
     for (size_t i = 0; i < kSlots; ++i) {
         if (!slots_[i]) continue;
-        if (slots_[i]->closeRequested) {
-            slots_[i].reset();
+        TcpConnection& c = *slots_[i];
+        if (!c.closeRequested && idleLimit > 0 && now - c.lastReceiveAt > idleLimit) {
+            c.Send("# idle timeout\r\n");
+            c.note = "idle: disconnected";
+            c.closeRequested = true;
+            notices_.StatusText("TCP client " + c.peerName + " said nothing for " +
+                                std::to_string(settings_.idleMinutes) + " minutes and was disconnected");
+        }
+        if (c.closeRequested) {
+            Retire(slots_[i]);
             changed = true;
             continue;
         }
-        slots_[i]->Idle(static_cast<int>(i));
+        c.Idle(static_cast<int>(i));
     }
+    Sweep();
     if (changed) hooks_.changed();
 }
 
-void TcpServer::SendToClients(std::string_view line) {
+void TcpServer::SendToClients(std::string_view line, const TcpConnection* except) {
     std::string text(line);
     text += "\r\n";
     for (const auto& c : slots_)
-        if (c && IsStreamPort(c->port)) c->Send(text);
+        if (c && c.get() != except && IsStreamPort(c->port)) c->Send(text);
+}
+
+void TcpServer::SendToVelmoraClients(std::string_view line) {
+    std::string text(line);
+    text += "\r\n";
+    for (const auto& c : slots_) {
+        const auto* client = dynamic_cast<const StreamClientConnection*>(c.get());
+        if (client && client->ReadsExchange()) c->Send(text);
+    }
 }
 
 void TcpServer::Drop(size_t slot) {
@@ -240,6 +266,7 @@ size_t TcpServer::ActiveCount() const {
 
 void TcpServer::CloseAll() {
     for (auto& c : slots_) c.reset();
+    closing_.clear();
     for (Listener& l : listeners_) l = Listener{};
 }
 

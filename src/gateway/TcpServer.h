@@ -1,10 +1,13 @@
 #pragma once
-// A small APRS server for other programs: up to 32 clients on the listening
-// port receive what the station hears and sends; a client that logs in may
-// send packets in, and one that logs in with its passcode also gets the
-// whole station table as station-exchange lines. Nothing here waits: data
-// arrives through the socket seam, and a client that stops reading is
-// dropped once it is too far behind, so it never holds up the others.
+// A small APRS server for other programs, speaking the APRS-IS server
+// protocol: a "# " greeting, "# logresp" after the login, q constructs on
+// what clients send. Up to 32 clients receive what the station hears and
+// sends; a client that logs in may send packets in (never echoed back to
+// it). Another Velmora that logs in with its passcode also gets the whole
+// station table as station-exchange lines, which other programs would take
+// for junk. Nothing here waits: data arrives through the socket seam, a
+// client that stops reading is dropped once it is too far behind, and one
+// that says nothing for the idle time is let go.
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -15,7 +18,9 @@
 
 #include "platform/Clock.h"
 #include "platform/Network.h"
+#include "gateway/QConstruct.h"
 #include "platform/Notices.h"
+#include "stations/ByteLines.h"
 #include "stations/StationTable.h"
 
 namespace velmora {
@@ -36,8 +41,8 @@ public:
     // The server's 200 ms pass over this connection.
     virtual void Idle(int slot);
     virtual void OnLine(std::string_view /*line*/) {}
-    // Bytes as they arrived: lines end at any control byte other than tab
-    // (CR LF and LF CR count once) or at 512 characters.
+    // Bytes as they arrived: lines end at CR or LF; a line of more than 512
+    // bytes is dropped whole.
     void OnData(std::string_view bytes);
     // 0, or 0xFFFF when the bytes could not be sent.
     uint16_t Send(std::string_view bytes);
@@ -47,7 +52,6 @@ public:
     std::string peerName, note;
     TimeStamp createdAt = 0, lastReceiveAt = 0, lastSendAt = 0;
     uint16_t port = 0;
-    std::string lineBuffer;
     std::unique_ptr<TcpSocket> socket;
     int32_t sendFailures = 0;
     int32_t lastError = 0;
@@ -57,7 +61,7 @@ protected:
     TcpServer& server_;
 
 private:
-    char lastEnd_ = 0;  // the line end just seen, so CR LF counts once
+    ByteLines lines_{kLineMax};
 };
 
 // A client of the APRS stream: its login, what it may send, its dump.
@@ -73,6 +77,9 @@ public:
     int32_t linesReceived = 0;
     bool dumpActive = false;
     int32_t dumpIndex = 0;
+    // Another Velmora: it reads the station-exchange lines and USERLIST.
+    bool ReadsExchange() const;
+    ClientLogin Identity() const { return {callsign, verified}; }
 
 private:
     void Login(std::string_view line);
@@ -80,8 +87,10 @@ private:
 
 // What the server asks of the program.
 struct ServerHooks {
-    // A client's packet, decoded as internet traffic.
-    std::function<void(std::string_view line)> receivedLine = [](std::string_view) {};
+    // A client's packet (its q construct added), decoded as internet
+    // traffic; the login says whether it may go on to radio.
+    std::function<void(std::string_view line, const ClientLogin& from)> receivedLine =
+        [](std::string_view, const ClientLogin&) {};
     // A client's station-exchange line.
     std::function<void(std::string_view line)> exchangeLine = [](std::string_view) {};
     // The login's passcode check.
@@ -92,6 +101,12 @@ struct ServerHooks {
     std::function<std::vector<std::string>(const StationRecord&)> exchangeLines;
     // The status window changed.
     std::function<void()> changed = [] {};
+};
+
+struct ServerSettings {
+    std::string name = "N0CALL";  // the server's call, in "# logresp" and q constructs
+    bool allInterfaces = false;   // else only this machine may connect
+    int idleMinutes = 30;         // a client silent this long is let go; 0 never
 };
 
 class TcpServer {
@@ -105,14 +120,18 @@ public:
     TcpServer(Network* network, const Clock& clock, NoticeSink& notices, const StationTable& stations, ServerHooks hooks)
         : network_(network), clock_(clock), notices_(notices), stations_(stations), hooks_(std::move(hooks)) {}
 
-    // Listens on a port (all addresses); false, with the reason on the
-    // status line, when it cannot.
+    void Configure(ServerSettings s) { settings_ = std::move(s); }
+    const ServerSettings& Settings() const { return settings_; }
+    // Listens on a port (127.0.0.1, or every address when the settings say
+    // so); false, with the reason on the status line, when it cannot.
     bool Listen(uint16_t port);
     void CloseAll();
     // The 200 ms pass: closed connections go, dumps go on.
     void Idle();
-    // A line (CR LF added) to every stream client.
-    void SendToClients(std::string_view line);
+    // A line (CR LF added) to every stream client but the one it came from.
+    void SendToClients(std::string_view line, const TcpConnection* except = nullptr);
+    // A line only for the clients that are other Velmoras (USERLIST).
+    void SendToVelmoraClients(std::string_view line);
 
     struct Listener {
         std::unique_ptr<TcpListener> socket;
@@ -135,13 +154,18 @@ public:
 
 private:
     void Accept(std::unique_ptr<TcpSocket> socket, uint16_t port);
+    void Retire(std::unique_ptr<TcpConnection>& slot);
+    void Sweep();
 
     Network* network_;
     const Clock& clock_;
     NoticeSink& notices_;
     const StationTable& stations_;
     ServerHooks hooks_;
+    ServerSettings settings_;
     std::array<Listener, kListeners> listeners_;
+    // Connections being closed: they go once what was written has left.
+    std::vector<std::pair<TimeStamp, std::unique_ptr<TcpSocket>>> closing_;
     std::array<std::unique_ptr<TcpConnection>, kSlots> slots_;
 };
 
@@ -151,5 +175,7 @@ struct LoginWords {
     int32_t passNumber = 0;
 };
 LoginWords ParseLoginLine(std::string_view line);
+// "127.0.0.1:37080" as "127.0.0.1": the far end's address without its port.
+std::string PeerAddress(std::string_view peer);
 
 }  // namespace velmora

@@ -47,7 +47,8 @@ std::string ServerStatusModel::Summary() const {
                   listening, TcpServer::kListeners, ports.c_str(), server_.ActiveCount(), TcpServer::kSlots,
                   specialStations_, static_cast<long long>(server_.served), static_cast<long long>(server_.totalSent),
                   static_cast<long long>(server_.totalReceived));
-    return text;
+    const std::string links = linkStates ? linkStates() : std::string();
+    return links.empty() ? std::string(text) : std::string(text) + "\nLinks:\n" + links;
 }
 
 bool ServerStatusModel::RowKey(size_t row, char key) {

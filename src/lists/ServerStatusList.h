@@ -1,6 +1,8 @@
 #pragma once
 // "TCPS", the TCP server's status window: listeners, connections and
 // counters above, one row per connection below; "-" drops a connection.
+#include <functional>
+
 #include "gateway/TcpServer.h"
 #include "lists/ListModel.h"
 
@@ -19,6 +21,8 @@ public:
     std::string Summary() const override;
     bool TakesKeys() const override { return true; }
     bool RowKey(size_t row, char key) override;
+    // The links' states, shown under the counters.
+    std::function<std::string()> linkStates;
 
 private:
     TcpServer& server_;

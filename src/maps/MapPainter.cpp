@@ -1,5 +1,7 @@
 #include "maps/MapPainter.h"
 
+#include "stations/ByteLines.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -227,31 +229,7 @@ void DrawMapPoints(Surface& s, const MapView& view, const std::vector<MapPoint>&
     }
 }
 
-std::string LabelTextAsUtf8(std::string_view text) {
-    auto validUtf8 = [](std::string_view t) {
-        for (size_t i = 0; i < t.size();) {
-            const unsigned char c = static_cast<unsigned char>(t[i]);
-            const size_t n = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
-            if (n == 0 || i + n > t.size()) return false;
-            for (size_t k = 1; k < n; ++k)
-                if ((static_cast<unsigned char>(t[i + k]) & 0xC0) != 0x80) return false;
-            i += n;
-        }
-        return true;
-    };
-    if (validUtf8(text)) return std::string(text);
-    std::string out;
-    for (const char ch : text) {
-        const unsigned char c = static_cast<unsigned char>(ch);
-        if (c < 0x80) {
-            out.push_back(ch);
-        } else {
-            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        }
-    }
-    return out;
-}
+std::string LabelTextAsUtf8(std::string_view text) { return TextAsUtf8(text); }
 
 namespace {
 

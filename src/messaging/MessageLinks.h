@@ -38,6 +38,7 @@ public:
     virtual void LogMessage(std::string_view /*line*/) {}
     // Mail arrived: the message list comes up.
     virtual void ShowMessageList() {}
+    virtual void MailArrived(std::string_view /*from*/, std::string_view /*text*/) { ShowMessageList(); }
     // An entry changed (or -1: the whole store).
     virtual void MessageChanged(int32_t /*entry*/) {}
 };

@@ -28,6 +28,8 @@ std::string Format(const char* format, std::string_view a, std::string_view b) {
 
 }  // namespace
 
+constexpr TimeStamp kUnnumberedRepeatSeconds = 30;
+
 void Messaging::ReceiveMessage(std::string_view from, std::string_view path, std::string_view field, Liveness live,
                                char port) {
     Received r{from, path, field, ParseMessageField(field), false};
@@ -99,8 +101,18 @@ void Messaging::Store(const Received& r, Liveness live, char port, bool gated) {
     MessageEntry& e = store_.At(index);
     if (gated) ++e.gatedCount;
     if (r.from != settings_.ownCall && e.seenCount < INT16_MAX) ++e.seenCount;
-    if (fresh) StoreNew(index, r, live, port);
-    else links_.MessageChanged(index);
+    if (fresh) {
+        StoreNew(index, r, live, port);
+        return;
+    }
+    links_.MessageChanged(index);
+    // An unnumbered message has no number to tell a repeat from a new one:
+    // the same text (a query such as "?APRSS") more than 30 seconds later
+    // is asked again, and answered again.
+    if (r.forMe && isLive && r.m.number.empty() && Now() - e.created >= kUnnumberedRepeatSeconds) {
+        e.created = Now();
+        HandleMessageForMe(r, port);
+    }
 }
 
 void Messaging::StoreNew(int32_t index, const Received& r, Liveness live, char port) {
@@ -157,7 +169,7 @@ void Messaging::HandleMessageForMe(const Received& r, char port) {
             st_.notices.StatusText("New message");
             lastMailBeep_ = Now();
         }
-        links_.ShowMessageList();
+        links_.MailArrived(r.from, r.m.text);
         if (autoAnswer_.on && !StartsWith(head, "AA:") && !StartsWith(head, "AUTOREPLY"))
             Reply(r.from, ("AA:" + autoAnswer_.text).substr(0, 63), port);
     }

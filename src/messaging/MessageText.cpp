@@ -41,10 +41,10 @@ ParsedMessage ParseMessageField(std::string_view field) {
     }
     std::string_view text = field.size() > 10 ? field.substr(10) : std::string_view{};
     if (field.size() >= 138 && text.size() > 127) text = text.substr(0, 127);
-    m.text.assign(text);
-    for (char& c : m.text) {
+    // UTF-8 text ("Grüße") stays as it came; control bytes are dropped.
+    for (const char c : text) {
         const auto b = static_cast<unsigned char>(c);
-        if (b < 32 || b >= 128) c = ' ';
+        if (b >= 32 && b != 0x7F) m.text.push_back(c);
     }
     m.head = Upper(std::string_view(m.text).substr(0, 16));
     if (StartsWith(m.head, "REJ")) {

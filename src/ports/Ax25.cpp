@@ -1,5 +1,7 @@
 #include "ports/Ax25.h"
 
+#include "stations/ByteLines.h"
+
 #include <cctype>
 
 namespace velmora {
@@ -84,6 +86,14 @@ std::string EncodeAx25(const Ax25Frame& f) {
 }
 
 std::string MonitorText(const Ax25Frame& f) {
+    // Many radios end the information with CR or CR LF: that is no part
+    // of it. A NUL, CR or LF inside it would cut or split the line in every
+    // program it is passed to: such a frame is not passed on.
+    std::string_view info = f.info;
+    while (!info.empty() && (info.back() == '\r' || info.back() == '\n')) info.remove_suffix(1);
+    if (info.find_first_of(std::string_view("\0\r\n", 3)) != std::string_view::npos) return {};
+    // A frame without digipeaters keeps the comma: "SRC>DEST,:info", as
+    // the TNCs print it.
     std::string out = f.source.Text() + ">" + f.destination.Text() + ",";
     for (uint8_t i = 0; i < f.digiCount; ++i) {
         if (i) out.push_back(',');
@@ -91,9 +101,8 @@ std::string MonitorText(const Ax25Frame& f) {
         if (i + 1 == f.lastRepeated) out.push_back('*');
     }
     out.push_back(':');
-    const size_t end = f.info.find_first_of("\r\n");
-    out.append(f.info, 0, end == std::string::npos ? f.info.size() : end);
-    return out;
+    out.append(info);
+    return PacketText(out);
 }
 
 bool ParseAx25Address(std::string_view text, Ax25Address& out) {

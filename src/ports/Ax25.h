@@ -48,8 +48,9 @@ Ax25Status DecodeAx25(std::string_view bytes, Ax25Frame& frame);
 std::string EncodeAx25(const Ax25Frame& frame);
 
 // "SRC>DEST,DIGI1,DIGI2*:info": the last repeated digipeater carries "*".
-// The information stops at its first CR or LF, so nothing heard on the air
-// can put a second line into a feed.
+// Empty for a frame whose information holds NUL, CR or LF (nothing heard on
+// the air can put a second line into a feed); other control bytes are
+// taken out (PacketText), 8-bit bytes kept.
 std::string MonitorText(const Ax25Frame& frame);
 
 // A call with an optional SSID ("WIDE2-1") as an address; false when it

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "stations/ByteLines.h"
+
 namespace velmora {
 
 struct HostEntry {
@@ -43,27 +45,24 @@ std::string LoginLine(std::string_view call, std::string_view filter);
 // The default filter: a range of this many kilometres around a position.
 std::string RangeFilter(double latDegrees, double lonDegrees, int km);
 
-// A server's bytes into lines: 7-bit, ended by CR or LF, or cut at 256
-// characters; control bytes dropped; empty lines ignored.
+// A server's bytes into lines: cut on CR and LF on the raw bytes, 8-bit
+// bytes kept. APRS-IS allows lines of up to 512 bytes; a longer one is
+// dropped whole, so neither its head nor its tail is read as a packet.
 class ServerLines {
 public:
-    static constexpr size_t kLineLimit = 256;
+    static constexpr size_t kLineLimit = 512;
     // Calls onLine for each complete line in the bytes.
     template <typename F>
     void Feed(std::string_view bytes, F&& onLine) {
-        for (const char ch : bytes) {
-            const char c = static_cast<char>(ch & 0x7F);
-            if (c == '\r' || c == '\n' || line_.size() >= kLineLimit) {
-                if (!line_.empty()) onLine(std::string_view(line_));
-                line_.clear();
-                if (c == '\r' || c == '\n') continue;
-            }
-            if (static_cast<unsigned char>(c) >= 32) line_.push_back(c);
-        }
+        lines_.Feed(bytes, [&](std::string_view line) {
+            const std::string clean = PacketText(line);
+            if (!clean.empty()) onLine(std::string_view(clean));
+        });
     }
+    uint64_t Dropped() const { return lines_.Dropped(); }
 
 private:
-    std::string line_;
+    ByteLines lines_{kLineLimit};
 };
 
 // A server's "# logresp CALL verified|unverified, server NAME" line.

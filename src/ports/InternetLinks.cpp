@@ -143,7 +143,7 @@ void InternetLinks::Line(size_t i, std::string_view line) {
     if (line.front() == ':') {
         if (onStationLine) onStationLine(line);
     } else if (onLine) {
-        onLine(line);
+        onLine(line, link.verified);
     }
 }
 

@@ -73,7 +73,9 @@ public:
     void Poll();
 
     // What the links hand on.
-    std::function<void(std::string_view line)> onLine;          // a packet for the decoder
+    // A packet for the decoder; verified: the server said our login was
+    // verified (only then may what it sends reach the radio).
+    std::function<void(std::string_view line, bool verified)> onLine;
     std::function<void(std::string_view line)> onStationLine;   // a ":" line (station exchange)
     std::function<void(std::string_view text, int colour)> onTerminal;
     std::function<void(std::string_view text)> onStatus;

@@ -60,6 +60,7 @@ bool PortManager::OpenPort(int index) {
 bool PortManager::ClosePort(int index) {
     if (!Valid(index)) return false;
     PortRecord& r = records_[Slot(index)];
+    r.recovery.lost = false;  // closed by hand: no longer tried
     r.device.reset();  // drops DTR and releases the device
     r.handle = -1;
     return true;
@@ -90,14 +91,24 @@ void PortManager::PortInput(int index, std::string_view bytes) {
     } else {
         for (const char ch : bytes) {
             unsigned char c = static_cast<unsigned char>(ch);
-            if (r.stripTo7Bits) c &= 0x7F;
-            // A carriage return ends the line, and so does any byte once the
-            // line is full; the byte that ended it is dropped.
-            if (c == '\r' || r.line.size() > PortRecord::kLineLimit) {
+            // The line end is looked for on the raw byte: masked to 7 bits,
+            // the second byte of a UTF-8 letter could end a line.
+            if (c == '\r') {
+                if (r.overlong) {
+                    r.line.clear();  // never passed on, neither half
+                    r.overlong = false;
+                    continue;
+                }
                 EndLine(index);
                 continue;
             }
-            if ((c >= 28 && c <= 127) || c == '\t' || c == 26) r.line.push_back(static_cast<char>(c));
+            if (r.overlong) continue;
+            if (r.line.size() >= PortRecord::kLineLimit) {
+                r.overlong = true;
+                continue;
+            }
+            if (r.stripTo7Bits) c &= 0x7F;
+            if ((c >= 28 && c <= 127) || c >= 128 || c == '\t' || c == 26) r.line.push_back(static_cast<char>(c));
         }
     }
     if (sink_) sink_->RawInput(index, bytes);
@@ -149,9 +160,61 @@ PortConfig PortManager::Config(int index) const {
 void PortManager::PortLost(int index, std::string_view reason) {
     if (!Valid(index)) return;
     const std::string device = DeviceOf(index);
-    ClosePort(index);
-    notices_.StatusText(std::string(PortName(index)) + " closed: " + device + " " + std::string(reason));
+    PortRecord& r = records_[Slot(index)];
+    if (r.device) {
+        r.device.reset();
+        r.handle = -1;
+        r.recovery.lost = true;
+        r.recovery.retryAt = 0;
+        r.recovery.failures = 0;
+        r.recovery.reason = std::string(reason);
+        ++r.recovery.drops;
+    }
+    notices_.StatusText(std::string(PortName(index)) + " lost: " + device + " " + std::string(reason) +
+                        (r.recovery.lost ? "; opening it again" : ""));
     ui_.RefreshCheckMarks();
+}
+
+}  // namespace velmora
+
+namespace velmora {
+namespace {
+
+uint32_t RetryPause(int failures) {
+    uint32_t pause = 2;
+    for (int i = 0; i < failures && pause < 30; ++i) pause *= 2;
+    return pause < 30 ? pause : 30;
+}
+
+}  // namespace
+
+void PortManager::RecoverLostPorts(uint32_t now) {
+    for (int index = 0; index < kPortCount; ++index) {
+        PortRecord::Recovery& rec = records_[Slot(index)].recovery;
+        if (!rec.lost) continue;
+        if (rec.retryAt == 0) rec.retryAt = now + RetryPause(0);
+        if (now < rec.retryAt) continue;
+        if (OpenPort(index)) {
+            rec.lost = false;
+            ++rec.reopens;
+            notices_.StatusText(std::string(PortName(index)) + " is back: " + DeviceOf(index));
+            onReopened(index);
+            continue;
+        }
+        ++rec.failures;
+        rec.retryAt = now + RetryPause(rec.failures);
+    }
+}
+
+std::string PortManager::StateText(int index, uint32_t now) const {
+    if (!Valid(index)) return {};
+    const PortRecord::Recovery& rec = records_[Slot(index)].recovery;
+    if (IsOpen(index)) return rec.reopens ? "open (back " + std::to_string(rec.reopens) + "x)" : "open";
+    if (!rec.lost) return "closed";
+    std::string text = "reconnecting";
+    if (rec.retryAt > now) text += " in " + std::to_string(rec.retryAt - now) + " s";
+    if (rec.failures) text += " (" + std::to_string(rec.failures) + " tries)";
+    return text + " " + rec.reason;
 }
 
 }  // namespace velmora

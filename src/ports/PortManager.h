@@ -3,6 +3,7 @@
 // closing, writing, DTR, and the assembly of input into lines for the role
 // dispatcher. Input arrives on the main thread from the serial layer.
 #include <array>
+#include <functional>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -18,7 +19,7 @@
 namespace velmora {
 
 struct PortRecord {
-    static constexpr size_t kLineLimit = 4095;  // a longer run is cut into lines
+    static constexpr size_t kLineLimit = 4095;  // a longer run is dropped whole
     int16_t handle = -1;                         // -1 while closed
     int16_t deviceNumber = 1;                    // 1 for the first serial device
     std::string devicePath;                      // what is opened; empty: from the number
@@ -26,9 +27,19 @@ struct PortRecord {
     uint8_t parity = 0;
     uint8_t stopBits = 0;
     bool assembleLines = true;
-    bool stripTo7Bits = true;
+    bool stripTo7Bits = true;  // TNC ports keep 8-bit text (UTF-8 comments)
+    bool overlong = false;     // the line grew past the limit: dropped at its end
     std::string line;  // the partial line, kept across closing and reopening
     std::unique_ptr<SerialDevice> device;
+    // A device that went away (a USB adapter pulled, a network TNC
+    // restarted) is opened again by itself until the operator closes it.
+    struct Recovery {
+        bool lost = false;
+        uint32_t retryAt = 0;   // 0: at the next pass
+        int failures = 0;       // tries in a row since it went
+        uint32_t drops = 0, reopens = 0;
+        std::string reason;     // why it went
+    } recovery;
 };
 
 // Where assembled lines, raw blocks and the terminal's copy go.
@@ -73,6 +84,14 @@ public:
     // From the serial layer.
     void PortData(int index, std::string_view bytes) override { PortInput(index, bytes); }
     void PortLost(int index, std::string_view reason) override;
+
+    // Lost ports tried again, after 2, 4, 8, 16 and then every 30 seconds;
+    // onReopened(index) for each that is back, so its TNC is started again.
+    void RecoverLostPorts(uint32_t now);
+    bool IsLost(int index) const { return Valid(index) && records_[Slot(index)].recovery.lost; }
+    // The port's state in words: "open", "closed", "reconnecting (3 tries)".
+    std::string StateText(int index, uint32_t now) const;
+    std::function<void(int index)> onReopened = [](int) {};
 
 private:
     static bool Valid(int index) { return index >= 0 && index < kPortCount; }

@@ -69,7 +69,7 @@ void TncControl::StartTnc(int port) {
     if (KissMode(port)) {
         StartKiss(port);
     } else {
-        ports_.SetPortFlags(port, true, true);
+        ports_.SetPortFlags(port, true, false);
         const std::string dest = destinationCall();
         SendTncText(port, "", 60);
         SendTncText(port, "*\r", 40);

@@ -25,6 +25,11 @@ std::string_view RouteDisplay(char route) {
 }
 
 void RouteTransmit(char route, std::string_view text, int pause, const RouteSettings& s, TransmitLinks& links) {
+    // One packet is one line: a line end or NUL inside it (from a text that
+    // got past its check) would put a second packet on the air.
+    std::string_view body = text;
+    while (!body.empty() && (body.back() == '\r' || body.back() == '\n')) body.remove_suffix(1);
+    if (body.find_first_of(std::string_view("\0\r\n", 3)) != std::string_view::npos) return;
     links.RecordTransmitted(std::string(RouteDisplay(route)) + std::string(text));
     if (ToInternet(route)) {
         const std::string line = s.ownCall + ">" + s.destination + ",TCPIP*:" + std::string(text);

@@ -1,3 +1,4 @@
+#include "stations/ByteLines.h"
 #include "ui/ConversationWindow.h"
 
 #include <QLabel>
@@ -42,7 +43,7 @@ void ConversationWindow::Refresh() {
         const LocalDateTime t = FromTimeStamp(l.time);
         char stamp[24];
         std::snprintf(stamp, sizeof stamp, "%02d:%02d", t.hour, t.minute);
-        QString text = QString::fromStdString(std::string(stamp) + "  " + l.text);
+        QString text = QString::fromStdString(std::string(stamp) + "  " + DisplayText(l.text));
         if (!l.status.empty()) text += QString::fromStdString("   [" + l.status + "]");
         auto* item = new QListWidgetItem(text, lines_);
         item->setTextAlignment(l.mine ? Qt::AlignRight : Qt::AlignLeft);

@@ -6,6 +6,8 @@
 #include "app/Program.h"
 #include "ui/GarminScreen.h"
 #include "ui/HeadlessUi.h"
+
+#include "stations/ByteLines.h"
 #include "ui/ConsoleText.h"
 
 namespace velmora {
@@ -74,6 +76,13 @@ bool HeadlessUi::EditAutoAnswer(AutoAnswer& answer) {
     Print(answer.on ? "Auto Answer enabled:" + answer.text + " (autoanswer TEXT or autoanswer off changes it)"
                     : "Auto Answer disabled (autoanswer TEXT turns it on)");
     return false;
+}
+
+// One line for each new message: printing the whole list for each would
+// grow without end on a busy link and stall the console.
+bool HeadlessUi::MailArrived(std::string_view from, std::string_view text) {
+    Print("Mail from " + DisplayText(from) + ": " + DisplayText(text));
+    return true;
 }
 
 void HeadlessUi::ShowConversation(const std::string& call) {

@@ -120,6 +120,7 @@ void HeadlessUi::RunCommand(const std::string& raw) {
                   std::to_string(l.linesReceived) + "\t" + std::to_string(l.bytesReceived) + "\t" +
                   std::to_string(l.connectCount));
         }
+        if (const std::string states = p.LinkStates(); !states.empty()) Print(states);
     } else if (line == "connect" || line.substr(0, 8) == "connect ") {
         const std::string n(Trim(line.substr(std::min<size_t>(line.size(), 7))));
         if (n.empty()) p.Command(kCmdConnectNetwork);

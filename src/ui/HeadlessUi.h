@@ -79,6 +79,7 @@ public:
     bool ComposeMessage(NewMessageForm& form) override;
     bool EditAutoAnswer(AutoAnswer& answer) override;
     void ShowConversation(const std::string& call) override;
+    bool MailArrived(std::string_view from, std::string_view text) override;
     // The console's weather windows: the chart is drawn by render-chart;
     // the settings are set with velmora-prefs.
     void ShowWeatherChart() override;

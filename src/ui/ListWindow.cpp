@@ -1,3 +1,4 @@
+#include "stations/ByteLines.h"
 #include "ui/ListWindow.h"
 
 #include <algorithm>
@@ -28,7 +29,7 @@ QVariant ListTableModel::data(const QModelIndex& index, int role) const {
     if (row >= model_.RowCount()) return {};
     const size_t column = static_cast<size_t>(index.column());
     switch (role) {
-        case Qt::DisplayRole: return QString::fromStdString(model_.Cell(row, column).text);
+        case Qt::DisplayRole: return QString::fromStdString(DisplayText(model_.Cell(row, column).text));
         case Qt::TextAlignmentRole:
             return model_.Columns()[column].kind == CellKind::kNumber ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                                                                        : QVariant(Qt::AlignLeft | Qt::AlignVCenter);

@@ -1,3 +1,4 @@
+#include "stations/ByteLines.h"
 #include "ui/StationInfoWindow.h"
 
 #include <QLabel>
@@ -37,7 +38,7 @@ StationInfoWindow::StationInfoWindow(std::string call, char table, char code, Te
 QString StationInfoWindow::Text() const { return text_->toPlainText(); }
 
 void StationInfoWindow::Refresh() {
-    const QString fresh = QString::fromStdString(source_(call_));
+    const QString fresh = QString::fromStdString(TextAsUtf8(source_(call_)));
     if (fresh == text_->toPlainText()) return;
     const int scroll = text_->verticalScrollBar()->value();
     text_->setPlainText(fresh.isEmpty() ? QString::fromStdString(call_ + " is no longer in the station table") : fresh);

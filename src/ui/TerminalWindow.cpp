@@ -1,3 +1,4 @@
+#include "stations/ByteLines.h"
 #include "ui/TerminalWindow.h"
 
 #include <QKeyEvent>
@@ -31,8 +32,10 @@ void TerminalWindow::Show(std::string_view text, int colour) {
     format.setForeground(ColourFor(colour));
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
-    QString shown = QString::fromLatin1(text.data(), static_cast<int>(text.size()));
+    QString shown = QString::fromStdString(TextAsUtf8(text));
     shown.replace('\r', '\n');
+    // ESC sequences and other control bytes from the air are not for the screen.
+    shown.removeIf([](QChar c) { return (c.unicode() < 0x20 && c != '\n' && c != '\t') || c.unicode() == 0x7F; });
     if (colour != 0) shown += '\n';
     cursor.insertText(shown, format);
     ensureCursorVisible();

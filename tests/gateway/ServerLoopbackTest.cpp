@@ -48,12 +48,12 @@ TEST(ServerLoopback, ClientsAndASecondVelmora) {
     QtNetwork net;
     RawClient verified(net, port);
     ASSERT_TRUE(verified.socket);
-    verified.socket->Write("user K1ABC pass " + std::to_string(Passcode("K1ABC")) + " vers Test 1.0\r\n");
+    verified.socket->Write("user K1ABC pass " + std::to_string(Passcode("K1ABC")) + " vers Velmora 2.2.8\r\n");
     ASSERT_TRUE(PumpUntil([&] {
         a.Poll();
         return verified.received.find(":W1AW     00") != std::string::npos;
     }, 5000)) << verified.received;
-    EXPECT_NE(verified.received.find("USERLIST :Verified user K1ABC logged on using Test 1.0{001"), std::string::npos);
+    EXPECT_NE(verified.received.find("USERLIST :Verified user K1ABC logged on using Velmora 2.2.8{001"), std::string::npos);
     EXPECT_NE(verified.received.find(":N0AAA    00"), std::string::npos);
 
     RawClient unverified(net, port);
@@ -61,7 +61,7 @@ TEST(ServerLoopback, ClientsAndASecondVelmora) {
     unverified.socket->Write("user K2ABC pass 1 vers Test 1.0\r\nK2ABC>APRS,TCPIP*:>from an unverified client\r\n");
     ASSERT_TRUE(PumpUntil([&] {
         a.Poll();
-        return verified.received.find("K2ABC>APRS,TCPXX*:>from an unverified client") != std::string::npos;
+        return verified.received.find("K2ABC>APRS,TCPXX*,qAX,N0AAA:>from an unverified client") != std::string::npos;
     }, 5000)) << verified.received;
     EXPECT_GE(a.program->Core().Stations().Lookup("K2ABC"), 0);  // decoded at A too
 

@@ -29,9 +29,10 @@ TEST(MessageText, NumbersBracesCaseAndLength) {
     std::string text(200, 'x');
     text[3] = '\x07';
     text[4] = '\xC3';
+    text[5] = '\xA9';
     m = ParseMessageField("N0ME     :" + text);
-    EXPECT_EQ(m.text.size(), 127u);
-    EXPECT_EQ(m.text.substr(0, 6), "xxx  x");
+    EXPECT_EQ(m.text.size(), 126u);  // 127 bytes, less the control byte
+    EXPECT_EQ(m.text.substr(0, 6), "xxx\xC3\xA9x");  // UTF-8 kept, BEL dropped
 
     m = ParseMessageField("N0ME     :a{b}c{d");  // the last brace counts
     EXPECT_EQ(m.text, "a{b}c");

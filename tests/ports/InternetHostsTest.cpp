@@ -48,11 +48,19 @@ TEST(InternetHosts, ServerStreamLinesAndLoginResponses) {
     const auto take = [&](std::string_view l) { lines.emplace_back(l); };
     cut.Feed("W1AW>APRS:!4140.00N/07240.00W-\r\n# aprsc 2.1", take);
     cut.Feed(std::string("\x00\x07 more\xC1\n\n", 10), take);
-    cut.Feed(std::string(300, 'x'), take);
-    ASSERT_EQ(lines.size(), 3u);
+    // The injection as found: "\xC4\x8D" is the UTF-8 letter c-caron, and its
+    // second byte masked to 7 bits would have been a CR ending the line.
+    cut.Feed("TE6T-2>APRS,TCPIP*:!4935.00N/07225.00W-Pe\xC4\x8DTE6X-9>APRS,WIDE1-1::TE5R-2   :spoofed{99\r\n", take);
+    cut.Feed(std::string(300, 'x') + "FAKE2>APRS:!4100.00N/07300.00W-tail\r\n", take);   // 335 bytes: kept
+    cut.Feed(std::string(600, 'x') + "FAKE3>APRS:!4100.00N/07300.00W-tail\r\n", take);   // too long: dropped whole
+    cut.Feed("N0CALL>APRS:`\x7F\x1C\x1Dl\x1C\x1C>/\r\n", take);  // Mic-E data bytes stay
+    ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[0], "W1AW>APRS:!4140.00N/07240.00W-");
-    EXPECT_EQ(lines[1], "# aprsc 2.1 moreA");  // NUL and BEL dropped, 8 bits masked to 7
-    EXPECT_EQ(lines[2], std::string(256, 'x'));  // 300 characters split after 256
+    EXPECT_EQ(lines[1], "# aprsc 2.1 more\xC1");  // NUL and BEL dropped, 8 bits kept
+    EXPECT_EQ(lines[2], "TE6T-2>APRS,TCPIP*:!4935.00N/07225.00W-Pe\xC4\x8DTE6X-9>APRS,WIDE1-1::TE5R-2   :spoofed{99");
+    EXPECT_EQ(lines[3].size(), 335u);
+    EXPECT_EQ(lines[4], "N0CALL>APRS:`\x7F\x1C\x1Dl\x1C\x1C>/");
+    EXPECT_EQ(cut.Dropped(), 1u);
     LoginResponse r;
     ASSERT_TRUE(ParseLoginResponse("# logresp N0CALL verified, server T2TEST", r));
     EXPECT_TRUE(r.verified);

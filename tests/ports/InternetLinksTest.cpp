@@ -23,7 +23,7 @@ struct Links {
         s.call = "N0ME-5";
         s.filter = "r/41.50/-72.50/200";
         links.SetSettings(s);
-        links.onLine = [this](std::string_view l) { decoded.emplace_back(l); };
+        links.onLine = [this](std::string_view l, bool) { decoded.emplace_back(l); };
         links.onStationLine = [this](std::string_view l) { exchanged.emplace_back(l); };
         links.onStatus = [this](std::string_view t) { status.emplace_back(t); };
         links.onLoggedIn = [this](size_t) { ++logins; };
@@ -150,7 +150,7 @@ TEST(InternetModule, ServerStationsAndTheOwnPositionInInternetForm) {
     // The router's internet leg now goes to the link.
     c.written.clear();
     p.Command(kCmdSendQuery);
-    EXPECT_EQ(c.written, "N0ME-5>APZ228,TCPIP*:?APRS?\r");
+    EXPECT_EQ(c.written, "N0ME-5>APZ228,TCPIP*:?APRS?\r\n");
     // The terminal on port 9: the links' text shows there, typing goes to them.
     EXPECT_TRUE(p.PortOpen(kPortTcpIp));
     p.Command(kCmdTerminal);

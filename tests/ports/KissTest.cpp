@@ -73,10 +73,23 @@ TEST(Ax25, MonitorTextMarksTheLastRepeatedDigiAndKeepsTheCommaWithoutDigis) {
     EXPECT_EQ(MonitorText(f), "K1ABC-7>APZ228,:!pos");
 }
 
-TEST(Ax25, TheInformationStopsAtItsFirstLineEnd) {
+TEST(Ax25, FramesWithLineEndsOrNulAreNotPassedOnAndControlBytesGo) {
     Ax25Frame f;
-    ASSERT_EQ(DecodeAx25(UiFrame("N0CALL", "APRS", {}, ">one\rEVIL>APRS:injected\nmore"), f), Ax25Status::kOk);
-    EXPECT_EQ(MonitorText(f), "N0CALL>APRS,:>one");
+    const struct {
+        std::string info, monitor;
+    } cases[] = {
+        {">one\rEVIL>APRS:injected\nmore", ""},                   // a second line: the frame is dropped
+        {">radio ends with CR LF\r\n", "N0CALL>APRS,:>radio ends with CR LF"},
+        {std::string(">nul\0after", 10), ""},                      // NUL would cut the line downstream
+        {">esc\x1B[2Jclear\x03\x7F end", "N0CALL>APRS,:>esc[2Jclear end"},  // ESC, Ctrl-C, DEL go
+        {">Caf\xC3\xA9 \xC2\xB0", "N0CALL>APRS,:>Caf\xC3\xA9 \xC2\xB0"},  // UTF-8 stays as it came
+        // Mic-E carries the longitude and speed as byte + 28: 0x1C-0x1F and DEL are data there.
+        {"`\x7F\x1C\x1Dl\x1C\x1C>/]", "N0CALL>APRS,:`\x7F\x1C\x1Dl\x1C\x1C>/]"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(DecodeAx25(UiFrame("N0CALL", "APRS", {}, c.info), f), Ax25Status::kOk);
+        EXPECT_EQ(MonitorText(f), c.monitor) << c.info;
+    }
 }
 
 TEST(Ax25, TruncatedAddressesAndTooManyDigisAreErrors) {

@@ -40,15 +40,17 @@ TEST(PortInput, CarriageReturnsEndLinesAndLineFeedsAreDropped) {
     EXPECT_EQ(p.lines.raw.size(), 2u);  // every block also goes to the terminal side
 }
 
-TEST(PortInput, ALongRunIsCutAt4096AndTheRestContinues) {
+TEST(PortInput, ALineLongerThan4095IsDroppedWholeAndUtf8IsNoLineEnd) {
     Ports p;
+    p.ports.SetPortFlags(kPortVhfTnc, true, false);  // a TNC port: 8-bit text
+    p.ports.PortInput(kPortVhfTnc, std::string(4095, 'x') + "\r");
     p.ports.PortInput(kPortVhfTnc, std::string(5000, 'x'));
-    ASSERT_EQ(p.lines.got.size(), 1u);
-    EXPECT_EQ(p.lines.got[0].second.size(), 4096u);
-    p.ports.PortInput(kPortVhfTnc, "\r");
+    p.ports.PortInput(kPortVhfTnc, "FAKE>APRS:>tail\rW1AW>APRS:>Pe\xC4\x8D and \xC2\xB0\r");
     ASSERT_EQ(p.lines.got.size(), 2u);
-    // The byte that ended the full line is dropped with it.
-    EXPECT_EQ(p.lines.got[1].second.size(), 5000u - 4096u - 1u);
+    EXPECT_EQ(p.lines.got[0].second.size(), 4095u);
+    EXPECT_EQ(p.lines.got[1].second, "W1AW>APRS:>Pe\xC4\x8D and \xC2\xB0");
+    p.ports.PortInput(kPortGps, "$GP\x8D\xC1\x41\r");  // a 7-bit port: the raw CR test comes first
+    EXPECT_EQ(p.lines.got.back().second, "$GPAA");
 }
 
 TEST(PortInput, SevenBitPortsStripTheTopBitRawPortsPassEverything) {
@@ -104,8 +106,39 @@ TEST(PortLost, ClosesThePortWithAMessageAndItCanBeOpenedAgain) {
     p.ports.PortLost(kPortVhfTnc, "(device removed)");
     EXPECT_FALSE(p.ports.IsOpen(kPortVhfTnc));
     ASSERT_FALSE(p.notices.status.empty());
-    EXPECT_NE(p.notices.status.back().find("VHF TNC Port closed: /dev/ttyUSB0"), std::string::npos);
+    EXPECT_NE(p.notices.status.back().find("VHF TNC Port lost: /dev/ttyUSB0"), std::string::npos);
     EXPECT_TRUE(p.ports.OpenPort(kPortVhfTnc));
+}
+
+TEST(PortLost, ALostPortIsOpenedAgainWithAGrowingPauseUntilClosedByHand) {
+    Ports p;
+    std::vector<int> reopened;
+    p.ports.onReopened = [&](int index) { reopened.push_back(index); };
+    p.ports.SetPortSettings(kPortVhfTnc, "/dev/ttyUSB0", "9600", "1", "N");
+    ASSERT_TRUE(p.ports.OpenPort(kPortVhfTnc));
+    p.ports.PortLost(kPortVhfTnc, "(device removed)");
+    EXPECT_TRUE(p.ports.IsLost(kPortVhfTnc));
+    p.layer.allowAll = false;  // unplugged: opening fails
+    uint32_t now = 1000;
+    std::vector<uint32_t> tries;
+    for (; now < 1100; ++now) {
+        const int before = p.ports.Record(kPortVhfTnc).recovery.failures;
+        p.ports.RecoverLostPorts(now);
+        if (p.ports.Record(kPortVhfTnc).recovery.failures != before) tries.push_back(now - 1000);
+    }
+    EXPECT_EQ(tries, (std::vector<uint32_t>{2, 6, 14, 30, 60, 90}));  // 2, 4, 8, 16, then every 30 s
+    EXPECT_NE(p.ports.StateText(kPortVhfTnc, now).find("reconnecting"), std::string::npos);
+    p.layer.allowAll = true;  // plugged back in
+    p.ports.RecoverLostPorts(now + 30);
+    EXPECT_TRUE(p.ports.IsOpen(kPortVhfTnc));
+    EXPECT_EQ(reopened, std::vector<int>{kPortVhfTnc});
+    EXPECT_EQ(p.ports.StateText(kPortVhfTnc, now), "open (back 1x)");
+    // Closed by the operator while lost: no more tries.
+    p.ports.PortLost(kPortVhfTnc, "(gone again)");
+    p.ports.ClosePort(kPortVhfTnc);
+    p.ports.RecoverLostPorts(now + 1000);
+    EXPECT_FALSE(p.ports.IsOpen(kPortVhfTnc));
+    EXPECT_EQ(reopened.size(), 1u);
 }
 
 // The roles, through the whole program.
@@ -253,7 +286,7 @@ TEST(TcpDevice, OpensThroughTheNetworkAndIsLostLikeAnUnpluggedPort) {
     tnc.Close("(remote host closed)");
     EXPECT_FALSE(ports.IsOpen(kPortVhfTnc));
     ASSERT_FALSE(t.notices.status.empty());
-    EXPECT_EQ(t.notices.status.back(), "VHF TNC Port closed: tcp:127.0.0.1:8001 (remote host closed)");
+    EXPECT_EQ(t.notices.status.back(), "VHF TNC Port lost: tcp:127.0.0.1:8001 (remote host closed); opening it again");
 }
 
 TEST(TcpDevice, TheDeviceTextIsCheckedAndNeedsANetwork) {

@@ -60,11 +60,10 @@ TEST_F(PtyPorts, BytesBecomeLinesAtTheDecoder) {
     EXPECT_EQ(lines.got, (std::vector<std::string>{"ABC", "DEF"}));
 }
 
-TEST_F(PtyPorts, ARunWithoutCarriageReturnIsSplitAt4096) {
-    ASSERT_TRUE(pty.Write(std::string(5000, 'x') + "\r"));
-    ASSERT_TRUE(PumpUntil([&] { return lines.got.size() >= 2; }));
-    EXPECT_EQ(lines.got[0].size(), 4096u);
-    EXPECT_EQ(lines.got[1].size(), 903u);
+TEST_F(PtyPorts, ARunWithoutCarriageReturnIsDroppedWhole) {
+    ASSERT_TRUE(pty.Write(std::string(5000, 'x') + "\rW1AW>APRS:>after\r"));
+    ASSERT_TRUE(PumpUntil([&] { return !lines.got.empty(); }));
+    EXPECT_EQ(lines.got, std::vector<std::string>{"W1AW>APRS:>after"});
 }
 
 TEST_F(PtyPorts, SevenBitPortStripsTheTopBit) {
@@ -91,12 +90,19 @@ TEST_F(PtyPorts, AnUnpluggedDeviceClosesOnceWithAMessageAndReopens) {
     pty.Stop();  // both terminals vanish, as a pulled USB adapter does
     ASSERT_TRUE(PumpUntil([&] { return !ports.IsOpen(kPortVhfTnc); }));
     ASSERT_EQ(notices.status.size(), 1u);
-    EXPECT_NE(notices.status[0].find("VHF TNC Port closed"), std::string::npos) << notices.status[0];
-    // No error loop afterwards.
-    PumpUntil([] { return false; }, 300);
+    EXPECT_NE(notices.status[0].find("VHF TNC Port lost"), std::string::npos) << notices.status[0];
+    // No error loop afterwards, and tries that fail while it is away.
+    uint32_t now = 100;
+    PumpUntil([&] {
+        ports.RecoverLostPorts(now += 5);
+        return false;
+    }, 300);
     EXPECT_EQ(notices.status.size(), 1u);
+    EXPECT_TRUE(ports.IsLost(kPortVhfTnc));
+    // Plugged in again: the next try opens it by itself.
     ASSERT_TRUE(pty.Start());
-    ASSERT_TRUE(ports.OpenPort(kPortVhfTnc));
+    ports.RecoverLostPorts(now + 60);
+    ASSERT_TRUE(ports.IsOpen(kPortVhfTnc));
     ASSERT_TRUE(pty.Write("AGAIN\r"));
     ASSERT_TRUE(PumpUntil([&] { return !lines.got.empty(); }));
     EXPECT_EQ(lines.got.back(), "AGAIN");
