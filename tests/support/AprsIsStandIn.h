@@ -28,7 +28,7 @@ struct AprsIsStandIn {
                 }
                 if (received.find("\r\n") != std::string::npos && !answered) {
                     answered = true;
-                    client->Write("# logresp N0ME-5 verified, server STANDIN\r\n");
+                    client->Write(logresp);
                     for (const std::string& line : stream) client->Write(line + "\r\n");
                 }
             };
@@ -39,6 +39,8 @@ struct AprsIsStandIn {
     std::unique_ptr<TcpSocket> client;
     std::string received;
     bool answered = false, closeAtOnce = false;
+    // Its answer to the login.
+    std::string logresp = "# logresp N0ME-5 verified, server STANDIN\r\n";
     // What it sends after the login.
     std::vector<std::string> stream{"W1LB>APRS,TCPIP*,qAC,STANDIN:!4140.00N/07240.00W-loopback"};
 };
