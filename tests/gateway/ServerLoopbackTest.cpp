@@ -18,6 +18,8 @@
 #include "ports/InternetHosts.h"
 #include "support/SerialProgram.h"
 #include "support/LoopbackStation.h"
+#include "support/AprsIsStandIn.h"
+#include "ports/PortRole.h"
 
 namespace velmora {
 namespace {
@@ -83,6 +85,61 @@ TEST(ServerLoopback, ClientsAndASecondVelmora) {
     EXPECT_EQ(w.lat, original.lat);
     EXPECT_EQ(w.lon, original.lon);
     EXPECT_EQ(a.program->Gateway().Server().ActiveCount(), 3u);
+}
+
+// 8-bit text end to end: from the internet and from radio into the station
+// table, the log and the server's stream, as it came.
+TEST(ServerLoopback, EightBitTextIsKeptEndToEnd) {
+    test::AprsIsStandIn is;
+    ASSERT_TRUE(is.listener);
+    is.stream = {"W1NET>APRS,TCPIP*,qAC,STANDIN:>Caf\xC3\xA9 from the net"};
+    test::LoopbackStation a("N0AAA", 41.5, [](Preferences& p) {
+        test::SetPref(p, "enable_server", "1");
+        test::SetPref(p, "server_port", "0");
+        test::SetPref(p, "auto_log_aprs", "1");
+    }, "127.0.0.1\t" + std::to_string(is.listener->Port()) + "\tStand-in\n");
+    const uint16_t port = a.ServerPort();
+    ASSERT_NE(port, 0);
+    QtNetwork net;
+    RawClient xastir(net, port), sender(net, port);
+    ASSERT_TRUE(xastir.socket && sender.socket);
+    xastir.socket->Write("user K1XAS pass " + std::to_string(Passcode("K1XAS")) + " vers Xastir 2.1.8\r\n");
+    sender.socket->Write("user K1SND pass " + std::to_string(Passcode("K1SND")) + " vers aprx 2.9\r\n");
+    a.program->Command(kCmdFirstLink);
+    const StationTable& st = a.program->Core().Stations();
+    ASSERT_TRUE(PumpUntil([&] {
+        a.Poll();
+        return st.Lookup("W1NET") >= 0 && xastir.received.find("# logresp K1XAS verified") != std::string::npos &&
+               sender.received.find("# logresp") != std::string::npos;
+    }, 5000)) << xastir.received;
+    EXPECT_EQ(st.At(st.Lookup("W1NET")).status.View(), ">Caf\xC3\xA9 from the net");
+
+    // Heard on the VHF TNC (a text-mode TNC's line).
+    a.program->Ports().PortInput(kPortVhfTnc, "W1RF>APRS,WIDE1-1:>Gr\xC3\xBC\xC3\x9F" "e \xC2\xB0 from RF\r");
+    const std::string rf = "W1RF>APRS,WIDE1-1:>Gr\xC3\xBC\xC3\x9F" "e \xC2\xB0 from RF";
+    ASSERT_TRUE(PumpUntil([&] { return xastir.received.find(rf + "\r\n") != std::string::npos; }, 3000))
+        << xastir.received;
+    ASSERT_GE(st.Lookup("W1RF"), 0);
+    EXPECT_EQ(st.At(st.Lookup("W1RF")).status.View(), ">Gr\xC3\xBC\xC3\x9F" "e \xC2\xB0 from RF");
+    std::string log;
+    for (const auto& e : std::filesystem::directory_iterator(a.folder / "Logs")) {
+        std::ifstream in(e.path(), std::ios::binary);
+        log += std::string((std::istreambuf_iterator<char>(in)), {});
+    }
+    EXPECT_NE(log.find(rf + "\r\n"), std::string::npos) << log;
+
+    // A client's line goes to the others as it came, with its q construct;
+    // never back to the client that sent it.
+    sender.socket->Write("K1SND>APRS,TCPIP*:>Caf\xC3\xA9 from a client\r\n");
+    ASSERT_TRUE(PumpUntil([&] {
+        a.Poll();
+        return xastir.received.find("K1SND>APRS,TCPIP*,qAC,N0AAA:>Caf\xC3\xA9 from a client\r\n") != std::string::npos;
+    }, 3000)) << xastir.received;
+    EXPECT_EQ(sender.received.find("from a client"), std::string::npos);
+    // No station-exchange lines or USERLIST for programs that are not Velmora.
+    EXPECT_EQ(xastir.received.find("USERLIST"), std::string::npos);
+    EXPECT_EQ(xastir.received.find(":N0AAA    00"), std::string::npos);
+    EXPECT_EQ(xastir.received.rfind("# Velmora 2.2.8\r\n", 0), 0u);
 }
 
 }  // namespace
