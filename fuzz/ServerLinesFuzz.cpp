@@ -1,6 +1,9 @@
 // Feeds arbitrary bytes to the APRS server's clients, as a hostile program
 // on the network would: line assembly, logins, forwarding into the decoder,
-// station-exchange lines, and the dump, with clients coming and going.
+// station-exchange lines, and the dump, with clients coming and going. It
+// checks that every line the clients are sent and the decoder is given is
+// one line (no CR, LF or NUL inside), and that nothing from an unverified
+// client is marked as allowed to reach radio.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -19,7 +22,14 @@ struct Harness : FuzzApp {
     Harness() : server(&network, app.Now(), notices, app.Stations(), Hooks()) { server.Listen(2023); }
     ServerHooks Hooks() {
         ServerHooks h;
-        h.receivedLine = [this](std::string_view l) { app.ProcessReceivedLine(std::string(l), Liveness::kLive, SourceKind::kInternet); };
+        h.receivedLine = [this](std::string_view l, const ClientLogin& from) {
+            if (l.size() > 600 || l.find_first_of(std::string_view("\0\r\n", 3)) != std::string_view::npos)
+                __builtin_trap();
+            // The unverified rule: such a packet never goes on as TCPIP.
+            if (!from.verified && l.find("qAX") == std::string_view::npos) __builtin_trap();
+            app.ProcessReceivedLine(std::string(l), Liveness::kLive, SourceKind::kInternet,
+                                    from.verified ? Gating::kAllowed : Gating::kNever);
+        };
         h.exchangeLine = [this](std::string_view l) { app.ReadStationExchange(l); };
         h.passcode = [](std::string_view call) { return Passcode(call); };
         h.exchangeLines = [](const StationRecord& r) { return StationExchangeLines(r); };
@@ -48,8 +58,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
     if ((data[0] & 0xC0) == 0xC0 && c) c->closeRequested = true;
     h.server.Idle();
-    for (const auto& s : slots)
-        if (s && s->socket) static_cast<FakeNetwork::Connection*>(s->socket.get())->written.clear();
+    for (const auto& s : slots) {
+        if (!s || !s->socket) continue;
+        std::string& w = static_cast<FakeNetwork::Connection*>(s->socket.get())->written;
+        // Whole lines only, each ended by CR LF, with no line end inside.
+        for (size_t at = 0; at < w.size();) {
+            const size_t end = w.find("\r\n", at);
+            if (end == std::string::npos) __builtin_trap();
+            const std::string_view line(w.data() + at, end - at);
+            if (line.find_first_of(std::string_view("\0\r\n", 3)) != std::string_view::npos) __builtin_trap();
+            at = end + 2;
+        }
+        w.clear();
+    }
     if (h.app.Stations().Full()) h.app.ClearStations();
     return 0;
 }

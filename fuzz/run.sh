@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds the fuzz targets with clang and runs one for a bounded time:
 # fuzz/run.sh [SECONDS] [TARGET]   (default 600 s, received_line; or kiss_stream,
-# nmea, weather_station, map_file, server_lines, garmin, or a weather decoder:
+# nmea, weather_station, map_file, server_lines, internet_lines, garmin, or a
+# weather decoder:
 # weather_hk5001, weather_davis, weather_texas, weather_weathermax,
 # weather_capricorn, weather_wx200, weather_davis_no_pressure, weather_wxnow,
 # weather_ultimeter)

@@ -8,51 +8,72 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "app/Preferences.h"
-
 namespace velmora {
 namespace {
 
-constexpr const char* kOptionTexts[6] = {
-    "Autostart TCP connection (random APRS server)", "Feed (echo) local data to TCP/IP",
-    "Ignore Incoming TCP (feed only) (not normally used)", "Auto Re-connect", "Enable outgoing 3rd party messages",
-    "Enable APRS server (incomming clients)"};
-constexpr const char* kOptionFields[6] = {"autostart_tcp", "feed_local_to_tcp", "ignore_incoming_tcp", "auto_reconnect",
-                                          "outgoing_third_party", "enable_server"};
-constexpr const char* kNumberTexts[3] = {"Server port", "IGate packets to radio per minute", "and per five minutes"};
-constexpr const char* kNumberFields[3] = {"server_port", "igate_per_minute", "igate_per_five_minutes"};
+struct OptionRow {
+    const char* text;
+    bool TcpSettingsForm::*field;
+};
+constexpr OptionRow kOptions[8] = {
+    {"Autostart TCP connection (random APRS server)", &TcpSettingsForm::autostart},
+    {"Feed (echo) local data to TCP/IP", &TcpSettingsForm::feedLocal},
+    {"Ignore Incoming TCP (feed only) (not normally used)", &TcpSettingsForm::ignoreIncoming},
+    {"Auto Re-connect", &TcpSettingsForm::autoReconnect},
+    {"Enable outgoing 3rd party messages", &TcpSettingsForm::outgoingThirdParty},
+    {"Enable APRS server (incomming clients)", &TcpSettingsForm::enableServer},
+    {"Server: accept clients from other machines (else this one only)", &TcpSettingsForm::serverAllInterfaces},
+    {"Server: verified clients' packets may go to radio (ServerRF.txt lists who)", &TcpSettingsForm::serverToRf},
+};
+
+struct NumberRow {
+    const char* text;
+    int TcpSettingsForm::*field;
+    int low, high;
+};
+constexpr NumberRow kNumbers[4] = {
+    {"Server port", &TcpSettingsForm::serverPort, 1, 65535},
+    {"IGate packets to radio per minute", &TcpSettingsForm::igatePerMinute, 0, 100},
+    {"and per five minutes", &TcpSettingsForm::igatePerFiveMinutes, 0, 100},
+    {"Server: let a silent client go after (0 never)", &TcpSettingsForm::serverIdleMinutes, 0, 10000},
+};
 
 }  // namespace
 
 TcpSettingsDialog::TcpSettingsDialog(Preferences& prefs, QWidget* parent)
-    : QDialog(parent), prefs_(prefs), filter_(new QLineEdit), range_(new QSpinBox) {
+    : QDialog(parent),
+      prefs_(prefs),
+      form_(TcpSettingsForm::From(prefs)),
+      filter_(new QLineEdit),
+      range_(new QSpinBox),
+      problem_(new QLabel) {
     setWindowTitle("TCP settings");
     auto* layout = new QVBoxLayout(this);
-    for (int i = 0; i < 6; ++i) {
-        auto* box = new QCheckBox(kOptionTexts[i]);
-        box->setChecked(prefs_.Get(kOptionFields[i]).value_or("0") != "0");
-        options_[size_t(i)] = box;
-        layout->addWidget(box);
+    for (size_t i = 0; i < options_.size(); ++i) {
+        options_[i] = new QCheckBox(kOptions[i].text);
+        options_[i]->setChecked(form_.*kOptions[i].field);
+        layout->addWidget(options_[i]);
     }
     auto* form = new QFormLayout;
-    filter_->setText(QString::fromStdString(prefs_.Get("internet_filter").value_or("")));
+    filter_->setText(QString::fromStdString(form_.filter));
     filter_->setPlaceholderText("empty: the stations within the range below");
     filter_->setMaxLength(127);
     range_->setRange(1, 5000);
     range_->setSuffix(" km");
-    const int km = std::atoi(prefs_.Get("internet_range_km").value_or("0").c_str());
-    range_->setValue(km > 0 ? km : 200);
+    range_->setValue(form_.rangeKm);
     form->addRow("Server filter", filter_);
     form->addRow("Range round home", range_);
-    for (int i = 0; i < 3; ++i) {
-        auto* n = new QSpinBox;
-        n->setRange(i == 0 ? 1 : 0, i == 0 ? 65535 : 100);
-        n->setValue(std::atoi(prefs_.Get(kNumberFields[i]).value_or("0").c_str()));
-        numbers_[size_t(i)] = n;
-        form->addRow(kNumberTexts[i], n);
+    for (size_t i = 0; i < numbers_.size(); ++i) {
+        numbers_[i] = new QSpinBox;
+        numbers_[i]->setRange(kNumbers[i].low, kNumbers[i].high);
+        numbers_[i]->setValue(form_.*kNumbers[i].field);
+        form->addRow(kNumbers[i].text, numbers_[i]);
     }
+    numbers_[3]->setSuffix(" min");
     layout->addLayout(form);
     layout->addWidget(new QLabel("The filter is sent at login and, when changed, to the connected servers."));
+    problem_->setStyleSheet("color: #b00000");
+    layout->addWidget(problem_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     QObject::connect(buttons, &QDialogButtonBox::accepted, this, [this] {
         if (Store()) accept();
@@ -62,15 +83,13 @@ TcpSettingsDialog::TcpSettingsDialog(Preferences& prefs, QWidget* parent)
 }
 
 bool TcpSettingsDialog::Store() {
-    bool ok = true;
-    for (int i = 0; i < 3; ++i) ok &= prefs_.Set(kNumberFields[i], std::to_string(numbers_[size_t(i)]->value()));
-    for (int i = 0; i < 6; ++i) ok &= prefs_.Set(kOptionFields[i], options_[size_t(i)]->isChecked() ? "1" : "0");
-    // One line: a filter can carry no line end into the login.
-    QString filter = filter_->text();
-    filter.remove('\r').remove('\n');
-    ok &= prefs_.Set("internet_filter", filter.toStdString());
-    ok &= prefs_.Set("internet_range_km", std::to_string(range_->value()));
-    return ok;
+    for (size_t i = 0; i < options_.size(); ++i) form_.*kOptions[i].field = options_[i]->isChecked();
+    for (size_t i = 0; i < numbers_.size(); ++i) form_.*kNumbers[i].field = numbers_[i]->value();
+    form_.filter = filter_->text().toStdString();
+    form_.rangeKm = range_->value();
+    const std::string why = form_.Problem();
+    problem_->setText(QString::fromStdString(why));
+    return why.empty() && form_.Store(prefs_);
 }
 
 }  // namespace velmora

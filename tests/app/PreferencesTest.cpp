@@ -160,6 +160,11 @@ TEST(VelmoraPrefs, SetsByNameAndRefusesClearly) {
     EXPECT_NE(std::system((tool + " set unproto_path 'WIDE1-1 WIDE2-1' 2>/dev/null").c_str()), 0);
     EXPECT_NE(std::system((tool + " set own_lat_minutes 61 2>/dev/null").c_str()), 0);
     EXPECT_NE(std::system((tool + " set msg_retries 99 2>/dev/null").c_str()), 0);
+    // A line end in any text that is sent would make a line of its own on the
+    // uplink ("#filter ...") or on the air.
+    EXPECT_NE(std::system((tool + " set posit_comment \"$(printf 'hello\\r\\n#filter r/0/0/20000')\" 2>/dev/null").c_str()), 0);
+    EXPECT_NE(std::system((tool + " set status_text \"$(printf 'away\\033[2J')\" 2>/dev/null").c_str()), 0);
+    EXPECT_NE(std::system((tool + " set internet_filter \"$(printf 'r/1/2/3\\tuser X')\" 2>/dev/null").c_str()), 0);
     ASSERT_EQ(std::system((tool + " set unproto_path WIDE1-1,WIDE2-1").c_str()), 0);
     Preferences p;
     ASSERT_EQ(p.Load(t.files), Preferences::LoadResult::kLoaded);

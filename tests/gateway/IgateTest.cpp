@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "ports/UplinkDupes.h"
+
 #include "gateway/Igate.h"
 #include "support/MessagingFixture.h"
 
@@ -19,6 +21,22 @@ TEST(IgateRules, RadioToInternetAddsTheQConstructAndNothingElse) {
     EXPECT_EQ(RfToInternet("N0ME>APRS,W1AW*:>mine", "N0ME").refusal, RfGateRefusal::kOwnPacket);
     EXPECT_EQ(RfToInternet("no header", "N0ME").refusal, RfGateRefusal::kNotAPacket);
     EXPECT_EQ(RfToInternet("W1AW>APRS:", "N0ME").refusal, RfGateRefusal::kNotAPacket);
+    // A frame without digipeaters, as a TNC prints it: no empty path element.
+    EXPECT_EQ(RfToInternet("W2NOP>APRS,:!4140.00N/07240.00W-", "N0ME").line, "W2NOP>APRS,qAR,N0ME:!4140.00N/07240.00W-");
+    EXPECT_EQ(RfToInternet("W2NOP>APRS,WIDE1-1,,WIDE2-1:>x", "N0ME").line, "W2NOP>APRS,WIDE1-1,WIDE2-1,qAR,N0ME:>x");
+    // Control bytes from the air do not go up; a NUL refuses the packet.
+    EXPECT_EQ(RfToInternet("W1AW>APRS:>esc\x1B[2J\x03" "end", "N0ME").line, "W1AW>APRS,qAR,N0ME:>esc[2Jend");
+    EXPECT_EQ(RfToInternet(std::string("W1AW>APRS:>nul\0x", 17), "N0ME").refusal, RfGateRefusal::kNotAPacket);
+}
+
+TEST(UplinkDupes, TheSamePacketGoesUpOnceIn30Seconds) {
+    UplinkDupes d;
+    EXPECT_EQ(d.Check("N0ME>APZ228,TCPIP*:>status", 1000), UplinkVerdict::kSend);
+    EXPECT_EQ(d.Check("N0ME>APZ228,WIDE1-1,qAR,N0ME:>status", 1010), UplinkVerdict::kDuplicate);  // path differs
+    EXPECT_EQ(d.Check("N0ME>APZ228,TCPIP*:>status 2", 1010), UplinkVerdict::kSend);
+    EXPECT_EQ(d.Check("N0ME>APRS,TCPIP*:>status", 1010), UplinkVerdict::kSend);  // another destination
+    EXPECT_EQ(d.Check("N0ME>APZ228,TCPIP*:>status", 1030), UplinkVerdict::kSend);
+    EXPECT_EQ(d.Check("N0ME>APZ228:>a\r\n#filter r/0/0/1", 1100), UplinkVerdict::kNotOneLine);
 }
 
 TEST(IgateRules, ThirdPartyPacketsGateOnlyTheirRadioInnerPacket) {

@@ -142,5 +142,29 @@ TEST(ServerLoopback, EightBitTextIsKeptEndToEnd) {
     EXPECT_EQ(xastir.received.rfind("# Velmora 2.2.8\r\n", 0), 0u);
 }
 
+// Mail for us on the console: one line each, never the whole list again
+// (4,000 messages once printed 364 MB and stalled the console).
+TEST(ServerLoopback, EachNewMessagePrintsOneLine) {
+    test::AprsIsStandIn is;
+    ASSERT_TRUE(is.listener);
+    is.stream.clear();
+    for (int i = 0; i < 300; ++i)
+        is.stream.push_back("W1NET>APRS,TCPIP*,qAC,STANDIN::N0AAA    :note " + std::to_string(i) + "{" + std::to_string(i) + "}");
+    test::LoopbackStation a("N0AAA", 41.5, {}, "127.0.0.1\t" + std::to_string(is.listener->Port()) + "\tStand-in\n");
+    testing::internal::CaptureStdout();
+    a.program->Command(kCmdFirstLink);
+    const bool all = PumpUntil([&] {
+        a.Poll();
+        return a.program->Core().Messages().Count() >= 300;
+    }, 8000);
+    const std::string out = testing::internal::GetCapturedStdout();
+    ASSERT_TRUE(all);
+    size_t mails = 0;
+    for (size_t at = out.find("Mail from W1NET: note "); at != std::string::npos; at = out.find("Mail from W1NET: note ", at + 1))
+        ++mails;
+    EXPECT_EQ(mails, 300u);
+    EXPECT_LT(out.size(), 300u * 200);  // a line a message, not the list each time
+}
+
 }  // namespace
 }  // namespace velmora

@@ -162,6 +162,14 @@ TEST(MessageReception, QueriesAreAnsweredOnTheirPort) {
     EXPECT_EQ(f.links.Lines(), (std::vector<std::string>{":W1AW     :PATH= APRS,WIDE1-1\r",
                                                           ":W1AW     :Velmora V2.2.8 Compiled May 12 1999\r"}));
     EXPECT_EQ(f.t.notices.CountSounds(kSoundNewMessage), 0);  // queries are no mail
+    // The same unnumbered query: a repeat within 30 seconds, asked again after.
+    const size_t answered = f.links.status.size();
+    f.Hear("W1AW", "N0ME     :?APRSS", '1');
+    EXPECT_EQ(f.links.status.size(), answered);
+    f.t.clock.Advance(60);
+    f.t.app.RefreshClock();
+    f.Hear("W1AW", "N0ME     :?APRSS", '1');
+    EXPECT_EQ(f.links.status.size(), answered + 1);
 }
 
 TEST(MessageReception, ReplayedLinesAreOnlyStored) {

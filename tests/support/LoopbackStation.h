@@ -30,6 +30,7 @@ struct LoopbackStation {
         o.network = &network;
         o.maps = &ui;
         o.lists = &ui;
+        o.messages = &ui;
         program = std::make_unique<Program>(Platform{clock, notices, files}, ui, o);
         ui.Attach(program.get());
         program->Start();

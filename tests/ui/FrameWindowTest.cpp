@@ -268,11 +268,19 @@ TEST(SettingsDialogs, TcpSettingsShowTheFiveOptionsAndTheFilter) {
     EXPECT_FALSE(dialog.Option(0)->isChecked());
     EXPECT_TRUE(dialog.Option(3)->isChecked());  // Auto Re-connect is on by default
     EXPECT_EQ(dialog.Range()->value(), 200);
+    EXPECT_FALSE(dialog.Option(6)->isChecked());  // the server: this machine only, by default
+    EXPECT_FALSE(dialog.Option(7)->isChecked());  // and its clients never on the air
+    EXPECT_EQ(dialog.IdleMinutes()->value(), 30);
     dialog.Option(1)->setChecked(true);
+    dialog.Filter()->setText("r/51.5/-0.1/50\r\n#filter p/");  // pasted with a line end
+    EXPECT_FALSE(dialog.Store());
+    EXPECT_EQ(prefs.Get("internet_filter"), "");
     dialog.Filter()->setText("r/51.5/-0.1/50");
+    dialog.IdleMinutes()->setValue(0);
     ASSERT_TRUE(dialog.Store());
     EXPECT_EQ(prefs.Get("feed_local_to_tcp"), "1");
     EXPECT_EQ(prefs.Get("internet_filter"), "r/51.5/-0.1/50");
+    EXPECT_EQ(prefs.Get("server_idle_minutes"), "-1");  // never
 }
 
 }  // namespace
