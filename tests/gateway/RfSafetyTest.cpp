@@ -4,6 +4,11 @@
 // road was open and the bad packet was stopped.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <fstream>
 
 #include "app/InternetModule.h"
@@ -11,6 +16,10 @@
 #include "support/AprsIsStandIn.h"
 #include "support/Direwolf.h"
 #include "support/KissStation.h"
+#include "support/DesktopProgram.h"
+#include "support/PumpUntil.h"
+
+#include <QLabel>
 
 namespace velmora {
 namespace {
@@ -155,6 +164,106 @@ TEST(RfSafety, KissOverTcpComesBackAfterDireWolfRestarts) {
     EXPECT_NE(v.program->LinkStates().find("open (back 1x), dropped 1x"), std::string::npos) << v.program->LinkStates();
     ASSERT_TRUE(dw->Play("W2DW>APRS:!4030.00N/07400.00W-after the restart\n"));
     EXPECT_TRUE(v.Until([&] { return v.Station("W2DW") != nullptr; })) << dw->Output();
+}
+
+// aprx, a real IGate, takes our server as its APRS-IS server: it logs in
+// verified and gates a message from our stream to a station it hears.
+TEST(RfSafety, AprxUsesOurServerAsItsAprsIs) {
+    if (!test::Direwolf::Available() || access("/usr/sbin/aprx", X_OK) != 0) GTEST_SKIP() << "direwolf or aprx missing";
+    test::Direwolf dw;
+    ASSERT_TRUE(dw.Ready()) << dw.Output();
+    KissStation v("/tmp/kisstnc", [](Preferences& p, const std::filesystem::path&) {
+        test::SetPref(p, "enable_server", "1");
+        test::SetPref(p, "server_port", "0");
+    });
+    uint16_t port = 0;
+    for (const auto& l : v.program->Gateway().Server().Listeners())
+        if (l.socket) port = l.port;
+    ASSERT_NE(port, 0);
+    const auto folder = test::MakeTempFolder();
+    std::ofstream(folder / "aprx.conf")
+        << "mycall N0APX\n<aprsis>\n  login N0APX\n  passcode " << Passcode("N0APX") << "\n  server 127.0.0.1 " << port
+        << "\n</aprsis>\n<logging>\n  pidfile " << (folder / "aprx.pid").string() << "\n  aprxlog "
+        << (folder / "aprx.log").string() << "\n  rflog " << (folder / "rf.log").string()
+        << "\n</logging>\n<interface>\n  tcp-device 127.0.0.1 8001 KISS\n  callsign N0APX\n  tx-ok true\n</interface>\n"
+        << "<digipeater>\n  transmitter N0APX\n  <source>\n    source APRSIS\n    relay-type third-party\n"
+        << "    viscous-delay 0\n  </source>\n</digipeater>\n";
+    const pid_t aprx = fork();
+    if (aprx == 0) {
+        const std::string conf = (folder / "aprx.conf").string();
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, STDOUT_FILENO);
+        dup2(null, STDERR_FILENO);
+        execl("/usr/sbin/aprx", "aprx", "-i", "-L", "-f", conf.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    ASSERT_GT(aprx, 0);
+    const auto aprxLog = [&] {
+        std::ifstream in(folder / "aprx.log");
+        return std::string((std::istreambuf_iterator<char>(in)), {});
+    };
+    const bool loggedIn = v.Until([&] { return aprxLog().find("# logresp N0APX verified, server N0ME") != std::string::npos; }, 20000);
+    // aprx hears W1DW on radio, then a message to it arrives in our stream.
+    bool heard = loggedIn && dw.Play("W1DW>APRS:!4140.00N/07240.00W-local to aprx\n");
+    heard = heard && v.Until([&] { return v.Station("W1DW") != nullptr; });
+    v.Until([&] { return false; }, 1500);  // aprx's copy of the frame too
+    QtNetwork net;
+    std::string error;
+    auto client = net.Connect("127.0.0.1", port, 3000, &error);
+    if (client) client->Write("user W1NET pass " + std::to_string(Passcode("W1NET")) + " vers Test 1.0\r\n"
+                              "W1NET>APRS,TCPIP*::W1DW     :via aprx{5\r\n");
+    const std::string gated = "}W1NET>APRS,TCPIP,N0APX*::W1DW     :via aprx{5";
+    const bool onAir = heard && v.Until([&] { return dw.Output().find(gated) != std::string::npos; }, 15000);
+    kill(aprx, SIGTERM);
+    waitpid(aprx, nullptr, 0);
+    const std::string log = aprxLog();
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
+    ASSERT_TRUE(loggedIn) << log;
+    ASSERT_TRUE(heard) << dw.Output();
+    EXPECT_TRUE(onAir) << log << "\n" << dw.Output();
+    EXPECT_NE(log.find("# Velmora 2.2.8"), std::string::npos) << log;
+}
+
+// The desktop's TCP Connection Status window while a network TNC drops and
+// comes back (VELMORA_LINK_SCREENSHOT=FILE keeps a picture of it).
+TEST(RfSafety, TheStatusWindowShowsALinkThatDroppedAndCameBack) {
+    if (!test::Direwolf::Available()) GTEST_SKIP() << "direwolf is not installed";
+    auto dw = std::make_unique<test::Direwolf>();
+    ASSERT_TRUE(dw->Ready()) << dw->Output();
+    test::DesktopProgram d([](const std::filesystem::path& folder) {
+        std::filesystem::create_directory(folder / "Maps");
+        DiskFiles files(folder.string());
+        Preferences p;
+        test::SetPref(p, "own_call", "N0ME");
+        p.SetOwnLatitude(41.5);
+        p.SetOwnLongitude(-72.5);
+        test::SetPref(p, "port2_device", "tcp:127.0.0.1:8001");
+        test::SetPref(p, "kiss_enabled_vhf", "1");
+        test::SetPref(p, "enable_server", "1");
+        test::SetPref(p, "server_port", "0");
+        EXPECT_TRUE(p.Save(files));
+    });
+    d.program->Start();
+    d.program->Command(kCmdOpenVhfTnc);
+    ASSERT_TRUE(d.program->IsChecked(kCmdOpenVhfTnc));
+    dw.reset();
+    ASSERT_TRUE(test::PumpUntil([&] { return d.program->Ports().IsLost(kPortVhfTnc); }, 5000));
+    dw = std::make_unique<test::Direwolf>();
+    ASSERT_TRUE(dw->Ready()) << dw->Output();
+    ASSERT_TRUE(test::PumpUntil([&] { return d.program->IsChecked(kCmdOpenVhfTnc); }, 30000))
+        << d.program->LinkStates();
+    d.program->Command(kCmdServerStatus);
+    QLabel* summary = nullptr;
+    ASSERT_TRUE(test::PumpUntil([&] {
+        for (QLabel* l : d.ui.Frame().findChildren<QLabel*>())
+            if (l->text().contains("Links:")) summary = l;
+        return summary != nullptr;
+    }, 3000));
+    EXPECT_TRUE(summary->text().contains("VHF TNC Port tcp:127.0.0.1:8001: open (back 1x), dropped 1x"))
+        << summary->text().toStdString();
+    test::PumpUntil([] { return false; }, 300);
+    if (const char* shot = std::getenv("VELMORA_LINK_SCREENSHOT")) d.ui.Frame().grab().save(shot);
 }
 
 }  // namespace
