@@ -56,6 +56,12 @@ void NewMessageForm::PresetBoxes(StationIndex station) {
     }
 }
 
+bool NewMessageForm::HoldsControl(std::string_view text) {
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) < ' ' || c == 0x7F) return true;
+    return false;
+}
+
 void NewMessageForm::EditText(std::string_view text) {
     if (!text.empty() && static_cast<unsigned char>(text.back()) < ' ') text.remove_suffix(1);
     if (text.size() > kMaxText) {
@@ -63,6 +69,7 @@ void NewMessageForm::EditText(std::string_view text) {
         text = text.substr(0, kMaxText);
     }
     text_.assign(text);
+    if (HoldsControl(text_)) status_ = "A message is one line: take out the line end or control character";
 }
 
 void NewMessageForm::Bulletin() {

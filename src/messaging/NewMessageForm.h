@@ -38,7 +38,10 @@ public:
     std::string Number() const { return m_.Counter().Peek(); }
     bool Ticked(PortBox box) const { return ticked_[box]; }
     bool Enabled(PortBox box) const { return c_.open[box]; }
-    bool OkEnabled() const { return to_.size() >= 2 && to_.size() <= 9 && !text_.empty(); }
+    // A control byte (a line end pasted in) would put a line of its own on
+    // the air: OK waits until it is gone.
+    bool OkEnabled() const { return to_.size() >= 2 && to_.size() <= 9 && !text_.empty() && !HoldsControl(text_); }
+    static bool HoldsControl(std::string_view text);
     // The port code OK sends on: '-' with no box, else the last ticked of
     // "1" HF, "2" VHF, "T" internet.
     char Port() const;

@@ -185,6 +185,10 @@ TEST(NewMessageForm, FieldsBoxesAndOk) {
     EXPECT_FALSE(form.Ticked(kBoxVhf));
     EXPECT_EQ(form.Port(), 'T');
     EXPECT_FALSE(form.OkEnabled());
+    form.EditText("hello\r\n:N0ME     :forged");  // a pasted line end: never sent
+    EXPECT_FALSE(form.OkEnabled());
+    EXPECT_FALSE(form.Accept());
+    EXPECT_EQ(form.Status(), "A message is one line: take out the line end or control character");
     form.EditText("hello\r");
     EXPECT_EQ(form.Text(), "hello");
     EXPECT_TRUE(form.OkEnabled());
@@ -192,7 +196,7 @@ TEST(NewMessageForm, FieldsBoxesAndOk) {
     EXPECT_FALSE(form.OkEnabled());
     form.EditText(std::string(300, 'a'));
     EXPECT_EQ(form.Text().size(), 254u);
-    EXPECT_EQ(f.t.notices.beeps, 1);
+    EXPECT_EQ(f.t.notices.beeps, 2);  // the refused OK, the cut text
 }
 
 TEST(NewMessageForm, OkSendsRemembersBoxesAndStopsTheAutoAnswer) {
