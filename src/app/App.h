@@ -60,6 +60,12 @@ public:
     void SetOwnCall(std::string_view call) { own_.call = call; }
     // Home position in degrees, north and east positive.
     void SetHome(double latDegrees, double lonDegrees);
+    // The stored units as they are: through degrees and back they can move
+    // by a unit, and a second on the air.
+    void SetHomeUnits(int32_t lat, int32_t lon) {
+        own_.homeLat = lat;
+        own_.homeLon = lon;
+    }
     void ClearHome() { own_.homeLon = own_.homeLat = 0; }
 
     // Replaces the do-nothing hand-offs; the object must outlive the App.

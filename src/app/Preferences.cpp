@@ -151,7 +151,18 @@ void Preferences::RecomputeOwnPosition() {
         return Number(k.degrees) * kUnitsPerDegree + Number(k.minutes) * 6000 + Number(k.seconds) * 100 +
                Number(k.hundredths);
     };
+    // A field out of its range (a damaged file) gives no position rather
+    // than one that overflows or lies across the globe.
+    auto fits = [this](const AxisKeys& k, int64_t maxDegrees) {
+        const int64_t d = Number(k.degrees), m = Number(k.minutes), s = Number(k.seconds), h = Number(k.hundredths);
+        return d >= 0 && d <= maxDegrees && m >= 0 && m < 60 && s >= 0 && s < 60 && h >= 0 && h < 100;
+    };
     const int64_t lat = units(kLatKeys), lon = units(kLonKeys);
+    if (!fits(kLatKeys, 90) || !fits(kLonKeys, 180) || lat > 90 * kUnitsPerDegree || lon > 180 * kUnitsPerDegree) {
+        (void)SetNumber(pref::kOwnLatUnits, 0);
+        (void)SetNumber(pref::kOwnLonUnits, 0);
+        return;
+    }
     // Files written elsewhere have the letters in lower case too.
     const bool south = Number(pref::kOwnLatHemisphere) == 'S' || Number(pref::kOwnLatHemisphere) == 's';
     const bool east = Number(pref::kOwnLonHemisphere) == 'E' || Number(pref::kOwnLonHemisphere) == 'e';
@@ -179,8 +190,12 @@ Preferences::LoadResult Preferences::LoadBytes(std::string_view bytes) {
         SetDefaults();
         return LoadResult::kJunk;
     }
-    textsStale_ = Number(pref::kPreferencesVersion) != kVersion || OwnLatUnits() < 0 || OwnLonUnits() < 0;
-    if (textsStale_) RecomputeOwnPosition();
+    // The position numbers always follow the degrees, minutes and seconds
+    // the operator set, whatever version wrote the file.
+    const int32_t storedLat = OwnLatUnits(), storedLon = OwnLonUnits();
+    RecomputeOwnPosition();
+    textsStale_ = Number(pref::kPreferencesVersion) != kVersion || storedLat != OwnLatUnits() ||
+                  storedLon != OwnLonUnits();
     return n < kSize ? LoadResult::kShort : LoadResult::kLoaded;
 }
 

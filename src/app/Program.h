@@ -105,7 +105,11 @@ public:
         else ports_.TerminalTyped(bytes);
     }
     // The operator closed the terminal window.
-    void TerminalClosed() { internet_.Links().FinishManualLogin(); }
+    // The terminal window closed: the port it owned is the program's again.
+    void TerminalClosed() {
+        internet_.Links().FinishManualLogin();
+        ports_.Roles().AttachTerminal(-1);
+    }
     // Whether a port's open command shows as checked (open).
     bool PortOpen(int index) const { return ports_.PortOpen(index); }
 

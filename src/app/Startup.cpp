@@ -9,7 +9,7 @@ void ApplyPreferences(App& app, const Preferences& p) {
     app.SetOwnCall(p.OwnCall());
     if (p.OwnLatUnits() > 0 && p.OwnLonUnits() > 0 &&
         !(p.OwnLatUnits() == kLatOrigin && p.OwnLonUnits() == kLonOrigin)) {
-        app.SetHome(LatDegreesFromUnits(p.OwnLatUnits()), LonDegreesFromUnits(p.OwnLonUnits()));
+        app.SetHomeUnits(p.OwnLatUnits(), p.OwnLonUnits());
     } else {
         app.ClearHome();  // 0 N 0 E is the default of an unset position
     }

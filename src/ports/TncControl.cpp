@@ -13,6 +13,11 @@ bool IsControl(char c) { return static_cast<unsigned char>(c) < ' '; }
 
 // Today's practice: no digipeating until the operator asks for it, the
 // fill-in alias, and the path of a fixed station.
+void TncSettings::ResetKissPaths() {
+    radio[1].digiPath = "WIDE1-1,WIDE2-1";
+    radio[0].digiPath = "WIDE2-1";
+}
+
 void TncSettings::ResetKissDefaults() {
     TncRadioSettings& hf = radio[0];
     TncRadioSettings& vhf = radio[1];
@@ -93,7 +98,10 @@ void TncControl::StartTnc(int port) {
 
 void TncControl::StartKiss(int port) {
     if (settings_.For(kPortVhfTnc).digiPath.empty()) {
-        settings_.ResetKissDefaults();
+        // Only the paths: resetting "KISS enabled" here, with the port
+        // already raw and KISS ON on its way, would leave the program
+        // talking text to a TNC in KISS mode.
+        settings_.ResetKissPaths();
         if (kissDefaultsRestored) kissDefaultsRestored();
     }
     ports_.SetPortFlags(port, false, false);

@@ -41,6 +41,8 @@ struct TncSettings {
     const TncRadioSettings& For(int port) const { return radio[port == kPortHfTnc ? 0 : 1]; }
     // The KISS fields of both radio ports back to their defaults.
     void ResetKissDefaults();
+    // The digi paths of both ports back to their defaults; the rest stays.
+    void ResetKissPaths();
 };
 
 }  // namespace velmora

@@ -208,5 +208,24 @@ TEST(TransmitCommands, ANewRadiogramFromItsWindowGoesOutSectionBySection) {
     EXPECT_FALSE(list->RowOpened(5));
 }
 
+// The position goes on the air exactly as stored: 72 01 59 W is 07201.98W,
+// not one unit off through degrees (07201.96W).
+TEST(SettingsForms, TheStoredPositionGoesOutToTheSecond) {
+    test::SerialProgram t("N0ME", 41.5, -72.5);
+    test::SetPref(t.prefs, "port2_device", "/dev/ttyUSB0");
+    for (const auto& [name, value] : {std::pair{"own_lat_degrees", "49"}, {"own_lat_minutes", "3"}, {"own_lat_seconds", "30"},
+                                      {"own_lat_hundredths", "0"}, {"own_lon_degrees", "72"}, {"own_lon_minutes", "1"},
+                                      {"own_lon_seconds", "59"}, {"own_lon_hundredths", "0"}})
+        test::SetPref(t.prefs, name, value);
+    t.prefs.RecomputeOwnPosition();
+    Program& program = t.Up();
+    program.Command(kCmdOpenVhfTnc);
+    t.RunSingleShots();
+    t.layer.written[kPortVhfTnc].clear();
+    program.Command(kCmdSendPosition);
+    t.RunSingleShots();
+    EXPECT_NE(t.layer.written[kPortVhfTnc].find("=4903.50N/07201.98W"), std::string::npos) << t.layer.written[kPortVhfTnc];
+}
+
 }  // namespace
 }  // namespace velmora

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "app/MenuTable.h"
+#include "app/TransmitModule.h"
 #include "platform/fake/FakeSerial.h"
 #include "geo/Position.h"
 #include "ports/TcpDevice.h"
@@ -257,6 +258,17 @@ TEST(Terminal, AttachesToTheOpenPortAndSendsTypedBytes) {
     EXPECT_EQ(t.ui.terminal[0], "cmd:");  // the TNC line in the VHF colour
     EXPECT_EQ(t.ui.terminalColours[0], 6);
     EXPECT_EQ(t.ui.terminal[1], "cmd:\r");  // and the raw block
+    // Closing the terminal gives the TNC back: the position goes out, and
+    // closing the TNC sends its close-down.
+    p.TerminalClosed();
+    t.layer.written[kPortVhfTnc].clear();
+    p.Command(kCmdSendPosition);
+    t.RunSingleShots();
+    EXPECT_NE(t.layer.written[kPortVhfTnc].find("=4"), std::string::npos) << t.layer.written[kPortVhfTnc];
+    t.layer.written[kPortVhfTnc].clear();
+    p.Command(kCmdOpenVhfTnc);
+    t.RunSingleShots();
+    EXPECT_FALSE(t.layer.written[kPortVhfTnc].empty());
 }
 
 }  // namespace

@@ -145,18 +145,27 @@ TEST(KissTnc, ShutdownSendsTheKissExitFrame) {
     EXPECT_EQ(t.layer.written[kPortVhfTnc], "\xC0\xFF\xC0");
 }
 
-TEST(KissTnc, EmptyDigiPathResetsBothPortsToTheDefaults) {
+// An empty VHF digi path at KISS start-up gives both ports their default
+// paths, and nothing else: "KISS enabled" stays, so the TNC that was just
+// put into KISS mode is still read as KISS.
+TEST(KissTnc, EmptyDigiPathResetsThePathsOnlyAndTheLinkStaysKiss) {
     TncProgram t;
-    test::SetPref(t.prefs, "kiss_enabled_hf", "1");
+    test::SetPref(t.prefs, "kiss_enabled_vhf", "1");
+    test::SetPref(t.prefs, "digipeat_vhf", "1");
     test::SetPref(t.prefs, "kiss_digi_path_vhf", "");
-    test::SetPref(t.prefs, "alias_list_hf", "");
+    test::SetPref(t.prefs, "alias_list_vhf", "RELAY");
     Program& p = t.Up();
-    p.Command(kCmdOpenHfTnc);
+    p.Command(kCmdOpenVhfTnc);
+    t.RunSingleShots();
     EXPECT_EQ(p.Prefs().Get("kiss_digi_path_vhf"), "WIDE1-1,WIDE2-1");
-    EXPECT_EQ(p.Prefs().Get("alias_list_hf"), "WIDE1-1");
-    EXPECT_EQ(p.Prefs().Get("digipeat_hf"), "0");  // never on by itself
-    EXPECT_EQ(p.Tnc().Link(kPortHfTnc).path.size(), 1u);  // "WIDE2-1"
-    EXPECT_FALSE(p.Tnc().Link(kPortHfTnc).digipeat);
+    EXPECT_EQ(p.Prefs().Get("kiss_digi_path_hf"), "WIDE2-1");
+    EXPECT_EQ(p.Prefs().Get("kiss_enabled_vhf"), "1");
+    EXPECT_EQ(p.Prefs().Get("alias_list_vhf"), "RELAY");
+    EXPECT_EQ(p.Tnc().Link(kPortVhfTnc).path.size(), 2u);
+    EXPECT_TRUE(p.Tnc().KissMode(kPortVhfTnc));
+    const std::string wire = Frame("K1ABC", "APRS", {}, "!4141.00N/07241.00W-kiss after the reset");
+    p.Ports().PortData(kPortVhfTnc, wire);
+    EXPECT_GE(p.Core().Stations().Lookup("K1ABC"), 0);
 }
 
 }  // namespace
