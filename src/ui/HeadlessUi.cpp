@@ -1,4 +1,5 @@
 #include "ui/HeadlessUi.h"
+#include "ui/QuitSignals.h"
 #include "ui/ConsoleText.h"
 #include "ui/HelpText.h"
 
@@ -22,13 +23,6 @@ using console::Print;
 using console::Trim;
 namespace {
 
-// The write end of the signal pipe: the one thing a handler touches.
-int gSignalFd = -1;
-void OnSignal(int) {
-    const char byte = 1;
-    if (gSignalFd >= 0) (void)!write(gSignalFd, &byte, 1);
-}
-
 }  // namespace
 
 HeadlessUi::HeadlessUi() = default;
@@ -45,17 +39,7 @@ void HeadlessUi::StartConsole() {
 }
 
 void HeadlessUi::CatchSignals() {
-    int fds[2];
-    if (socketpair(AF_UNIX, SOCK_STREAM, 0, fds) != 0) return;
-    gSignalFd = fds[0];
-    struct sigaction sa {};
-    sa.sa_handler = OnSignal;
-    sigaction(SIGTERM, &sa, nullptr);
-    sigaction(SIGINT, &sa, nullptr);
-    signals_ = std::make_unique<QSocketNotifier>(fds[1], QSocketNotifier::Read);
-    QObject::connect(signals_.get(), &QSocketNotifier::activated, this, [this, fd = fds[1]] {
-        char byte;
-        (void)!read(fd, &byte, 1);
+    signals_ = std::make_unique<QuitSignals>([this] {
         if (program_) program_->RequestQuit(0);
     });
 }

@@ -100,7 +100,7 @@ private:
 
     Program* program_ = nullptr;
     std::unique_ptr<QSocketNotifier> console_;
-    std::unique_ptr<QSocketNotifier> signals_;
+    std::unique_ptr<class QuitSignals> signals_;
     std::string pending_;
     bool terminalOpen_ = false;
     std::vector<std::pair<std::string, std::vector<std::pair<uint16_t, std::string>>>> menus_;

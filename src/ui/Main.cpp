@@ -13,6 +13,7 @@
 #include "app/Program.h"
 #include "platform/SystemInfo.h"
 #include "ui/DesktopUi.h"
+#include "ui/QuitSignals.h"
 #include "ui/HeadlessUi.h"
 #include "app/EventSounds.h"
 #include "platform/qt/QtNetwork.h"
@@ -118,6 +119,11 @@ int RunDesktop(int argc, char** argv, const Options& options) {
     // start at the screen's size instead.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) ui.Frame().setGeometry(screen->availableGeometry());
     ui.Frame().showMaximized();
+    // A logout's SIGTERM runs the same shutdown as File > Exit, without the
+    // question: the window places, the configuration, the weather chart
+    // and the messages waiting to go are saved. Caught before the start-up,
+    // whose first-start assistant or questions may still be open.
+    QuitSignals quitOnSignal([&program] { program.RequestQuit(0); });
     program.Start();
     if (options.quitAfterStart) program.RequestQuit(0);
     qapp.exec();

@@ -164,6 +164,40 @@ TEST(Headless, TheEndOfInputDoesNotStopItSigtermDoes) {
 }
 
 
+// The desktop at a logout: SIGTERM runs the shutdown that saves the window
+// places and the configuration, and the exit code is 0, not 143.
+TEST(Desktop, SigtermSavesAndExitsCleanly) {
+    test::TestApp t;
+    Preferences p;
+    test::SetPref(p, "own_call", "N0CALL-1");
+    p.SetOwnLatitude(41.7);
+    p.SetOwnLongitude(-72.7);
+    ASSERT_TRUE(p.Save(t.files));
+    std::filesystem::create_directory(t.folder / "Maps");
+    std::filesystem::copy_file(std::filesystem::path(VELMORA_SOURCE_DIR) / "demo/Maps/World.map", t.folder / "Maps/World.map");
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        const int devnull = open("/dev/null", O_RDWR);
+        dup2(devnull, STDIN_FILENO);
+        dup2(devnull, STDOUT_FILENO);
+        dup2(devnull, STDERR_FILENO);
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        const std::string folder = t.folder.string();
+        execl(VELMORA_BIN, VELMORA_BIN, "--data", folder.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, WNOHANG), 0);  // the desktop is up
+    kill(pid, SIGTERM);
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status)) << "ended by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_TRUE(std::filesystem::exists(t.folder / "WinLoc.prf"));
+    EXPECT_TRUE(std::filesystem::exists(t.folder / "Velmora.CFG"));
+}
+
 TEST(Headless, MenuCommandsByNumberOrTextAndOpenFileFillTheTableAsTheDecoderDoes) {
     test::TestApp t;
     const std::string traffic = std::string(VELMORA_SOURCE_DIR) + "/tests/data/every_type.txt";
