@@ -112,6 +112,8 @@ bool LayoutModule::Restore(const WindowRecord& r) {
                                           r.movingMap || r.drawFollowed, r.followedCall);
         case RestoredWindow::kList: {
             ListModel* m = lists_.Find(FourCCText(r.list));
+            // The Map List belongs to the maps, not to the lists module.
+            if (!m && r.list == maps_.MapListWindow().Code()) m = &maps_.MapListWindow();
             if (m && listWindows_) {
                 listWindows_->ShowList(*m);
                 return true;

@@ -203,7 +203,23 @@ Preferences::LoadResult Preferences::Load(const FileAccess& files, size_t* bytes
     const std::optional<std::string> bytes = files.ReadWhole(files.RealPath(kFileName), kSize);
     if (!bytes) return LoadResult::kMissing;
     if (bytesRead) *bytesRead = bytes->size();
-    return LoadBytes(*bytes);
+    const LoadResult result = LoadBytes(*bytes);
+    onDiskKnown_ = bytes->size() == kSize && result == LoadResult::kLoaded;
+    if (onDiskKnown_) std::copy(bytes->begin(), bytes->end(), onDisk_.begin());
+    return result;
+}
+
+void Preferences::MergeChangedOnDisk(const std::string& file) {
+    if (!onDiskKnown_ || file.size() != kSize) return;
+    const auto* now = reinterpret_cast<const uint8_t*>(file.data());
+    for (const PrefField& f : PreferenceFields()) {
+        const size_t from = f.offset, to = std::min(kSize, from + Width(f));
+        const bool changedThere = !std::equal(now + from, now + to, onDisk_.begin() + static_cast<std::ptrdiff_t>(from));
+        const bool changedHere = !std::equal(bytes_.begin() + static_cast<std::ptrdiff_t>(from),
+                                             bytes_.begin() + static_cast<std::ptrdiff_t>(to),
+                                             onDisk_.begin() + static_cast<std::ptrdiff_t>(from));
+        if (changedThere && !changedHere) std::copy(now + from, now + to, bytes_.begin() + static_cast<std::ptrdiff_t>(from));
+    }
 }
 
 std::string Preferences::LoadText(LoadResult result, size_t bytesRead) {
@@ -217,13 +233,21 @@ std::string Preferences::LoadText(LoadResult result, size_t bytesRead) {
 }
 
 bool Preferences::Save(const FileAccess& files) {
+    if (onDiskKnown_) {
+        if (const std::optional<std::string> file = files.ReadWhole(files.RealPath(kFileName), kSize))
+            MergeChangedOnDisk(*file);
+    }
     (void)SetNumber(pref::kVersionMajor, 2);
     (void)SetNumber(pref::kVersionMinor, 2);
     (void)SetNumber(pref::kVersionBuild, 8);
     (void)SetNumber(pref::kPreferencesVersion, kVersion);
     // Written to a new file and renamed, so a failed write keeps the old one.
-    return files.WriteWhole(files.RealPath(kFileName),
-                            std::string_view(reinterpret_cast<const char*>(bytes_.data()), kSize));
+    if (!files.WriteWhole(files.RealPath(kFileName),
+                          std::string_view(reinterpret_cast<const char*>(bytes_.data()), kSize)))
+        return false;
+    onDisk_ = bytes_;
+    onDiskKnown_ = true;
+    return true;
 }
 
 void Preferences::RegenerateReportTexts(const LocalDateTime& now) {

@@ -192,6 +192,8 @@ public:
     static std::string LoadText(LoadResult result, size_t bytesRead);
     // Stamps the program version (2.2.8) and the record version (100), then
     // writes the whole record to a new file renamed over the old one.
+    // Writes the record. A field changed in the file meanwhile by another
+    // program, and not here, keeps the file's value.
     [[nodiscard]] bool Save(const FileAccess& files);
     // The texts kept beside the settings they come from: the own position
     // as report text, and the status report as sent (">DDHHMM text").
@@ -248,8 +250,15 @@ public:
 
 private:
 
+    // Fields another program (velmora-prefs) changed in the file since it
+    // was read or written here, and this record did not, are taken from it.
+    void MergeChangedOnDisk(const std::string& file);
+
     bool textsStale_ = false;
     std::array<uint8_t, kSize> bytes_{};
+    // The file as it was last read or written: what "changed on disk" means.
+    std::array<uint8_t, kSize> onDisk_{};
+    bool onDiskKnown_ = false;
 };
 
 }  // namespace velmora

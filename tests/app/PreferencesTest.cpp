@@ -144,6 +144,31 @@ TEST(Preferences, BadNamesAndValuesAreRefused) {
     EXPECT_EQ(p.Bytes(), before);
 }
 
+// velmora-prefs changed a setting while the program ran: the program's next
+// save (Metric Units, say) keeps it instead of writing the old value back.
+TEST(Preferences, ASaveKeepsWhatAnotherProgramChangedMeanwhile) {
+    test::TestApp t;
+    Preferences first;
+    ASSERT_TRUE(first.Set("status_text", "old status"));
+    ASSERT_TRUE(first.Save(t.files));
+    Preferences running;
+    ASSERT_EQ(running.Load(t.files), Preferences::LoadResult::kLoaded);
+    Preferences tool;  // velmora-prefs, meanwhile
+    ASSERT_EQ(tool.Load(t.files), Preferences::LoadResult::kLoaded);
+    ASSERT_TRUE(tool.Set("status_text", "new status"));
+    ASSERT_TRUE(tool.Set("posit_comment", "both changed: the later save wins"));
+    ASSERT_TRUE(tool.Save(t.files));
+    ASSERT_TRUE(running.Set("metric_units", "1"));
+    ASSERT_TRUE(running.Set("posit_comment", "mine"));
+    ASSERT_TRUE(running.Save(t.files));
+    Preferences back;
+    ASSERT_EQ(back.Load(t.files), Preferences::LoadResult::kLoaded);
+    EXPECT_EQ(back.Get("status_text"), "new status");
+    EXPECT_EQ(back.Get("metric_units"), "1");
+    EXPECT_EQ(back.Get("posit_comment"), "mine");
+    EXPECT_EQ(running.Get("status_text"), "new status");  // and the program now holds it
+}
+
 TEST(VelmoraPrefs, SetsByNameAndRefusesClearly) {
     test::TestApp t;
     const std::string tool = std::string(VELMORA_PREFS_BIN) + " --data " + t.folder.string();

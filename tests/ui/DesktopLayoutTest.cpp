@@ -13,6 +13,7 @@
 #include "app/MenuTable.h"
 #include "app/MessagingModule.h"
 #include "geo/Position.h"
+#include "maps/MapList.h"
 #include "support/DesktopProgram.h"
 #include "support/PumpUntil.h"
 #include "ui/CMapWindow.h"
@@ -58,20 +59,22 @@ TEST(DesktopLayout, TwoMapsAndTwoListsComeBackExactly) {
         ASSERT_TRUE(d.program->Maps().ViewAt({LonUnitsFromDegrees(2.35), LatUnitsFromDegrees(48.85)}, kUnitsPerDegree * 4));
         d.program->Command(kCmdStationList);
         d.program->Command(kCmdMessageList);
+        d.program->Command(kCmdMapListWindow);  // the maps' own list comes back too
         Pump(100);
         const QList<QMdiSubWindow*> subs = d.ui.Frame().Mdi()->subWindowList(QMdiArea::CreationOrder);
-        ASSERT_EQ(subs.size(), 4);
-        const QRect places[4] = {{0, 0, 420, 300}, {430, 0, 400, 330}, {0, 310, 500, 200}, {510, 340, 380, 220}};
-        for (int i = 0; i < 4; ++i) subs[i]->setGeometry(places[i]);
+        ASSERT_EQ(subs.size(), 5);
+        const QRect places[5] = {{0, 0, 420, 300}, {430, 0, 400, 330}, {0, 310, 500, 200}, {510, 340, 380, 220},
+                                 {100, 400, 300, 200}};
+        for (int i = 0; i < 5; ++i) subs[i]->setGeometry(places[i]);
         d.ui.Frame().Mdi()->setActiveSubWindow(subs[1]);
         Pump(100);
         before = Snapshot(d);
-        ASSERT_EQ(before.size(), 4u);
+        ASSERT_EQ(before.size(), 5u);
         d.program->Stop();  // the shutdown keeps the desktop
         std::ifstream in(d.folder / "Velmora.CFG", std::ios::binary);
         config.assign(std::istreambuf_iterator<char>(in), {});
     }
-    ASSERT_EQ(config.size(), 512u + 4 * 1024u);
+    ASSERT_EQ(config.size(), 512u + 5 * 1024u);
     test::DesktopProgram again([&](const std::filesystem::path& f) { Prepare(f, config); });
     again.program->Start();
     Pump(300);
