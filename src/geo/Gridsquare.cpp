@@ -1,4 +1,7 @@
 #include "geo/Gridsquare.h"
+#include <cstdint>
+#include <cmath>
+#include <algorithm>
 
 #include <cctype>
 
@@ -26,10 +29,13 @@ void Characters(double scaled, char out[4]) {
 }  // namespace
 
 std::string PositionToLocator(int32_t lon, int32_t lat, int characters) {
-    double latitude = static_cast<double>(kLatOrigin - lat) / kUnitsPerDegree;
-    double longitude = -static_cast<double>(kLonOrigin - lon) / kUnitsPerDegree;
-    while (longitude >= 360) longitude -= 360;
+    // In 64 bits: a position from a damaged file must not overflow here.
+    double latitude = static_cast<double>(int64_t{kLatOrigin} - lat) / kUnitsPerDegree;
+    double longitude = -static_cast<double>(int64_t{kLonOrigin} - lon) / kUnitsPerDegree;
+    longitude = std::fmod(longitude, 360.0);
     if (longitude >= 180) longitude -= 360;
+    if (longitude < -180) longitude += 360;
+    latitude = std::clamp(latitude, -90.0, 89.999999);
     latitude += 0.000001;
     longitude += 0.000001;
     char x[4], y[4];

@@ -67,9 +67,13 @@ void AirportTable::Load(std::string_view bytes) {
         AirportEntry a;
         a.identifier = U32(rec, 0);
         if (a.identifier == 0) break;  // the end of the table, whatever follows
-        // Tenths of the position unit in the file.
-        a.lon = static_cast<int32_t>(static_cast<int64_t>(static_cast<int32_t>(U32(rec, 4))) * 10);
-        a.lat = static_cast<int32_t>(static_cast<int64_t>(static_cast<int32_t>(U32(rec, 8))) * 10);
+        // Tenths of the position unit in the file. A value off the globe (a
+        // damaged file) is no position, never a wrapped-round one.
+        const int64_t lon = static_cast<int64_t>(static_cast<int32_t>(U32(rec, 4))) * 10;
+        const int64_t lat = static_cast<int64_t>(static_cast<int32_t>(U32(rec, 8))) * 10;
+        const bool onGlobe = lon > 0 && lon <= 360 * int64_t{kUnitsPerDegree} && lat > 0 && lat <= 180 * int64_t{kUnitsPerDegree};
+        a.lon = onGlobe ? static_cast<int32_t>(lon) : 0;
+        a.lat = onGlobe ? static_cast<int32_t>(lat) : 0;
         a.elevation = static_cast<int16_t>(U16(rec, 12));
         a.state = U16(rec, 14);
         const std::string_view name = rec.substr(16, 18);

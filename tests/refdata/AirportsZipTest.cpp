@@ -78,6 +78,17 @@ TEST(Airports, RecordsKeysAndTexts) {
     AirportTable junk;
     junk.Load(std::string(1000, '\xFF'));
     EXPECT_EQ(junk.Entries().size(), 29u);
+    EXPECT_EQ(junk.Entries()[0].lon, 0);  // off the globe: no position, not a wrapped one
+    // A longitude of -214748364 tenths once overflowed in the locator.
+    std::string damaged = AirportRecord("BAD", 41.0, -72.0, 0, "CT", "Damaged");
+    for (const size_t at : {size_t{4}, size_t{8}}) {
+        damaged[at] = '\xF3', damaged[at + 1] = '\x33', damaged[at + 2] = '\x33', damaged[at + 3] = '\x34';
+    }
+    junk.Load(damaged);
+    ASSERT_EQ(junk.Entries().size(), 1u);
+    EXPECT_EQ(junk.Entries()[0].lat, 0);
+    EXPECT_EQ(AirportLines(junk.Entries()[0]).size(), 6u);
+    EXPECT_EQ(PositionToLocator(-2147483640, -2147483640).size(), 6u);
     junk.Load("");
     EXPECT_TRUE(junk.Entries().empty());
 }
