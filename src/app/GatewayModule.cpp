@@ -4,6 +4,7 @@
 
 #include "app/InternetModule.h"
 #include "app/ListsModule.h"
+#include "app/TcpSettingsForm.h"
 #include "app/TransmitModule.h"
 #include "gateway/StationExchange.h"
 #include "ports/InternetHosts.h"
@@ -61,14 +62,13 @@ void GatewayModule::Apply() {
     s_.app.DecodeOptions().gateInternetToRadio = g.toRf;
     s_.app.DecodeOptions().igateOperation = g.toRf;
     specialStations_ = s_.app.Flags().Size();
+    const TcpSettingsForm tcp = TcpSettingsForm::From(s_.prefs);
     ServerSettings server;
     server.name = g.ownCall;
-    server.allInterfaces = s_.prefs.Flag(pref::kServerAllInterfaces);
-    const int64_t idle = s_.prefs.Number(pref::kServerIdleMinutes);
-    // 0 is what older settings files hold: the default; below 0 is never.
-    server.idleMinutes = idle == 0 ? 30 : idle < 0 ? 0 : static_cast<int>(std::min<int64_t>(idle, 10000));
+    server.allInterfaces = tcp.serverAllInterfaces;
+    server.idleMinutes = std::min(tcp.serverIdleMinutes, 10000);
     server_.Configure(server);
-    clientsToRf_ = s_.prefs.Flag(pref::kServerToRf);
+    clientsToRf_ = tcp.serverToRf;
     rfCalls_.clear();
     (void)s_.platform.files.ReadLines("ServerRF.txt", [&](std::string_view l) {
         while (!l.empty() && (l.back() == ' ' || l.back() == '\t')) l.remove_suffix(1);

@@ -1,18 +1,20 @@
 #include "app/TcpSettingsForm.h"
 
+#include "app/Settings.h"
+
 namespace velmora {
 
 TcpSettingsForm TcpSettingsForm::From(const Preferences& p) {
     TcpSettingsForm f;
-    f.autostart = p.Flag(pref::kAutostartTcp);
-    f.feedLocal = p.Flag(pref::kFeedLocalToTcp);
-    f.ignoreIncoming = p.Flag(pref::kIgnoreIncomingTcp);
-    f.autoReconnect = p.Flag(pref::kAutoReconnect);
+    const InternetLinkSettings links = InternetLinkSettingsFrom(p);
+    f.autostart = links.autostart;
+    f.feedLocal = links.feedLocal;
+    f.ignoreIncoming = links.ignoreIncoming;
+    f.autoReconnect = links.autoReconnect;
+    f.filter = links.filter;
+    f.rangeKm = links.rangeKm;
     f.outgoingThirdParty = p.Flag(pref::kOutgoingThirdParty);
     f.enableServer = p.Flag(pref::kEnableServer);
-    f.filter = p.Text(pref::kInternetFilter);
-    const int64_t km = p.Number(pref::kInternetRangeKm);
-    f.rangeKm = km > 0 ? static_cast<int>(km) : 200;
     f.serverPort = static_cast<int>(p.Number(pref::kServerPort));
     f.igatePerMinute = static_cast<int>(p.Number(pref::kIgatePerMinute));
     f.igatePerFiveMinutes = static_cast<int>(p.Number(pref::kIgatePerFiveMinutes));

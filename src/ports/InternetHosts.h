@@ -55,6 +55,10 @@ public:
     template <typename F>
     void Feed(std::string_view bytes, F&& onLine) {
         lines_.Feed(bytes, [&](std::string_view line) {
+            if (!HoldsControlBytes(line)) {
+                onLine(line);
+                return;
+            }
             const std::string clean = PacketText(line);
             if (!clean.empty()) onLine(std::string_view(clean));
         });

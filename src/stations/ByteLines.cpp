@@ -14,21 +14,29 @@ bool Control(unsigned char c) { return c < 0x20 || c == 0x7F; }
 
 }  // namespace
 
+// Whether byte i of a line goes: a control byte that is not Mic-E data.
+bool Drops(std::string_view line, size_t i, bool micE, size_t colon) {
+    const auto c = static_cast<unsigned char>(line[i]);
+    return Control(c) && !(micE && i > colon && c >= 0x1C);
+}
+
 std::string PacketText(std::string_view line) {
     const bool micE = MicEInfo(line);
     const size_t colon = line.find(':');
     std::string out;
     out.reserve(line.size());
-    for (size_t i = 0; i < line.size(); ++i) {
-        const auto c = static_cast<unsigned char>(line[i]);
-        const bool micEData = micE && i > colon && (c >= 0x1C || c == 0x7F);
-        if (Control(c) && !micEData) continue;
-        out.push_back(line[i]);
-    }
+    for (size_t i = 0; i < line.size(); ++i)
+        if (!Drops(line, i, micE, colon)) out.push_back(line[i]);
     return out;
 }
 
-bool HoldsControlBytes(std::string_view line) { return PacketText(line).size() != line.size(); }
+bool HoldsControlBytes(std::string_view line) {
+    const bool micE = MicEInfo(line);
+    const size_t colon = line.find(':');
+    for (size_t i = 0; i < line.size(); ++i)
+        if (Drops(line, i, micE, colon)) return true;
+    return false;
+}
 
 namespace {
 

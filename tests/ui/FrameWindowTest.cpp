@@ -271,6 +271,7 @@ TEST(SettingsDialogs, TcpSettingsShowTheFiveOptionsAndTheFilter) {
     EXPECT_FALSE(dialog.Option(6)->isChecked());  // the server: this machine only, by default
     EXPECT_FALSE(dialog.Option(7)->isChecked());  // and its clients never on the air
     EXPECT_EQ(dialog.IdleMinutes()->value(), 30);
+    if (const char* shot = std::getenv("VELMORA_TCP_SCREENSHOT")) dialog.grab().save(shot);
     dialog.Option(1)->setChecked(true);
     dialog.Filter()->setText("r/51.5/-0.1/50\r\n#filter p/");  // pasted with a line end
     EXPECT_FALSE(dialog.Store());
