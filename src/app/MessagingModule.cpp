@@ -7,6 +7,7 @@
 #include "app/TransmitModule.h"
 #include "gateway/Igate.h"
 #include "messaging/MessageText.h"
+#include "messaging/Outbox.h"
 
 namespace velmora {
 namespace {
@@ -46,7 +47,16 @@ MessagingModule::MessagingModule(ModuleServices services, TransmitModule& transm
     };
 }
 
-void MessagingModule::Startup() { Apply(); }
+void MessagingModule::Startup() {
+    Apply();
+    const FileAccess& files = s_.platform.files;
+    if (const auto text = files.ReadWhole(files.RealPath(kOutboxFile), 1 << 20)) (void)RestoreOutbox(messaging_, *text);
+}
+
+void MessagingModule::Shutdown() {
+    const FileAccess& files = s_.platform.files;
+    (void)files.WriteWhole(files.RealPath(kOutboxFile), OutboxText(messaging_));
+}
 
 void MessagingModule::Apply() {
     MessagingSettings m;

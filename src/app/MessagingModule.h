@@ -57,6 +57,8 @@ public:
     MessagingModule(ModuleServices services, TransmitModule& transmit, ListWindows* lists, MessageWindows* windows);
 
     void Startup() override;
+    // Our messages still waiting, and the counter, kept for the next start.
+    void Shutdown() override;
     bool Command(uint16_t id) override;
     bool IsChecked(uint16_t id) const override;
     void MinuteChanged(const LocalDateTime& now) override;

@@ -38,6 +38,8 @@ class MessageCounter {
 public:
     std::string Peek() const;
     std::string Take();
+    // Where the count goes on after a restart (0 to 999).
+    void Set(uint32_t next) { next_ = next > 999 ? 0 : next; }
 
 private:
     uint32_t next_ = 0;

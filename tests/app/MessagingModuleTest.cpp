@@ -100,3 +100,59 @@ TEST(MessagingModule, TheConsoleRefusesWhatTheDialogWouldWarnAbout) {
 
 }  // namespace
 }  // namespace velmora
+
+namespace velmora {
+namespace {
+
+// Found as: two messages queued to a station that had not answered, an
+// ordinary quit and start, and the list was empty; the counter began at 000
+// again, so the station took the next message for a repeat.
+TEST(MessagingModule, WaitingMessagesAndTheCounterOutliveARestart) {
+    MessageProgram t;
+    {
+        Program& p = t.Open();
+        ASSERT_TRUE(p.Messages().SendAsDialog("W1AW", "first"));
+        ASSERT_TRUE(p.Messages().SendAsDialog("W1AW", "second"));  // held behind the first
+        ASSERT_TRUE(p.Messages().SendAsDialog("K1ABC", "acked one"));
+        t.RunSingleShots();
+        t.Hear("K1ABC>APRS::N0ME     :ack002");
+        p.Stop();
+    }
+    t.program.reset();
+    Program& p = t.Open();
+    const MessageStore& store = p.Core().Messages();
+    ASSERT_EQ(store.Count(), 2);  // the acked one stays behind
+    EXPECT_EQ(store.At(0).to.View(), "W1AW");
+    EXPECT_EQ(store.At(0).number.View(), "000");
+    EXPECT_EQ(store.At(0).transmitCount, 1);
+    EXPECT_EQ(store.At(1).text.View(), "second");
+    EXPECT_EQ(store.At(1).held, 1);
+    p.Messages().MinuteChanged(MakeDateTime(2026, 12, 8, 12, 1, 0));
+    t.RunSingleShots();
+    EXPECT_EQ(t.Sent(), ":W1AW     :first{000\r");  // the second still waits for it
+    t.Hear("W1AW>APRS::N0ME     :ack000");
+    EXPECT_EQ(t.Sent(), ":W1AW     :second{001\r");
+    ASSERT_TRUE(p.Messages().SendAsDialog("K1ABC", "after the restart"));
+    t.RunSingleShots();
+    EXPECT_EQ(t.Sent(), ":K1ABC    :after the restart{003\r");
+}
+
+TEST(MessagingModule, AnOutboxThatCannotBeReadBringsBackWhatItCan) {
+    MessageProgram t;
+    t.Write("Outbox.txt",
+            "counter 998\n"
+            "msg\tW1AW\t017\t2\t0\t3\t0\t\tgood one\n"
+            "msg\tW1AW\t018\t2\tx\t3\t0\t\tbad held flag\n"
+            "msg\t\t019\t2\t0\t0\t0\t\tno addressee\n"
+            "msg\tW1AW\t020\t2\t0\t0\t0\n"
+            "counter 5000\n"
+            "garbage\n");
+    Program& p = t.Open();
+    ASSERT_EQ(p.Core().Messages().Count(), 1);
+    EXPECT_EQ(p.Core().Messages().At(0).number.View(), "017");
+    EXPECT_EQ(p.Core().Messages().At(0).transmitCount, 3);
+    EXPECT_EQ(p.Messages().Core().Counter().Peek(), "998");
+}
+
+}  // namespace
+}  // namespace velmora
