@@ -20,6 +20,19 @@ int Usage() {
     return 2;
 }
 
+// What a field takes, said with its refusal.
+std::string Takes(const PrefField& f) {
+    if (f.flag) return "0 off or 1 on";
+    switch (f.type) {
+        case PrefType::kText: return "text of at most " + std::to_string(f.size - 1) + " characters";
+        case PrefType::kChar: return "one character, for example /";
+        case PrefType::kByte: return "a whole number from 0 to 255";
+        case PrefType::kI16: return "a whole number from -32768 to 32767";
+        case PrefType::kI32: return "a whole number, for example 9600";
+    }
+    return {};
+}
+
 bool SetPosition(Preferences& p, const std::string& name, const std::string& value) {
     char* end = nullptr;
     const double degrees = std::strtod(value.c_str(), &end);
@@ -79,7 +92,8 @@ int main(int argc, char** argv) {
     }
     const Preferences before = prefs;
     if (!(position ? SetPosition(prefs, name, value) : prefs.Set(name, value))) {
-        std::fprintf(stderr, "velmora-prefs: %s does not take the value \"%s\"\n", name.c_str(), value.c_str());
+        std::fprintf(stderr, "velmora-prefs: %s does not take the value \"%s\" (%s)\n", name.c_str(), value.c_str(),
+                     position ? "degrees, for example 41.7625 or -72.7425" : Takes(*FindPreferenceField(name)).c_str());
         return 1;
     }
     // What a settings dialog would refuse is refused here too, in its words.

@@ -1,5 +1,6 @@
 #include "app/Preferences.h"
 
+#include <algorithm>
 #include <iterator>
 
 // The preferences record, field by field: names, offsets, types and
@@ -105,6 +106,24 @@ void AddOwnFields(std::vector<PrefField>& f) {
     f.push_back(Num("server_idle_minutes", kOwnFieldsStart + 1004, PrefType::kI16, 30));
 }
 
+// The on/off switches of the record.
+void MarkFlags(std::vector<PrefField>& fields) {
+    constexpr std::string_view kPrefixes[] = {"auto_log_", "auto_input_", "auto_flag_", "allow_gps_", "enable_hsp_",
+                                              "pico_control_e_", "kiss_enabled_", "digipeat_", "notify_", "map_"};
+    constexpr std::string_view kNames[] = {
+        "auto_track_moving_stations", "autostart_tcp", "feed_local_to_tcp", "ignore_incoming_tcp",
+        "auto_reconnect", "outgoing_third_party", "metric_units", "sound_on", "message_round_trip",
+        "enable_server", "track_wx_stations", "rain_gauge_tenths", "server_all_interfaces", "server_to_rf"};
+    for (PrefField& f : fields) {
+        if (f.type == PrefType::kText) continue;
+        bool on = std::find(std::begin(kNames), std::end(kNames), f.name) != std::end(kNames);
+        for (std::string_view p : kPrefixes) on = on || f.name.starts_with(p);
+        // The map's filter, placement and font are numbers, not switches.
+        if (f.name == "map_filter" || f.name == "map_placement" || f.name == "map_font_size") on = false;
+        f.flag = on;
+    }
+}
+
 std::vector<PrefField> BuildFields() {
     using T = PrefType;
     std::vector<PrefField> f = {
@@ -194,6 +213,7 @@ std::vector<PrefField> BuildFields() {
     };
     f.insert(f.end(), tail.begin(), tail.end());
     AddOwnFields(f);
+    MarkFlags(f);
     return f;
 }
 

@@ -121,7 +121,7 @@ bool Preferences::Set(std::string_view name, std::string_view value) {
     const bool fits = f->type == PrefType::kI16 ? (v >= -32768 && v <= 32767)
                       : f->type == PrefType::kByte ? (v >= 0 && v <= 255)
                                                    : (v >= INT32_MIN && v <= INT32_MAX);
-    if (!fits) return false;
+    if (!fits || (f->flag && v != 0 && v != 1)) return false;
     SetNumber(*f, v);
     return true;
 }
@@ -189,6 +189,9 @@ Preferences::LoadResult Preferences::LoadBytes(std::string_view bytes) {
     if (n > 2114 && (major < 1 || major > 9 || minor < 0 || minor > 99)) {
         SetDefaults();
         return LoadResult::kJunk;
+    }
+    for (const PrefField& f : PreferenceFields()) {
+        if (f.flag && f.offset < n && Number(f) != 0 && Number(f) != 1) SetNumber(f, f.defaultNumber);
     }
     // The position numbers always follow the degrees, minutes and seconds
     // the operator set, whatever version wrote the file.

@@ -23,6 +23,9 @@ struct PrefField {
     uint16_t size;     // bytes of a text field (with its NUL)
     int64_t defaultNumber;
     std::string defaultText;
+    // A switch: 0 or 1. Any other byte in a stored file is damage and reads
+    // as the default (a flipped bit must not turn the server on).
+    bool flag = false;
 };
 
 // A field by its name in the table. Code names a field through the

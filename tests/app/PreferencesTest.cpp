@@ -139,9 +139,35 @@ TEST(Preferences, BadNamesAndValuesAreRefused) {
     EXPECT_FALSE(p.Set("danger_radius", "40000"));  // beyond 16 bits
     EXPECT_FALSE(p.Set("danger_radius", "ten"));
     EXPECT_FALSE(p.Set("kiss_enabled_hf", "256"));
+    EXPECT_FALSE(p.Set("enable_server", "2"));  // a switch is 0 or 1
     EXPECT_FALSE(p.Set("own_symbol_code", "ab"));
     EXPECT_FALSE(p.Set("own_call", std::string(40, 'x')));
     EXPECT_EQ(p.Bytes(), before);
+}
+
+// Found as: one flipped byte in Velmora.prf turned the server on. A switch
+// holding anything but 0 or 1 is damage and reads as its default; numbers
+// that are not switches keep what they hold.
+TEST(Preferences, ASwitchThatIsNeitherZeroNorOneReadsAsItsDefault) {
+    Preferences good;
+    ASSERT_TRUE(good.Set("map_font_size", "20"));
+    ASSERT_TRUE(good.Set("master_mode", "3"));
+    std::string bytes(good.Bytes().begin(), good.Bytes().end());
+    int switches = 0;
+    for (const PrefField& f : PreferenceFields()) {
+        if (!f.flag) continue;
+        ++switches;
+        bytes[f.offset] = static_cast<char>(f.defaultNumber == 1 ? 0x7F : 0x05);
+    }
+    EXPECT_GE(switches, 40);
+    Preferences p;
+    ASSERT_EQ(p.LoadBytes(bytes), Preferences::LoadResult::kLoaded);
+    for (const PrefField& f : PreferenceFields())
+        if (f.flag) EXPECT_EQ(p.Get(f.name), std::to_string(f.defaultNumber)) << f.name;
+    EXPECT_EQ(p.Get("enable_server"), "0");
+    EXPECT_EQ(p.Get("sound_on"), "1");
+    EXPECT_EQ(p.Get("map_font_size"), "20");
+    EXPECT_EQ(p.Get("master_mode"), "3");
 }
 
 // velmora-prefs changed a setting while the program ran: the program's next
@@ -185,6 +211,7 @@ TEST(VelmoraPrefs, SetsByNameAndRefusesClearly) {
     EXPECT_NE(std::system((tool + " set unproto_path 'WIDE1-1 WIDE2-1' 2>/dev/null").c_str()), 0);
     EXPECT_NE(std::system((tool + " set own_lat_minutes 61 2>/dev/null").c_str()), 0);
     EXPECT_NE(std::system((tool + " set msg_retries 99 2>/dev/null").c_str()), 0);
+    EXPECT_NE(std::system((tool + " set enable_server 2 2>/dev/null").c_str()), 0);
     // A line end in any text that is sent would make a line of its own on the
     // uplink ("#filter ...") or on the air.
     EXPECT_NE(std::system((tool + " set posit_comment \"$(printf 'hello\\r\\n#filter r/0/0/20000')\" 2>/dev/null").c_str()), 0);
