@@ -66,13 +66,20 @@ void LogSet::WriteLine(LogKind kind, std::string_view text) {
     std::string line;
     line.reserve(text.size() + 2);
     line.append(text).append("\r\n");
-    (void)f->Write(line);  // write errors are ignored
+    Written(f->Write(line));
 }
 
 void LogSet::WriteRecord(LogKind kind, const void* bytes, size_t size) {
     FileWriter* f = handles_[Slot(kind)].get();
     if (!f) return;
-    (void)f->Write(std::string_view(static_cast<const char*>(bytes), size));
+    Written(f->Write(std::string_view(static_cast<const char*>(bytes), size)));
+}
+
+void LogSet::Written(bool ok) {
+    if (ok) full_ = false;
+    if (ok || full_) return;
+    full_ = true;
+    notices_.StatusText("The disk is full: log lines are being lost");
 }
 
 }  // namespace velmora

@@ -49,7 +49,9 @@ public:
     void CloseAll();
     bool IsOpen(LogKind kind) const { return handles_[Slot(kind)] != nullptr; }
 
-    // Appends text and "\r\n"; nothing when the log is closed.
+    // Appends text and "\r\n"; nothing when the log is closed. A line the
+    // disk cannot take is not written at all, and the status line says so
+    // once (until writing works again).
     void WriteLine(LogKind kind, std::string_view text);
     // Appends a binary record as it stands.
     void WriteRecord(LogKind kind, const void* bytes, size_t size);
@@ -59,11 +61,13 @@ public:
 
 private:
     static size_t Slot(LogKind kind) { return static_cast<size_t>(kind); }
+    void Written(bool ok);
 
     const FileAccess& files_;
     const Clock& clock_;
     NoticeSink& notices_;
     std::array<std::unique_ptr<FileWriter>, kLogKinds> handles_;
+    bool full_ = false;  // said once until a write goes through again
 };
 
 }  // namespace velmora

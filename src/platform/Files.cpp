@@ -5,6 +5,11 @@
 #include <cctype>
 #include <filesystem>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 namespace velmora {
 namespace fs = std::filesystem;
 
@@ -115,15 +120,26 @@ private:
 
 class DiskWriter final : public FileWriter {
 public:
-    explicit DiskWriter(std::FILE* f) : f_(f) {}
-    ~DiskWriter() override { std::fclose(f_); }
+    explicit DiskWriter(int fd) : fd_(fd) {}
+    ~DiskWriter() override { ::close(fd_); }
+    // Whole or nothing: a write the disk could not take is cut back off, so
+    // a full disk never leaves half a line for the next one to be glued to.
     bool Write(std::string_view bytes) override {
-        const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f_) == bytes.size();
-        return std::fflush(f_) == 0 && ok;
+        const off_t before = ::lseek(fd_, 0, SEEK_END);
+        size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) break;
+            done += static_cast<size_t>(n);
+        }
+        if (done == bytes.size()) return true;
+        if (done > 0 && before >= 0) (void)::ftruncate(fd_, before);
+        return false;
     }
 
 private:
-    std::FILE* f_;
+    int fd_;
 };
 
 }  // namespace
@@ -137,8 +153,8 @@ std::unique_ptr<FileWriter> DiskFiles::OpenAppend(const std::string& realPath) c
     std::error_code ec;
     const fs::path parent = fs::path(realPath).parent_path();
     if (!parent.empty()) fs::create_directories(parent, ec);
-    std::FILE* f = std::fopen(realPath.c_str(), "ab");
-    return f ? std::make_unique<DiskWriter>(f) : nullptr;
+    const int fd = ::open(realPath.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    return fd >= 0 ? std::make_unique<DiskWriter>(fd) : nullptr;
 }
 
 bool DiskFiles::WriteWhole(const std::string& realPath, std::string_view bytes) const {

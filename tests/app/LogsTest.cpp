@@ -3,6 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <fstream>
 
 #include "support/TestApp.h"
@@ -54,6 +59,41 @@ TEST(Logs, ClosedLogWritesNothingAndAnUncreatableLogBeepsAndStaysClosed) {
     EXPECT_FALSE(t.app.Logs().Open(LogKind::kMessage));
     EXPECT_FALSE(t.app.Logs().IsOpen(LogKind::kMessage));
     EXPECT_EQ(t.notices.beeps, 1);
+}
+
+// Found as: a full disk left half a line in the APRS log and the next line
+// was glued onto it. The file-size limit stands in for the full disk (a
+// write past it is cut short, as on a disk that fills mid-line); run in a
+// child so the limit binds nothing else.
+TEST(Logs, AFullDiskWritesWholeLinesOrNothingAndSaysSoOnce) {
+    test::TestApp t;
+    t.clock.Set(2026, 12, 8, 12, 0, 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        LogSet& logs = t.app.Logs();
+        if (!logs.Open(LogKind::kAprs)) _exit(2);
+        rlimit was{};
+        getrlimit(RLIMIT_FSIZE, &was);
+        const rlimit limit{100, was.rlim_max};
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(3);
+        for (int i = 0; i < 20; ++i) logs.WriteLine(LogKind::kAprs, "W1AW>APRS:>line " + std::to_string(i));
+        setrlimit(RLIMIT_FSIZE, &was);  // room again
+        logs.WriteLine(LogKind::kAprs, "after");
+        const int said = static_cast<int>(t.notices.status.size());
+        _exit(said == 1 && t.notices.status[0] == "The disk is full: log lines are being lost" ? 0 : 4);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    const std::string log = ReadFile(t.folder / "Logs/APRS20261208.log");
+    if (WEXITSTATUS(status) == 3) GTEST_SKIP() << "no file-size limit here";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    // Five whole lines (95 bytes) fit; the sixth would cross 100 and is not
+    // left there in part.
+    EXPECT_EQ(log, "W1AW>APRS:>line 0\r\nW1AW>APRS:>line 1\r\nW1AW>APRS:>line 2\r\nW1AW>APRS:>line 3\r\n"
+                   "W1AW>APRS:>line 4\r\nafter\r\n");
 }
 
 TEST(Logs, MenuCommandsMapToTheirLogs) {
