@@ -104,6 +104,9 @@ size_t ReadWeatherFields(std::string_view text, size_t at, WeatherValues& v, Win
         }
         if (f->letter == 's') windSpeedSeen = true;
         at += 1 + f->width;
+        // Some stations send the barometer with a sixth digit ("b100490"):
+        // the first five are tenths of a millibar, the rest is dropped.
+        while (f->letter == 'b' && at < text.size() && text[at] >= '0' && text[at] <= '9') ++at;
     }
     return at;
 }

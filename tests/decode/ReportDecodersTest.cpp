@@ -140,6 +140,10 @@ TEST(Weather, ExtensionAfterAPosition) {
     t.Live("K1ABC>APRS:@092345z4903.50N/07201.75W_220/004g005t077b0123jUNK");
     EXPECT_EQ(t.Station("K1ABC").barometerTenthsMbar, 10123);
     EXPECT_EQ(t.Station("K1ABC").systemCode, 20307);
+    // A real station's six-digit barometer: the humidity after it is read.
+    t.Live("K1SIX>APRS:!4903.50N/07201.75W_220/004g005t077b100490h01");
+    EXPECT_EQ(t.Station("K1SIX").barometerTenthsMbar, 10049);
+    EXPECT_EQ(t.Station("K1SIX").humidity, 1);
     EXPECT_EQ(s.weatherSlot, (12 * 60) / 5);  // no time stamp: the slot of now (12:00)
     EXPECT_EQ(t.Station("K1ABC").weatherSlot, (23 * 60 + 45) / 5);
 }
