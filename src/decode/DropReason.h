@@ -12,6 +12,7 @@ enum class DropReason : uint8_t {
     kInvalidCallsign,  // the source is no callsign we can file
     kTableFull,        // the station table has no free record
     kTooDeep,          // relayed packets nested past the limit
+    kBadHeaderCall,    // a destination or path call no packet can carry
     kCount,
 };
 
@@ -20,6 +21,7 @@ inline constexpr std::array<std::string_view, static_cast<size_t>(DropReason::kC
     "invalid callsign",
     "station table full",
     "relayed too deep",
+    "bad call in header",
 };
 
 constexpr std::string_view DropReasonLabel(DropReason r) {

@@ -266,6 +266,10 @@ void DecodeMicE(DecodeContext& ctx, const ReportCall& call) {
     const size_t commentAt = kMicEMinimumInfo - (older ? 1 : 0);
     if (info.size() < commentAt) return;
     const MicEFields f = ParseMicEInformation(info, dest && dest->longitudeOffset);
+    // The table byte is "/", "\\" or an overlay; anything else means the
+    // bytes before it are not a Mic-E position either.
+    const char t = f.symbolTable;
+    if (t && !(t == '/' || t == '\\' || (t >= 'A' && t <= 'Z') || (t >= '0' && t <= '9'))) return;
     DecodedReport& r = call.report;
     if (f.symbolCode) r.symbolCode = f.symbolCode;
     if (f.symbolTable) r.symbolTable = f.symbolTable;

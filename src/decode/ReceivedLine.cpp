@@ -4,6 +4,7 @@
 
 #include "decode/ApplyReport.h"
 #include "decode/Destination.h"
+#include "decode/HeaderCalls.h"
 #include "decode/MicE.h"
 #include "decode/ReportDecoders.h"
 #include "decode/PositionReports.h"
@@ -229,6 +230,10 @@ bool BeginsWithDataType(std::string_view info) {
 }
 
 void RouteByType(DecodeContext& ctx, const MonitorLine& line, Liveness live, SourceKind kind, int depth) {
+    if (!HeaderCallsReadable(line)) {
+        ctx.counters.dropped.Count(DropReason::kBadHeaderCall);
+        return;
+    }
     DestinationClass dc = ClassifyDestination(line.destination.View(), line.info.View());
     if (dc.packetClass == kClassNotAprs && BeginsWithDataType(line.info.View())) dc.packetClass = kClassAprs;
     const FindResult found = FindOrAddStation(ctx.st, line.source.View(), live, kind, dc.software);

@@ -159,10 +159,13 @@ TEST(MicE, MangledPacketsDecodeOnlyAsFarAsTheyGo) {
     TestApp t;
     const std::string full = "W1AW>S32U6T:\x60\x28\x5F\x66\x6E\x22\x4F\x6A\x2F\x27\x31\x32";
     for (size_t n = 12; n <= full.size(); ++n) t.Live(full.substr(0, n));
-    // A destination outside the alphabet gives no latitude and no message code.
-    t.Live("K1ABC>S3!U6T:\x60\x28\x5F\x66\x6E\x22\x4F\x6A\x2F");
+    // A destination outside the alphabet gives no latitude and no message
+    // code; one that is no AX.25 call at all is no packet.
+    t.Live("K1ABC>S3MU6T:\x60\x28\x5F\x66\x6E\x22\x4F\x6A\x2F");
     EXPECT_EQ(t.Station("K1ABC").course, 251);
     EXPECT_FALSE(t.Station("K1ABC").HasPosition());
+    t.Live("K1ABD>S3!U6T:\x60\x28\x5F\x66\x6E\x22\x4F\x6A\x2F");
+    EXPECT_LT(t.Find("K1ABD"), 0);
     t.Live("K2ABC>S32U:\x60\x28\x5F\x66\x6E\x22\x4F\x6A\x2F");  // short destination: not Mic-E at all
     EXPECT_FALSE(t.Station("K2ABC").HasPosition());
     // Bytes below the offset are no longitude.

@@ -8,6 +8,40 @@ namespace {
 
 using test::TestApp;
 
+// The public parser suites' reject cases that used to give a position here,
+// each beside the same packet made whole, so a refusal is the header's or
+// the table byte's doing and nothing else.
+TEST(ReceivedLine, PacketsTheParserSuitesRejectGiveNoPosition) {
+    struct Case {
+        const char* bad;
+        const char* good;
+    };
+    const Case cases[] = {
+        // A path call with "_" (a broken gateway).
+        {"SV2BRF-6>APU25N,TCPXX*,qAX,SZ8L_GREE:=/:$U#T<:G- BVagelis",
+         "SV2BRF-7>APU25N,TCPXX*,qAX,SZ8LGREE:=/:$U#T<:G- BVagelis"},
+        // Destinations that are no AX.25 call: lower case, too long, SSID 16.
+        {"N1NON>None,qAR,TACO:!3751.90NS12213.23W#PHG7500", "N1NOO>APRS,qAR,TACO:!3751.90NS12213.23W#PHG7500"},
+        {"BH8SEL-3>Office,qAS,BG6CQ:=2503.22N/10130.90E_000/000g000t057r000p000h48b08209",
+         "BH8SEL-4>APRS,qAS,BG6CQ:=2503.22N/10130.90E_000/000g000t057r000p000h48b08209"},
+        {"K1LNG>APRSXYZ:!4903.50N/07201.75W-", "K1LNH>APRS-15:!4903.50N/07201.75W-"},
+        {"K1SSI>APRS-16:!4903.50N/07201.75W-", "K1SSJ>APRS-9:!4903.50N/07201.75W-"},
+        // A Mic-E table byte that is neither "/", "\" nor an overlay.
+        {"OZ2BRN-4>5U2V08,OZ3RIN-3,WIDE2-1,qAR,DB0KUE:`'O<l!{,,\"4R}",
+         "OZ2BRN-5>5U2V08,OZ3RIN-3,WIDE2-1,qAR,DB0KUE:`'O<l!{,/\"4R}"},
+    };
+    for (const Case& c : cases) {
+        TestApp t;
+        t.Live(c.bad, 'T');
+        t.Live(c.good, 'T');
+        const std::string bad = std::string(c.bad).substr(0, std::string(c.bad).find('>'));
+        const std::string good = std::string(c.good).substr(0, std::string(c.good).find('>'));
+        EXPECT_TRUE(t.Find(bad) < 0 || t.Station(bad).lat == 0) << c.bad;
+        ASSERT_GE(t.Find(good), 0) << c.good;
+        EXPECT_GT(t.Station(good).lat, 0) << c.good;
+    }
+}
+
 TEST(ReceivedLine, PromptsArePeeledBeforeDecoding) {
     TestApp t;
     t.Live("cmd:cmd:N0CALL>APRS:>hi", '1');
