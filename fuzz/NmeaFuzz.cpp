@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static FuzzApp h;
     const std::string_view line(reinterpret_cast<const char*>(data), size);
     const auto fix = ParseNmeaSentence(line);
-    if (fix && fix->positionValid && fix->goodPosition && (fix->lon < 0 || fix->lat < 0)) std::abort();
+    if (fix && fix->positionValid && fix->goodPosition && (fix->lon <= 0 || fix->lat <= 0)) std::abort();
     h.app.TakeNmea(line, true, Liveness::kLive);
     if (const auto g = GpsdReportToFix(line)) {
         if (g->positionValid && (g->lon <= 0 || g->lat <= 0)) std::abort();

@@ -1,5 +1,7 @@
 #include "gps/GpsdClient.h"
 
+#include <algorithm>
+
 #include <cmath>
 #include <cstdlib>
 
@@ -65,8 +67,10 @@ std::optional<GpsFix> GpsdReportToFix(std::string_view json) {
     const auto lat = Number(json, "lat"), lon = Number(json, "lon");
     if (lat && lon && std::fabs(*lat) <= 90 && std::fabs(*lon) <= 180 && (*lat != 0 || *lon != 0)) {
         fix.positionValid = fix.goodPosition = true;
-        fix.lat = LatUnitsFromDegrees(*lat);
-        fix.lon = LonUnitsFromDegrees(*lon);
+        // Units of 0 mean "no position": the north pole is kept one unit
+        // south of it, and 180 W is the same meridian as 180 E.
+        fix.lat = std::max<int32_t>(1, LatUnitsFromDegrees(*lat));
+        fix.lon = LonUnitsFromDegrees(*lon == -180 ? 180 : *lon);
     }
     fix.fixQuality = 1;
     fix.statusCode = 3100;

@@ -1,5 +1,7 @@
 #include "gps/Nmea.h"
 
+#include <algorithm>
+
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -209,7 +211,8 @@ uint8_t NmeaChecksum(std::string_view line) {
 std::optional<int32_t> NmeaLatitude(std::string_view value, std::string_view hemisphere) {
     const auto units = Angle(value, 2);
     if (!units || *units > 90 * kUnitsPerDegree) return std::nullopt;
-    if (hemisphere == "N" || hemisphere == "n") return kLatOrigin - *units;
+    // Units of 0 mean "no position": the pole is kept one unit south of it.
+    if (hemisphere == "N" || hemisphere == "n") return std::max<int32_t>(1, kLatOrigin - *units);
     if (hemisphere == "S" || hemisphere == "s") return kLatOrigin + *units;
     return std::nullopt;
 }
@@ -218,7 +221,8 @@ std::optional<int32_t> NmeaLongitude(std::string_view value, std::string_view he
     const auto units = Angle(value, 3);
     if (!units || *units > 180 * kUnitsPerDegree) return std::nullopt;
     if (hemisphere == "E" || hemisphere == "e") return kLonOrigin + *units;
-    if (hemisphere == "W" || hemisphere == "w") return kLonOrigin - *units;
+    // 180 W is 180 E (0 units would mean "no position").
+    if (hemisphere == "W" || hemisphere == "w") return *units == 180 * kUnitsPerDegree ? kLonOrigin + *units : kLonOrigin - *units;
     return std::nullopt;
 }
 

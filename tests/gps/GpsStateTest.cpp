@@ -87,6 +87,14 @@ TEST(Gpsd, ReportsBecomeFixes) {
     EXPECT_FALSE(GpsdReportToFix(R"({"class":"SKY","satellites":[{"PRN":1}]})"));
     EXPECT_FALSE(GpsdReportToFix(R"({"class":"TPV","mode":2,"lat":"x"})")->positionValid);
     EXPECT_FALSE(GpsdReportToFix("not json"));
+    // The world's edges are fixes with a place, never "valid, but none".
+    for (const char* edge : {R"("lat":90,"lon":10)", R"("lat":-90,"lon":10)", R"("lat":10,"lon":-180)",
+                             R"("lat":10,"lon":180)", R"("lat":90,"lon":-180)"}) {
+        const auto f = GpsdReportToFix(std::string(R"({"class":"TPV","mode":2,)") + edge + "}");
+        ASSERT_TRUE(f && f->positionValid) << edge;
+        EXPECT_GT(f->lat, 0) << edge;
+        EXPECT_GT(f->lon, 0) << edge;
+    }
     EXPECT_EQ(JsonField(R"({"a":{"class":"x"},"class":"VERSION"})", "class"), "VERSION");
 }
 

@@ -12,6 +12,8 @@ TEST(Nmea, FieldConversions) {
     EXPECT_EQ(NmeaLongitude("12311.12", "W"), kLonOrigin - (123 * 360000 + 11 * 6000 + 720));
     EXPECT_EQ(NmeaLatitude("4916.4599", "S"), kLatOrigin + (49 * 360000 + 16 * 6000 + 2754));  // three decimals
     EXPECT_FALSE(NmeaLatitude("491.645", "N"));
+    EXPECT_EQ(NmeaLatitude("9000.00", "N"), 1);  // the pole, never "no position"
+    EXPECT_EQ(NmeaLongitude("18000.00", "W"), NmeaLongitude("18000.00", "E"));
     EXPECT_FALSE(NmeaLatitude("4916.45", "X"));
     EXPECT_FALSE(NmeaLongitude("x2311.12", "W"));
     EXPECT_EQ(NmeaAltitudeFeet("12.7", "M"), 39);
