@@ -63,6 +63,11 @@ void InternetModule::Startup() {
     if (!found) lists.entries.push_back(BuiltInServer());
     const auto extra = LinesOf(s_.platform.files, "APRSxtra.txt", found);
     ReadHostList(found ? extra : LinesOf(s_.platform.files, "APRSserv.txt", found), 0, lists);
+    if (lists.entries.size() > kMaxHostEntries) {
+        s_.platform.notices.StatusText("Only the first " + std::to_string(kMaxHostEntries) +
+                                       " servers of the host lists are in the menu");
+        lists.entries.resize(kMaxHostEntries);
+    }
     links_.SetHosts(std::move(lists));
 }
 

@@ -12,6 +12,8 @@ constexpr uint16_t kCmdTcpSettings = 4001;
 constexpr uint16_t kCmdCloseAllLinks = 4003;
 constexpr uint16_t kCmdConnectNetwork = 4005;
 constexpr uint16_t kCmdFirstLink = 4006;
+// Image files take 4100 upward, so the host entries stop below it.
+constexpr size_t kMaxHostEntries = 4100 - kCmdFirstLink;
 
 class InternetModule final : public Module {
 public:

@@ -204,5 +204,19 @@ TEST(InternetLinks, AManualProxyLoginGoesThroughTheTerminal) {
     EXPECT_EQ(t.logins, 1);
 }
 
+// A host list of thousands of lines would have run its menu numbers into
+// the image files' (4100 upward) and past them.
+TEST(InternetModule, TheHostMenuStopsBelowTheImageFiles) {
+    test::SerialProgram t("N0ME-5", 41.5, -72.5);
+    std::string many;
+    for (int i = 0; i < 5000; ++i) many += "host" + std::to_string(i) + ".example\t14580\tServer\n";
+    t.Write("APRServe.txt", many);
+    Program& p = t.Up();
+    EXPECT_EQ(p.Internet().Links().Links().size(), kMaxHostEntries);
+    EXPECT_EQ(kCmdFirstLink + kMaxHostEntries, 4100u);
+    EXPECT_EQ(t.notices.status.front(), "Only the first 94 servers of the host lists are in the menu");
+    EXPECT_FALSE(p.Internet().Command(4100));
+}
+
 }  // namespace
 }  // namespace velmora
