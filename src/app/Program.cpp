@@ -151,6 +151,7 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
         gateway_.Started();  // listens when the server was just enabled
     };
     transmit_.offerClients = [this](std::string_view line) { gateway_.OfferToClients(line); };
+    transmit_.tcpServerOn = [this] { return gateway_.Server().Listening(); };
     ports_.heardOnRadio = [this](std::string_view line) { gateway_.HeardOnRadio(line); };
     gateway_.terminal = [this](std::string_view text) {
         if (ports_.Roles().TerminalPort() == kPortVhfTnc) ui_.TerminalOutput(text, 2);

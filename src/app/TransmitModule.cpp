@@ -66,7 +66,15 @@ bool TransmitModule::SendOwnPosition(char route) {
             Transmit('V', own.spaceMode ? "]$[\r" : report);
             break;
     }
+    for (int c = 0; c < kChannels; ++c)
+        if (route == '-' || route == kChannelRoute[c]) schedule_.PositionSent(static_cast<Channel>(c));
     return true;
+}
+
+void TransmitModule::OfferPositionToTcpClients() {
+    const OwnReportSettings own = Own();
+    if (own.lon == 0 && own.lat == 0) return;
+    offerClients(InternetForm(own, FixedPositionReport(own)));
 }
 
 void TransmitModule::TncStarted() {

@@ -62,6 +62,7 @@ public:
     std::function<bool()> weatherFresh = [] { return false; };
     // The TCP server's clients, once wired by the program.
     std::function<void(std::string_view)> offerClients = [](std::string_view) {};
+    std::function<bool()> tcpServerOn = [] { return false; };
 
 private:
     OwnReportSettings Own() const;
@@ -81,9 +82,9 @@ private:
     // ScheduleActions
     bool ChannelOpen(Channel c) const override;
     bool GpsConnected() const override;
-    bool TcpServerOn() const override { return false; }
+    bool TcpServerOn() const override { return tcpServerOn(); }
     bool WeatherSource() const override { return weatherSource(); }
-    void OfferPositionToTcpClients() override {}
+    void OfferPositionToTcpClients() override;
     void SendPosition(char route) override { SendOwnPosition(route); }
     void SendAlternatePath(int n) override;
     void SendStatus() override;

@@ -140,6 +140,11 @@ public:
     const std::array<Listener, kListeners>& Listeners() const { return listeners_; }
     const std::array<std::unique_ptr<TcpConnection>, kSlots>& Connections() const { return slots_; }
     size_t ActiveCount() const;
+    bool Listening() const {
+        for (const Listener& l : listeners_)
+            if (l.socket) return true;
+        return false;
+    }
     int64_t served = 0, totalSent = 0, totalReceived = 0, refused = 0;
     int userListNumber = 1;
 

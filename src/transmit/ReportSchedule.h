@@ -52,6 +52,9 @@ public:
     // Set by a weather alarm or a query: out at the next minute.
     void WeatherNow(Channel c) { weatherNow_[c] = true; }
     void PositionNow(Channel c) { positionNow_[c] = true; }
+    // A position sent by hand on a channel answers what was due there.
+    void PositionSent(Channel c) { positionNow_[c] = false; }
+    bool PositionDue(Channel c) const { return positionNow_[c]; }
 
     struct Offsets {
         int status = 0, path1 = 0, path2 = 0, path3 = 0, announce = 0;

@@ -166,5 +166,30 @@ TEST(ServerLoopback, EachNewMessagePrintsOneLine) {
     EXPECT_LT(out.size(), 300u * 200);  // a line a message, not the list each time
 }
 
+// Found as: the schedule offered the position to the server's clients only
+// through a fake; the program said its server was never on. Minutes 2, 6,
+// 10... bring it to a real client; other minutes do not.
+TEST(ServerLoopback, ClientsGetThePositionAtEveryFourthMinute) {
+    test::LoopbackStation a("N0AAA", 41.5, [](Preferences& p) {
+        test::SetPref(p, "enable_server", "1");
+        test::SetPref(p, "server_port", "0");
+    });
+    QtNetwork net;
+    RawClient client(net, a.ServerPort());
+    ASSERT_TRUE(client.socket);
+    client.socket->Write("user K1ABC pass -1 vers Test 1.0\r\n");
+    ASSERT_TRUE(PumpUntil([&] {
+        a.Poll();
+        return client.received.find("# logresp") != std::string::npos;
+    }, 5000));
+    const std::string position = "N0AAA>APZ228,TCPIP*:=4130.00N/07230.00W";
+    a.program->Transmitter().MinuteChanged(MakeDateTime(2026, 12, 10, 9, 1, 0));
+    PumpUntil([] { return false; }, 300);
+    EXPECT_EQ(client.received.find(position), std::string::npos) << client.received;
+    a.program->Transmitter().MinuteChanged(MakeDateTime(2026, 12, 10, 9, 2, 0));
+    EXPECT_TRUE(PumpUntil([&] { return client.received.find(position) != std::string::npos; }, 3000))
+        << client.received;
+}
+
 }  // namespace
 }  // namespace velmora

@@ -262,6 +262,24 @@ TEST(TransmitSchedule, AnHourOfPositionsAndTheStatusOnATextModeTnc) {
     EXPECT_GE(transmitted, 6u);  // the query, three schedules, the status, F2 (three routes)
 }
 
+// Found as: Send Position right after a TNC start, and the same report went
+// out again at the next minute because it was still marked due.
+TEST(TransmitSchedule, APositionSentByHandIsNotSentAgainAtTheNextMinute) {
+    test::SerialProgram t("N0ME-1", 41.5, -72.5);
+    test::SetPref(t.prefs, "port2_device", "/dev/ttyUSB0");
+    Program& p = t.Up();
+    p.Command(kCmdOpenVhfTnc);
+    t.RunSingleShots();
+    ASSERT_TRUE(p.Transmitter().Schedule().PositionDue(kChannelVhf));  // a start sends at the next minute
+    t.layer.written[kPortVhfTnc].clear();
+    p.Command(kCmdSendPosition);
+    t.RunSingleShots();
+    EXPECT_FALSE(p.Transmitter().Schedule().PositionDue(kChannelVhf));
+    for (int s = 0; s < 70; ++s) t.Second();
+    t.RunSingleShots();
+    EXPECT_EQ(Occurrences(t.layer.written[kPortVhfTnc], "=4130.00N/07230.00WZ"), 1u) << t.layer.written[kPortVhfTnc];
+}
+
 TEST(TransmitSchedule, WithNoOwnPositionNothingIsSentAndTheOperatorIsTold) {
     test::SerialProgram t("N0ME-1", 0, 0);
     test::SetPref(t.prefs, "port2_device", "/dev/ttyUSB0");
