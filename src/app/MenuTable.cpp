@@ -135,6 +135,7 @@ constexpr MenuItem kLists[] = {
     {8211, "DF", false},
     {8212, "Telemetry", false},
     {8213, "Packet Statistics", false},
+    {8216, "IGate List", false},
     {0, "", false},
     {8214, "Messages", false},
     {8215, "Message Round Trip Times", true},

@@ -39,3 +39,44 @@ TEST(MenuDispatch, Ranges) {
 
 }  // namespace
 }  // namespace velmora
+
+#include "app/ListsModule.h"
+#include "app/MenuTable.h"
+#include "lists/ListModel.h"
+#include "support/SerialProgram.h"
+
+namespace velmora {
+namespace {
+
+struct ShownLists : ListWindows {
+    void ShowList(ListModel& model) override { shown.emplace_back(model.Title()); }
+    std::vector<std::string> shown;
+};
+
+// Every list item of the Lists menu opens its list in the running program
+// (the IGate List was missing from the menu although the README named it).
+TEST(MenuDispatch, EveryListInTheListsMenuOpensItsWindow) {
+    ShownLists windows;  // outlives the program
+    test::SerialProgram t("N0ME", 41.5, -72.5);
+    t.opts.lists = &windows;
+    Program& p = t.Up();
+    const Menu* lists = nullptr;
+    for (const Menu& m : MainMenu())
+        if (std::string_view(m.title) == "Lists") lists = &m;
+    ASSERT_NE(lists, nullptr);
+    int opened = 0;
+    bool igate = false;
+    for (const MenuItem& item : lists->items) {
+        if (item.id < 8201 || item.id > 8216 || item.checkable) continue;
+        windows.shown.clear();
+        EXPECT_TRUE(p.Command(item.id)) << item.text;
+        ASSERT_EQ(windows.shown.size(), 1u) << item.text;
+        opened += 1;
+        igate = igate || std::string_view(item.text) == "IGate List";
+    }
+    EXPECT_TRUE(igate);
+    EXPECT_GE(opened, 14);
+}
+
+}  // namespace
+}  // namespace velmora
