@@ -5,6 +5,7 @@
 // end the event loop so the shutdown sequence runs.
 #include <QSocketNotifier>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "app/SettingsDialogs.h"
 #include "app/WeatherModule.h"
 #include "platform/qt/QtEventUi.h"
+#include "ui/ConsoleCommands.h"
 
 namespace velmora {
 
@@ -89,8 +91,32 @@ public:
     static constexpr int kDefaultMapWidth = 1280, kDefaultMapHeight = 800;
 
 private:
+    friend std::span<const ConsoleCommand> ConsoleCommands();
     void ReadConsole();
     void PrintMapsMenu() const;
+    // The console's commands (ConsoleCommands.cpp lists them).
+    void CmdHelp(std::string_view);
+    void CmdQuit(std::string_view);
+    void CmdStations(std::string_view);
+    void CmdTable(std::string_view);
+    void CmdList(std::string_view code);
+    void CmdInfo(std::string_view call);
+    void CmdFind(std::string_view args);
+    void CmdMaps(std::string_view);
+    void CmdMap(std::string_view name);
+    void CmdGps(std::string_view);
+    void CmdAutoAnswer(std::string_view args);
+    void CmdQuery(std::string_view args);
+    void CmdNws(std::string_view args);
+    void CmdNts(std::string_view args);
+    void CmdLinks(std::string_view);
+    void CmdConnect(std::string_view n);
+    void CmdDisconnect(std::string_view);
+    void CmdFilter(std::string_view filter);
+    void CmdOpen(std::string_view file);
+    void CmdSimulate(std::string_view file);
+    void CmdSend(std::string_view text);
+    void CmdCloseTerminal(std::string_view);
     void ViewCommand(std::string_view args);
     void RenderCommand(std::string_view args);
     void MessageCommand(std::string_view args);

@@ -70,6 +70,29 @@ TEST(Headless, ConsoleCommandsAndQuit) {
     EXPECT_NE(text.find("Velmora stopped"), std::string::npos);
 }
 
+// help is printed from the command table, so it names every command; a
+// command that needs words and gets none says how it is used.
+TEST(Headless, HelpNamesEveryCommandAndBareCommandsPrintTheirUsage) {
+    test::TestApp t;
+    std::string script = "help\n";
+    for (const char* bare : {"find", "filter", "view", "render", "info", "open", "quit now"}) script += std::string(bare) + "\n";
+    script += "query area 41.7 -72.7 50\nquit\n";
+    const std::string cmd = "printf '" + script + "' | " + std::string(VELMORA_BIN) + " --headless --data " +
+                            t.folder.string();
+    int status = -1;
+    const std::string text = RunShell(cmd, &status);
+    EXPECT_EQ(status, 0);
+    for (const char* name : {"find ", "filter ", "nws ", "nts ", "query ", "links\n", "msg ", "close terminal"})
+        EXPECT_NE(text.find(std::string("\n") + name), std::string::npos) << name;
+    EXPECT_NE(text.find("view LAT LON SPAN | polar"), std::string::npos);
+    EXPECT_NE(text.find("3201  Transmit > Send Position"), std::string::npos);  // the menu follows
+    for (const char* usage : {"usage: find airport ID | zip NNNNN", "usage: filter FILTER", "usage: view LAT LON",
+                              "usage: render FILE.png", "usage: info CALL", "usage: open FILE", "usage: quit"})
+        EXPECT_NE(text.find(usage), std::string::npos) << usage;
+    EXPECT_EQ(text.find("Unknown command"), std::string::npos) << text;
+    EXPECT_NE(text.find("Query sent"), std::string::npos);
+}
+
 // The demo maps, seen from the console: the menu, a map by name, a view
 // and a picture of it.
 TEST(Headless, MapsMapViewAndRender) {
