@@ -160,6 +160,7 @@ public:
 private:
     class Work;
     class Seams;
+    void ConnectModules(const ProgramOptions& options);
     void RouteMenus();
     void QuitWhenDrained();
 
