@@ -9,6 +9,7 @@
 
 #include "app/RecordChecks.h"
 #include "app/Preferences.h"
+#include "app/SettingsChecks.h"
 #include "platform/Clock.h"
 
 using namespace velmora;
@@ -84,7 +85,10 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (argc - i != 3 || std::string(argv[i]) != "set") return Usage();
-    const std::string name = argv[i + 1], value = argv[i + 2];
+    const std::string name = argv[i + 1];
+    // A path is kept as the dialogs keep it, and shown back when tidied.
+    const std::string value = IsPathSetting(name) ? TidyPath(argv[i + 2]) : std::string(argv[i + 2]);
+    if (value != argv[i + 2]) std::printf("%s = %s\n", name.c_str(), value.c_str());
     const bool position = name == "own_lat" || name == "own_lon";
     if (!position && !FindPreferenceField(name)) {
         std::fprintf(stderr, "velmora-prefs: no setting named %s\n", name.c_str());

@@ -37,4 +37,18 @@ std::string PathProblem(std::string_view path, std::string_view what) {
     }
 }
 
+std::string TidyPath(std::string_view path) {
+    std::string out;
+    for (char c : path) {
+        if (c == ' ' || c == '\t') continue;
+        out += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return out;
+}
+
+bool IsPathSetting(std::string_view name) {
+    return name == "unproto_path" || name.starts_with("alt_path_") || name.starts_with("kiss_digi_path_") ||
+           name.starts_with("alias_list_");
+}
+
 }  // namespace velmora

@@ -7,14 +7,6 @@
 namespace velmora {
 namespace {
 
-std::string Upper(std::string_view text) {
-    std::string out;
-    for (char c : text) {
-        if (c == ' ' || c == '\t') continue;  // "WIDE1-1, WIDE2-1" is one path
-        out += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return out;
-}
 
 std::string AltName(bool hf, size_t n) { return std::string("alt_path_") + (hf ? "hf" : "vhf") + std::to_string(n + 1); }
 
@@ -75,9 +67,9 @@ void TncSettingsForm::Store(Preferences& p) const {
 }
 
 void TncSettingsForm::Tidy() {
-    unprotoPath = Upper(unprotoPath);
+    unprotoPath = TidyPath(unprotoPath);
     for (auto* set : {&altHf, &altVhf})
-        for (std::string& path : *set) path = Upper(path);
+        for (std::string& path : *set) path = TidyPath(path);
 }
 
 std::string TncSettingsForm::Problem() const {

@@ -75,8 +75,8 @@ bool KissSettingsDialog::Store() {
         r.kiss = f.kiss->isChecked();
         r.digipeat = f.digipeat->isChecked();
         // Calls go out in capitals whatever was typed.
-        r.digiPath = f.path->text().remove(' ').toUpper().toStdString();
-        r.aliases = f.aliases->text().remove(' ').toUpper().toStdString();
+        r.digiPath = TidyPath(f.path->text().toStdString());
+        r.aliases = TidyPath(f.aliases->text().toStdString());
         r.kissOnText = f.kissOn->text().toStdString();
         const QString port = radio == 1 ? "VHF TNC: " : "HF TNC: ";
         std::string why = PathProblem(r.digiPath, "The digi path");

@@ -218,6 +218,8 @@ TEST(VelmoraPrefs, SetsByNameAndRefusesClearly) {
     EXPECT_NE(std::system((tool + " set status_text \"$(printf 'away\\033[2J')\" 2>/dev/null").c_str()), 0);
     EXPECT_NE(std::system((tool + " set internet_filter \"$(printf 'r/1/2/3\\tuser X')\" 2>/dev/null").c_str()), 0);
     ASSERT_EQ(std::system((tool + " set unproto_path WIDE1-1,WIDE2-1").c_str()), 0);
+    // Paths and alias lists as operators type them are kept as the dialogs keep them.
+    ASSERT_EQ(std::system((tool + " set alias_list_vhf 'relay, wide' >/dev/null").c_str()), 0);
     Preferences p;
     ASSERT_EQ(p.Load(t.files), Preferences::LoadResult::kLoaded);
     EXPECT_EQ(p.OwnCall(), "N0CALL-9");
@@ -241,6 +243,7 @@ TEST(VelmoraPrefs, SetsByNameAndRefusesClearly) {
     EXPECT_EQ(get("own_lat_hemisphere"), "N\n");  // the letter, not its code
     EXPECT_EQ(get("own_lat"), "41.714600\n");
     EXPECT_EQ(get("own_call"), "N0CALL-9\n");
+    EXPECT_EQ(get("alias_list_vhf"), "RELAY,WIDE\n");
     EXPECT_NE(std::system((tool + " get bogus 2>/dev/null").c_str()), 0);
 }
 
