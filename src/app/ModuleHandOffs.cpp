@@ -75,6 +75,7 @@ void Program::ConnectModules(const ProgramOptions& options) {
     transmit_.sendInternet = [this](std::string_view line) { internet_.SendPacket(line); };
     internet_.sendPosition = [this] { transmit_.SendOwnPosition('T'); };
     ports_.internetOpen = [this] { return internet_.Links().AnyWanted(); };
+    ports_.textToLinks = [this](std::string_view text) { internet_.Send(text); };
     internet_.terminalOnLinks = [this] { return ports_.Roles().TerminalPort() == kPortTcpIp; };
     layout_.showWeatherChart = [this] { weather_.Command(kCmdWeatherChart); };
     layout_.showWeatherDisplay = [this] { weather_.Command(kCmdWeatherDisplay); };

@@ -56,6 +56,7 @@ PortsModule::PortsModule(ModuleServices services, SerialLayer* serial)
     };
     handOffs_.kissReceive = [this](int port, std::string_view bytes) { tnc_.KissInput(port, bytes); };
     handOffs_.terminal = [this](std::string_view text, int colour) { s_.ui.TerminalOutput(text, colour); };
+    sender_.toLinks = [this](std::string_view bytes) { textToLinks(bytes); };
     sender_.onWritten = [this](int port, std::string_view bytes) {
         if (port == roles_.TerminalPort()) s_.ui.TerminalOutput(bytes, 0);
     };

@@ -46,6 +46,8 @@ public:
     void TerminalTyped(std::string_view bytes);
     // Whether the internet links count as an open port 9 (the program wires it).
     std::function<bool()> internetOpen = [] { return false; };
+    // Text for port 9, which is the internet links.
+    std::function<void(std::string_view)> textToLinks = [](std::string_view) {};
     bool PortOpen(int index) const;
     bool SerialDebugging() const { return serialDebugging_; }
 

@@ -26,7 +26,8 @@ void TncSender::Drain(int port) {
         Item item = std::move(q.front());
         q.pop_front();
         if (!item.bytes.empty()) {
-            ports_.WritePort(port, item.bytes);
+            if (port != kPortTcpIp) ports_.WritePort(port, item.bytes);
+            else if (toLinks) toLinks(item.bytes);
             if (onWritten) onWritten(port, item.bytes);
         }
         if (item.then) item.then();

@@ -31,6 +31,8 @@ public:
     bool AllIdle() const;
     void Clear(int port);
 
+    // Port 9 is the internet links: its texts go to them.
+    std::function<void(std::string_view bytes)> toLinks;
     // Called as each text is written (for the terminal window).
     std::function<void(int port, std::string_view bytes)> onWritten;
 

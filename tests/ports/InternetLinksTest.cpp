@@ -151,6 +151,11 @@ TEST(InternetModule, ServerStationsAndTheOwnPositionInInternetForm) {
     c.written.clear();
     p.Command(kCmdSendQuery);
     EXPECT_EQ(c.written, "N0ME-5>APZ228,TCPIP*:?APRS?\r\n");
+    // Text sent to port 9 goes to the links, as to a TNC.
+    c.written.clear();
+    p.Tnc().SendTncText(kPortTcpIp, "#filter m/50\r\n", 0);
+    t.RunSingleShots();
+    EXPECT_EQ(c.written, "#filter m/50\r\n");
     // The terminal on port 9: the links' text shows there, typing goes to them.
     EXPECT_TRUE(p.PortOpen(kPortTcpIp));
     p.Command(kCmdTerminal);
