@@ -52,6 +52,10 @@ PortsModule::PortsModule(ModuleServices services, SerialLayer* serial)
     ports_.onReopened = [this](int index) {
         if (IsTncPort(index)) tnc_.StartTnc(index);
         if (index == kPortWeather) weatherOpened();
+    if (index == kPortGps) {
+        s_.app.Gps().PortOpened();
+        s_.platform.notices.StatusText("NMEA/GPS Input Started");
+    }
         s_.ui.RefreshCheckMarks();
     };
     handOffs_.kissReceive = [this](int port, std::string_view bytes) { tnc_.KissInput(port, bytes); };
@@ -202,7 +206,8 @@ bool PortsModule::ToggleTnc(int index) {
     // With a dual-port TNC both radio ports share the HF TNC's serial port.
     const int serial = settings_.dualPort ? kPortHfTnc : index;
     if (!ports_.OpenPort(serial)) {
-        if (!ports_.IsOpen(serial)) PortFailed(serial);
+        // A device held by another port was said already.
+        if (!ports_.IsOpen(serial) && ports_.DeviceHolder(serial) < 0) PortFailed(serial);
         return true;
     }
     tnc_.StartTnc(serial);
@@ -217,10 +222,14 @@ bool PortsModule::TogglePort(uint16_t command) {
     }
     if (index == kPortWeather) ApplyPortSettings();  // lines or bytes by the station type as it is now
     if (!ports_.OpenPort(index)) {
-        PortFailed(index);
+        if (ports_.DeviceHolder(index) < 0) PortFailed(index);
         return true;
     }
     if (index == kPortWeather) weatherOpened();
+    if (index == kPortGps) {
+        s_.app.Gps().PortOpened();
+        s_.platform.notices.StatusText("NMEA/GPS Input Started");
+    }
     return true;
 }
 

@@ -30,6 +30,8 @@ public:
     // One fix. live: from the station's own GPS (a port or gpsd), not a
     // log; only live fixes change the own station.
     OwnGpsUpdate Publish(const GpsFix& fix, bool live, bool show, GpsSource source, TimeStamp now);
+    // The GPS port was opened: its sentence counters start again.
+    void PortOpened() { positionSentences_ = goodSentences_ = 0, noData_ = 0; }
     // Once a minute; true when the input just stopped (the alarm).
     bool MinutePassed();
 

@@ -34,16 +34,23 @@ std::string PortManager::DeviceOf(int index) const {
     return "/dev/ttyS" + std::to_string(r.deviceNumber > 0 ? r.deviceNumber - 1 : 0);
 }
 
+int PortManager::DeviceHolder(int index) const {
+    if (!Valid(index)) return -1;
+    const std::string device = DeviceOf(index);
+    for (int other = 0; other < kPortCount; ++other)
+        if (other != index && IsOpen(other) && SameDevice(DeviceOf(other), device)) return other;
+    return -1;
+}
+
 bool PortManager::OpenPort(int index) {
     if (!Valid(index) || index == kPortTcpIp) return false;
     if (IsOpen(index)) return true;
     const std::string device = DeviceOf(index);
-    for (int other = 0; other < kPortCount; ++other) {
-        if (other == index || !IsOpen(other) || !SameDevice(DeviceOf(other), device)) continue;
-        char text[96];
-        std::snprintf(text, sizeof text, "Port #%d is already open by %s", records_[Slot(index)].deviceNumber,
-                      PortName(other));
-        ui_.MessageBox(text, "Velmora", Buttons::kOk);
+    if (const int other = DeviceHolder(index); other >= 0) {
+        // A device named by its path is named so; "Port #1" means nothing then.
+        const PortRecord& mine = records_[Slot(index)];
+        const std::string port = mine.devicePath.empty() ? "#" + std::to_string(mine.deviceNumber) : device;
+        ui_.MessageBox("Port " + port + " is already open by " + PortName(other), "Velmora", Buttons::kOk);
         return false;
     }
     PortRecord& r = records_[Slot(index)];

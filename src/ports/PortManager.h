@@ -62,6 +62,8 @@ public:
     void SetNetwork(Network* network) { network_ = network; }
     bool Available() const { return layer_ != nullptr; }
 
+    // The open port that holds this port's device, or -1.
+    int DeviceHolder(int index) const;
     [[nodiscard]] bool OpenPort(int index);
     bool ClosePort(int index);
     bool IsOpen(int index) const { return Valid(index) && records_[Slot(index)].device != nullptr; }

@@ -23,6 +23,26 @@ std::vector<std::string> Route() {
     return lines;
 }
 
+// Opening the GPS port starts its counters afresh and says so; a TNC on
+// the GPS's device is refused with one alert that names the device.
+TEST(GpsProgram, OpeningTheGpsPortStartsItsCountersAndADeviceInUseIsSaidOnce) {
+    test::SerialProgram t("N0ME", 41.5, -72.5);
+    test::SetPref(t.prefs, "port2_device", "/dev/ttyUSB1");
+    test::SetPref(t.prefs, "port3_device", "/dev/ttyUSB1");
+    Program& p = t.Up();
+    p.Command(kCmdOpenGpsPort);
+    EXPECT_EQ(t.notices.status.back(), "NMEA/GPS Input Started");
+    p.Ports().PortData(kPortGps, Route()[0] + "\r\n");
+    p.Ports().PortData(kPortGps, "$GPRMC,bad*00\r\n");
+    EXPECT_GT(p.Core().Gps().PercentGood(), 0);
+    p.Command(kCmdOpenVhfTnc);
+    ASSERT_EQ(t.ui.boxes.size(), 1u);
+    EXPECT_EQ(t.ui.boxes[0].text, "Port /dev/ttyUSB1 is already open by GPS Port");
+    p.Command(kCmdOpenGpsPort);  // closed
+    p.Command(kCmdOpenGpsPort);  // open again: counted afresh
+    EXPECT_EQ(p.Core().Gps().PercentGood(), 0);
+}
+
 TEST(GpsProgram, ARouteMovesTheStationAndItsMovingReports) {
     test::SerialProgram t("N0ME", 41.5, -72.5);
     test::SetPref(t.prefs, "port2_device", "/dev/ttyUSB0");

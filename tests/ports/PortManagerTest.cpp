@@ -82,6 +82,8 @@ TEST(OpenPort, ASecondPortOnTheSameDeviceIsRefused) {
     p.ports.SetPortSettings(kPortRdf, "/dev/ttyUSB0", "9600", "1", "N");
     EXPECT_TRUE(p.ports.OpenPort(kPortVhfTnc));
     EXPECT_FALSE(p.ports.OpenPort(kPortRdf));
+    EXPECT_EQ(p.ui.boxes.back().text, "Port /dev/ttyUSB0 is already open by VHF TNC Port");
+    EXPECT_EQ(p.ports.DeviceHolder(kPortRdf), kPortVhfTnc);
     EXPECT_EQ(p.layer.dtr[kPortVhfTnc], 1);  // a TNC port gets DTR raised
 }
 

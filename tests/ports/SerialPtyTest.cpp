@@ -76,7 +76,7 @@ TEST_F(PtyPorts, ASecondPortOnTheSameDeviceIsRefused) {
     ports.SetPortSettings(kPortGps, pty.Near(), "4800", "1", "N");
     EXPECT_FALSE(ports.OpenPort(kPortGps));
     ASSERT_EQ(ui.boxes.size(), 1u);
-    EXPECT_EQ(ui.boxes[0].text, "Port #1 is already open by VHF TNC Port");
+    EXPECT_EQ(ui.boxes[0].text, "Port " + pty.Near() + " is already open by VHF TNC Port");  // named by its path
 }
 
 TEST_F(PtyPorts, WritesArriveAtTheFarEnd) {
