@@ -5,6 +5,7 @@
 
 #include "decode/ReportDecoders.h"
 #include "decode/WeatherFields.h"
+#include "geo/Position.h"
 #include "stations/Track.h"
 #include "weather/Ultimeter.h"
 
@@ -67,8 +68,15 @@ void StoreWeather(DecodeContext& ctx, StationRecord& s, const WeatherValues& v, 
     ctx.st.events.InvalidateList(kList, MakeFourCC("WXXL"));
 }
 
-bool AlarmsEnabled(const DecodeContext& ctx, const StationRecord& s) {
-    return s.distanceMiles > 0 && s.distanceMiles < ctx.settings.weatherAlarmRangeMiles;
+bool AlarmsEnabled(const DecodeContext& ctx, int32_t distanceMiles) {
+    return distanceMiles > 0 && distanceMiles < ctx.settings.weatherAlarmRangeMiles;
+}
+
+// Where the station is now: a report with a position is measured itself,
+// since on a station's first packet the record has no distance yet.
+int32_t DistanceNow(const DecodeContext& ctx, const StationRecord& s, const DecodedReport& r) {
+    if (!r.positionValid || !ctx.own.HasHome()) return s.distanceMiles;
+    return WholeMilesRounded(DistanceMiles(ctx.own.homeLon, ctx.own.homeLat, r.lon, r.lat));
 }
 
 // The station type after the weather data: a software letter and a unit
@@ -99,7 +107,7 @@ void DecodePositionlessWeather(DecodeContext& ctx, const ReportCall& call) {
     const size_t end = ReadWeatherFields(info, 9, v, WindSpeedField::kLetterS);
     // A software letter, then the unit type of up to four characters.
     if (end + 1 < info.size()) s.weatherType = info.substr(end + 1, 4);
-    StoreWeather(ctx, s, v, AlarmsEnabled(ctx, s));
+    StoreWeather(ctx, s, v, AlarmsEnabled(ctx, s.distanceMiles));
     const auto hour = NumberAt(info, 5, 2), minute = NumberAt(info, 7, 2);
     if (hour && minute && *hour >= 0 && *hour < 24 && *minute >= 0 && *minute < 60)
         LogWeatherSlot(ctx.st, call.index, *hour * 60 + *minute, true, ctx.settings.utcOffsetHours);
@@ -125,7 +133,7 @@ void ApplyWeatherExtension(DecodeContext& ctx, StationIndex index, DecodedReport
         end = ReadWeatherFields(c, 7, v, WindSpeedField::kElsewhere);
     }
     SetWeatherType(s, c, end);
-    StoreWeather(ctx, s, v, AlarmsEnabled(ctx, s));
+    StoreWeather(ctx, s, v, AlarmsEnabled(ctx, DistanceNow(ctx, s, r)));
     // The alarm symbol must survive the symbol the position report carries.
     if (s.symbolCode == kWeatherAlarmSymbol) r.symbolCode = kWeatherAlarmSymbol;
     // The wind is not movement: a weather station does not drive off.

@@ -178,6 +178,11 @@ TEST(Weather, AlarmsAndTrends) {
     t.Live("FAR>APRS:!3903.50N/07201.75W_220/099t050");
     EXPECT_EQ(t.notices.sounds.size(), told);
     EXPECT_EQ(t.Station("FAR").weatherAlarmCount, 1);
+    // Found as: a station inside the radius raised nothing on its first
+    // packet, its distance being read before its position was applied.
+    t.Live("NEAR>APRS:!4903.50N/07202.75W_220/099t050");
+    EXPECT_EQ(t.notices.sounds.size(), told + 1);
+    EXPECT_EQ(t.notices.CountSounds(kSoundHighWind), 2);
 }
 
 TEST(Weather, StormData) {
