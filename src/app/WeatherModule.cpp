@@ -194,7 +194,7 @@ void WeatherModule::Sample(const LocalDateTime& now) {
         s_.platform.notices.PlayEventSound(event, about);
     }
     if (alarms.weatherNow) requests({true, false, false});
-    state_.SampleTaken();
+    state_.SampleTaken(settings_.station.type == kWeatherTypeFile);
     chartSampled_ = true;
     display_.Invalidate();
     if (windows_) windows_->WeatherChartChanged();

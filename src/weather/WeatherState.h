@@ -50,7 +50,13 @@ public:
     void ShiftHour();
     void MarkMidnight() { record_.rainMidnight = record_.rainCounter; }
     // The five-minute sample took the gust and the rain since the last one.
-    void SampleTaken() { record_.windGust = record_.rainSinceSample = 0; }
+    // A station's gust is the highest wind since the last sample, so it
+    // starts again; a file's gust is the file's own reading and stays
+    // until the file says otherwise.
+    void SampleTaken(bool gustFromFile = false) {
+        if (!gustFromFile) record_.windGust = 0;
+        record_.rainSinceSample = 0;
+    }
 
     // The report is due out of turn when a home alarm limit is passed.
     void CheckAlarmReports(const WeatherLimits& limits);

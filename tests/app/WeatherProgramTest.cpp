@@ -188,6 +188,12 @@ TEST(WeatherProgram, AWxNowFileIsReadWhenItChanges) {
     t.Vhf().clear();
     p.Command(kCmdSendWeather);
     EXPECT_NE(t.Vhf().find("c180s005g012t055r000p010P004h80b10200wWXN"), std::string::npos) << t.Vhf();
+    // Found as: the five-minute sample zeroed the file's gust until the file changed.
+    t.Minutes(6);
+    EXPECT_EQ(t.Record().windGust, 12);
+    t.Vhf().clear();
+    p.Command(kCmdSendWeather);
+    EXPECT_NE(t.Vhf().find("g012"), std::string::npos) << t.Vhf();
 }
 
 }  // namespace
