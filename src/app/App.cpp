@@ -91,7 +91,10 @@ void App::TakeGpsFix(const GpsFix& fix, bool show, Liveness live, GpsSource sour
 }
 
 void App::TakeBearing(std::string_view text) {
-    if (DecodeDfLine(dfLine_, text, gpsLon_, gpsLat_, bearingCourse_)) events_.RedrawStation(0);  // the maps draw the line
+    // A fixed station with no GPS takes its bearings where it stands.
+    const bool gps = gpsLon_ != 0 && gpsLat_ != 0;
+    const int32_t lon = gps ? gpsLon_ : own_.homeLon, lat = gps ? gpsLat_ : own_.homeLat;
+    if (DecodeDfLine(dfLine_, text, lon, lat, gps ? bearingCourse_ : 0)) events_.RedrawStation(0);  // the maps draw the line
 }
 
 void App::SetHome(double latDegrees, double lonDegrees) {

@@ -185,6 +185,22 @@ TEST(PortRoles, GpsPortDropsOneLeadingBlankAndTncGpsNeedsAllowGps) {
     EXPECT_EQ(p.Core().BearingCourse(), 120);
 }
 
+// Found as: a fixed station with a direction finder and no GPS drew no
+// bearing line at all; its lines now start at its own position.
+TEST(PortRoles, AFixedStationsBearingsStartAtItsOwnPosition) {
+    PortProgram t;
+    test::SetPref(t.prefs, "port5_device", "/dev/ttyUSB5");
+    Program& p = t.Up();
+    p.Command(kCmdOpenRdfPort);
+    ASSERT_TRUE(p.IsChecked(kCmdOpenRdfPort));
+    p.Ports().PortData(kPortRdf, "%090/5\r");
+    const DfLine& line = p.Core().LastDfLine();
+    ASSERT_EQ(line.drawn.size(), 1u);
+    EXPECT_EQ(line.drawn[0].lon, LonUnitsFromDegrees(-72.7));
+    EXPECT_EQ(line.drawn[0].lat, LatUnitsFromDegrees(41.7));
+    EXPECT_EQ(line.bearing, 90);
+}
+
 TEST(PortCommands, TncOpenWarnsWithoutAPositionAndRefusesABadCall) {
     PortProgram t;
     t.prefs = Preferences();
