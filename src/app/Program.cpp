@@ -245,11 +245,18 @@ void Program::FunctionKey(int code, bool ctrlHeld) {
     switch (code & 0x7F) {
         case 112: Command(kCmdHelp); break;         // F1: the help
         case 113: Command(3201); break;             // F2: the position on all routes
-        case 117: ui_.ActivateNextWindow(); break;  // F6
-        case 119:                                   // F8 with Caps Lock: log in again
-            if (ui_.CapsLockHeld()) platform_.notices.Beep();
+        case 114: case 116: ui_.ActiveWindowKey(code & 0x7F, ctrlHeld); break;  // F3, F5
+        case 115:                                                              // Control-F4
+            if (ctrlHeld) ui_.ActiveWindowKey(115, true);
             break;
-        default: (void)ctrlHeld; break;
+        case 117: ui_.ActivateNextWindow(); break;  // F6
+        case 118: Command(kCmdNewMessage); break;   // F7
+        case 119:                                   // F8 with Caps Lock: log in again
+            if (!ui_.CapsLockHeld()) break;
+            platform_.notices.Beep();
+            internet_.Links().LoginAgain();
+            break;
+        default: break;
     }
 }
 

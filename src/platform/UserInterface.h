@@ -66,6 +66,9 @@ public:
     virtual void CascadeWindows() = 0;
     virtual void ArrangeIcons() = 0;
     virtual void ActivateNextWindow() = 0;
+    // F3, F5 and Control-F4 belong to the active window: F3 finds again,
+    // F5 refreshes, Control-F4 closes it. Nothing where there are no windows.
+    virtual void ActiveWindowKey(int /*code*/, bool /*ctrlHeld*/) {}
     // Brings the menu check marks up to date.
     virtual void RefreshCheckMarks() = 0;
     // A menu built at run time (items: identifier and text, all checkable).

@@ -112,6 +112,11 @@ void InternetLinks::TypeManual(std::string_view bytes) {
         if (link.manualLogin && link.connection) link.connection->Write(bytes);
 }
 
+void InternetLinks::LoginAgain() {
+    for (InternetLink& link : links_)
+        if (link.connected && link.connection) link.connection->Write("\r" + LoginLine(settings_.call, settings_.filter));
+}
+
 void InternetLinks::FinishManualLogin() {
     for (size_t i = 0; i < links_.size(); ++i) {
         InternetLink& link = links_[i];

@@ -67,6 +67,8 @@ public:
     bool ManualLoginActive() const;
     void TypeManual(std::string_view bytes);
     void FinishManualLogin();
+    // The login line again to every connected link (F8 with Caps Lock).
+    void LoginAgain();
     // The text, as it is, to every connected link.
     void SendToLinks(std::string_view text);
     // Five times a second: silent links, and the pauses of dropped ones.

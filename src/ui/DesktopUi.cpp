@@ -330,6 +330,24 @@ void DesktopUi::RefreshCheckMarks() {
 
 void DesktopUi::ActivateNextWindow() { frame_->Mdi()->activateNextSubWindow(); }
 
+void DesktopUi::ActiveWindowKey(int code, bool ctrlHeld) {
+    QMdiSubWindow* sub = frame_->Mdi()->activeSubWindow();
+    if (!sub) return;
+    if (code == 115 && ctrlHeld) {
+        sub->close();
+        return;
+    }
+    auto* list = dynamic_cast<ListWindow*>(sub->widget());
+    if (code == 114 && list) {
+        // Find: the list's filter takes the typing, its text selected.
+        list->Filter()->setFocus();
+        list->Filter()->selectAll();
+    } else if (code == 116) {
+        if (list) list->RefreshNow();
+        sub->widget()->update();
+    }
+}
+
 void DesktopUi::AddMenu(std::string_view title, const std::vector<std::pair<uint16_t, std::string>>& items) {
     QMenu* menu = frame_->menuBar()->addMenu(QString::fromUtf8(title.data(), int(title.size())));
     for (const auto& [id, text] : items) {

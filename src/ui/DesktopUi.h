@@ -95,6 +95,7 @@ public:
     // "Velmora Help": the README's user sections in a window of the MDI area.
     void ShowHelp() override;
     void ActivateNextWindow() override;
+    void ActiveWindowKey(int code, bool ctrlHeld) override;
     int ChooseItem(std::string_view title, const std::vector<std::string>& items) override;
     std::optional<std::string> AskText(std::string_view title, std::string_view prefix) override;
     void AddMenu(std::string_view title, const std::vector<std::pair<uint16_t, std::string>>& items) override;

@@ -156,3 +156,29 @@ TEST(MessagingModule, AnOutboxThatCannotBeReadBringsBackWhatItCan) {
 
 }  // namespace
 }  // namespace velmora
+
+namespace velmora {
+namespace {
+
+struct ComposeRecorder : MessageWindows {
+    bool ComposeMessage(NewMessageForm& form) override {
+        (void)form;
+        forms.push_back("composed");
+        return false;
+    }
+    bool EditAutoAnswer(AutoAnswer&) override { return false; }
+    void ShowConversation(const std::string&) override {}
+    std::vector<std::string> forms;
+};
+
+TEST(MessagingModule, F7OpensTheNewMessageDialog) {
+    ComposeRecorder windows;  // outlives the program
+    MessageProgram t;
+    t.opts.messages = &windows;
+    Program& p = t.Open();
+    p.FunctionKey(118, false);
+    EXPECT_EQ(windows.forms.size(), 1u);
+}
+
+}  // namespace
+}  // namespace velmora

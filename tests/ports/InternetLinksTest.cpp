@@ -151,6 +151,18 @@ TEST(InternetModule, ServerStationsAndTheOwnPositionInInternetForm) {
     c.written.clear();
     p.Command(kCmdSendQuery);
     EXPECT_EQ(c.written, "N0ME-5>APZ228,TCPIP*:?APRS?\r\n");
+    // F8 with Caps Lock sends the login again; F3, F5 and Control-F4 go to
+    // the active window, F4 alone nowhere.
+    c.written.clear();
+    p.FunctionKey(119, false);
+    EXPECT_EQ(c.written, "");
+    t.ui.capsLock = true;
+    p.FunctionKey(119, false);
+    EXPECT_NE(c.written.find("\ruser N0ME-5 pass"), std::string::npos) << c.written;
+    t.ui.capsLock = false;
+    for (int key : {114, 115, 116}) p.FunctionKey(key, false);
+    p.FunctionKey(115, true);
+    EXPECT_EQ(t.ui.windowKeys, (std::vector<int>{114, 116, -115}));
     // Text sent to port 9 goes to the links, as to a TNC.
     c.written.clear();
     p.Tnc().SendTncText(kPortTcpIp, "#filter m/50\r\n", 0);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <fstream>
@@ -17,6 +18,7 @@
 #include "support/DesktopProgram.h"
 #include "support/PumpUntil.h"
 #include "ui/CMapWindow.h"
+#include "ui/ListWindow.h"
 
 namespace velmora {
 namespace {
@@ -153,6 +155,32 @@ TEST(DesktopLayout, BadConfigurationsSaySoAndUnknownKindsAreSkipped) {
     for (const WindowLayout::Open& o : d.ui.OpenWindows())
         if (o.list == MakeFourCC("STAL")) placed = o.rect == list.rect;
     EXPECT_TRUE(placed);
+}
+
+// The active window's keys, as the frame window receives them: F3 puts the
+// typing in a list's filter, Control-F4 closes the window.
+TEST(DesktopLayout, F3FindsInTheActiveListAndControlF4ClosesIt) {
+    test::DesktopProgram d([](const std::filesystem::path& folder) { Prepare(folder, ""); });
+    d.program->Start();
+    d.program->Command(kCmdStationList);
+    Pump(100);
+    ListWindow* list = nullptr;
+    for (QMdiSubWindow* sub : d.ui.Frame().Mdi()->subWindowList()) {
+        if (auto* l = dynamic_cast<ListWindow*>(sub->widget())) {
+            list = l;
+            d.ui.Frame().Mdi()->setActiveSubWindow(sub);
+        }
+    }
+    ASSERT_NE(list, nullptr);
+    const int before = static_cast<int>(d.ui.Frame().Mdi()->subWindowList().size());
+    d.program->FunctionKey(114, false);
+    Pump(50);
+    EXPECT_TRUE(list->Filter()->hasFocus());
+    d.program->FunctionKey(115, false);  // F4 alone: nothing
+    Pump(50);
+    EXPECT_EQ(static_cast<int>(d.ui.Frame().Mdi()->subWindowList().size()), before);
+    d.program->FunctionKey(115, true);
+    EXPECT_TRUE(test::PumpUntil([&] { return static_cast<int>(d.ui.Frame().Mdi()->subWindowList().size()) == before - 1; }, 2000));
 }
 
 }  // namespace

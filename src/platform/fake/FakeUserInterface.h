@@ -51,6 +51,8 @@ public:
     }
     void ShowAbout(std::string_view text) override { abouts.emplace_back(text); }
     void ActivateNextWindow() override { ++nextWindows; }
+    void ActiveWindowKey(int code, bool ctrlHeld) override { windowKeys.push_back(ctrlHeld ? -code : code); }
+    std::vector<int> windowKeys;  // negative with Control held
     std::optional<std::string> AskText(std::string_view title, std::string_view prefix) override {
         asked.push_back(std::string(title) + "|" + std::string(prefix));
         if (texts.empty()) return std::nullopt;
