@@ -123,6 +123,10 @@ public:
 
     // The hour's slot of the packet statistics, cleared as the hour begins.
     void ClearStatisticsHour(int hour) { stats_.ClearHourSlot(hour); }
+    ActivityTable& MutableActivity() { return *activity_; }
+    // The statistics kept across a restart.
+    std::string StatisticsBytes() { return StatisticsFileBytes(stats_, *activity_); }
+    bool LoadStatistics(std::string_view bytes) { return ReadStatisticsFile(bytes, stats_, *activity_); }
 
     // The clock every part reads: refreshed for each received line.
     const CachedClock& Now() const { return clock_; }

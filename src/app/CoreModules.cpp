@@ -28,6 +28,9 @@ void StationModule::Startup() {
                          Buttons::kOk);
     s_.app.LoadStationFlags();
     s_.app.LoadDxPrefixes();
+    const FileAccess& files = s_.platform.files;
+    if (const auto bytes = files.ReadWhole(files.RealPath(kStatisticsFile), 1 << 20))
+        (void)s_.app.LoadStatistics(*bytes);  // another file's bytes leave the counts at 0
 }
 
 bool StationModule::Command(uint16_t id) {
@@ -50,11 +53,25 @@ void StationModule::HourChanged(const LocalDateTime& now) {
     s_.app.RefreshClock();
     ClearHourCounts(s_.app.Stations(), now.hour);
     s_.app.ClearStatisticsHour(now.hour);
+    s_.app.MutableActivity().NewHour(now);
+    SaveStatistics();
     // "Station Time Out (Hrs)": 0 keeps every station.
     const int hours = static_cast<int>(s_.prefs.Number(pref::kStationTimeOut));
     if (const int removed = s_.app.RemoveStationsNotHeardFor(hours); removed > 0)
         s_.platform.notices.StatusText(std::to_string(removed) + " stations not heard for " + std::to_string(hours) +
                                        " hours removed");
+}
+
+void StationModule::DayChanged(const LocalDateTime& now) { s_.app.MutableActivity().NewDay(now); }
+
+void StationModule::MinuteChanged(const LocalDateTime& now) {
+    if (now.minute % 5 == 0) s_.app.MutableActivity().NewFiveMinutes(now);
+}
+
+void StationModule::SaveStatistics() {
+    const FileAccess& files = s_.platform.files;
+    if (!files.WriteWhole(files.RealPath(kStatisticsFile), s_.app.StatisticsBytes()))
+        s_.platform.notices.StatusText("Could not save " + std::string(kStatisticsFile));
 }
 
 void LogsModule::Started() {

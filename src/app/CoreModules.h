@@ -12,6 +12,8 @@
 
 namespace velmora {
 
+inline constexpr std::string_view kStatisticsFile = "PacketStats.bin";
+
 // The own station and the table: preferences applied to the core, the own
 // position fed as station 0, the reference files, Clear Stations and
 // Station Settings, the hourly clears.
@@ -21,7 +23,12 @@ public:
     void Startup() override;
     bool Command(uint16_t id) override;
     void HourChanged(const LocalDateTime& now) override;
+    void DayChanged(const LocalDateTime& now) override;
+    void MinuteChanged(const LocalDateTime& now) override;
+    // The packet statistics, kept in "PacketStats.bin".
+    void Shutdown() override { SaveStatistics(); }
     void FeedOwnPosition();
+    void SaveStatistics();
 
 private:
     ModuleServices s_;

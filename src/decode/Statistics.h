@@ -3,6 +3,8 @@
 // the activity table of live traffic at three resolutions.
 #include <array>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "platform/Clock.h"
 #include "stations/SourceKind.h"
@@ -48,6 +50,13 @@ public:
     uint32_t ByteTotal(int group) const { return byteTotals_[group]; }
 
     void ClearHourSlot(int hour);
+    // Every counter in one fixed order (the statistics file's).
+    template <typename F> void ForEachCounter(F&& f) {
+        for (auto& g : counts_) for (auto& c : g) for (uint32_t& v : c) f(v);
+        for (auto& g : totals_) for (uint32_t& v : g) f(v);
+        for (auto& g : bytes_) for (uint32_t& v : g) f(v);
+        for (uint32_t& v : byteTotals_) f(v);
+    }
 
 private:
     uint32_t counts_[kStatGroups][kStatCategoryCount][kStatSlots] = {};
@@ -69,10 +78,28 @@ public:
     uint32_t HourOfWeek(int group, int slot) const { return hourOfWeek_[group][slot]; }
     uint32_t DayOfYear(int group, int slot) const { return dayOfYear_[group][slot]; }
 
+    // A slot that begins again holds what it counted a day, a week or a
+    // year ago: it starts from 0.
+    void NewFiveMinutes(const LocalDateTime& now);
+    void NewHour(const LocalDateTime& now);
+    void NewDay(const LocalDateTime& now);
+    template <typename F> void ForEachCounter(F&& f) {
+        for (auto& g : fiveMinute_) for (uint32_t& v : g) f(v);
+        for (auto& g : hourOfWeek_) for (uint32_t& v : g) f(v);
+        for (auto& g : dayOfYear_) for (uint32_t& v : g) f(v);
+    }
+
 private:
     uint32_t fiveMinute_[3][288] = {};
     uint32_t hourOfWeek_[3][168] = {};
     uint32_t dayOfYear_[3][384] = {};
 };
+
+// The statistics kept across a restart ("PacketStats.bin"): "VSTA", a
+// version and the number of counters (u32 little-endian), then every
+// counter of both tables as u32 little-endian.
+std::string StatisticsFileBytes(PacketStatistics& stats, ActivityTable& activity);
+// False (and nothing changed) when the bytes are not such a file.
+bool ReadStatisticsFile(std::string_view bytes, PacketStatistics& stats, ActivityTable& activity);
 
 }  // namespace velmora

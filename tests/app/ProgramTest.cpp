@@ -276,3 +276,45 @@ TEST(StationEvents, ReachTheListeners) {
 
 }  // namespace
 }  // namespace velmora
+
+#include "support/SerialProgram.h"
+
+namespace velmora {
+namespace {
+
+// Found as: the packet statistics started from 0 at every restart, and a
+// slot of the activity table kept what it counted a day (or a year) ago.
+TEST(ProgramStatistics, KeptAcrossARestartAndSlotsStartAgain) {
+    test::SerialProgram t("N0ME", 41.5, -72.5);
+    t.clock.Set(2026, 12, 10, 9, 3, 0);
+    {
+        Program& p = t.Up();
+        for (int i = 0; i < 3; ++i)
+            p.Core().ProcessReceivedLine("W1AW>APRS:>status " + std::to_string(i), Liveness::kLive, SourceKind::kVhf);
+        EXPECT_EQ(p.Core().Activity().FiveMinute(ActivityTable::kVhf, 9 * 12), 3u);
+        p.Stop();
+    }
+    t.program.reset();
+    Program& p = t.Up();
+    EXPECT_EQ(p.Core().Statistics().Total(1, 0), 3u);
+    EXPECT_EQ(p.Core().Activity().FiveMinute(ActivityTable::kVhf, 9 * 12), 3u);
+    EXPECT_EQ(p.Core().Activity().DayOfYear(ActivityTable::kVhf, 11 * 32 + 10), 3u);
+    // Two minutes on, the five minutes from 9:05 begin again: their slot is emptied.
+    p.Core().ProcessReceivedLine("W1AW>APRS:>later", Liveness::kLive, SourceKind::kVhf);
+    t.clock.Set(2026, 12, 10, 9, 5, 0);
+    t.Second();
+    EXPECT_EQ(p.Core().Activity().FiveMinute(ActivityTable::kVhf, 9 * 12), 4u);  // 9:00 to 9:05 kept
+    t.clock.Set(2026, 12, 10, 9, 7, 0);
+    p.Core().ProcessReceivedLine("W1AW>APRS:>at 9:07", Liveness::kLive, SourceKind::kVhf);
+    EXPECT_EQ(p.Core().Activity().FiveMinute(ActivityTable::kVhf, 9 * 12 + 1), 1u);
+    t.clock.Set(2026, 12, 11, 9, 5, 0);  // the next day's 9:05: yesterday's count goes
+    for (int s = 0; s < 3; ++s) t.Second();  // the tick takes the day and the hour first
+    EXPECT_EQ(p.Core().Activity().FiveMinute(ActivityTable::kVhf, 9 * 12 + 1), 0u);
+    t.Write("PacketStats.bin", "not statistics");
+    t.program.reset();
+    Program& q = t.Up();
+    EXPECT_EQ(q.Core().Statistics().Total(1, 0), 0u);
+}
+
+}  // namespace
+}  // namespace velmora
