@@ -182,7 +182,10 @@ bool FilesModule::Command(uint16_t id) {
 }
 
 void DesktopModule::Started() {
-    if (!AutomaticInputsFrom(s_.prefs).Any()) {
+    // A station that starts a port or a network service by itself is at
+    // work; the About box is for one that is not.
+    const bool services = s_.prefs.Number(pref::kAutostartTcp) != 0 || s_.prefs.Number(pref::kEnableServer) != 0;
+    if (!AutomaticInputsFrom(s_.prefs).Any() && !services) {
         s_.ui.ShowAbout("Velmora 2.2.8\nAn APRS client for Linux.\n"
                         "Set your call and position in Settings > Station Settings.");
     }

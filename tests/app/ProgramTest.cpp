@@ -282,6 +282,18 @@ TEST(StationEvents, ReachTheListeners) {
 namespace velmora {
 namespace {
 
+// A station that starts a network service by itself gets no About box, as
+// one that opens a port by itself does not.
+TEST(ProgramStatistics, NoAboutBoxWhenANetworkServiceStartsByItself) {
+    for (const char* service : {"autostart_tcp", "enable_server", ""}) {
+        test::SerialProgram t("N0ME", 41.5, -72.5);
+        if (*service) test::SetPref(t.prefs, service, "1");
+        if (*service) test::SetPref(t.prefs, "server_port", "0");
+        t.Up();
+        EXPECT_EQ(t.ui.abouts.size(), *service ? 0u : 1u) << service;
+    }
+}
+
 // Found as: the packet statistics started from 0 at every restart, and a
 // slot of the activity table kept what it counted a day (or a year) ago.
 TEST(ProgramStatistics, KeptAcrossARestartAndSlotsStartAgain) {
