@@ -267,7 +267,7 @@ TEST(PtyTextModeTnc, StartUpAndCloseDownArriveWithTheirSpacing) {
     QTimer other;
     QObject::connect(&other, &QTimer::timeout, [&] { ++ticks; });
     other.start(100);
-    ASSERT_TRUE(PumpUntil([&] { return a.Got().first.find("?APRS?\r") != std::string::npos; }, 8000)) << a.Got().first;
+    ASSERT_TRUE(PumpUntil([&] { return a.Got().first.find("?APRS?\r") != std::string::npos; }, 20000)) << a.Got().first;
     EXPECT_GE(ticks, 10);  // about 3.5 s of start-up
 
     struct Text { std::string bytes; int pauseTicks; };
