@@ -178,11 +178,21 @@ int32_t StationAt(const StationTable& t, const MapView& view, Point click, int32
     return -1;
 }
 
+namespace {
+constexpr int kDxClusterIcon = 20;  // "20 DX Cluster": a spot, its frequency in lastInfo
+}  // namespace
+
 std::string SelectedStationText(const StationRecord& r) {
     char text[256];
     std::snprintf(text, sizeof text, "%s Packets %ld", std::string(r.callsign.View()).c_str(), long(r.packets));
     std::string out = std::string(text) + "  " + CursorPositionText({r.lon, r.lat});
-    if (r.altitudeFeet != 0) {
+    // A DX spot's station carries its frequency where others carry an altitude.
+    if (r.specialIcon == kDxClusterIcon) {
+        std::string_view freq = r.lastInfo.View();
+        while (!freq.empty() && freq.front() == ' ') freq.remove_prefix(1);
+        while (!freq.empty() && freq.back() == ' ') freq.remove_suffix(1);
+        out += "  Freq " + std::string(freq);
+    } else if (r.altitudeFeet != 0) {
         std::snprintf(text, sizeof text, "  Altitude %ld", long(r.altitudeFeet));
         out += text;
     }

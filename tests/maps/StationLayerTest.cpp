@@ -134,6 +134,10 @@ TEST(StationLayer, ClicksOnOverlappingStationsTakeTheNextOneEachTime) {
     const std::string strip = SelectedStationText(t.At(one));
     EXPECT_EQ(strip.rfind("W1ONE Packets 1  Lat  41 40' 00\"N Lon  72 40' 00\"W", 0), 0u) << strip;
     EXPECT_NE(strip.find("FN31"), std::string::npos) << strip;
+    // A DX spot's station shows the spotted frequency where an altitude would stand.
+    sc.t.Live("W1AW>XYZZY:DX de K1ABC:     14025.0  K2DX         599 CT                1203Z");
+    const std::string spot = SelectedStationText(t.At(t.Lookup("K2DX")));
+    EXPECT_NE(spot.find("  Freq 14025.0"), std::string::npos) << spot;
 }
 
 TEST(StationLayer, PathTracesStopAtGenericAliasesAndEndAtHome) {
