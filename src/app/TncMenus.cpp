@@ -54,11 +54,15 @@ bool PortsModule::AltPathCommand(uint16_t id) {
 void PortsModule::SelectTncType() {
     const FileAccess& files = s_.platform.files;
     const std::vector<TncModel> models = ListTncModels(files);
-    std::vector<std::string> items;
-    for (const TncModel& m : models) items.push_back(m.fileName + " - " + m.title);
+    std::vector<std::string> items, descriptions;
+    for (const TncModel& m : models) {
+        items.push_back(m.fileName + " - " + m.title);
+        descriptions.push_back(m.description);
+    }
     if (models.empty()) s_.ui.MessageBox("No TNC init files available", "Select TNC Type", Buttons::kOk);
     items.emplace_back("Default Velmora settings");
-    const int model = s_.ui.ChooseItem("Select TNC Type", items);
+    descriptions.emplace_back("The built-in settings: echo off, digipeating on, monitoring on.");
+    const int model = s_.ui.ChooseDescribed("Select TNC Type", items, descriptions);
     if (model < 0 || model >= static_cast<int>(items.size())) return;
     const int target = s_.ui.ChooseItem("Write as", {"InitVHF.TNC", "InitHF.TNC"});
     if (target < 0 || target > 1) return;

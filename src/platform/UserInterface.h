@@ -49,6 +49,12 @@ public:
     virtual std::optional<std::string> AskText(std::string_view title, std::string_view prefix) = 0;
     // One of several items, by its index; -1 when cancelled.
     virtual int ChooseItem(std::string_view title, const std::vector<std::string>& items) = 0;
+    // The same, showing each item's description beside the list (a TNC
+    // model's notes); descriptions run parallel to items.
+    virtual int ChooseDescribed(std::string_view title, const std::vector<std::string>& items,
+                                const std::vector<std::string>& /*descriptions*/) {
+        return ChooseItem(title, items);
+    }
     // A file chosen by the operator; empty when cancelled.
     virtual std::string ChooseFile(std::string_view title) = 0;
     // The About box; it does not wait for the operator.

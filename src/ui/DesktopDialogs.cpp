@@ -1,12 +1,17 @@
 // The desktop's dialogs and boxes: files, the settings dialogs, About,
 // Help, a choice from a list, a line of text.
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QTextBrowser>
+#include <QVBoxLayout>
 
 #include "ui/DesktopUi.h"
 #include "ui/HelpText.h"
@@ -150,6 +155,34 @@ int DesktopUi::ChooseItem(std::string_view title, const std::vector<std::string>
     const QString choice = QInputDialog::getItem(frame_.get(), QString::fromUtf8(title.data(), int(title.size())),
                                                  "Port", list, 0, false, &ok);
     return ok ? static_cast<int>(list.indexOf(choice)) : -1;
+}
+
+int DesktopUi::ChooseDescribed(std::string_view title, const std::vector<std::string>& items,
+                               const std::vector<std::string>& descriptions) {
+    if (autoAnswer_) return items.empty() ? -1 : 0;
+    QDialog dialog(frame_.get());
+    dialog.setWindowTitle(QString::fromUtf8(title.data(), int(title.size())));
+    auto* list = new QListWidget;
+    for (const std::string& i : items) list->addItem(QString::fromStdString(i));
+    auto* about = new QLabel;
+    about->setWordWrap(true);
+    about->setMinimumHeight(80);
+    about->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    QObject::connect(list, &QListWidget::currentRowChanged, about, [about, &descriptions](int row) {
+        const bool known = row >= 0 && static_cast<size_t>(row) < descriptions.size();
+        about->setText(known ? QString::fromStdString(descriptions[static_cast<size_t>(row)]) : QString());
+    });
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    QObject::connect(list, &QListWidget::itemDoubleClicked, &dialog, &QDialog::accept);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(list);
+    layout->addWidget(about);
+    layout->addWidget(buttons);
+    list->setCurrentRow(0);
+    if (dialog.exec() != QDialog::Accepted) return -1;
+    return list->currentRow();
 }
 
 std::optional<std::string> DesktopUi::AskText(std::string_view title, std::string_view prefix) {

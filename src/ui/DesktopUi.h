@@ -97,6 +97,8 @@ public:
     void ActivateNextWindow() override;
     void ActiveWindowKey(int code, bool ctrlHeld) override;
     int ChooseItem(std::string_view title, const std::vector<std::string>& items) override;
+    int ChooseDescribed(std::string_view title, const std::vector<std::string>& items,
+                        const std::vector<std::string>& descriptions) override;
     std::optional<std::string> AskText(std::string_view title, std::string_view prefix) override;
     void AddMenu(std::string_view title, const std::vector<std::pair<uint16_t, std::string>>& items) override;
     void ShowTerminal(std::string_view title) override;

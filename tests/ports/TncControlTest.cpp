@@ -212,6 +212,8 @@ TEST(SelectTncType, WritesTheChosenModelOrTheDefaultTextAsTheInitFile) {
     t.ui.choices = {0, 0};  // the first model, as InitVHF.TNC
     p.Command(kCmdSelectTncType);
     EXPECT_EQ(t.ui.offered, (std::vector<std::string>{"InitVHF.TNC", "InitHF.TNC"}));
+    ASSERT_EQ(t.ui.described.size(), 2u);  // the model's notes are shown with it
+    EXPECT_EQ(t.ui.described[0], "A description\n");
     EXPECT_EQ(t.Read("InitVHF.TNC"), "!Kantronics KPC-3\r\n!A description\r\n* comment\r\nINTFACE TERMINAL\r\nMONITOR ON\r\n");
     EXPECT_EQ(p.Tnc().InitFile(kPortVhfTnc), "InitVHF.TNC");
     t.ui.choices = {1, 1};  // the built-in text, as InitHF.TNC

@@ -63,6 +63,12 @@ public:
     void AddMenu(std::string_view title, const std::vector<std::pair<uint16_t, std::string>>& items) override {
         menus[std::string(title)] = items;
     }
+    int ChooseDescribed(std::string_view title, const std::vector<std::string>& items,
+                        const std::vector<std::string>& descriptions) override {
+        described = descriptions;
+        return ChooseItem(title, items);
+    }
+    std::vector<std::string> described;  // what the last described choice showed
     int ChooseItem(std::string_view, const std::vector<std::string>& items) override {
         offered = items;
         if (!choices.empty()) {
