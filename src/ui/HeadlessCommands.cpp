@@ -137,8 +137,7 @@ void HeadlessUi::CmdNws(std::string_view args) {
 }
 
 void HeadlessUi::CmdNts(std::string_view args) {
-    for (const std::string& l : program_->Nts().ConsoleCommand(args.empty() ? std::string_view{} : args))
-        Print(l);
+    for (const std::string& l : program_->Nts().ConsoleCommand(args)) Print(l);
 }
 
 void HeadlessUi::CmdLinks(std::string_view) {
