@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "decode/CommentText.h"
 #include "decode/PositionText.h"
 #include "decode/ReportDecoders.h"
 #include "decode/SoftwareTrailer.h"
@@ -161,6 +162,18 @@ void ApplyNumericPosition(DecodeContext& ctx, StationIndex index, DecodedReport&
     r.changed = 1;
 }
 
+// Some trackers send their comment only every few reports: the last words
+// stay until new ones come.
+void StoreComment(StationRecord& s, const DecodedReport& r) {
+    const bool weather = Symbol(r.symbolCode, '_') || Symbol(r.symbolCode, 'W');
+    const CommentKind kind = weather                   ? CommentKind::kWeather
+                             : Symbol(r.symbolCode, '@') ? CommentKind::kStorm
+                             : r.compressedComment       ? CommentKind::kCompressed
+                                                         : CommentKind::kPosition;
+    const std::string words = ReadableComment(r.comment.View(), kind);
+    if (!words.empty()) s.comment = Utf8Prefix(words, decltype(s.comment)::kCapacity);
+}
+
 }  // namespace
 
 std::optional<int32_t> AltitudeAt(std::string_view c, size_t at) {
@@ -197,7 +210,10 @@ void ApplyReport(DecodeContext& ctx, std::string_view /*source*/, StationIndex i
         if (PhgPrefix(r.comment.View()) || r.symbolCode) ParseDataExtension(ctx, index, r, kind);
         ApplySoftwareTrailer(s, r.comment.View());
     }
-    if (r.textPosition || r.compressedComment) TakeCommentTelemetry(ctx, s, r.comment.View());
+    if (r.textPosition || r.compressedComment) {
+        TakeCommentTelemetry(ctx, s, r.comment.View());
+        StoreComment(s, r);
+    }
     if (r.positionValid) ApplyNumericPosition(ctx, index, r);
     if (r.courseSpeedSet) {
         s.course = r.course;

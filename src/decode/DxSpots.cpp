@@ -31,6 +31,9 @@ void DxClusterSpot(DecodeContext& ctx, std::string_view info, Liveness live, Sou
     StationRecord& s = ctx.st.table.At(found.index);
     ctx.counters.lastStation = found.index;
     s.textB = info;
+    // A station heard on APRS keeps its own position, symbol, report and
+    // status: a spot only says where a country is and what was heard.
+    if (s.specialIcon != 20 && (s.HasPosition() || !s.lastInfo.Empty() || !s.status.Empty())) return;
     s.lastInfo = frequency;
     s.specialIcon = 20;
     const DxPrefix* prefix = ctx.tables.dxPrefixes.Lookup(call);

@@ -1,10 +1,10 @@
 #include "decode/MicE.h"
 
 #include <algorithm>
-
 #include <cmath>
 #include <cstdio>
 
+#include "decode/CommentText.h"
 #include "decode/PositionText.h"
 #include "decode/ReportDecoders.h"
 #include "geo/Position.h"
@@ -289,14 +289,19 @@ void DecodeMicE(DecodeContext& ctx, const ReportCall& call) {
     }
 
     std::string_view status = MicEStatus(info);
+    std::string_view words = info.substr(commentAt);
     // The radio's own code is no part of what its operator wrote.
     if (const auto device = IdentifyMicEDevice(info.substr(commentAt))) {
         s.device = device->name;
+        words.remove_prefix(std::min(device->prefixLength, words.size()));
+        words.remove_suffix(std::min(device->suffixLength, words.size()));
         if (status.size() >= device->suffixLength) status.remove_suffix(device->suffixLength);
         // A Kenwood's ">" is its type, not a status mark.
         if (!status.empty() && status.data() == info.data() + commentAt) status.remove_prefix(device->prefixLength);
     }
     if (!status.empty()) s.status = status;
+    if (const std::string text = ReadableComment(words, CommentKind::kMicE); !text.empty())
+        s.comment = Utf8Prefix(text, decltype(s.comment)::kCapacity);
     s.extraText = info;
     if (f.symbolCode) s.symbolCode = f.symbolCode;
     if (f.symbolTable) s.symbolTable = f.symbolTable;

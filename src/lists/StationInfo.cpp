@@ -91,7 +91,9 @@ std::string StationInfoText(const StationTable& t, StationIndex i, const History
                   std::string(meaning).c_str());
     out += PositionLines(r, home);
     out += MovementLines(r);
+    if (!r.comment.View().empty()) out += "Comment: " + std::string(r.comment.View()) + "\n";
     if (!r.status.View().empty()) out += "Status: " + std::string(r.status.View()) + "\n";
+    if (!r.textB.View().empty()) out += "DX spot: " + std::string(r.textB.View()) + "\n";
     if (!r.lastInfo.View().empty()) out += "Last report: " + std::string(r.lastInfo.View()) + "\n";
     if (!r.device.View().empty()) out += "Radio or software: " + std::string(r.device.View()) + "\n";
     if (r.software != 0) {

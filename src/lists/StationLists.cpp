@@ -46,7 +46,7 @@ const std::vector<ListColumn>& StationListModel::Columns() const {
         {"Call"}, {"Symbol"}, {"Meaning"}, {"Last heard", CellKind::kNumber}, {"Miles", CellKind::kNumber},
         {"Bearing", CellKind::kNumber}, {"Lat", CellKind::kNumber}, {"Lon", CellKind::kNumber},
         {"Course", CellKind::kNumber}, {"Speed kn", CellKind::kNumber}, {"Altitude ft", CellKind::kNumber},
-        {"Source"}, {"Packets", CellKind::kNumber}, {"Status or comment"},
+        {"Source"}, {"Packets", CellKind::kNumber}, {"Comment or status"},
     };
     return kColumns;
 }
@@ -68,7 +68,8 @@ ListCell StationListModel::Cell(size_t row, size_t column) const {
         case 10: return r.altitudeFeet ? Number(r.altitudeFeet) : None();
         case 11: return Text(rows_[row] == 0 ? "own" : SourceName(r.sourceKind));
         case 12: return Number(r.packets);
-        case 13: return Text(!r.status.View().empty() ? r.status.View() : r.lastInfo.View());
+        // The words the station sent; its raw report is in the information window.
+        case 13: return Text(!r.comment.View().empty() ? r.comment.View() : r.status.View());
         default: return None();
     }
 }

@@ -125,6 +125,7 @@ struct StationRecord {
     FixedString<128> textA, textB;
     FixedString<128> lastInfo;
     FixedString<128> status;
+    FixedString<128> comment;  // the last comment's words, without the data it carried
     FixedString<128> extraText;
     FixedString<64> callbookText;
     std::array<int16_t, 24> hourCounts{};

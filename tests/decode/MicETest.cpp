@@ -177,5 +177,17 @@ TEST(MicE, MangledPacketsDecodeOnlyAsFarAsTheyGo) {
     EXPECT_NEAR(LatDegreesFromUnits(t.Station("K4ABC").lat), 33 + 25.0 / 60, 1e-9);
 }
 
+TEST(MicE, TheCommentKeepsOnlyTheOperatorsWords) {
+    TestApp t;
+    // Altitude "}", a Kenwood's type byte, a Yaesu's suffix, base-91 telemetry.
+    const MicEPacket p = EncodeMicE(41.7, -72.7, 90, 30, '/', '>', 0);
+    t.Live("K1MIC>" + p.destination + ":" + p.info + "]\"4T}146.520 simplex=");
+    EXPECT_EQ(t.Station("K1MIC").comment.View(), "146.520 simplex");
+    t.Live("K2MIC>" + p.destination + ":" + p.info + "`\"4T}QRV 70cm_%");
+    EXPECT_EQ(t.Station("K2MIC").comment.View(), "QRV 70cm");
+    t.Live("K3MIC>" + p.destination + ":" + p.info + "hello |!!!!!!|");
+    EXPECT_EQ(t.Station("K3MIC").comment.View(), "hello");
+}
+
 }  // namespace
 }  // namespace velmora

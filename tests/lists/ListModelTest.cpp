@@ -122,9 +122,6 @@ TEST(Lists, HeardNowIsRadioWithinTheHour) {
     EXPECT_EQ(Calls(m, ViewRows(m, "", -1, true)), (std::vector<std::string>{"RF2"}));
 }
 
-}  // namespace
-}  // namespace velmora
-
 namespace velmora {
 namespace {
 
@@ -247,6 +244,50 @@ TEST(Lists, TelemetryWithNamesUnitsAndScalingAndThePacketStatistics) {
     EXPECT_EQ(stats.Cell(1, 2).text, "1");  // the one plain position, heard on VHF
     EXPECT_EQ(stats.Cell(stats.RowCount() - 1, 0).text, "Bytes");
     EXPECT_GT(stats.Cell(stats.RowCount() - 1, 2).number, 100);
+}
+
+}  // namespace
+}  // namespace velmora
+
+// The comment column holds the words a station sent, never its raw report.
+TEST(StationList, TheCommentColumnShowsTheWordsWithoutTheData) {
+    struct Case {
+        const char* line;
+        const char* call;
+        const char* words;
+    };
+    const Case cases[] = {
+        {"W1AW>APRS:@081205z4139.87N/07244.15W>088/036/A=000240 mobile", "W1AW", "mobile"},
+        {"K1ABC>APRS:!4140.35N/07243.55W#PHG5360/W1, CT wide", "K1ABC", "W1, CT wide"},
+        {"N0WX>APRS:!4100.00N/07300.00W_220/004g005t077r000p001P000h50b10132wRSW", "N0WX", "wRSW"},
+        {"SP9XY>APRS:=/5L!!<*e7>7P[ 144.800MHz Krakow|!!!!!!|", "SP9XY", "144.800MHz Krakow"},
+        {"KB1DAO>APRS:!4140.35N/07243.55W>Kraków !wXY! trip", "KB1DAO", "Kraków trip"},
+        {"N1OBJ>APRS:;LEADER   *092345z4903.50N/07201.75W>088/036 net control", "LEADER", "net control"},
+        {"N1DF>APRS:!4140.35N/07243.55W\\088/036/270/729 fox hunt", "N1DF", "fox hunt"},
+        {"NHC>APRS:!4903.50N/07201.75W@090/025/HC/065^080/960>045&120%250OUTER BANDS", "NHC", "OUTER BANDS"},
+    };
+    TestApp t;
+    for (const Case& c : cases) t.Live(c.line);
+    StationListModel m(Sources(t));
+    m.RefreshIfDirty();
+    const size_t comment = Column(m, "Comment or status");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        size_t row = m.RowCount();
+        for (size_t i = 0; i < m.RowCount(); ++i)
+            if (m.Cell(i, 0).text == c.call) row = i;
+        ASSERT_LT(row, m.RowCount());
+        EXPECT_EQ(m.Cell(row, comment).text, c.words);
+    }
+    // A report without words keeps the last words; a DX spot of an APRS
+    // station changes neither its words, its status nor its place.
+    t.Live("W1AW>APRS:>On the road");
+    t.Live("W1AW>APRS:@081210z4140.87N/07244.15W>088/036");
+    const int32_t lat = t.Station("W1AW").lat;
+    t.Live("DX0CL>XYZZY:DX de K1ABC:     14025.0  W1AW         FN31 loud         1203Z");
+    EXPECT_EQ(t.Station("W1AW").comment.View(), "mobile");
+    EXPECT_EQ(t.Station("W1AW").status.View(), ">On the road");
+    EXPECT_EQ(t.Station("W1AW").lat, lat);
 }
 
 }  // namespace
