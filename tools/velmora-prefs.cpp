@@ -1,8 +1,10 @@
 // velmora-prefs [--data DIR]                    prints every field, "name value" a line
 // velmora-prefs [--data DIR] get NAME           prints one field's value
 // velmora-prefs [--data DIR] set NAME VALUE     sets one field and saves
-// own_lat and own_lon take and give decimal degrees (north, east positive);
-// the hemisphere fields print as their letters.
+// own_lat and own_lon give decimal degrees (north, east positive) and take
+// any form a ham writes ("47 36.50N", "-122.33333"); own_position takes
+// both at once ("47 36.50N 122 20.00W") and shows back what it read. The
+// hemisphere fields print as their letters.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -10,6 +12,7 @@
 #include "app/RecordChecks.h"
 #include "app/Preferences.h"
 #include "app/SettingsChecks.h"
+#include "geo/PositionInput.h"
 #include "platform/Clock.h"
 
 using namespace velmora;
@@ -34,14 +37,30 @@ std::string Takes(const PrefField& f) {
     return {};
 }
 
-bool SetPosition(Preferences& p, const std::string& name, const std::string& value) {
-    char* end = nullptr;
-    const double degrees = std::strtod(value.c_str(), &end);
-    if (value.empty() || *end) return false;
-    if (name == "own_lat" && degrees >= -90 && degrees <= 90) p.SetOwnLatitude(degrees);
-    else if (name == "own_lon" && degrees >= -180 && degrees <= 180) p.SetOwnLongitude(degrees);
-    else return false;
-    return true;
+bool IsPositionName(const std::string& name) { return name == "own_lat" || name == "own_lon" || name == "own_position"; }
+
+// Reads the typed position, sets it and says what was read; the problem otherwise.
+std::string SetPosition(Preferences& p, const std::string& name, const std::string& value) {
+    if (name == "own_position") {
+        const PositionRead r = ReadPosition(value);
+        if (!r.position) return r.problem;
+        p.SetOwnLatitude(r.position->lat);
+        p.SetOwnLongitude(r.position->lon);
+        std::printf("own_position = %s\n", ShowPosition(r.position->lat, r.position->lon).c_str());
+        return {};
+    }
+    const Axis axis = name == "own_lat" ? Axis::kLatitude : Axis::kLongitude;
+    const CoordinateRead r = ReadCoordinate(value, axis);
+    if (!r.degrees) return r.problem;
+    if (axis == Axis::kLatitude) p.SetOwnLatitude(*r.degrees);
+    else p.SetOwnLongitude(*r.degrees);
+    std::printf("%s = %s\n", name.c_str(), ShowCoordinate(*r.degrees, axis).c_str());
+    return {};
+}
+
+double Degrees(const Preferences& p, Axis axis) {
+    const double units = static_cast<double>(axis == Axis::kLatitude ? p.OwnLatUnits() : p.OwnLonUnits());
+    return axis == Axis::kLatitude ? (32400000 - units) / 360000 : (units - 64800000) / 360000;
 }
 
 // A field as people read it: hemispheres as letters, the rest as stored.
@@ -72,9 +91,12 @@ int main(int argc, char** argv) {
     }
     if (argc - i == 2 && std::string(argv[i]) == "get") {
         const std::string name = argv[i + 1];
+        if (name == "own_position") {
+            std::printf("%.6f %.6f\n", Degrees(prefs, Axis::kLatitude), Degrees(prefs, Axis::kLongitude));
+            return 0;
+        }
         if (name == "own_lat" || name == "own_lon") {
-            const double units = static_cast<double>(name == "own_lat" ? prefs.OwnLatUnits() : prefs.OwnLonUnits());
-            std::printf("%.6f\n", name == "own_lat" ? (32400000 - units) / 360000 : (units - 64800000) / 360000);
+            std::printf("%.6f\n", Degrees(prefs, name == "own_lat" ? Axis::kLatitude : Axis::kLongitude));
             return 0;
         }
         if (!FindPreferenceField(name)) {
@@ -89,15 +111,20 @@ int main(int argc, char** argv) {
     // A path is kept as the dialogs keep it, and shown back when tidied.
     const std::string value = IsPathSetting(name) ? TidyPath(argv[i + 2]) : std::string(argv[i + 2]);
     if (value != argv[i + 2]) std::printf("%s = %s\n", name.c_str(), value.c_str());
-    const bool position = name == "own_lat" || name == "own_lon";
+    const bool position = IsPositionName(name);
     if (!position && !FindPreferenceField(name)) {
         std::fprintf(stderr, "velmora-prefs: no setting named %s\n", name.c_str());
         return 1;
     }
     const Preferences before = prefs;
-    if (!(position ? SetPosition(prefs, name, value) : prefs.Set(name, value))) {
+    if (position) {
+        if (const std::string why = SetPosition(prefs, name, value); !why.empty()) {
+            std::fprintf(stderr, "velmora-prefs: %s: %s\n", name.c_str(), why.c_str());
+            return 1;
+        }
+    } else if (!prefs.Set(name, value)) {
         std::fprintf(stderr, "velmora-prefs: %s does not take the value \"%s\" (%s)\n", name.c_str(), value.c_str(),
-                     position ? "degrees, for example 41.7625 or -72.7425" : Takes(*FindPreferenceField(name)).c_str());
+                     Takes(*FindPreferenceField(name)).c_str());
         return 1;
     }
     // What a settings dialog would refuse is refused here too, in its words.

@@ -37,10 +37,18 @@ std::string PathProblem(std::string_view path, std::string_view what) {
     }
 }
 
+// Blanks around commas go; a blank between two elements is taken as the
+// comma it stands for ("WIDE1-1 WIDE2-1"), never glued into one call.
 std::string TidyPath(std::string_view path) {
     std::string out;
+    bool gap = false;
     for (char c : path) {
-        if (c == ' ' || c == '\t') continue;
+        if (c == ' ' || c == '\t') {
+            gap = true;
+            continue;
+        }
+        if (gap && !out.empty() && out.back() != ',' && c != ',') out += ',';
+        gap = false;
         out += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     }
     return out;

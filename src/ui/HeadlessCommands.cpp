@@ -7,6 +7,7 @@
 #include "app/MenuTable.h"
 #include "app/Program.h"
 #include "geo/Position.h"
+#include "geo/PositionInput.h"
 #include "platform/qt/QtSurface.h"
 #include "stations/StationRows.h"
 #include "transmit/OwnReports.h"
@@ -115,16 +116,25 @@ void HeadlessUi::CmdQuery(std::string_view args) {
     } else if (args == "igate") {
         t.Transmit('-', QueryIGates());
     } else if (args.starts_with("area")) {
-        std::istringstream in{std::string(args.substr(4))};
-        in.imbue(std::locale::classic());
-        double lat = 0, lon = 0;
-        long miles = 0;
-        if (!(in >> lat >> lon >> miles) || lat < -90 || lat > 90 || lon < -180 || lon > 180 || miles < 1 ||
-            miles > 9999) {
-            Print("usage: query area LAT LON MILES, for example query area 41.7625 -72.7425 50");
+        // The miles come last; the position before them in any form hams write.
+        std::string_view rest = args.substr(4);
+        while (!rest.empty() && rest.back() == ' ') rest.remove_suffix(1);
+        while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
+        const size_t blank = rest.rfind(' ');
+        const std::string milesText(blank == std::string_view::npos ? "" : rest.substr(blank + 1));
+        const long miles = std::strtol(milesText.c_str(), nullptr, 10);
+        const PositionRead where = ReadPosition(blank == std::string_view::npos ? "" : rest.substr(0, blank));
+        if (!where.position || miles < 1 || miles > 9999 ||
+            milesText.find_first_not_of("0123456789") != std::string::npos) {
+            if (!where.position && blank != std::string_view::npos) Print(where.problem);
+            Print("usage: query area LAT LON MILES, for example query area 41.7625 -72.7425 50 "
+                  "or query area 41 45.75N 72 44.55W 50");
             return;
         }
-        t.Transmit('-', QueryArea(LonUnitsFromDegrees(lon), LatUnitsFromDegrees(lat), miles));
+        Print("Asking the stations within " + std::to_string(miles) + " miles of " +
+              ShowPosition(where.position->lat, where.position->lon));
+        t.Transmit('-', QueryArea(LonUnitsFromDegrees(where.position->lon), LatUnitsFromDegrees(where.position->lat),
+                                  miles));
     } else {
         Print("usage: query [wx | igate | area LAT LON MILES]");
         return;

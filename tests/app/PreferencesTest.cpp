@@ -199,7 +199,7 @@ TEST(VelmoraPrefs, SetsByNameAndRefusesClearly) {
     test::TestApp t;
     const std::string tool = std::string(VELMORA_PREFS_BIN) + " --data " + t.folder.string();
     ASSERT_EQ(std::system((tool + " set own_call N0CALL-9").c_str()), 0);
-    ASSERT_EQ(std::system((tool + " set own_lat 41.7146").c_str()), 0);
+    ASSERT_EQ(std::system((tool + " set own_lat 41.7146 >/dev/null").c_str()), 0);
     EXPECT_NE(std::system((tool + " set bogus 1 2>/dev/null").c_str()), 0);
     EXPECT_NE(std::system((tool + " set danger_radius 99999 2>/dev/null").c_str()), 0);
     EXPECT_NE(std::system((tool + " set port2_device COM1 2>/dev/null").c_str()), 0);  // as the dialog refuses it
@@ -208,7 +208,6 @@ TEST(VelmoraPrefs, SetsByNameAndRefusesClearly) {
     EXPECT_NE(std::system((tool + " set own_call n0call 2>/dev/null").c_str()), 0);
     EXPECT_NE(std::system((tool + " set own_call W1ABC-16 2>/dev/null").c_str()), 0);
     EXPECT_NE(std::system((tool + " set kiss_digi_path_vhf WIDE1-1,WIDE2-99 2>/dev/null").c_str()), 0);
-    EXPECT_NE(std::system((tool + " set unproto_path 'WIDE1-1 WIDE2-1' 2>/dev/null").c_str()), 0);
     EXPECT_NE(std::system((tool + " set own_lat_minutes 61 2>/dev/null").c_str()), 0);
     EXPECT_NE(std::system((tool + " set msg_retries 99 2>/dev/null").c_str()), 0);
     EXPECT_NE(std::system((tool + " set enable_server 2 2>/dev/null").c_str()), 0);
@@ -218,6 +217,7 @@ TEST(VelmoraPrefs, SetsByNameAndRefusesClearly) {
     EXPECT_NE(std::system((tool + " set status_text \"$(printf 'away\\033[2J')\" 2>/dev/null").c_str()), 0);
     EXPECT_NE(std::system((tool + " set internet_filter \"$(printf 'r/1/2/3\\tuser X')\" 2>/dev/null").c_str()), 0);
     ASSERT_EQ(std::system((tool + " set unproto_path WIDE1-1,WIDE2-1").c_str()), 0);
+    ASSERT_EQ(std::system((tool + " set alt_path_vhf1 'wide1-1 wide2-2' >/dev/null").c_str()), 0);
     // Paths and alias lists as operators type them are kept as the dialogs keep them.
     ASSERT_EQ(std::system((tool + " set alias_list_vhf 'relay, wide' >/dev/null").c_str()), 0);
     Preferences p;
@@ -244,7 +244,32 @@ TEST(VelmoraPrefs, SetsByNameAndRefusesClearly) {
     EXPECT_EQ(get("own_lat"), "41.714600\n");
     EXPECT_EQ(get("own_call"), "N0CALL-9\n");
     EXPECT_EQ(get("alias_list_vhf"), "RELAY,WIDE\n");
+    EXPECT_EQ(get("alt_path_vhf1"), "WIDE1-1,WIDE2-2\n");  // a blank stood for a comma
     EXPECT_NE(std::system((tool + " get bogus 2>/dev/null").c_str()), 0);
+}
+
+
+// A position typed the way hams write it is read right, shown back, or refused with an example.
+TEST(VelmoraPrefs, TakesThePositionInEveryFormAndShowsItBack) {
+    test::TestApp t;
+    const std::string tool = std::string(VELMORA_PREFS_BIN) + " --data " + t.folder.string();
+    const auto run = [&](const std::string& args) {
+        std::string text;
+        if (std::FILE* o = popen((tool + " " + args + " 2>&1").c_str(), "r")) {
+            char line[512];
+            while (std::fgets(line, sizeof line, o)) text += line;
+            pclose(o);
+        }
+        return text;
+    };
+    EXPECT_EQ(run("set own_position '47 36.50N 122 20.00W'"), "own_position = 47°36.50′N 122°20.00′W\n");
+    EXPECT_EQ(run("get own_position"), "47.608333 -122.333333\n");
+    EXPECT_EQ(run("set own_lon '72 01 59 W'"), "own_lon = 72°01.98′W\n");
+    EXPECT_EQ(run("get own_lon"), "-72.033056\n");
+    // Refused, and nothing changed: "47 36.50 N" was once read as 47.5.
+    EXPECT_NE(run("set own_position '47 36.50N 122 20.00'").find("write it as 47.60833 -122.33333"), std::string::npos);
+    EXPECT_NE(run("set own_lat '122 20.00 W'").find("W is no hemisphere of a latitude"), std::string::npos);
+    EXPECT_EQ(run("get own_position"), "47.608333 -72.033056\n");
 }
 
 }  // namespace
