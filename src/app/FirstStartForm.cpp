@@ -5,9 +5,25 @@
 
 #include "app/PortSettingsForm.h"
 #include "app/SettingsChecks.h"
+#include "geo/PositionInput.h"
 #include "ports/TcpDevice.h"
 
 namespace velmora {
+
+std::string FirstStartForm::TakePosition(std::string_view latitudeText, std::string_view longitudeText) {
+    const auto blank = [](std::string_view t) { return t.find_first_not_of(" \t") == std::string_view::npos; };
+    if (blank(latitudeText) && blank(longitudeText)) {
+        latitude = longitude = 0;
+        return {};
+    }
+    const CoordinateRead lat = ReadCoordinate(latitudeText, Axis::kLatitude);
+    if (!lat.degrees) return "Latitude: " + lat.problem;
+    const CoordinateRead lon = ReadCoordinate(longitudeText, Axis::kLongitude);
+    if (!lon.degrees) return "Longitude: " + lon.problem;
+    latitude = *lat.degrees;
+    longitude = *lon.degrees;
+    return {};
+}
 
 std::string FirstStartForm::Problem() const {
     if (call.empty() || call == "N0CALL") return "Please enter your own call sign";

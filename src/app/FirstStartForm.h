@@ -3,6 +3,7 @@
 // is, its symbol and how it reaches APRS, checked in the operator's words
 // and written into the preferences in one go.
 #include <string>
+#include <string_view>
 
 #include "app/Preferences.h"
 
@@ -32,6 +33,10 @@ struct FirstStartForm {
     int baud = 9600;
     int rangeKm = 100;                   // the internet's stations round home
 
+    // The position as typed (any form hams write) into latitude and
+    // longitude; the problem, with an example, when it cannot be read. Both
+    // empty means no typed position.
+    std::string TakePosition(std::string_view latitudeText, std::string_view longitudeText);
     // The first thing wrong, as the assistant says it; empty when it may be written.
     std::string Problem() const;
     void Apply(Preferences& prefs, const LocalDateTime& now) const;

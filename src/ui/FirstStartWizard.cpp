@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +10,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <QWizardPage>
+
+#include "geo/PositionInput.h"
 
 namespace velmora {
 namespace {
@@ -27,19 +28,19 @@ QWizardPage* Page(const QString& title, const QString& text, QFormLayout*& form)
     return page;
 }
 
-QDoubleSpinBox* Degrees(double limit, double value) {
-    auto* box = new QDoubleSpinBox;
-    box->setRange(-limit, limit);
-    box->setDecimals(5);
-    box->setValue(value);
-    return box;
+QLineEdit* Degrees(double value, bool set, Axis axis, const char* example) {
+    auto* edit = new QLineEdit(set ? QString::fromStdString(ShowCoordinate(value, axis)) : QString());
+    edit->setPlaceholderText(example);
+    return edit;
 }
 
 }  // namespace
 
 FirstStartWizard::FirstStartWizard(FirstStartForm& form, QWidget* parent)
     : QWizard(parent), form_(form), call_(new QLineEdit(QString::fromStdString(form.call))),
-      lat_(Degrees(90, form.latitude)), lon_(Degrees(180, form.longitude)),
+      lat_(Degrees(form.latitude, form.latitude != 0 || form.longitude != 0, Axis::kLatitude, "47 36.50N")),
+      lon_(Degrees(form.longitude, form.latitude != 0 || form.longitude != 0, Axis::kLongitude, "122 20.00W")),
+      readBack_(new QLabel),
       gpsd_(new QCheckBox("Take the position from gpsd (a GPS shared on this machine)")), symbol_(new QComboBox),
       gpsDevice_(new QComboBox), connection_(new QComboBox), device_(new QComboBox), range_(new QSpinBox) {
     setWindowTitle("Welcome to Velmora");
@@ -51,10 +52,17 @@ FirstStartWizard::FirstStartWizard(FirstStartForm& form, QWidget* parent)
     call_->setMaxLength(9);
     f->addRow("Call sign", call_);
 
-    addPage(Page("Where you are", "Your position in degrees: north and east positive, south and west negative "
-                                  "(41.7147 and -72.7272 for Newington, Connecticut).", f));
+    addPage(Page("Where you are", "Your position as you write it: 47 36.50N and 122 20.00W, 4736.50N and "
+                                  "12220.00W, degrees minutes seconds, or decimal degrees with south and west "
+                                  "negative (47.60833 and -122.33333).", f));
     f->addRow("Latitude", lat_);
     f->addRow("Longitude", lon_);
+    readBack_->setObjectName("readBack");
+    readBack_->setWordWrap(true);
+    f->addRow("Read as", readBack_);
+    connect(lat_, &QLineEdit::textChanged, this, [this] { ShowReading(); });
+    connect(lon_, &QLineEdit::textChanged, this, [this] { ShowReading(); });
+    ShowReading();
     f->addRow(gpsd_);
     gpsDevice_->setEditable(true);
     gpsDevice_->addItem("");  // none
@@ -89,8 +97,11 @@ FirstStartWizard::FirstStartWizard(FirstStartForm& form, QWidget* parent)
 bool FirstStartWizard::Store() {
     FirstStartForm edited = form_;
     edited.call = call_->text().trimmed().toUpper().toStdString();
-    edited.latitude = lat_->value();
-    edited.longitude = lon_->value();
+    if (const std::string why = edited.TakePosition(lat_->text().toStdString(), lon_->text().toStdString());
+        !why.empty()) {
+        problem_ = QString::fromStdString(why);
+        return false;
+    }
     edited.positionFromGpsd = gpsd_->isChecked();
     edited.gpsDevice = gpsDevice_->currentText().trimmed().toStdString();
     edited.symbol = static_cast<size_t>(std::max(0, symbol_->currentIndex()));
@@ -108,18 +119,27 @@ bool FirstStartWizard::validateCurrentPage() {
     const int page = currentId();
     FirstStartForm probe = form_;
     probe.call = call_->text().trimmed().toUpper().toStdString();
-    probe.latitude = lat_->value(), probe.longitude = lon_->value(), probe.positionFromGpsd = gpsd_->isChecked();
+    std::string why = page < 1 ? std::string() : probe.TakePosition(lat_->text().toStdString(), lon_->text().toStdString());
+    probe.positionFromGpsd = gpsd_->isChecked();
     probe.gpsDevice = gpsDevice_->currentText().trimmed().toStdString();
     probe.connection = static_cast<FirstConnection>(connection_->currentIndex());
     probe.device = device_->currentText().trimmed().toStdString();
     if (page < 3) probe.connection = FirstConnection::kInternetOnly;  // the last page is checked last
     if (page < 1) probe.positionFromGpsd = true, probe.gpsDevice.clear();
-    const std::string why = probe.Problem();
+    if (why.empty()) why = probe.Problem();
     if (why.empty() && page < 3) return true;
     if (page == 3 && Store()) return true;
     problem_ = QString::fromStdString(why.empty() ? problem_.toStdString() : why);
     QMessageBox::warning(this, "Velmora", problem_);
     return false;
+}
+
+void FirstStartWizard::ShowReading() {
+    FirstStartForm probe;
+    const std::string why = probe.TakePosition(lat_->text().toStdString(), lon_->text().toStdString());
+    if (!why.empty()) readBack_->setText(QString::fromStdString(why));
+    else if (probe.latitude == 0 && probe.longitude == 0) readBack_->setText("(no position typed)");
+    else readBack_->setText(QString::fromStdString(ShowPosition(probe.latitude, probe.longitude)));
 }
 
 }  // namespace velmora

@@ -6,7 +6,7 @@
 #include "app/FirstStartForm.h"
 
 class QComboBox;
-class QDoubleSpinBox;
+class QLabel;
 class QCheckBox;
 class QLineEdit;
 class QSpinBox;
@@ -22,17 +22,21 @@ public:
     bool validateCurrentPage() override;
 
     QLineEdit* Call() const { return call_; }
-    QDoubleSpinBox* Latitude() const { return lat_; }
-    QDoubleSpinBox* Longitude() const { return lon_; }
+    QLineEdit* Latitude() const { return lat_; }
+    QLineEdit* Longitude() const { return lon_; }
+    QLabel* ReadBack() const { return readBack_; }
     QComboBox* Symbol() const { return symbol_; }
     QComboBox* Connection() const { return connection_; }
     QComboBox* Device() const { return device_; }
     QComboBox* GpsDevice() const { return gpsDevice_; }
 
 private:
+    // The typed position as read, or what is wrong with it, under the fields.
+    void ShowReading();
     FirstStartForm& form_;
     QLineEdit* call_;
-    QDoubleSpinBox *lat_, *lon_;
+    QLineEdit *lat_, *lon_;
+    QLabel* readBack_;
     QCheckBox* gpsd_;
     QComboBox *symbol_, *gpsDevice_, *connection_, *device_;
     QSpinBox* range_;

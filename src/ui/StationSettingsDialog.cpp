@@ -4,12 +4,16 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 
 #include "app/Preferences.h"
 #include "app/RecordChecks.h"
 #include "app/SettingsChecks.h"
+#include "geo/PositionInput.h"
+
+#include <cmath>
 
 #include <cctype>
 
@@ -20,6 +24,14 @@ StationSettingsDialog::StationSettingsDialog(Preferences& prefs, QWidget* parent
     setWindowTitle("Station Settings");
     auto* form = new QFormLayout(this);
     AddText(form, "Call sign", pref::kOwnCall);
+    position_ = new QLineEdit(this);
+    position_->setObjectName("position");
+    position_->setPlaceholderText("type it here: 47 36.50N 122 20.00W, 4736.50N 12220.00W or 47.60833 -122.33333");
+    readBack_ = new QLabel(this);
+    readBack_->setWordWrap(true);
+    connect(position_, &QLineEdit::textChanged, this, [this] { TakeTypedPosition(); });
+    form->addRow("Position", position_);
+    form->addRow("", readBack_);
     AddPosition(form, "Latitude", {pref::kOwnLatDegrees, pref::kOwnLatMinutes, pref::kOwnLatSeconds},
                 pref::kOwnLatHemisphere, true);
     AddPosition(form, "Longitude", {pref::kOwnLonDegrees, pref::kOwnLonMinutes, pref::kOwnLonSeconds},
@@ -99,7 +111,38 @@ std::string LabelOf(std::string_view name) {
 
 }  // namespace
 
+void StationSettingsDialog::TakeTypedPosition() {
+    const QString text = position_->text().trimmed();
+    if (text.isEmpty()) {
+        readBack_->clear();
+        return;
+    }
+    const PositionRead r = ReadPosition(text.toStdString());
+    if (!r.position) {
+        readBack_->setText(QString::fromStdString(r.problem));
+        return;
+    }
+    readBack_->setText("Read as " + QString::fromStdString(ShowPosition(r.position->lat, r.position->lon)));
+    const auto fill = [this](double degrees, const char* prefix, const char* positive, const char* negative) {
+        const long seconds = std::lround(std::fabs(degrees) * 3600);
+        const std::string p(prefix);
+        Field(p + "_degrees")->setText(QString::number(seconds / 3600));
+        Field(p + "_minutes")->setText(QString::number(seconds / 60 % 60));
+        Field(p + "_seconds")->setText(QString::number(seconds % 60));
+        Hemisphere(p + "_hemisphere")->setCurrentText(degrees < 0 ? negative : positive);
+    };
+    fill(r.position->lat, "own_lat", "N", "S");
+    fill(r.position->lon, "own_lon", "E", "W");
+}
+
 bool StationSettingsDialog::Apply(std::string& problem) {
+    // A typed position that cannot be read is never half taken.
+    if (const QString typed = position_->text().trimmed(); !typed.isEmpty()) {
+        if (const PositionRead r = ReadPosition(typed.toStdString()); !r.position) {
+            problem = "Position: " + r.problem;
+            return false;
+        }
+    }
     // Check every field on a copy first, so a bad one changes nothing.
     Preferences trial = prefs_;
     for (const auto& [name, field] : fields_) {

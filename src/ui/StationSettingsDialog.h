@@ -10,6 +10,7 @@
 
 #include "app/Preferences.h"
 
+class QLabel;
 class QLineEdit;
 class QComboBox;
 class QFormLayout;
@@ -26,6 +27,9 @@ public:
     // The editor of a preference field, by its name (for tests).
     QLineEdit* Field(const std::string& name) const;
     QComboBox* Hemisphere(const std::string& name) const;
+    // The whole position typed in one line, any form; read back below it.
+    QLineEdit* Position() const { return position_; }
+    QLabel* ReadBack() const { return readBack_; }
 
 private:
     void accept() override;
@@ -34,7 +38,12 @@ private:
     void AddPosition(QFormLayout* form, const char* label, std::array<PrefKey, 3> parts, PrefKey hemisphere,
                      bool lat);
 
+    // A readable typed position fills the degrees, minutes and seconds.
+    void TakeTypedPosition();
+
     Preferences& prefs_;
+    QLineEdit* position_ = nullptr;
+    QLabel* readBack_ = nullptr;
     std::map<std::string, std::pair<PrefKey, QLineEdit*>> fields_;      // by field name
     std::map<std::string, std::pair<PrefKey, QComboBox*>> hemispheres_;
 };

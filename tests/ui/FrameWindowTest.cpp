@@ -186,6 +186,18 @@ TEST(StationSettings, WritesThePreferencesAndRefusesValuesThatDoNotFit) {
     dialog.Field("own_call")->setText("w1dlg-7");  // typed in lower case: stored in capitals
     ASSERT_TRUE(dialog.Apply(problem)) << problem;
     EXPECT_EQ(prefs.OwnCall(), "W1DLG-7");
+    // The whole position in one line, as hams write it, read back and taken.
+    dialog.Position()->setText("47 36.50N 122 20.00W");
+    EXPECT_EQ(dialog.ReadBack()->text(), "Read as 47°36.50′N 122°20.00′W");
+    EXPECT_EQ(dialog.Field("own_lat_minutes")->text(), "36");
+    EXPECT_EQ(dialog.Field("own_lat_seconds")->text(), "30");
+    ASSERT_TRUE(dialog.Apply(problem)) << problem;
+    EXPECT_NEAR(LatDegreesFromUnits(prefs.OwnLatUnits()), 47.608333, 1e-5);
+    EXPECT_NEAR(LonDegreesFromUnits(prefs.OwnLonUnits()), -122.333333, 1e-5);
+    dialog.Position()->setText("47 36.50 122 20.00W");
+    EXPECT_FALSE(dialog.Apply(problem));
+    EXPECT_NE(problem.find("write it as"), std::string::npos) << problem;
+    EXPECT_NEAR(LatDegreesFromUnits(prefs.OwnLatUnits()), 47.608333, 1e-5);  // nothing taken
 }
 
 }  // namespace

@@ -107,8 +107,10 @@ TEST(FirstStartWizard, FourPagesThatFillTheForm) {
     wizard.Call()->setText("w1aw-9");
     shot("first-start-1-call.png");
     wizard.next();
-    wizard.Latitude()->setValue(41.7147);
-    wizard.Longitude()->setValue(-72.7272);
+    // Typed as hams write it, read back before it is taken.
+    wizard.Latitude()->setText("47 36.50 N");
+    wizard.Longitude()->setText("122 20.00W");
+    EXPECT_EQ(wizard.ReadBack()->text(), "47°36.50′N 122°20.00′W");
     shot("first-start-2-position.png");
     wizard.next();
     wizard.Symbol()->setCurrentIndex(1);
@@ -123,10 +125,18 @@ TEST(FirstStartWizard, FourPagesThatFillTheForm) {
     EXPECT_EQ(form.connection, FirstConnection::kKissNetwork);
     EXPECT_EQ(form.device, "tcp:localhost:8001");
     EXPECT_EQ(form.symbol, 1u);
+    EXPECT_NEAR(form.latitude, 47.608333, 1e-5);
+    EXPECT_NEAR(form.longitude, -122.333333, 1e-5);
     wizard.Device()->setCurrentText("/dev/ttyUSB0");  // not a network TNC
     EXPECT_FALSE(wizard.Store());
     EXPECT_EQ(wizard.Problem(), "A network TNC is written tcp:HOST:PORT, such as tcp:localhost:8001");
     EXPECT_EQ(form.device, "tcp:localhost:8001");  // a refused page stores nothing
+    wizard.Device()->setCurrentText("tcp:localhost:8001");
+    wizard.Longitude()->setText("122 20.00N");  // no longitude's hemisphere
+    EXPECT_FALSE(wizard.Store());
+    EXPECT_TRUE(wizard.Problem().startsWith("Longitude: \"122 20.00N\": N is no hemisphere of a longitude"))
+        << wizard.Problem().toStdString();
+    EXPECT_NE(wizard.ReadBack()->text().indexOf("write it as"), -1);
 }
 
 TEST(TncSettingsDialog, CommandsPathsAndArrangement) {
