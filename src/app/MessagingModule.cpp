@@ -110,10 +110,12 @@ bool MessagingModule::SendAsDialog(std::string_view to, std::string_view text, s
     const bool refused = form.Status() == "Don't send messages to yourself" ||
                          form.Status() == "Can't send Messages to OBJECTS";
     std::string why = form.Status();
-    if (!form.OkEnabled()) why = "The addressee needs 2 to 9 characters and the text may not be empty";
+    if (std::string bad = NewMessageForm::AddresseeProblem(form.To()); !bad.empty()) why = bad;
+    else if (NewMessageForm::HoldsMarker(form.Text())) why = form.Status();
+    else if (!form.OkEnabled()) why = "The addressee needs 2 to 9 characters and the text may not be empty";
     else if (StartsWith(form.To(), "NWS-")) why = "Messages to NWS- addressees are bulletins: not sent";
     const bool sent = !refused && form.Accept();
-    if (status) *status = sent ? "Sent to " + form.To() + " on port " + std::string(1, form.Port()) : why;
+    if (status) *status = sent ? form.SentNote() + (form.Text().size() >= 46 ? " (" + form.LengthNote() + ")" : "") : why;
     return sent;
 }
 

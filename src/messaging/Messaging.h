@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 #include <string_view>
 
 #include "messaging/MessageLinks.h"
@@ -85,6 +86,8 @@ public:
     // addressee advances with each part. Returns the addressee after the
     // last part (so the dialog's counters can follow).
     std::string SplitLongMessage(std::string_view to, std::string_view text, char port, StationIndex station);
+    // The parts a long text goes out in to this station (a Mic-E radio takes shorter ones).
+    std::vector<std::string> MessageParts(std::string_view text, StationIndex station) const;
 
     // The list window's keys on an entry; false (a beep) when it is not ours.
     bool ResetEntry(int32_t entry);

@@ -23,9 +23,16 @@ void NewMessageForm::Open(std::string_view to, std::string_view text) {
     EditText(text);
 }
 
+// Never cut: "W1ABCDEFGH" cut to nine would be another station's call.
 void NewMessageForm::EditTo(std::string_view to) {
-    to_.assign(to.substr(0, 9));
+    to_.assign(to.substr(0, 40));
     for (char& c : to_) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (std::string why = AddresseeProblem(to_); !why.empty()) {
+        status_ = std::move(why);
+        for (bool& t : ticked_) t = false;
+        return;
+    }
+    if (status_.rfind("The addressee", 0) == 0) status_.clear();
     const StationTable& table = m_.Stations().table;
     const StationIndex station = to_.empty() ? -1 : FindStation(table, to_);
     if (station >= 0 && (table.At(station).specialIcon == kObjectIcon || table.At(station).objectState))
@@ -62,6 +69,40 @@ bool NewMessageForm::HoldsControl(std::string_view text) {
     return false;
 }
 
+bool NewMessageForm::HoldsMarker(std::string_view text) {
+    return text.find_first_of("{|~") != std::string_view::npos;
+}
+
+std::string NewMessageForm::AddresseeProblem(std::string_view to) {
+    if (to.size() > 9)
+        return "The addressee has at most 9 characters (W1AW-15, BLN1); " + std::string(to) + " has " +
+               std::to_string(to.size());
+    for (char c : to)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-')
+            return "The addressee holds letters, digits and one \"-\" only, such as W1AW-9";
+    if (const size_t dash = to.find('-'); dash != std::string_view::npos) {
+        const std::string_view ssid = to.substr(dash + 1);
+        const bool digits = !ssid.empty() && ssid.size() <= 2 && ssid.find_first_not_of("0123456789") == std::string_view::npos;
+        if (dash == 0 || !digits || std::stoi(std::string(ssid)) > 15)
+            return "The addressee's SSID after \"-\" is a number from 0 to 15, such as W1AW-9";
+    }
+    return {};
+}
+
+std::string NewMessageForm::LengthNote() const {
+    const size_t parts = text_.size() < 46 ? 1 : m_.MessageParts(text_, FindStation(m_.Stations().table, to_)).size();
+    std::string note = std::to_string(text_.size()) + " of 67 characters";
+    if (parts > 1) note += "; it goes out in " + std::to_string(parts) + " parts";
+    return note;
+}
+
+std::string NewMessageForm::SentNote() const {
+    if (Port() == '-')
+        return "Queued for " + to_ + ": no TNC is open and no internet link is up; it goes out when one is";
+    const char* where = Port() == 'T' ? "the internet" : Port() == '2' ? "VHF" : "HF";
+    return "Sent to " + to_ + " on " + where;
+}
+
 void NewMessageForm::EditText(std::string_view text) {
     if (!text.empty() && static_cast<unsigned char>(text.back()) < ' ') text.remove_suffix(1);
     if (text.size() > kMaxText) {
@@ -70,6 +111,8 @@ void NewMessageForm::EditText(std::string_view text) {
     }
     text_.assign(text);
     if (HoldsControl(text_)) status_ = "A message is one line: take out the line end or control character";
+    else if (HoldsMarker(text_)) status_ = "A message may not hold {, | or ~: receivers take them for a message number or telemetry";
+    else if (status_.rfind("A message ", 0) == 0) status_.clear();
 }
 
 void NewMessageForm::Bulletin() {
@@ -116,6 +159,7 @@ bool NewMessageForm::Accept() {
             r.addresseeMode = static_cast<uint8_t>((r.addresseeMode & ~0x70) | mode);
         }
     }
+    m_.Stations().notices.StatusText(SentNote());
     if (text_.size() < 46) return m_.SendMessage(to_, text_, Port(), station) >= 0;
     const std::string last = m_.SplitLongMessage(to_, text_, Port(), station);
     // The dialog's counters follow the addressees the parts used.

@@ -40,8 +40,20 @@ public:
     bool Enabled(PortBox box) const { return c_.open[box]; }
     // A control byte (a line end pasted in) would put a line of its own on
     // the air: OK waits until it is gone.
-    bool OkEnabled() const { return to_.size() >= 2 && to_.size() <= 9 && !text_.empty() && !HoldsControl(text_); }
+    bool OkEnabled() const {
+        return to_.size() >= 2 && AddresseeProblem(to_).empty() && !text_.empty() && !HoldsControl(text_) &&
+               !HoldsMarker(text_);
+    }
     static bool HoldsControl(std::string_view text);
+    // "{", "|" and "~" mean message numbers and telemetry to the receiver.
+    static bool HoldsMarker(std::string_view text);
+    // Why an addressee cannot be sent to (over 9 characters, an SSID
+    // outside 0-15, a character no call has); empty when it can.
+    static std::string AddresseeProblem(std::string_view to);
+    // "23 of 67 characters", and the parts when it will be split.
+    std::string LengthNote() const;
+    // After OK: where the message went, or that it waits for a port.
+    std::string SentNote() const;
     // The port code OK sends on: '-' with no box, else the last ticked of
     // "1" HF, "2" VHF, "T" internet.
     char Port() const;

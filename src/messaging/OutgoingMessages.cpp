@@ -173,20 +173,17 @@ std::string NextBulletinAddressee(std::string to) {
 
 }  // namespace
 
-std::string Messaging::SplitLongMessage(std::string_view toIn, std::string_view text, char port,
-                                        StationIndex station) {
+std::vector<std::string> Messaging::MessageParts(std::string_view text, StationIndex station) const {
     size_t first = 55, second = 62;
     if (st_.table.ValidIndex(station)) {
         const char type = st_.table.At(station).reportType;
         if (type == '`' || type == '\'' || type == 0x1C || type == 0x1D) first = 36, second = 43;
     }
-    std::string to(toIn);
+    std::vector<std::string> parts;
     std::string part;
     const auto close = [&] {
-        if (part.empty()) return;
-        SendMessage(to, part, port, station, 0, std::nullopt, true);
+        if (!part.empty()) parts.push_back(std::move(part));
         part.clear();
-        if (StartsWith(to, "BLN")) to = NextBulletinAddressee(to);
     };
     for (size_t i = 0; i <= text.size(); ++i) {
         const char c = i < text.size() ? text[i] : '\0';
@@ -200,6 +197,16 @@ std::string Messaging::SplitLongMessage(std::string_view toIn, std::string_view 
         } else {
             part.push_back(c);
         }
+    }
+    return parts;
+}
+
+std::string Messaging::SplitLongMessage(std::string_view toIn, std::string_view text, char port,
+                                        StationIndex station) {
+    std::string to(toIn);
+    for (const std::string& part : MessageParts(text, station)) {
+        SendMessage(to, part, port, station, 0, std::nullopt, true);
+        if (StartsWith(to, "BLN")) to = NextBulletinAddressee(to);
     }
     return to;
 }

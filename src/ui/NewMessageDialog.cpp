@@ -16,15 +16,19 @@ NewMessageDialog::NewMessageDialog(NewMessageForm& form, QWidget* parent) : QDia
     setWindowTitle("New Message Dialog");
     setObjectName("NewMessageDialog");
     to_ = new QLineEdit;
-    to_->setMaxLength(9);
+    to_->setMaxLength(20);  // the form says why a longer call cannot be sent; never cut it
+    to_->setPlaceholderText("W1AW-9");
     text_ = new QLineEdit;
     text_->setMaxLength(300);  // the form beeps and cuts at 254
     number_ = new QLabel;
+    length_ = new QLabel;
+    length_->setObjectName("length");
     status_ = new QLabel;
     status_->setObjectName("status");
     auto* fields = new QFormLayout;
     fields->addRow("To:", to_);
     fields->addRow("Msg:", text_);
+    fields->addRow("", length_);
     fields->addRow("Message #", number_);
     auto* boxRow = new QHBoxLayout;
     const char* names[kPortBoxes] = {"HF (P1)", "VHF (P2)", "TCP/IP"};
@@ -77,6 +81,7 @@ void NewMessageDialog::Show() {
     const QString text = QString::fromStdString(form_.Text());
     if (text_->text() != text) text_->setText(text);
     number_->setText(QString::fromStdString(form_.Number()));
+    length_->setText(QString::fromStdString(form_.LengthNote()));
     status_->setText(QString::fromStdString(form_.Status()));
     for (int b = 0; b < kPortBoxes; ++b) {
         boxes_[b]->setEnabled(form_.Enabled(static_cast<PortBox>(b)));

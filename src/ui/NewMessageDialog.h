@@ -19,6 +19,7 @@ public:
     QLineEdit* TextField() const { return text_; }
     QPushButton* OkButton() const { return ok_; }
     QLabel* StatusLine() const { return status_; }
+    QLabel* Length() const { return length_; }
     QCheckBox* Box(PortBox b) const { return boxes_[b]; }
 
 private:
@@ -29,6 +30,7 @@ private:
     QLineEdit* to_;
     QLineEdit* text_;
     QLabel* number_;
+    QLabel* length_ = nullptr;
     QLabel* status_;
     QCheckBox* boxes_[kPortBoxes];
     QPushButton* ok_;

@@ -76,7 +76,7 @@ TEST(Headless, HelpNamesEveryCommandAndBareCommandsPrintTheirUsage) {
     test::TestApp t;
     std::string script = "help\n";
     for (const char* bare : {"find", "filter", "view", "render", "info", "open", "quit now"}) script += std::string(bare) + "\n";
-    script += "query area 41.7 -72.7 50\nquery area 41 42.00N 72 42.00W 25\nquery area 41 42.00N 72 42.00 25\nquit\n";
+    script += "query area 41.7 -72.7 50\nquery area 41 42.00N 72 42.00W 25\nquery area 41 42.00N 72 42.00 25\nmsg ABCDEFGHIJ hi\nquit\n";
     const std::string cmd = "printf '" + script + "' | " + std::string(VELMORA_BIN) + " --headless --data " +
                             t.folder.string();
     int status = -1;
@@ -94,6 +94,7 @@ TEST(Headless, HelpNamesEveryCommandAndBareCommandsPrintTheirUsage) {
     // A position in the form hams write, shown back; a half-written one refused with an example.
     EXPECT_NE(text.find("Asking the stations within 25 miles of 41°42.00′N 72°42.00′W"), std::string::npos) << text;
     EXPECT_NE(text.find("\"41 42.00N 72 42.00\" is not a position: write it as"), std::string::npos) << text;
+    EXPECT_NE(text.find("The addressee has at most 9 characters (W1AW-15, BLN1); ABCDEFGHIJ has 10"), std::string::npos);
 }
 
 // The demo maps, seen from the console: the menu, a map by name, a view

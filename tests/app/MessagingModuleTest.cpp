@@ -90,8 +90,38 @@ TEST(MessagingModule, TheConsoleRefusesWhatTheDialogWouldWarnAbout) {
     EXPECT_FALSE(p.Messages().SendAsDialog("W", "too short", &status));
     EXPECT_FALSE(p.Messages().SendAsDialog("NWS-WARN", "x", &status));
     EXPECT_TRUE(p.Messages().SendAsDialog("W1AW", "fine", &status));
-    EXPECT_EQ(status, "Sent to W1AW on port 2");
+    EXPECT_EQ(status, "Sent to W1AW on VHF");
     EXPECT_EQ(p.Core().Messages().Count(), 1);
+    // Never cut to another station's call, never a marker in the text.
+    const std::pair<std::pair<const char*, const char*>, const char*> kRefused[] = {
+        {{"ABCDEFGHIJ", "hi"}, "The addressee has at most 9 characters (W1AW-15, BLN1); ABCDEFGHIJ has 10"},
+        {{"W1AW-16", "hi"}, "The addressee's SSID after \"-\" is a number from 0 to 15, such as W1AW-9"},
+        {{"W1AW-X", "hi"}, "The addressee's SSID after \"-\" is a number from 0 to 15, such as W1AW-9"},
+        {{"W1AW/P", "hi"}, "The addressee holds letters, digits and one \"-\" only, such as W1AW-9"},
+        {{"W1AW", "see you {soon}"}, "A message may not hold {, | or ~: receivers take them for a message number or telemetry"},
+        {{"W1AW", "a|b"}, "A message may not hold {, | or ~: receivers take them for a message number or telemetry"},
+        {{"W1AW", "~"}, "A message may not hold {, | or ~: receivers take them for a message number or telemetry"},
+    };
+    for (const auto& [message, why] : kRefused) {
+        EXPECT_FALSE(p.Messages().SendAsDialog(message.first, message.second, &status)) << message.first;
+        EXPECT_EQ(status, why);
+    }
+    EXPECT_EQ(p.Core().Messages().Count(), 1);
+    EXPECT_TRUE(p.Messages().SendAsDialog("W1AW-15", "the highest SSID", &status)) << status;
+    const std::string longer(80, 'x');
+    EXPECT_TRUE(p.Messages().SendAsDialog("W1AW", longer, &status));
+    EXPECT_EQ(status, "Sent to W1AW on VHF (80 of 67 characters; it goes out in 2 parts)");
+    p.Command(kCmdCloseTnc);
+    t.RunSingleShots();
+    EXPECT_TRUE(p.Messages().SendAsDialog("W1AW", "later", &status));
+    EXPECT_EQ(status, "Queued for W1AW: no TNC is open and no internet link is up; it goes out when one is");
+    p.Command(kCmdClearMessages);
+}
+
+TEST(MessagingModule, TheConversationShowsAnOwnMessageWaiting) {
+    MessageProgram t;
+    Program& p = t.Open();
+    ASSERT_TRUE(p.Messages().SendAsDialog("W1AW", "fine"));
     const auto chat = p.Messages().Conversation("W1AW");
     ASSERT_EQ(chat.size(), 1u);
     EXPECT_TRUE(chat[0].mine);
