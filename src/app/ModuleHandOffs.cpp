@@ -72,6 +72,7 @@ void Program::ConnectModules(const ProgramOptions& options) {
     ports_.Tnc().queryAllRoutes = [this](std::string_view text) { transmit_.Transmit('-', text); };
     ports_.Tnc().started = [this](int) { transmit_.TncStarted(); };
     transmit_.internetOpen = [this] { return internet_.Open(); };
+    transmit_.ownObjects = [this](char route) { return objects_.ReportsFor(route); };
     transmit_.sendInternet = [this](std::string_view line) { internet_.SendPacket(line); };
     internet_.sendPosition = [this] { transmit_.SendOwnPosition('T'); };
     ports_.internetOpen = [this] { return internet_.Links().AnyWanted(); };

@@ -85,6 +85,7 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
       station_(services_, options.dialogs),
       ports_(services_, options.serial),
       transmit_(services_, ports_, options.dialogs),
+      objects_(services_, transmit_),
       internet_(services_, options.network, options.dialogs),
       messaging_(services_, transmit_, options.lists, options.messages),
       gateway_(services_, options.network, transmit_, internet_, options.lists),
@@ -101,7 +102,7 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
       nws_(services_, maps_, messaging_, transmit_, options.lists),
       refdata_(services_, maps_, options.lists),
       nts_(services_, messaging_, options.lists),
-      modules_{&station_, &ports_, &transmit_, &internet_, &messaging_, &gateway_, &gps_, &weather_, &files_, &logs_, &memory_, &layout_, &desktop_, &lists_, &maps_, &garmin_, &nws_, &refdata_, &nts_},
+      modules_{&station_, &ports_, &transmit_, &objects_, &internet_, &messaging_, &gateway_, &gps_, &weather_, &files_, &logs_, &memory_, &layout_, &desktop_, &lists_, &maps_, &garmin_, &nws_, &refdata_, &nts_},
       work_(std::make_unique<Work>(*this)),
       seams_(std::make_unique<Seams>(*this)),
       tick_(*work_) {

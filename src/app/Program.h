@@ -17,6 +17,7 @@
 #include "app/NwsModule.h"
 #include "app/RefDataModule.h"
 #include "app/NtsModule.h"
+#include "app/ObjectsModule.h"
 #include "app/MenuDispatch.h"
 #include "app/MessagingModule.h"
 #include "app/GatewayModule.h"
@@ -149,6 +150,7 @@ public:
     RefDataModule& RefData() { return refdata_; }
     NtsModule& Nts() { return nts_; }
     TransmitModule& Transmitter() { return transmit_; }
+    ObjectsModule& Objects() { return objects_; }
     InternetModule& Internet() { return internet_; }
     MessagingModule& Messages() { return messaging_; }
     GatewayModule& Gateway() { return gateway_; }
@@ -174,6 +176,7 @@ private:
     StationModule station_;
     PortsModule ports_;
     TransmitModule transmit_;
+    ObjectsModule objects_;
     InternetModule internet_;
     MessagingModule messaging_;
     GatewayModule gateway_;

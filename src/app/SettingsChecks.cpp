@@ -37,19 +37,23 @@ std::string PathProblem(std::string_view path, std::string_view what) {
     }
 }
 
-// Blanks around commas go; a blank between two elements is taken as the
-// comma it stands for ("WIDE1-1 WIDE2-1"), never glued into one call.
+// Blanks around commas go. A blank before a whole element ("WIDE1-1
+// WIDE2-1") stands for the comma it was meant to be; one inside an element
+// ("wide 2-2") is a slip and closes up.
 std::string TidyPath(std::string_view path) {
     std::string out;
-    bool gap = false;
-    for (char c : path) {
-        if (c == ' ' || c == '\t') {
-            gap = true;
+    for (size_t i = 0; i < path.size(); ++i) {
+        const char c = path[i];
+        if (c != ' ' && c != '\t') {
+            out += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
             continue;
         }
-        if (gap && !out.empty() && out.back() != ',' && c != ',') out += ',';
-        gap = false;
-        out += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        const size_t next = path.find_first_not_of(" \t", i);
+        if (next == std::string_view::npos) break;
+        const std::string_view word = path.substr(next, path.find_first_of(" \t,-", next) - next);
+        const bool element = word.find_first_not_of("0123456789") != std::string_view::npos;
+        if (element && !out.empty() && out.back() != ',' && path[next] != ',') out += ',';
+        i = next - 1;
     }
     return out;
 }

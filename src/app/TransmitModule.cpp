@@ -200,21 +200,7 @@ void TransmitModule::SendStatusOn(char route) {
 }
 
 void TransmitModule::SendObjects(char route) {
-    const StationTable& t = s_.app.Stations();
-    const std::string now = DayHourMinuteText(s_.app.Now().Now(), Own().utcOffsetHours);
-    for (StationIndex i = 0; i < t.UsedCount(); ++i) {
-        const StationRecord& r = t.At(i);
-        if (!r.InUse()) break;
-        if (r.objectState != '+' || !r.HasPosition()) continue;  // own objects carry "+"
-        OwnObject o;
-        o.name = std::string(r.callsign.View());
-        o.symbolTable = r.symbolTable;
-        o.symbolCode = r.symbolCode;
-        o.lon = r.lon, o.lat = r.lat;
-        o.course = r.course, o.speed = r.speedKnots, o.altitudeFeet = r.altitudeFeet;
-        o.timeText = now;
-        Transmit(route, ObjectReport(o, now), 5);
-    }
+    for (const std::string& report : ownObjects(route)) Transmit(route, report, 5);
 }
 
 void TransmitModule::EditTncSettings() {

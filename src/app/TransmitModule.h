@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/Module.h"
 #include "app/Settings.h"
@@ -63,6 +64,8 @@ public:
     // The TCP server's clients, once wired by the program.
     std::function<void(std::string_view)> offerClients = [](std::string_view) {};
     std::function<bool()> tcpServerOn = [] { return false; };
+    // The own objects' reports for a route, once wired by the program.
+    std::function<std::vector<std::string>(char)> ownObjects = [](char) { return std::vector<std::string>(); };
 
 private:
     OwnReportSettings Own() const;

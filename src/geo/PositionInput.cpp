@@ -1,5 +1,8 @@
 #include "geo/PositionInput.h"
 
+#include "geo/Position.h"
+
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -178,6 +181,14 @@ PositionRead ReadPosition(std::string_view text) {
     const CoordinateRead lon = FromTokens(second, Axis::kLongitude, text);
     if (!lon.degrees) return {std::nullopt, lon.problem};
     return {TypedPosition{*lat.degrees, *lon.degrees}, {}};
+}
+
+int32_t TypedLonUnits(double degreesEast) {
+    return kLonOrigin + static_cast<int32_t>(std::lround(std::clamp(degreesEast, -180.0, 180.0) * kUnitsPerDegree));
+}
+
+int32_t TypedLatUnits(double degreesNorth) {
+    return kLatOrigin - static_cast<int32_t>(std::lround(std::clamp(degreesNorth, -90.0, 90.0) * kUnitsPerDegree));
 }
 
 std::string ShowCoordinate(double degrees, Axis axis) {

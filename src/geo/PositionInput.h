@@ -3,6 +3,7 @@
 // minutes, degrees minutes and seconds, the APRS form "4736.50N", with a
 // sign or a hemisphere letter before or after. Anything else is refused
 // with an example, never read as something else.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,6 +31,12 @@ inline constexpr const char* kPositionExamples = "47.60833 -122.33333, 47 36.50N
 
 CoordinateRead ReadCoordinate(std::string_view text, Axis axis);
 PositionRead ReadPosition(std::string_view text);
+
+// Typed degrees to position units, to the nearest unit: "72 36.00W" is
+// 72.6 degrees, which truncating its binary fraction would put one unit
+// short (and print as 07235.98W).
+int32_t TypedLonUnits(double degreesEast);
+int32_t TypedLatUnits(double degreesNorth);
 
 // "47°36.50′N" and "47°36.50′N 122°20.00′W", as the reading is shown back.
 std::string ShowCoordinate(double degrees, Axis axis);

@@ -117,9 +117,15 @@ std::string RdfReport(const OwnReportSettings& s, const LocalDateTime& now, int 
 std::string ObjectReport(const OwnObject& o, const std::string& nowText) {
     char name[16];
     std::snprintf(name, sizeof name, "%-9s", o.name.substr(0, 9).c_str());
-    const char table = o.symbolTable == '\\' ? '\\' : '/';
-    std::string head = std::string(";") + name + "*" + (o.deadReckoned ? nowText : o.timeText) + LatitudeText(o.lat) +
-                       table + LongitudeText(o.lon) + o.symbolCode;
+    // The table byte may be an overlay character on the alternate table.
+    const char table = o.symbolTable == '/' || (o.symbolTable >= 'A' && o.symbolTable <= 'Z') ||
+                               (o.symbolTable >= '0' && o.symbolTable <= '9') || o.symbolTable == '\\'
+                           ? o.symbolTable
+                           : '/';
+    const char marker = o.killed ? '_' : o.item ? '!' : '*';
+    std::string head = o.item ? ")" + o.name.substr(0, 9) + marker
+                              : std::string(";") + name + marker + (o.deadReckoned ? nowText : o.timeText);
+    head += LatitudeText(o.lat) + table + LongitudeText(o.lon) + o.symbolCode;
     const std::string trailer = o.deadReckoned ? " DR" : "";
     char data[48];
     if (o.speed > 0 && o.altitudeFeet > 0) {

@@ -62,6 +62,8 @@ struct OwnObject {
     std::string comment;
     std::string timeText;  // its own "DDHHMMz"
     bool deadReckoned = false;
+    bool killed = false;   // "_" after the name (and after an item's name)
+    bool item = false;     // ")NAME!" with no time
 };
 // ";NAME_____*DDHHMMzlat/lon... comment\r"; a dead-reckoned object carries
 // now as its time, the position given, and " DR".

@@ -133,7 +133,7 @@ void HeadlessUi::CmdQuery(std::string_view args) {
         }
         Print("Asking the stations within " + std::to_string(miles) + " miles of " +
               ShowPosition(where.position->lat, where.position->lon));
-        t.Transmit('-', QueryArea(LonUnitsFromDegrees(where.position->lon), LatUnitsFromDegrees(where.position->lat),
+        t.Transmit('-', QueryArea(TypedLonUnits(where.position->lon), TypedLatUnits(where.position->lat),
                                   miles));
     } else {
         Print("usage: query [wx | igate | area LAT LON MILES]");

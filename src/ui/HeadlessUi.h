@@ -109,6 +109,8 @@ private:
     void CmdQuery(std::string_view args);
     void CmdNws(std::string_view args);
     void CmdNts(std::string_view args);
+    void CmdObject(std::string_view args);
+    void CmdObjects(std::string_view);
     void CmdLinks(std::string_view);
     void CmdConnect(std::string_view n);
     void CmdDisconnect(std::string_view);

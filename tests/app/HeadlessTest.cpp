@@ -295,5 +295,26 @@ TEST(Headless, ListPrintsTheRowsTheModelHolds) {
     EXPECT_EQ(WithoutColumn(text.substr(at, expected.size()), 1), WithoutColumn(expected, 1));
 }
 
+
+// Own objects from the console: made in the forms hams write, listed,
+// killed, and still there after a restart.
+TEST(Headless, ObjectAddObjectsAndKill) {
+    test::TestApp t;
+    const std::string run = " | " + std::string(VELMORA_BIN) + " --headless --data " + t.folder.string();
+    int status = -1;
+    std::string text = RunShell("printf 'object add EOC 47 36.50N 122 20.00W /o Red Cross shelter\\n"
+                                "object add NET 47.6 -122.3 \\\\k\\nobject add BAD 47 36.50N /o\\n"
+                                "object move NET 4736.60N 12220.10W\\nobjects\\nquit\\n'" + run, &status);
+    EXPECT_EQ(status, 0);
+    EXPECT_NE(text.find("Object EOC at 47°36.50′N 122°20.00′W, /o Emergency operations centre: Red Cross shelter"),
+              std::string::npos) << text;
+    EXPECT_NE(text.find("No position followed by a symbol"), std::string::npos) << text;
+    EXPECT_NE(text.find("Object NET at 47°36.60′N 122°20.10′W, \\k"), std::string::npos) << text;
+    text = RunShell("printf 'objects\\nobject kill EOC\\nobject kill NOPE\\nquit\\n'" + run, &status);
+    EXPECT_NE(text.find("Object EOC at 47°36.50′N 122°20.00′W"), std::string::npos) << text;  // kept
+    EXPECT_NE(text.find("Red Cross shelter (killed)"), std::string::npos) << text;
+    EXPECT_NE(text.find("Not done: No own object named NOPE"), std::string::npos) << text;
+}
+
 }  // namespace
 }  // namespace velmora

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "geo/Position.h"
 #include "geo/PositionInput.h"
 
 namespace velmora {
@@ -69,6 +70,9 @@ TEST(PositionInput, OneCoordinateKeepsItsAxis) {
         else EXPECT_NE(r.problem.find("write it as"), std::string::npos);
     }
     EXPECT_EQ(ShowCoordinate(-33.866667, Axis::kLatitude), "33°52.00′S");
+    // Typed degrees land on the unit they name, not one short of it.
+    EXPECT_EQ(TypedLonUnits(-72.6), kLonOrigin - 26136000);
+    EXPECT_EQ(TypedLatUnits(41.6), kLatOrigin - 14976000);
     EXPECT_EQ(ShowCoordinate(0.999999, Axis::kLongitude), "1°00.00′E");
 }
 
