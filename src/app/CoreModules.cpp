@@ -1,5 +1,8 @@
 #include "app/CoreModules.h"
 
+#include "geo/Position.h"
+#include "geo/PositionInput.h"
+
 #include <cstdio>
 
 #include "app/Import.h"
@@ -46,6 +49,21 @@ bool StationModule::Command(uint16_t id) {
         ApplyPreferences(s_.app, s_.prefs);
         FeedOwnPosition();
     }
+    return true;
+}
+
+bool StationModule::SetOwnPositionAt(int32_t lon, int32_t lat) {
+    const double latDeg = LatDegreesFromUnits(lat), lonDeg = LonDegreesFromUnits(lon);
+    const std::string question = "Set your station's position to " + ShowPosition(latDeg, lonDeg) +
+                                 "? Your position reports will say you are there.";
+    if (s_.ui.MessageBox(question, "Set My Position Here", Buttons::kOkCancel) != Answer::kOk) return false;
+    s_.prefs.SetOwnLatitude(latDeg);
+    s_.prefs.SetOwnLongitude(lonDeg);
+    s_.prefs.RegenerateReportTexts(s_.app.Now().Now());
+    if (!s_.prefs.Save(s_.platform.files)) s_.platform.notices.StatusText("Could not save Velmora.prf");
+    ApplyPreferences(s_.app, s_.prefs);
+    FeedOwnPosition();
+    s_.platform.notices.StatusText("Own position set to " + ShowPosition(latDeg, lonDeg));
     return true;
 }
 

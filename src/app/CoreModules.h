@@ -29,6 +29,8 @@ public:
     void Shutdown() override { SaveStatistics(); }
     void FeedOwnPosition();
     void SaveStatistics();
+    // Set My Position Here: asked first, then saved and fed as station 0.
+    bool SetOwnPositionAt(int32_t lon, int32_t lat);
 
 private:
     ModuleServices s_;

@@ -101,6 +101,16 @@ constexpr uint16_t kCmdSaveMapImage = kCmdSaveMapImageItem;
 constexpr int kTimerTrackReplayId = 51;
 constexpr int kKeyArrowUp = 19, kKeyArrowDown = 20, kKeyArrowLeft = 21, kKeyArrowRight = 22;
 
+// What the map's right-click menu offers.
+enum class MapAction : uint8_t {
+    kInfo, kMessage, kCentre, kFollow, kTrack, kTrace, kFlag, kMoveObject, kEditObject, kKillObject,
+    kCentreHere, kCreateObjectHere, kSetPositionHere,
+};
+struct MapMenuItem {
+    MapAction action;
+    std::string label;
+};
+
 class MapsModule final : public Module, private StationEvents {
 public:
     MapsModule(ModuleServices services, MapWindows* windows, ListWindows* lists);
@@ -145,6 +155,17 @@ public:
     // A click in a map: the reference point, and the station under it
     // selected (the next one on each click where several overlap).
     void Click(MapWindow& window, Point pixel);
+    // The right-click menu at a pixel: for the station there (selected
+    // first), or for the empty place; and what its items do.
+    std::vector<MapMenuItem> MenuAt(MapWindow& window, Point pixel);
+    void MenuAction(MapWindow& window, Point pixel, MapAction action);
+    // What the menu reaches in other modules, once wired by the program.
+    std::function<void(const std::string&)> composeMessage = [](const std::string&) {};
+    std::function<bool(const std::string&)> isOwnObject = [](const std::string&) { return false; };
+    std::function<void(const std::string&, GeoPoint)> editObject = [](const std::string&, GeoPoint) {};
+    std::function<void(const std::string&, GeoPoint)> moveObject = [](const std::string&, GeoPoint) {};
+    std::function<void(const std::string&)> killObject = [](const std::string&) {};
+    std::function<void(GeoPoint)> setOwnPosition = [](GeoPoint) {};
     // The station under the mouse as "CALL  meaning"; empty for none.
     std::string StationUnder(const MapWindow& window, Point pixel) const;
     // A station chosen elsewhere (a list's row): selected on the front map

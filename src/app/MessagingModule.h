@@ -93,11 +93,13 @@ public:
     // The settings dialogs (Message Settings), once the program has them.
     void SetDialogs(class SettingsDialogs* dialogs) { dialogs_ = dialogs; }
 
+    // The New Message dialog, addressed (the map's menu, a list).
+    void Compose(const std::string& to, const std::string& text);
+
 private:
     void Apply();
     void EditSettings();
     class SettingsDialogs* dialogs_ = nullptr;
-    void Compose(const std::string& to, const std::string& text);
     bool PortOpen(int box) const;
 
     // MessageLinks

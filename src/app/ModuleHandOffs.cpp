@@ -73,6 +73,20 @@ void Program::ConnectModules(const ProgramOptions& options) {
     ports_.Tnc().started = [this](int) { transmit_.TncStarted(); };
     transmit_.internetOpen = [this] { return internet_.Open(); };
     transmit_.ownObjects = [this](char route) { return objects_.ReportsFor(route); };
+    // The map's right-click menu reaches messaging, own objects and the own station.
+    maps_.composeMessage = [this](const std::string& call) { messaging_.Compose(call, ""); };
+    maps_.isOwnObject = [this](const std::string& name) { return objects_.IsOwn(name); };
+    maps_.editObject = [this](const std::string& name, GeoPoint at) {
+        if (name.empty()) (void)objects_.CreateAt(at.lon, at.lat);
+        else (void)objects_.Edit(name);
+    };
+    maps_.moveObject = [this](const std::string& name, GeoPoint at) {
+        services_.platform.notices.StatusText(objects_.Move(name, at.lon, at.lat).text);
+    };
+    maps_.killObject = [this](const std::string& name) {
+        services_.platform.notices.StatusText(objects_.Kill(name).text);
+    };
+    maps_.setOwnPosition = [this](GeoPoint at) { (void)station_.SetOwnPositionAt(at.lon, at.lat); };
     transmit_.sendInternet = [this](std::string_view line) { internet_.SendPacket(line); };
     internet_.sendPosition = [this] { transmit_.SendOwnPosition('T'); };
     ports_.internetOpen = [this] { return internet_.Links().AnyWanted(); };

@@ -1,5 +1,6 @@
 #include "app/ObjectsModule.h"
 
+#include "app/SettingsDialogs.h"
 #include "app/TransmitModule.h"
 #include "geo/Position.h"
 #include "geo/PositionInput.h"
@@ -126,6 +127,29 @@ ObjectsModule::Outcome ObjectsModule::Kill(const std::string& name) {
     Mirror(kept);
     Save();
     return {true, DescribeObject(kept)};
+}
+
+}  // namespace velmora
+
+namespace velmora {
+
+bool ObjectsModule::RunDialog(ObjectForm form) {
+    if (!dialogs_ || !dialogs_->EditObject(form)) return false;
+    const ObjectForm::Read read = form.Entry();
+    const Outcome done = read.problem.empty() ? Put(read.entry) : Outcome{false, read.problem};
+    s_.platform.notices.StatusText(done.text);
+    if (!done.ok) s_.ui.MessageBox(done.text, "Object", Buttons::kOk);
+    return done.ok;
+}
+
+bool ObjectsModule::CreateAt(int32_t lon, int32_t lat) {
+    return RunDialog(ObjectForm::At(LatDegreesFromUnits(lat), LonDegreesFromUnits(lon)));
+}
+
+bool ObjectsModule::Edit(const std::string& name) {
+    const OwnObjectEntry* e = store_.Find(name);
+    if (!e || e->Killed()) return false;
+    return RunDialog(ObjectForm::From(*e));
 }
 
 }  // namespace velmora

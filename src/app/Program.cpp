@@ -85,7 +85,7 @@ Program::Program(Platform platform, UserInterface& ui, ProgramOptions options)
       station_(services_, options.dialogs),
       ports_(services_, options.serial),
       transmit_(services_, ports_, options.dialogs),
-      objects_(services_, transmit_),
+      objects_(services_, transmit_, options.dialogs),
       internet_(services_, options.network, options.dialogs),
       messaging_(services_, transmit_, options.lists, options.messages),
       gateway_(services_, options.network, transmit_, internet_, options.lists),

@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 // The settings dialogs a front end offers over the preferences record.
 #include "app/Preferences.h"
 #include "app/FirstStartForm.h"
@@ -9,6 +10,7 @@
 #include "app/NwsModule.h"
 #include "app/RefDataModule.h"
 #include "app/NtsModule.h"
+#include "app/ObjectForm.h"
 #include "ports/TncSettings.h"
 
 namespace velmora {
@@ -43,6 +45,11 @@ public:
     virtual bool EditRadiogram(RadiogramForm& /*form*/) { return false; }
     // A stored radiogram in the same window, titled "FROM->TO:NUMBER".
     virtual void ShowRadiogram(const Radiogram& /*radiogram*/) {}
+    // The object dialog; true when the operator pressed OK.
+    // It refuses OK until the form reads (ObjectForm::Entry).
+    virtual bool EditObject(ObjectForm& /*form*/) { return false; }
+    // A yes/no question (Set My Position Here); true for yes.
+    virtual bool Confirm(const std::string& /*question*/) { return false; }
 };
 
 }  // namespace velmora

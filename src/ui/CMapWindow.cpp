@@ -1,6 +1,8 @@
 #include "ui/CMapWindow.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QHelpEvent>
@@ -109,6 +111,23 @@ void CMapWindow::mouseDoubleClickEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     maps_.Click(window_, {at.x(), at.y()});
     maps_.Key(window_, 13, false, false);  // the information window
+    update();
+}
+
+void CMapWindow::contextMenuEvent(QContextMenuEvent* event) {
+    const QPoint at = event->pos();
+    const std::vector<MapMenuItem> items = maps_.MenuAt(window_, {at.x(), at.y()});
+    update();
+    QMenu menu(this);
+    menu.setObjectName("MapMenu");
+    for (const MapMenuItem& item : items) {
+        QAction* a = menu.addAction(QString::fromStdString(item.label));
+        a->setData(static_cast<int>(item.action));
+        // The own object's actions stand apart from the station's.
+        if (item.action == MapAction::kFlag) menu.addSeparator();
+    }
+    const QAction* chosen = menu.exec(event->globalPos());
+    if (chosen) maps_.MenuAction(window_, {at.x(), at.y()}, static_cast<MapAction>(chosen->data().toInt()));
     update();
 }
 

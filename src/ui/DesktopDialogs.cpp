@@ -27,6 +27,7 @@
 #include "ui/DisplayOptionsDialog.h"
 #include "ui/NwsExpiryDialog.h"
 #include "ui/FindDialog.h"
+#include "ui/ObjectDialog.h"
 #include "ui/RadiogramWindow.h"
 
 namespace velmora {
@@ -105,6 +106,12 @@ bool DesktopUi::EditRadiogram(RadiogramForm& form) {
     if (autoAnswer_) return false;
     RadiogramWindow window(form, frame_.get());
     return window.exec() == QDialog::Accepted;
+}
+
+bool DesktopUi::EditObject(ObjectForm& form) {
+    if (autoAnswer_) return false;
+    ObjectDialog dialog(form, frame_.get());
+    return dialog.exec() == QDialog::Accepted;
 }
 
 void DesktopUi::ShowRadiogram(const Radiogram& radiogram) {

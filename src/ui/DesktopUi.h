@@ -86,6 +86,7 @@ public:
     bool AskNwsExpiry(NwsExpiryForm& form) override;
     bool AskFind(FindForm& form) override;
     bool EditRadiogram(RadiogramForm& form) override;
+    bool EditObject(ObjectForm& form) override;
     void ShowRadiogram(const Radiogram& radiogram) override;
     // A list in its window; a list already open is brought to the front.
     void ShowList(ListModel& model) override;

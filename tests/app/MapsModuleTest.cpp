@@ -527,5 +527,61 @@ TEST(MapsModule, ATrackReplaysPointByPointAndControlHoldsIt) {
     EXPECT_TRUE(w.Selection().track);
 }
 
+
+// The right-click menu: a station's actions, an own object's, the empty map's.
+TEST(MapsModule, TheRightClickMenuActsOnStationsObjectsAndPlaces) {
+    MapsProgram t;
+    ASSERT_TRUE(t.PlaceOwnStation(41.7, -72.7));
+    t.Started();
+    t.RunPosted();
+    Program& p = *t.program;
+    MapWindow& w = t.Front();
+    ASSERT_TRUE(t.Maps().ViewAt({LonUnitsFromDegrees(-72.5), LatUnitsFromDegrees(41.5)}, kUnitsPerDegree));
+    p.Core().ProcessReceivedLine("W1AW>APRS:!4130.00N/07230.00W-home", Liveness::kLive, SourceKind::kVhf);
+    const auto labels = [](const std::vector<MapMenuItem>& items) {
+        std::string out;
+        for (const MapMenuItem& i : items) out += i.label + "|";
+        return out;
+    };
+    const auto pixelOf = [&](double lat, double lon) {
+        return w.View().Project({LonUnitsFromDegrees(lon), LatUnitsFromDegrees(lat)}).pixel;
+    };
+    const Point station = pixelOf(41.5, -72.5);
+    EXPECT_EQ(labels(t.Maps().MenuAt(w, station)),
+              "Information on W1AW|Send Message To W1AW...|Centre|Follow|Show Track|Trace Path|Flag|");
+    t.Maps().MenuAction(w, station, MapAction::kFlag);
+    EXPECT_EQ(p.Core().Stations().At(p.Core().Stations().Lookup("W1AW")).flagged, 1);
+    t.Maps().MenuAction(w, station, MapAction::kFollow);
+    EXPECT_EQ(t.Maps().Moving(w).trackedCall, "W1AW");
+    EXPECT_NE(labels(t.Maps().MenuAt(w, station)).find("|Stop Following|"), std::string::npos);
+    // An empty place: create an object there through the object dialog.
+    const Point empty = pixelOf(41.3, -72.3);
+    EXPECT_EQ(labels(t.Maps().MenuAt(w, empty)), "Centre Here|Create Object Here...|Set My Position Here...|");
+    t.dialogs.editObject = [](ObjectForm& f) {
+        f.name = "NET";
+        f.symbolTable = '/', f.symbolCode = 'r';
+        f.comment = "146.52 simplex";
+    };
+    t.Maps().MenuAction(w, empty, MapAction::kCreateObjectHere);
+    const OwnObjectEntry* net = p.Objects().Store().Find("NET");
+    ASSERT_NE(net, nullptr);
+    EXPECT_NEAR(LatDegreesFromUnits(net->lat), 41.3, 0.02);  // the clicked point, to a pixel
+    EXPECT_NEAR(LonDegreesFromUnits(net->lon), -72.3, 0.02);
+    const Point object = w.View().Project({net->lon, net->lat}).pixel;
+    EXPECT_NE(labels(t.Maps().MenuAt(w, object)).find("Move Object Here|Edit Object...|Kill Object|"), std::string::npos);
+    t.Maps().MenuAction(w, object, MapAction::kKillObject);
+    EXPECT_TRUE(p.Objects().Store().Find("NET")->Killed());
+    // Set My Position Here asks first; cancelled, nothing changes.
+    t.ui.answer = Answer::kCancel;
+    t.Maps().MenuAction(w, empty, MapAction::kSetPositionHere);
+    EXPECT_NEAR(LatDegreesFromUnits(p.Core().Own().homeLat), 41.7, 1e-6);
+    t.ui.answer = Answer::kOk;
+    t.Maps().MenuAction(w, empty, MapAction::kSetPositionHere);
+    EXPECT_NEAR(LatDegreesFromUnits(p.Core().Own().homeLat), 41.3, 0.02);
+    Preferences saved;
+    ASSERT_EQ(saved.Load(t.files), Preferences::LoadResult::kLoaded);
+    EXPECT_NEAR(LatDegreesFromUnits(saved.OwnLatUnits()), 41.3, 0.02);
+}
+
 }  // namespace
 }  // namespace velmora

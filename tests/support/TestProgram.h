@@ -98,6 +98,12 @@ struct FakeSettingsDialogs final : SettingsDialogs {
     }
     std::function<void(RadiogramForm&)> radiogram;
     void ShowRadiogram(const Radiogram& r) override { shownRadiograms.push_back(RadiogramTitle(r)); }
+    bool EditObject(ObjectForm& form) override {
+        if (!editObject) return false;
+        editObject(form);
+        return true;
+    }
+    std::function<void(ObjectForm&)> editObject;
     std::vector<std::string> shownRadiograms;
 };
 

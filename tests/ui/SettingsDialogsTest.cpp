@@ -6,6 +6,8 @@
 #include <QComboBox>
 
 #include "ui/FirstStartWizard.h"
+#include "geo/PositionInput.h"
+#include "ui/ObjectDialog.h"
 #include "ui/GpsSettingsDialog.h"
 #include "ui/MessageSettingsDialog.h"
 #include <QRadioButton>
@@ -245,6 +247,36 @@ TEST(RadiogramWindow, CountsTheCheckAndRefusesWithoutAnAddressee) {
     RadiogramWindow stored(form, nullptr, true);
     EXPECT_EQ(stored.windowTitle(), "N0ME->W1AW:01");
     EXPECT_TRUE(stored.Text()->isReadOnly());
+}
+
+
+TEST(ObjectDialog, PicksASymbolReadsThePositionAndRefusesWhatCannotBeSent) {
+    ObjectForm form = ObjectForm::At(47.608333, -122.333333);
+    ObjectDialog dialog(form);
+    EXPECT_EQ(dialog.ReadBack()->text(), "Read as 47°36.50′N 122°20.00′W");  // the clicked point
+    dialog.Name()->setText("EOC");
+    dialog.Symbol()->setCurrentIndex(dialog.Symbol()->findData("/o"));
+    EXPECT_FALSE(dialog.Symbol()->itemIcon(dialog.Symbol()->currentIndex()).isNull());  // the map's own picture
+    dialog.Comment()->setText("Red Cross shelter");
+    if (const char* shot = std::getenv("VELMORA_OBJECT_DIALOG_SCREENSHOT")) {
+        dialog.show();
+        QApplication::processEvents();
+        dialog.grab().save(shot);
+    }
+    dialog.Position()->setText("47 36.50 122 20.00W");  // half written
+    EXPECT_FALSE(dialog.Store());
+    EXPECT_TRUE(dialog.Problem().startsWith("Position: ")) << dialog.Problem().toStdString();
+    EXPECT_EQ(form.name, "");  // nothing taken from a refused form
+    dialog.Position()->setText("4736.50N 12220.00W");
+    dialog.Speed()->setValue(5);
+    ASSERT_TRUE(dialog.Store()) << dialog.Problem().toStdString();
+    const ObjectForm::Read read = form.Entry();
+    ASSERT_EQ(read.problem, "");
+    EXPECT_EQ(read.entry.name, "EOC");
+    EXPECT_EQ(read.entry.symbolCode, 'o');
+    EXPECT_EQ(read.entry.speed, 5);
+    EXPECT_EQ(read.entry.comment, "Red Cross shelter");
+    EXPECT_EQ(read.entry.lat, TypedLatUnits(47.608333333333));
 }
 
 }  // namespace
