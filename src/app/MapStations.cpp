@@ -72,7 +72,8 @@ void MapsModule::ShowStation(std::string_view call) {
     const StationRecord& r = t.At(i);
     w->Selection().selected = i;
     w->SetInfoLine(SelectedStationText(r));
-    if (r.HasPosition() && !w->View().Visible().Contains({r.lon, r.lat})) {
+    // A station picked from a list is where the operator wants to look.
+    if (r.HasPosition()) {
         w->View().CentreOn({r.lon, r.lat});
         w->Changed();
     }

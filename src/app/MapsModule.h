@@ -169,7 +169,7 @@ public:
     // The station under the mouse as "CALL  meaning"; empty for none.
     std::string StationUnder(const MapWindow& window, Point pixel) const;
     // A station chosen elsewhere (a list's row): selected on the front map
-    // window, which comes round to it when it is out of view.
+    // window, which is centred on it.
     void ShowStation(std::string_view call);
     // The information text of a station by call; empty when unknown.
     std::string InfoText(std::string_view call) const;

@@ -289,10 +289,18 @@ TEST(DesktopLists, ADoubleClickedStationIsSelectedOnTheMapAndColumnsAreRemembere
     ASSERT_NE(window, nullptr);
     window->Filter()->setText("W1AW-9");
     ASSERT_EQ(window->Table().Rows().size(), 1u);
+    // In view but off to one side: the station is brought to the middle.
+    MapWindow& w = d.Map()->Window();
+    w.SetViewTo({LonUnitsFromDegrees(-72.95), LonUnitsFromDegrees(-72.45), LatUnitsFromDegrees(41.9),
+                 LatUnitsFromDegrees(41.45)});
     emit window->View()->doubleClicked(window->Table().index(0, 0));
     Pump(100);
-    MapWindow& w = d.Map()->Window();
     EXPECT_EQ(p.Maps().SelectedCall(w), "W1AW-9");
+    // and the map is centred on it, to a pixel.
+    const StationRecord& r = p.Core().Stations().At(p.Core().Stations().Lookup("W1AW-9"));
+    const Point at = w.View().Project({r.lon, r.lat}).pixel;
+    EXPECT_NEAR(at.x, w.View().Width() / 2, 2);
+    EXPECT_NEAR(at.y, w.View().Height() / 2, 2);
     bool infoOpen = false;
     for (QMdiSubWindow* sub : d.ui.Frame().Mdi()->subWindowList())
         infoOpen |= dynamic_cast<StationInfoWindow*>(sub->widget()) != nullptr;
