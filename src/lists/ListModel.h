@@ -5,6 +5,7 @@
 // view; the headless console prints it as tab-separated rows. Plain C++.
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,10 @@ public:
     virtual size_t RowCount() const = 0;
     virtual ListCell Cell(size_t row, size_t column) const = 0;
     virtual std::optional<RowColour> Colour(size_t /*row*/) const { return std::nullopt; }
+    // The APRS symbol (table, code) a cell shows as a picture beside its text.
+    virtual std::optional<std::pair<char, char>> CellSymbol(size_t /*row*/, size_t /*column*/) const {
+        return std::nullopt;
+    }
     // Rebuilds the rows from the core's state.
     virtual void Refresh() = 0;
     // A line of text shown above the rows ("Buffer utilization 42 %").

@@ -33,6 +33,13 @@ public:
         return row < rows_.size() && s_.table.ValidIndex(rows_[row]) ? std::string(s_.table.At(rows_[row]).callsign.View())
                                                                      : std::string();
     }
+    // Every station list's "Symbol" column shows the map's picture.
+    std::optional<std::pair<char, char>> CellSymbol(size_t row, size_t column) const override {
+        if (row >= rows_.size() || column >= Columns().size() || Columns()[column].title != "Symbol") return std::nullopt;
+        const StationRecord& r = Record(row);
+        if (r.symbolCode <= ' ') return std::nullopt;
+        return std::pair{r.symbolTable, r.symbolCode};
+    }
 
 protected:
     virtual bool Wanted(const StationRecord& r, StationIndex i) const = 0;

@@ -1,6 +1,12 @@
 #include "stations/ByteLines.h"
 #include "ui/ListWindow.h"
 
+#include <QIcon>
+#include <QPixmap>
+
+#include "maps/SymbolArt.h"
+#include "platform/qt/QtSurface.h"
+
 #include <algorithm>
 #include <QApplication>
 #include <QBrush>
@@ -36,6 +42,20 @@ QVariant ListTableModel::data(const QModelIndex& index, int role) const {
         case Qt::ForegroundRole:
             if (const auto c = model_.Colour(row)) return QBrush(QColor(c->r, c->g, c->b));
             return {};
+        case Qt::DecorationRole: {
+            const auto symbol = model_.CellSymbol(row, column);
+            if (!symbol) return {};
+            const uint16_t key = static_cast<uint16_t>((uint8_t(symbol->first) << 8) | uint8_t(symbol->second));
+            auto it = symbolIcons_.find(key);
+            if (it == symbolIcons_.end()) {
+                QtSurface surface(16, 16, 2.0);
+                SymbolArt::Paint(surface, {8, 8}, symbol->first, symbol->second);
+                QImage image = surface.Finish();
+                image.setDevicePixelRatio(2.0);
+                it = symbolIcons_.emplace(key, QIcon(QPixmap::fromImage(image))).first;
+            }
+            return it->second;
+        }
         default: return {};
     }
 }
@@ -80,7 +100,9 @@ ListWindow::ListWindow(ListModel& model, QWidget* parent) : QWidget(parent), mod
     view_->setAlternatingRowColors(true);
     view_->verticalHeader()->setVisible(false);
     view_->verticalHeader()->setDefaultSectionSize(20);
-    view_->horizontalHeader()->setStretchLastSection(true);
+    // Columns open as wide as their content; the last one does not stretch.
+    view_->horizontalHeader()->setStretchLastSection(false);
+    view_->setIconSize(QSize(16, 16));
     layout->addWidget(filter_);
     layout->addWidget(view_);
     layout->addWidget(summary_);

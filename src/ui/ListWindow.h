@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <map>
 #include <vector>
 
 #include "app/ListWindowState.h"
@@ -37,6 +38,7 @@ public:
 
 private:
     ListModel& model_;
+    mutable std::map<uint16_t, QVariant> symbolIcons_;  // drawn once per symbol
     std::vector<size_t> rows_;
     std::string filter_;
     int sortColumn_ = -1;

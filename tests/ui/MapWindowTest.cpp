@@ -2,6 +2,9 @@
 // demo world in a desktop map window, and the mouse and keys on it.
 #include <gtest/gtest.h>
 
+#include <QHeaderView>
+#include <QIcon>
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
@@ -289,6 +292,11 @@ TEST(DesktopLists, ADoubleClickedStationIsSelectedOnTheMapAndColumnsAreRemembere
     ASSERT_NE(window, nullptr);
     window->Filter()->setText("W1AW-9");
     ASSERT_EQ(window->Table().Rows().size(), 1u);
+    // The symbol column shows the map's picture beside the code; the last column does not stretch.
+    EXPECT_EQ(window->Table().headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "Symbol");
+    EXPECT_TRUE(window->Table().data(window->Table().index(0, 1), Qt::DecorationRole).canConvert<QIcon>());
+    EXPECT_FALSE(window->Table().data(window->Table().index(0, 0), Qt::DecorationRole).isValid());
+    EXPECT_FALSE(window->View()->horizontalHeader()->stretchLastSection());
     // In view but off to one side: the station is brought to the middle.
     MapWindow& w = d.Map()->Window();
     w.SetViewTo({LonUnitsFromDegrees(-72.95), LonUnitsFromDegrees(-72.45), LatUnitsFromDegrees(41.9),
