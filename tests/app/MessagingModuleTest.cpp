@@ -9,28 +9,7 @@
 namespace velmora {
 namespace {
 
-struct MessageProgram : test::SerialProgram {
-    MessageProgram() : SerialProgram("N0ME", 41.5, -72.5) {
-        test::SetPref(prefs, "port2_device", "/dev/ttyUSB0");
-    }
-    // Opens the VHF TNC in text mode and lets its start-up pass.
-    Program& Open() {
-        Program& p = Up();
-        p.Command(kCmdOpenVhfTnc);
-        RunSingleShots();
-        layer.written[kPortVhfTnc].clear();
-        return p;
-    }
-    void Hear(const std::string& line) {
-        program->Core().ProcessReceivedLine(line, Liveness::kLive, SourceKind::kVhf);
-        RunSingleShots();
-    }
-    std::string Sent() {
-        std::string s;
-        s.swap(layer.written[kPortVhfTnc]);
-        return s;
-    }
-};
+using MessageProgram = test::VhfTncProgram;
 
 TEST(MessagingModule, AcksRetriesAndRetryWhenHeardThroughTheTnc) {
     MessageProgram t;

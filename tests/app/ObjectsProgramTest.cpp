@@ -10,22 +10,10 @@
 namespace velmora {
 namespace {
 
-struct ObjectProgram : test::SerialProgram {
-    ObjectProgram() : SerialProgram("N0ME", 41.5, -72.5) {
-        test::SetPref(prefs, "port2_device", "/dev/ttyUSB0");
-    }
-    Program& Open() {
-        Program& p = Up();
-        p.Command(kCmdOpenVhfTnc);
-        RunSingleShots();
-        layer.written[kPortVhfTnc].clear();
-        return p;
-    }
+struct ObjectProgram : test::VhfTncProgram {
     std::string Sent() {
         RunSingleShots();
-        std::string s;
-        s.swap(layer.written[kPortVhfTnc]);
-        return s;
+        return VhfTncProgram::Sent();
     }
     OwnObjectEntry Eoc() const {
         OwnObjectEntry e;

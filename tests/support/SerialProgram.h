@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/MenuTable.h"
 #include "platform/fake/FakeNetwork.h"
 #include "platform/fake/FakeSerial.h"
 #include "support/TestProgram.h"
@@ -35,6 +36,30 @@ struct SerialProgram : TestProgram {
     FakeSerialLayer layer;
     FakeNetwork network;
     Preferences prefs;
+};
+
+// N0ME with a text-mode VHF TNC on a fake port: what the program sends
+// there, and what it hears.
+struct VhfTncProgram : SerialProgram {
+    VhfTncProgram() : SerialProgram("N0ME", 41.5, -72.5) { SetPref(prefs, "port2_device", "/dev/ttyUSB0"); }
+    // Opens the VHF TNC in text mode and lets its start-up pass.
+    Program& Open() {
+        Program& p = Up();
+        p.Command(kCmdOpenVhfTnc);
+        RunSingleShots();
+        layer.written[kPortVhfTnc].clear();
+        return p;
+    }
+    void Hear(const std::string& line) {
+        program->Core().ProcessReceivedLine(line, Liveness::kLive, SourceKind::kVhf);
+        RunSingleShots();
+    }
+    // What went to the TNC since the last look.
+    std::string Sent() {
+        std::string s;
+        s.swap(layer.written[kPortVhfTnc]);
+        return s;
+    }
 };
 
 }  // namespace velmora::test
