@@ -204,8 +204,13 @@ void DesktopModule::Started() {
     // work; the About box is for one that is not.
     const bool services = s_.prefs.Number(pref::kAutostartTcp) != 0 || s_.prefs.Number(pref::kEnableServer) != 0;
     if (!AutomaticInputsFrom(s_.prefs).Any() && !services) {
-        s_.ui.ShowAbout("Velmora 2.2.8\nAn APRS client for Linux.\n"
-                        "Set your call and position in Settings > Station Settings.");
+        // It says what to do next, and asks for nothing already set.
+        std::string text = "Velmora 2.2.8\nAn APRS client for Linux.\n";
+        const bool callSet = s_.app.Own().call.View() != "N0CALL" && !s_.app.Own().call.Empty();
+        if (!callSet || !s_.app.Own().HasHome()) text += "Set your call and position in Settings > Station Settings.\n";
+        text += "To hear stations, open a TNC (Settings > Open VHF TNC) or connect to an APRS server "
+                "(TCP/IP Connections).";
+        s_.ui.ShowAbout(text);
     }
     if (s_.ui.OpenWindowCount() == 0) {
         s_.ui.PostCommand(kCmdNewMapSquare);

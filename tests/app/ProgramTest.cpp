@@ -13,6 +13,14 @@ namespace {
 
 using test::TestProgram;
 
+TEST(ProgramStart, TheAboutBoxAsksForNothingAlreadySet) {
+    test::SerialProgram t("W1AW", 41.7, -72.7);
+    t.Up();
+    ASSERT_EQ(t.ui.abouts.size(), 1u);
+    EXPECT_EQ(t.ui.abouts[0].find("Set your call"), std::string::npos) << t.ui.abouts[0];
+    EXPECT_NE(t.ui.abouts[0].find("TCP/IP Connections"), std::string::npos);
+}
+
 TEST(ProgramStart, CreatesTheThreeTimersInOrderAndOpensASquareMapThenTiles) {
     TestProgram t;
     t.Started();
@@ -24,7 +32,10 @@ TEST(ProgramStart, CreatesTheThreeTimersInOrderAndOpensASquareMapThenTiles) {
     t.RunPosted();
     EXPECT_EQ(t.maps.shown.size(), 1u);
     EXPECT_EQ(t.ui.tiles, 1);
-    EXPECT_EQ(t.ui.abouts.size(), 1u);  // nothing opens by itself: the About box
+    ASSERT_EQ(t.ui.abouts.size(), 1u);  // nothing opens by itself: the About box
+    // It says what to do next; with no call or position it asks for them.
+    EXPECT_NE(t.ui.abouts[0].find("Set your call and position"), std::string::npos);
+    EXPECT_NE(t.ui.abouts[0].find("open a TNC (Settings > Open VHF TNC)"), std::string::npos);
 
     t.program->Stop();
     EXPECT_TRUE(t.ui.timers.empty());
