@@ -69,4 +69,16 @@ void MapsModule::MenuAction(MapWindow& w, Point pixel, MapAction action) {
     w.Changed();
 }
 
+bool MapsModule::ActOnStation(const std::string& call, MapAction action) {
+    MapWindow* w = Front();
+    if (!w && !windows_.empty()) w = windows_.back().get();
+    const StationTable& t = s_.app.Stations();
+    const StationIndex i = t.Lookup(call);
+    if (!w || !t.ValidIndex(i)) return false;
+    w->Selection().selected = i;
+    w->SetInfoLine(SelectedStationText(t.At(i)));
+    MenuAction(*w, w->View().Project({t.At(i).lon, t.At(i).lat}).pixel, action);
+    return true;
+}
+
 }  // namespace velmora

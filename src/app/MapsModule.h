@@ -159,6 +159,9 @@ public:
     // first), or for the empty place; and what its items do.
     std::vector<MapMenuItem> MenuAt(MapWindow& window, Point pixel);
     void MenuAction(MapWindow& window, Point pixel, MapAction action);
+    // The same for a station by call on the front map window (the
+    // information window's buttons); false when there is none to act on.
+    bool ActOnStation(const std::string& call, MapAction action);
     // What the menu reaches in other modules, once wired by the program.
     std::function<void(const std::string&)> composeMessage = [](const std::string&) {};
     std::function<bool(const std::string&)> isOwnObject = [](const std::string&) { return false; };

@@ -284,10 +284,30 @@ void DesktopUi::ShowStationInfo(const std::string& call) {
     auto* window = new StationInfoWindow(call, table, code, [this](const std::string& c) {
         return program_ ? program_->Maps().InfoText(c) : std::string();
     });
+    // The buttons do what the map's right-click menu does for the station.
+    const auto act = [this, call](MapAction a) {
+        return [this, call, a] {
+            if (program_) (void)program_->Maps().ActOnStation(call, a);
+        };
+    };
+    std::vector<StationInfoWindow::Action> actions = {{"Centre", act(MapAction::kCentre)},
+                                                      {"Follow", act(MapAction::kFollow)},
+                                                      {"Track", act(MapAction::kTrack)},
+                                                      {"Flag", act(MapAction::kFlag)}};
+    const bool object = t.ValidIndex(i) && (t.At(i).objectState || t.At(i).specialIcon == 30);
+    if (!object && i != 0) {
+        actions.insert(actions.begin(), {"Send Message...", act(MapAction::kMessage)});
+        actions.push_back({"Trace Path", act(MapAction::kTrace)});
+    }
+    if (program_->Objects().IsOwn(call)) {
+        actions.push_back({"Edit Object...", act(MapAction::kEditObject)});
+        actions.push_back({"Kill Object", act(MapAction::kKillObject)});
+    }
+    window->AddActions(actions);
     QMdiSubWindow* sub = frame_->Mdi()->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowTitle(window->windowTitle());
-    sub->resize(560, 420);
+    sub->resize(620, 440);
     sub->show();
     frame_->Mdi()->setActiveSubWindow(sub);
 }

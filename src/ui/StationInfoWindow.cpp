@@ -1,6 +1,9 @@
 #include "stations/ByteLines.h"
 #include "ui/StationInfoWindow.h"
 
+#include <QHBoxLayout>
+#include <QPushButton>
+
 #include <QLabel>
 #include <QPixmap>
 #include <QPlainTextEdit>
@@ -33,6 +36,18 @@ StationInfoWindow::StationInfoWindow(std::string call, char table, char code, Te
     timer_.setInterval(1000);
     QObject::connect(&timer_, &QTimer::timeout, this, [this] { Refresh(); });
     timer_.start();
+}
+
+void StationInfoWindow::AddActions(const std::vector<Action>& actions) {
+    auto* row = new QHBoxLayout;
+    for (const auto& [label, act] : actions) {
+        auto* button = new QPushButton(label);
+        button->setAutoDefault(false);
+        QObject::connect(button, &QPushButton::clicked, this, [act = act] { act(); });
+        row->addWidget(button);
+    }
+    row->addStretch();
+    static_cast<QVBoxLayout*>(layout())->insertLayout(1, row);
 }
 
 QString StationInfoWindow::Text() const { return text_->toPlainText(); }

@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 class QLabel;
 class QPlainTextEdit;
@@ -18,6 +20,9 @@ public:
     const std::string& Call() const { return call_; }
     QString Text() const;
     void Refresh();
+    // The map menu's actions as buttons: (label, what it does).
+    using Action = std::pair<const char*, std::function<void()>>;
+    void AddActions(const std::vector<Action>& actions);
 
 private:
     std::string call_;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QHeaderView>
+#include <QPushButton>
 #include <QIcon>
 
 #include <QApplication>
@@ -309,10 +310,17 @@ TEST(DesktopLists, ADoubleClickedStationIsSelectedOnTheMapAndColumnsAreRemembere
     const Point at = w.View().Project({r.lon, r.lat}).pixel;
     EXPECT_NEAR(at.x, w.View().Width() / 2, 2);
     EXPECT_NEAR(at.y, w.View().Height() / 2, 2);
-    bool infoOpen = false;
+    StationInfoWindow* info = nullptr;
     for (QMdiSubWindow* sub : d.ui.Frame().Mdi()->subWindowList())
-        infoOpen |= dynamic_cast<StationInfoWindow*>(sub->widget()) != nullptr;
-    EXPECT_TRUE(infoOpen);
+        if (auto* i = dynamic_cast<StationInfoWindow*>(sub->widget())) info = i;
+    ASSERT_NE(info, nullptr);
+    // Its buttons act as the map's right-click menu does.
+    QPushButton* flag = nullptr;
+    for (QPushButton* b : info->findChildren<QPushButton*>())
+        if (b->text() == "Flag") flag = b;
+    ASSERT_NE(flag, nullptr);
+    flag->click();
+    EXPECT_EQ(p.Core().Stations().At(p.Core().Stations().Lookup("W1AW-9")).flagged, 1);
     // A column hidden and the sort stay with the next window of that list,
     // kept in the list's entry of the window locations.
     window->ShowColumn(2, false);
